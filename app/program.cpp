@@ -1,0 +1,94 @@
+#include "program.h"
+
+#include "app/input.h"
+#include "app/timer.h"
+#include "app/window.h"
+#include "platform/platform.h"
+#include "render/frame.h"
+
+CursorPos cursor_pos;
+ProgramState program;
+
+namespace {
+
+constexpr const char* WINDOW_TITLE = "ZEB";
+constexpr int WINDOW_WIDTH = 1024;
+constexpr int WINDOW_HEIGHT = 768;
+constexpr int WINDOW_BITS = 32;
+
+void end_program(int exit_code) {
+    program.running = false;
+    program.exited = true;
+    program.exit_code = exit_code;
+}
+
+// The loop has ended normally: close the window and keep the exit code.
+Iteration finish(int exit_code) {
+    close_window();
+    end_program(exit_code);
+    return Iteration::Ended;
+}
+
+// Mouse-look input: the cursor's offset from the centre, then the cursor back to it.
+// Only while the window owns the input, so a program in the background does not hold
+// the pointer of the whole desktop.
+void read_cursor() {
+    if (!platform_has_focus()) return;
+    int x = 0, y = 0;
+    platform_get_cursor_pos(&x, &y);
+    cursor_pos = CursorPos{x, y};
+    platform_set_cursor_pos(CURSOR_CENTER_X, CURSOR_CENTER_Y);
+}
+
+} // namespace
+
+bool program_start() {
+    program = ProgramState{};
+    const int answer = platform_message_box("Would you like to run in fullscreen mode?", "Start FullScreen?",
+                                            MB_YESNO | MB_ICONQUESTION);
+    if (answer == IDNO) fullscreen = false;
+    if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, fullscreen)) {
+        end_program(0);
+        return false;
+    }
+    timer_init();
+    program.running = true;
+    return true;
+}
+
+Iteration program_iterate() {
+    if (!program.running) return Iteration::Ended;
+    PlatformMessage message;
+    if (platform_poll_message(&message)) {
+        if (message.id == WM_QUIT) return finish(static_cast<int>(message.wparam));
+        window_proc(message);
+        return Iteration::Message;
+    }
+
+    program.frame_iterations += 1;
+    const float t0 = static_cast<float>(timer_now_ms());
+    if (active && !render_frame()) return finish(0);
+    if (keys[VK_ESCAPE]) return finish(0);
+    wait_frame_pacing(t0);
+    platform_swap_buffers();
+    read_cursor();
+    apply_held_keys();
+
+    if (keys[VK_F1]) {
+        keys[VK_F1] = false;
+        close_window();
+        fullscreen = !fullscreen;
+        if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, fullscreen)) {
+            end_program(0); // the partial window was already cleaned up
+            return Iteration::Ended;
+        }
+    }
+    return Iteration::Frame;
+}
+
+int run_program() {
+    if (!program_start()) return program.exit_code;
+    while (program_iterate() != Iteration::Ended) {
+    }
+    return program.exit_code;
+}

@@ -1,0 +1,31 @@
+// Frame timer, frame pacing and the frames-per-second counter.
+#pragma once
+
+#include <cstdint>
+
+struct FrameTimer {
+    int64_t frequency;      // counts per second (1000 with the millisecond timer)
+    float resolution;       // seconds per count
+    uint32_t mm_start;      // millisecond time at start
+    uint32_t mm_elapsed;    // equal to mm_start, kept for the record's layout
+    bool performance_timer; // true when the high-resolution counter is used
+    int64_t perf_start;     // counter value at start
+    int64_t perf_elapsed;   // equal to perf_start, kept for the record's layout
+};
+
+struct FrameCounter {
+    int32_t frames;     // frames since the last measurement
+    uint32_t last_tick; // tick count of the last measurement
+    float fps_value;    // frames per second shown on the HUD
+};
+
+extern FrameTimer frame_timer;
+extern FrameCounter frame_counter;
+extern int32_t frame_pacing; // the minimum frame period is 2 x frame_pacing ms
+
+void timer_init();
+double timer_now_ms();
+// Busy-waits until 2 x frame_pacing ms have passed since t0 (read before rendering).
+void wait_frame_pacing(float t0);
+// First step of every rendered frame: counts the frame and applies the O and P keys.
+void update_frame_counter();

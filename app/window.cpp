@@ -1,0 +1,154 @@
+#include "window.h"
+
+#include "app/input.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+bool fullscreen = true;
+bool active = true;
+int32_t view_width = 0;
+int32_t view_height = 0;
+float field_of_view = 45;
+
+namespace {
+
+// What open_window has made and close_window must release.
+struct WindowHandles {
+    bool context;        // rendering context exists
+    bool device_context; // drawable obtained
+    bool window;         // window exists
+};
+WindowHandles g_handles;
+
+constexpr int PIXEL_DEPTH_BITS = 32;
+
+void error_box(const char* text) { platform_message_box(text, "ERROR", MB_OK | MB_ICONEXCLAMATION); }
+void shutdown_box(const char* text) {
+    platform_message_box(text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION);
+}
+
+// Closes what was made so far, then reports the step that failed.
+bool fail_open(const char* text) {
+    close_window();
+    error_box(text);
+    return false;
+}
+
+} // namespace
+
+bool open_window(const char* title, int width, int height, int bits, bool fullscreen_wanted) {
+    fullscreen = fullscreen_wanted;
+    if (!platform_register_class()) {
+        error_box("Failed To Register The Window Class.");
+        return false;
+    }
+    if (fullscreen && !platform_change_display_mode(width, height, bits)) {
+        const int answer = platform_message_box(
+            "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?",
+            "Vexa GL", MB_YESNO | MB_ICONEXCLAMATION);
+        if (answer != IDYES) {
+            platform_message_box("Program will now close.", "ERROR", MB_OK | MB_ICONSTOP);
+            return false;
+        }
+        fullscreen = false;
+    }
+    if (fullscreen) platform_show_cursor(false);
+
+    if (!platform_create_window(title, width, height, fullscreen)) return fail_open("Window Creation Error.");
+    g_handles.window = true;
+    if (!platform_get_device_context()) return fail_open("Can't create a GL device context.");
+    g_handles.device_context = true;
+    const int format = platform_choose_pixel_format(bits, PIXEL_DEPTH_BITS);
+    if (format == 0) return fail_open("Can't find a suitable pixelformat.");
+    if (!platform_set_pixel_format(format)) return fail_open("Can't set the pixelformat.");
+    if (!platform_create_context()) return fail_open("Can't create a GL rendering context.");
+    g_handles.context = true;
+    if (!platform_make_current()) return fail_open("Can't activate the GL rendering context.");
+
+    platform_show_window();
+    resize_view(width, height);
+    if (!init_scene()) return fail_open("Initialization failed.");
+    return true;
+}
+
+void close_window() {
+    if (fullscreen) {
+        platform_restore_display_mode();
+        // Bring the pointer back: a window reopened after a toggle must not lose it.
+        platform_show_cursor(true);
+    }
+    if (g_handles.context) {
+        if (!platform_release_current()) shutdown_box("Release of DC and RC failed.");
+        if (!platform_delete_context()) shutdown_box("Release rendering context failed.");
+        g_handles.context = false;
+    }
+    if (g_handles.device_context) {
+        if (!platform_release_device_context()) shutdown_box("Release device context failed.");
+        g_handles.device_context = false;
+    }
+    if (g_handles.window) {
+        if (!platform_destroy_window()) shutdown_box("Could not release hWnd.");
+        g_handles.window = false;
+    }
+    if (!platform_unregister_class()) shutdown_box("Could not unregister class.");
+}
+
+void reproject() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(field_of_view, static_cast<double>(view_width) / static_cast<double>(view_height),
+                   NEAR_PLANE, FAR_PLANE);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void resize_view(int width, int height) {
+    if (height == 0) height = 1;
+    view_width = width;
+    view_height = height;
+    glViewport(0, 0, width, height);
+    reproject();
+    glLoadIdentity();
+}
+
+bool init_scene() {
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    return true;
+}
+
+intptr_t window_proc(const PlatformMessage& message) {
+    switch (message.id) {
+    case WM_ACTIVATE:
+        active = ((message.wparam >> 16) & 0xFFFF) == 0; // only a minimised window stops
+        return 0;
+    case WM_SYSCOMMAND:
+        if (message.wparam == SC_SCREENSAVE || message.wparam == SC_MONITORPOWER) return 0;
+        return platform_default_window_proc(message);
+    case WM_CLOSE:
+        platform_post_quit(0);
+        return 0;
+    case WM_KEYDOWN:
+        if (message.wparam < KEY_COUNT) keys[message.wparam] = true;
+        return 0;
+    case WM_KEYUP:
+        if (message.wparam < KEY_COUNT) keys[message.wparam] = false;
+        return 0;
+    case WM_SIZE:
+        resize_view(static_cast<int>(message.lparam & 0xFFFF), static_cast<int>((message.lparam >> 16) & 0xFFFF));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return 0;
+    default:
+        return platform_default_window_proc(message);
+    }
+}

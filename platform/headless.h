@@ -1,0 +1,90 @@
+// Controls of the headless backend, for zeb-replay and the tests.
+//
+// The headless backend renders into an offscreen EGL pbuffer (Mesa's surfaceless
+// platform, no display server needed), answers message boxes from a script, records
+// message boxes and sound requests, keeps a virtual clock and can be told to fail any
+// window or context step, so that every failure path of the core can be exercised.
+#pragma once
+
+#include "platform.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The window and context steps, for fault injection and the call log.
+enum class HeadlessStep {
+    RegisterClass,
+    UnregisterClass,
+    ChangeDisplayMode,
+    CreateWindow,
+    DestroyWindow,
+    GetDeviceContext,
+    ReleaseDeviceContext,
+    ChoosePixelFormat,
+    SetPixelFormat,
+    CreateContext,
+    MakeCurrent,
+    ReleaseCurrent,
+    DeleteContext,
+    Count
+};
+
+const char* headless_step_name(HeadlessStep step);
+
+struct RecordedMessageBox {
+    std::string caption;
+    std::string text;
+    unsigned style;
+    int answer;
+};
+
+// Back to the state at process start (no window, empty queues and records, clock 0).
+// A context that is still open is destroyed.
+void headless_reset();
+
+// Fault injection: the step fails every time it runs until cleared.
+void headless_fail_step(HeadlessStep step, bool fail);
+// Every window and context step called so far, in order ("CreateWindow", ...).
+const std::vector<std::string>& headless_call_log();
+void headless_clear_call_log();
+
+// Whether a fullscreen display mode of exactly the requested size exists (default no,
+// as on a virtual framebuffer with a single mode).
+void headless_set_display_mode_available(bool available);
+
+// Answers for Yes/No boxes, used in order; when none is queued the answer is No.
+void headless_queue_answer(int answer);
+const std::vector<RecordedMessageBox>& headless_message_boxes();
+const std::vector<std::string>& headless_sounds();
+
+// Input.
+void headless_push_message(const PlatformMessage& message);
+void headless_move_cursor(int dx, int dy);
+void headless_set_focus(bool focus);
+
+// Virtual clock in microseconds. In auto mode every reading of the high-resolution
+// counter advances it by AUTO_CLOCK_STEP_US, so a busy-wait ends after a
+// deterministic number of readings; otherwise only headless_advance_clock moves it.
+constexpr int64_t AUTO_CLOCK_STEP_US = 10;
+void headless_set_auto_clock(bool automatic);
+void headless_advance_clock(int64_t microseconds);
+int64_t headless_clock_us();
+// Pretend the machine has no high-resolution counter.
+void headless_set_performance_counter_available(bool available);
+
+// The window as the core left it.
+struct HeadlessWindow {
+    bool exists;
+    bool visible;
+    bool fullscreen;
+    bool context_current;
+    int width;
+    int height;
+    int depth_bits;
+    std::string title;
+};
+HeadlessWindow headless_window();
+
+// The current colour buffer as RGB rows, top row first; false without a context.
+bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* height);

@@ -1,0 +1,318 @@
+// Headless backend: an offscreen EGL pbuffer on Mesa's surfaceless platform.
+//
+// Why EGL and not OSMesa: OSMesa left Mesa in 25.1, while the surfaceless EGL platform
+// with a pbuffer gives the same llvmpipe compatibility context on old and new Mesa and
+// needs no display server. GL calls go through the same GLVND dispatch as the windowed
+// program, so the core is linked once and runs unchanged on both backends.
+#include "headless.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <deque>
+#include <iterator>
+
+namespace {
+
+struct Headless {
+    // fault injection and the call log
+    bool fail[static_cast<int>(HeadlessStep::Count)] = {};
+    std::vector<std::string> call_log;
+    bool display_mode_available = false; // an exact fullscreen mode exists
+    // message boxes and sounds
+    std::deque<int> answers;
+    std::vector<RecordedMessageBox> boxes;
+    std::vector<std::string> sounds;
+    // input
+    std::deque<PlatformMessage> messages;
+    bool quit_posted = false;
+    int quit_code = 0;
+    int cursor_x = 0;
+    int cursor_y = 0;
+    bool focus = true;
+    // time
+    int64_t clock_us = 0;
+    bool auto_clock = false;
+    bool performance_counter = true;
+    // window and EGL objects
+    HeadlessWindow window = {};
+    bool have_dc = false;
+    EGLDisplay display = EGL_NO_DISPLAY; // kept for the whole process once initialised
+    EGLConfig config = nullptr;
+    EGLSurface surface = EGL_NO_SURFACE;
+    EGLContext context = EGL_NO_CONTEXT;
+};
+
+Headless g_headless;
+
+// Depth buffers tried from the deepest down, as a pixel-format search would.
+constexpr int PIXEL_DEPTHS[] = {32, 24, 16};
+
+const char* const STEP_NAMES[] = {
+    "RegisterClass",   "UnregisterClass",      "ChangeDisplayMode", "CreateWindow",
+    "DestroyWindow",   "GetDeviceContext",     "ReleaseDeviceContext",
+    "ChoosePixelFormat", "SetPixelFormat",     "CreateContext",     "MakeCurrent",
+    "ReleaseCurrent",  "DeleteContext",
+};
+static_assert(std::size(STEP_NAMES) == static_cast<size_t>(HeadlessStep::Count));
+
+// Logs the step and tells whether it has been told to fail.
+bool step(HeadlessStep s) {
+    g_headless.call_log.push_back(STEP_NAMES[static_cast<int>(s)]);
+    return !g_headless.fail[static_cast<int>(s)];
+}
+
+bool egl_display() {
+    Headless& h = g_headless;
+    if (h.display != EGL_NO_DISPLAY) return true;
+    auto get_platform_display = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (!get_platform_display) return false;
+    EGLDisplay display =
+        get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
+    h.display = display;
+    return true;
+}
+
+void destroy_egl_objects() {
+    Headless& h = g_headless;
+    if (h.display == EGL_NO_DISPLAY) return;
+    eglMakeCurrent(h.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (h.context != EGL_NO_CONTEXT) eglDestroyContext(h.display, h.context);
+    if (h.surface != EGL_NO_SURFACE) eglDestroySurface(h.display, h.surface);
+    h.context = EGL_NO_CONTEXT;
+    h.surface = EGL_NO_SURFACE;
+    h.window.context_current = false;
+}
+
+} // namespace
+
+const char* headless_step_name(HeadlessStep s) { return STEP_NAMES[static_cast<int>(s)]; }
+
+void headless_reset() {
+    destroy_egl_objects();
+    const EGLDisplay display = g_headless.display;
+    g_headless = Headless{};
+    g_headless.display = display;
+}
+
+void headless_fail_step(HeadlessStep s, bool fail) { g_headless.fail[static_cast<int>(s)] = fail; }
+const std::vector<std::string>& headless_call_log() { return g_headless.call_log; }
+void headless_clear_call_log() { g_headless.call_log.clear(); }
+void headless_set_display_mode_available(bool available) {
+    g_headless.display_mode_available = available;
+}
+void headless_queue_answer(int answer) { g_headless.answers.push_back(answer); }
+const std::vector<RecordedMessageBox>& headless_message_boxes() { return g_headless.boxes; }
+const std::vector<std::string>& headless_sounds() { return g_headless.sounds; }
+void headless_push_message(const PlatformMessage& message) { g_headless.messages.push_back(message); }
+void headless_move_cursor(int dx, int dy) {
+    g_headless.cursor_x += dx;
+    g_headless.cursor_y += dy;
+}
+void headless_set_focus(bool focus) { g_headless.focus = focus; }
+void headless_set_auto_clock(bool automatic) { g_headless.auto_clock = automatic; }
+void headless_advance_clock(int64_t microseconds) { g_headless.clock_us += microseconds; }
+int64_t headless_clock_us() { return g_headless.clock_us; }
+void headless_set_performance_counter_available(bool available) {
+    g_headless.performance_counter = available;
+}
+HeadlessWindow headless_window() { return g_headless.window; }
+
+bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* height) {
+    const Headless& h = g_headless;
+    if (!h.window.context_current) return false;
+    const int w = h.window.width, ht = h.window.height;
+    std::vector<unsigned char> bottom_up(static_cast<size_t>(w) * ht * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, ht, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    rgb->resize(bottom_up.size());
+    const size_t row = static_cast<size_t>(w) * 3;
+    for (int y = 0; y < ht; ++y)
+        std::copy_n(&bottom_up[static_cast<size_t>(ht - 1 - y) * row], row, &(*rgb)[y * row]);
+    *width = w;
+    *height = ht;
+    return true;
+}
+
+// --- the platform contract -------------------------------------------------------------
+
+int platform_message_box(const char* text, const char* caption, unsigned style) {
+    Headless& h = g_headless;
+    int answer = IDOK;
+    if ((style & 0xF) == MB_YESNO) {
+        answer = IDNO;
+        if (!h.answers.empty()) {
+            answer = h.answers.front();
+            h.answers.pop_front();
+        }
+    }
+    h.boxes.push_back({caption ? caption : "", text ? text : "", style, answer});
+    return answer;
+}
+
+bool platform_register_class() {
+    return step(HeadlessStep::RegisterClass);
+}
+
+bool platform_unregister_class() {
+    return step(HeadlessStep::UnregisterClass);
+}
+
+bool platform_change_display_mode(int, int, int) {
+    return step(HeadlessStep::ChangeDisplayMode) && g_headless.display_mode_available;
+}
+
+void platform_restore_display_mode() {}
+void platform_show_cursor(bool) {}
+
+bool platform_create_window(const char* title, int width, int height, bool fullscreen) {
+    if (!step(HeadlessStep::CreateWindow)) return false;
+    HeadlessWindow& w = g_headless.window;
+    w = HeadlessWindow{};
+    w.exists = true;
+    w.fullscreen = fullscreen;
+    w.width = width;
+    w.height = height;
+    w.title = title;
+    return true;
+}
+
+bool platform_destroy_window() {
+    if (!step(HeadlessStep::DestroyWindow)) return false;
+    g_headless.window.exists = false;
+    g_headless.window.visible = false;
+    return true;
+}
+
+bool platform_get_device_context() {
+    if (!step(HeadlessStep::GetDeviceContext) || !g_headless.window.exists) return false;
+    g_headless.have_dc = true;
+    return true;
+}
+
+bool platform_release_device_context() {
+    if (!step(HeadlessStep::ReleaseDeviceContext)) return false;
+    g_headless.have_dc = false;
+    return true;
+}
+
+int platform_choose_pixel_format(int color_bits, int depth_bits) {
+    Headless& h = g_headless;
+    if (!step(HeadlessStep::ChoosePixelFormat) || !egl_display()) return 0;
+    for (size_t i = 0; i < std::size(PIXEL_DEPTHS); ++i) {
+        if (PIXEL_DEPTHS[i] > depth_bits) continue;
+        const EGLint channel = color_bits >= 24 ? 8 : 5;
+        const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                     EGL_OPENGL_BIT, EGL_RED_SIZE, channel, EGL_GREEN_SIZE,
+                                     channel, EGL_BLUE_SIZE, channel, EGL_DEPTH_SIZE,
+                                     PIXEL_DEPTHS[i], EGL_NONE};
+        EGLint found = 0;
+        if (eglChooseConfig(h.display, attributes, &h.config, 1, &found) && found == 1)
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+bool platform_set_pixel_format(int format) {
+    Headless& h = g_headless;
+    if (!step(HeadlessStep::SetPixelFormat) || format < 1 || !h.have_dc) return false;
+    const EGLint size[] = {EGL_WIDTH, h.window.width, EGL_HEIGHT, h.window.height, EGL_NONE};
+    h.surface = eglCreatePbufferSurface(h.display, h.config, size);
+    if (h.surface == EGL_NO_SURFACE) return false;
+    EGLint depth = 0;
+    eglGetConfigAttrib(h.display, h.config, EGL_DEPTH_SIZE, &depth);
+    h.window.depth_bits = depth;
+    return true;
+}
+
+bool platform_create_context() {
+    Headless& h = g_headless;
+    if (!step(HeadlessStep::CreateContext) || h.surface == EGL_NO_SURFACE) return false;
+    eglBindAPI(EGL_OPENGL_API);
+    h.context = eglCreateContext(h.display, h.config, EGL_NO_CONTEXT, nullptr);
+    return h.context != EGL_NO_CONTEXT;
+}
+
+bool platform_make_current() {
+    Headless& h = g_headless;
+    if (!step(HeadlessStep::MakeCurrent) || h.context == EGL_NO_CONTEXT) return false;
+    if (!eglMakeCurrent(h.display, h.surface, h.surface, h.context)) return false;
+    h.window.context_current = true;
+    return true;
+}
+
+bool platform_release_current() {
+    Headless& h = g_headless;
+    if (!step(HeadlessStep::ReleaseCurrent)) return false;
+    eglMakeCurrent(h.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    h.window.context_current = false;
+    return true;
+}
+
+bool platform_delete_context() {
+    if (!step(HeadlessStep::DeleteContext)) return false;
+    // The pbuffer stands in for the window's drawable and goes with its context.
+    destroy_egl_objects();
+    return true;
+}
+
+void platform_show_window() { g_headless.window.visible = true; }
+
+void platform_swap_buffers() {
+    // A pbuffer has a single buffer: what was drawn stays readable until the next frame.
+    if (g_headless.window.context_current) glFlush();
+}
+
+bool platform_poll_message(PlatformMessage* message) {
+    Headless& h = g_headless;
+    if (!h.messages.empty()) {
+        *message = h.messages.front();
+        h.messages.pop_front();
+        return true;
+    }
+    if (h.quit_posted) {
+        h.quit_posted = false;
+        *message = PlatformMessage{WM_QUIT, static_cast<uintptr_t>(h.quit_code), 0};
+        return true;
+    }
+    return false;
+}
+
+void platform_post_quit(int exit_code) {
+    g_headless.quit_posted = true;
+    g_headless.quit_code = exit_code;
+}
+
+intptr_t platform_default_window_proc(const PlatformMessage&) { return 0; }
+
+void platform_get_cursor_pos(int* x, int* y) {
+    *x = g_headless.cursor_x;
+    *y = g_headless.cursor_y;
+}
+
+void platform_set_cursor_pos(int x, int y) {
+    g_headless.cursor_x = x;
+    g_headless.cursor_y = y;
+}
+
+bool platform_has_focus() { return g_headless.focus; }
+
+bool platform_query_performance_frequency(int64_t* frequency) {
+    *frequency = g_headless.performance_counter ? 1000000 : 0;
+    return g_headless.performance_counter;
+}
+
+int64_t platform_query_performance_counter() {
+    const int64_t now = g_headless.clock_us;
+    if (g_headless.auto_clock) g_headless.clock_us += AUTO_CLOCK_STEP_US;
+    return now;
+}
+
+uint32_t platform_time_get_time() { return static_cast<uint32_t>(g_headless.clock_us / 1000); }
+uint32_t platform_tick_count() { return static_cast<uint32_t>(g_headless.clock_us / 1000); }
+
+void platform_play_sound(const char* path) { g_headless.sounds.push_back(path ? path : ""); }

@@ -1,0 +1,157 @@
+// The platform contract: everything the core needs from the operating system.
+//
+// The core (app/, nav/, assets/, render/, scene/, weapons/) includes this header and
+// nothing of SDL, EGL, FreeType, fontconfig or POSIX. Two backends implement it:
+// sdl_backend.cpp for `zeb` and headless_backend.cpp for `zeb-replay` and the tests.
+// font_glyphs.cpp and file_map.cpp are shared by both.
+//
+// Contract, in the order the core uses it:
+//
+//  Window and context (open_window / close_window call these in this order; each
+//  returns false on failure and the core shows the failure text):
+//    platform_register_class      make the window system usable (once per open)
+//    platform_change_display_mode switch the display to w x h; false if that mode
+//                                 does not exist exactly
+//    platform_create_window       create the (hidden) window: client area w x h,
+//                                 borderless at the display origin when fullscreen
+//    platform_get_device_context  obtain the window's drawable
+//    platform_choose_pixel_format double-buffered RGBA, the deepest depth buffer up
+//                                 to the requested bits; returns 0 when none fits
+//    platform_set_pixel_format    apply the chosen format to the drawable
+//    platform_create_context      OpenGL context of at least 1.1 with GLU usable
+//    platform_make_current        make it current on this thread
+//    platform_show_window         show, raise, take the keyboard focus
+//  and, for closing, the inverse steps, each reporting failure the same way.
+//  The OpenGL context must offer the OpenGL 1.1 entry points through the system GL
+//  library the core links against.
+//
+//  Messages: platform_poll_message hands over one pending window message at a time,
+//  already translated into what the window procedure expects (Windows message ids and
+//  virtual-key codes). Keyboard auto-repeat produces repeated key-down messages.
+//  Alt combinations and F10 arrive as system-key messages. platform_post_quit queues
+//  a quit message that is returned once every earlier message has been handed over.
+//
+//  Cursor: positions are client-area pixels, origin top left.
+//  Time: a high-resolution counter (may be missing: frequency query returns false),
+//  a millisecond multimedia time and a millisecond tick count, all monotonic.
+//  Sound: platform_play_sound starts a sound file asynchronously and cuts the one
+//  still playing; a missing file or no audio device is silent.
+//  Files: platform_map_file gives a read-only view of a whole file.
+//  Fonts: platform_render_font_glyphs rasterises a run of characters to 1-bit rows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Windows message identifiers the window procedure understands.
+enum : unsigned {
+    WM_SIZE = 0x0005,
+    WM_ACTIVATE = 0x0006,
+    WM_CLOSE = 0x0010,
+    WM_QUIT = 0x0012,
+    WM_KEYDOWN = 0x0100,
+    WM_KEYUP = 0x0101,
+    WM_SYSKEYDOWN = 0x0104,
+    WM_SYSKEYUP = 0x0105,
+    WM_SYSCOMMAND = 0x0112,
+    WM_LBUTTONDOWN = 0x0201,
+    WM_LBUTTONUP = 0x0202,
+    WM_RBUTTONDOWN = 0x0204,
+    WM_RBUTTONUP = 0x0205,
+};
+
+// WM_SYSCOMMAND requests the program refuses while it runs.
+enum : uintptr_t {
+    SC_SCREENSAVE = 0xF140,
+    SC_MONITORPOWER = 0xF170,
+};
+
+struct PlatformMessage {
+    unsigned id;      // one of the WM_ values above
+    uintptr_t wparam; // key code, activation state, exit code, system command
+    intptr_t lparam;  // WM_SIZE: width in the low word, height in the high word
+};
+
+// Message boxes: a button set and an icon, answered with the button pressed.
+enum MessageBoxStyle {
+    MB_OK = 0x0,
+    MB_YESNO = 0x4,
+    MB_ICONSTOP = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+enum MessageBoxAnswer { IDOK = 1, IDYES = 6, IDNO = 7 };
+
+int platform_message_box(const char* text, const char* caption, unsigned style);
+
+// Window and context steps (see the contract above).
+bool platform_register_class();
+bool platform_unregister_class();
+bool platform_change_display_mode(int width, int height, int bits);
+void platform_restore_display_mode();
+void platform_show_cursor(bool show);
+bool platform_create_window(const char* title, int width, int height, bool fullscreen);
+bool platform_destroy_window();
+bool platform_get_device_context();
+bool platform_release_device_context();
+int platform_choose_pixel_format(int color_bits, int depth_bits);
+bool platform_set_pixel_format(int format);
+bool platform_create_context();
+bool platform_make_current();
+bool platform_release_current();
+bool platform_delete_context();
+void platform_show_window();
+void platform_swap_buffers();
+
+// Messages.
+bool platform_poll_message(PlatformMessage* message);
+void platform_post_quit(int exit_code);
+// What the system does with a message the window procedure leaves alone.
+intptr_t platform_default_window_proc(const PlatformMessage& message);
+
+// Cursor, in client-area pixels. has_focus tells whether the window owns the input.
+void platform_get_cursor_pos(int* x, int* y);
+void platform_set_cursor_pos(int x, int y);
+bool platform_has_focus();
+
+// Time.
+bool platform_query_performance_frequency(int64_t* frequency);
+int64_t platform_query_performance_counter();
+uint32_t platform_time_get_time();
+uint32_t platform_tick_count();
+
+// Sound.
+void platform_play_sound(const char* path);
+
+// Files: a read-only view of a whole file. Returns false for a missing, unreadable or
+// empty file. The view stays valid until platform_unmap_file.
+struct MappedFile {
+    const unsigned char* data;
+    size_t size;
+    int handle;
+};
+bool platform_map_file(const char* path, MappedFile* file);
+void platform_unmap_file(MappedFile* file);
+
+// Fonts: one glyph as a 1-bit bitmap, rows bottom first, each row padded to whole
+// bytes, most significant bit leftmost (the layout glBitmap takes with an unpack
+// alignment of 1). origin_x/origin_y place the pen point inside the bitmap; advance is
+// the pen step in pixels.
+struct GlyphBitmap {
+    int width;
+    int height;
+    float origin_x;
+    float origin_y;
+    float advance;
+    unsigned char* rows; // owned by the GlyphRun
+};
+struct GlyphRun {
+    int count;
+    GlyphBitmap* glyphs;
+};
+// Resolves family with the given pixel height and weight (700 = bold) and renders the
+// characters first..first+count-1. Returns false (and an empty run) when no font fits.
+bool platform_render_font_glyphs(const char* family, int pixel_height, int weight, int first,
+                                 int count, GlyphRun* run);
+void platform_free_glyph_run(GlyphRun* run);

@@ -1,0 +1,408 @@
+// SDL2 backend: the real window, keyboard, mouse, clock and sound of `zeb`.
+#include "platform.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <deque>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Windows virtual-key codes of the keys that are not letters or digits, by SDL scancode.
+struct KeyRow {
+    SDL_Scancode scancode;
+    unsigned char vk;
+};
+constexpr KeyRow KEY_TABLE[] = {
+    {SDL_SCANCODE_BACKSPACE,    0x08}, {SDL_SCANCODE_TAB,          0x09},
+    {SDL_SCANCODE_RETURN,       0x0D}, {SDL_SCANCODE_KP_ENTER,     0x0D},
+    {SDL_SCANCODE_LSHIFT,       0x10}, {SDL_SCANCODE_RSHIFT,       0x10},
+    {SDL_SCANCODE_LCTRL,        0x11}, {SDL_SCANCODE_RCTRL,        0x11},
+    {SDL_SCANCODE_LALT,         0x12}, {SDL_SCANCODE_RALT,         0x12},
+    {SDL_SCANCODE_PAUSE,        0x13}, {SDL_SCANCODE_CAPSLOCK,     0x14},
+    {SDL_SCANCODE_ESCAPE,       0x1B}, {SDL_SCANCODE_SPACE,        0x20},
+    {SDL_SCANCODE_PAGEUP,       0x21}, {SDL_SCANCODE_PAGEDOWN,     0x22},
+    {SDL_SCANCODE_END,          0x23}, {SDL_SCANCODE_HOME,         0x24},
+    {SDL_SCANCODE_LEFT,         0x25}, {SDL_SCANCODE_UP,           0x26},
+    {SDL_SCANCODE_RIGHT,        0x27}, {SDL_SCANCODE_DOWN,         0x28},
+    {SDL_SCANCODE_PRINTSCREEN,  0x2C}, {SDL_SCANCODE_INSERT,       0x2D},
+    {SDL_SCANCODE_DELETE,       0x2E}, {SDL_SCANCODE_LGUI,         0x5B},
+    {SDL_SCANCODE_RGUI,         0x5C}, {SDL_SCANCODE_APPLICATION,  0x5D},
+    {SDL_SCANCODE_KP_MULTIPLY,  0x6A}, {SDL_SCANCODE_KP_PLUS,      0x6B},
+    {SDL_SCANCODE_KP_MINUS,     0x6D}, {SDL_SCANCODE_KP_DIVIDE,    0x6F},
+    {SDL_SCANCODE_F1,           0x70}, {SDL_SCANCODE_F2,           0x71},
+    {SDL_SCANCODE_F3,           0x72}, {SDL_SCANCODE_F4,           0x73},
+    {SDL_SCANCODE_F5,           0x74}, {SDL_SCANCODE_F6,           0x75},
+    {SDL_SCANCODE_F7,           0x76}, {SDL_SCANCODE_F8,           0x77},
+    {SDL_SCANCODE_F9,           0x78}, {SDL_SCANCODE_F10,          0x79},
+    {SDL_SCANCODE_F11,          0x7A}, {SDL_SCANCODE_F12,          0x7B},
+    {SDL_SCANCODE_NUMLOCKCLEAR, 0x90}, {SDL_SCANCODE_SCROLLLOCK,   0x91},
+    {SDL_SCANCODE_SEMICOLON,    0xBA}, {SDL_SCANCODE_EQUALS,       0xBB},
+    {SDL_SCANCODE_COMMA,        0xBC}, {SDL_SCANCODE_MINUS,        0xBD},
+    {SDL_SCANCODE_PERIOD,       0xBE}, {SDL_SCANCODE_SLASH,        0xBF},
+    {SDL_SCANCODE_GRAVE,        0xC0}, {SDL_SCANCODE_LEFTBRACKET,  0xDB},
+    {SDL_SCANCODE_BACKSLASH,    0xDC}, {SDL_SCANCODE_RIGHTBRACKET, 0xDD},
+    {SDL_SCANCODE_APOSTROPHE,   0xDE}, {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
+};
+
+// The numeric keypad: its digit with NumLock on, its navigation key with NumLock off.
+struct KeypadRow {
+    SDL_Scancode scancode;
+    unsigned char vk_numlock;
+    unsigned char vk_navigation;
+};
+constexpr KeypadRow KEYPAD_TABLE[] = {
+    {SDL_SCANCODE_KP_0, 0x60, 0x2D}, // Insert
+    {SDL_SCANCODE_KP_1, 0x61, 0x23}, // End
+    {SDL_SCANCODE_KP_2, 0x62, 0x28}, // Down
+    {SDL_SCANCODE_KP_3, 0x63, 0x22}, // Page Down
+    {SDL_SCANCODE_KP_4, 0x64, 0x25}, // Left
+    {SDL_SCANCODE_KP_5, 0x65, 0x0C}, // Clear
+    {SDL_SCANCODE_KP_6, 0x66, 0x27}, // Right
+    {SDL_SCANCODE_KP_7, 0x67, 0x24}, // Home
+    {SDL_SCANCODE_KP_8, 0x68, 0x26}, // Up
+    {SDL_SCANCODE_KP_9, 0x69, 0x21}, // Page Up
+    {SDL_SCANCODE_KP_PERIOD, 0x6E, 0x2E}, // Delete
+};
+
+constexpr unsigned char VK_MENU = 0x12;
+constexpr unsigned char VK_F10 = 0x79;
+
+// Letters and digits follow the keyboard layout, as Windows' virtual keys do; every
+// other key is taken by its position. 0 means the key has no virtual-key code.
+unsigned char virtual_key(const SDL_Keysym& key) {
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return static_cast<unsigned char>('A' + (key.sym - SDLK_a));
+    if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return static_cast<unsigned char>('0' + (key.sym - SDLK_0));
+    for (const KeypadRow& row : KEYPAD_TABLE)
+        if (row.scancode == key.scancode) return (key.mod & KMOD_NUM) ? row.vk_numlock : row.vk_navigation;
+    for (const KeyRow& row : KEY_TABLE)
+        if (row.scancode == key.scancode) return row.vk;
+    return 0;
+}
+
+struct Sdl {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    SDL_Cursor* cursor = nullptr;
+    SDL_DisplayMode fullscreen_mode = {}; // the exact mode found by change_display_mode
+    bool video_up = false;
+    std::deque<PlatformMessage> pending; // messages made from one event beyond the first
+    bool quit_posted = false;
+    int quit_code = 0;
+    // sound
+    bool audio_tried = false;
+    SDL_AudioDeviceID audio = 0;
+    SDL_AudioSpec audio_spec = {};
+    std::map<std::string, std::vector<Uint8>> sounds; // converted to the device format
+};
+
+Sdl g_sdl;
+
+PlatformMessage size_message(int width, int height) {
+    return PlatformMessage{WM_SIZE, 0, static_cast<intptr_t>((width & 0xFFFF) | ((height & 0xFFFF) << 16))};
+}
+
+PlatformMessage activate_message(bool active, bool minimised) {
+    return PlatformMessage{WM_ACTIVATE, (active ? 1u : 0u) | (minimised ? 0x10000u : 0u), 0};
+}
+
+// Turns one SDL event into window messages: the first is returned, any others wait.
+bool translate(const SDL_Event& event, PlatformMessage* out) {
+    Sdl& s = g_sdl;
+    switch (event.type) {
+    case SDL_QUIT:
+        *out = PlatformMessage{WM_CLOSE, 0, 0};
+        return true;
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            *out = PlatformMessage{WM_CLOSE, 0, 0};
+            return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            *out = size_message(event.window.data1, event.window.data2);
+            return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            // As on Windows: a minimised window is told its client area is empty.
+            *out = size_message(0, 0);
+            s.pending.push_back(activate_message(false, true));
+            return true;
+        case SDL_WINDOWEVENT_RESTORED: {
+            int w = 0, h = 0;
+            SDL_GetWindowSize(s.window, &w, &h);
+            *out = activate_message(true, false);
+            s.pending.push_back(size_message(w, h));
+            return true;
+        }
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            *out = activate_message(true, false);
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            *out = activate_message(false, (SDL_GetWindowFlags(s.window) & SDL_WINDOW_MINIMIZED) != 0);
+            return true;
+        default:
+            return false;
+        }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const unsigned char vk = virtual_key(event.key.keysym);
+        if (vk == 0) return false;
+        const bool down = event.type == SDL_KEYDOWN;
+        const bool system = vk == VK_MENU || vk == VK_F10 || (event.key.keysym.mod & KMOD_ALT);
+        const unsigned id = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+        *out = PlatformMessage{id, vk, 0};
+        return true;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        if (event.button.button == SDL_BUTTON_LEFT)
+            *out = PlatformMessage{down ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0, 0};
+        else if (event.button.button == SDL_BUTTON_RIGHT)
+            *out = PlatformMessage{down ? WM_RBUTTONDOWN : WM_RBUTTONUP, 0, 0};
+        else
+            return false;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool open_audio() {
+    Sdl& s = g_sdl;
+    if (s.audio_tried) return s.audio != 0;
+    s.audio_tried = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec want = {};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    s.audio = SDL_OpenAudioDevice(nullptr, 0, &want, &s.audio_spec, 0);
+    if (s.audio == 0) return false;
+    SDL_PauseAudioDevice(s.audio, 0);
+    return true;
+}
+
+// The file's samples in the device format, loaded once; empty when unreadable.
+const std::vector<Uint8>& sound_samples(const std::string& path) {
+    Sdl& s = g_sdl;
+    auto found = s.sounds.find(path);
+    if (found != s.sounds.end()) return found->second;
+    std::vector<Uint8>& samples = s.sounds[path];
+    SDL_AudioSpec spec;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) return samples;
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, s.audio_spec.format,
+                          s.audio_spec.channels, s.audio_spec.freq) >= 0) {
+        std::vector<Uint8> work(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult));
+        SDL_memcpy(work.data(), buffer, length);
+        cvt.buf = work.data();
+        cvt.len = static_cast<int>(length);
+        if (SDL_ConvertAudio(&cvt) == 0) samples.assign(work.begin(), work.begin() + cvt.len_cvt);
+    }
+    SDL_FreeWAV(buffer);
+    return samples;
+}
+
+} // namespace
+
+int platform_message_box(const char* text, const char* caption, unsigned style) {
+    const bool yes_no = (style & 0xF) == MB_YESNO;
+    const SDL_MessageBoxButtonData yes_no_buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"},
+    };
+    const SDL_MessageBoxButtonData ok_button[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"},
+    };
+    Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+    const unsigned icon = style & 0xF0;
+    if (icon == MB_ICONSTOP) flags = SDL_MESSAGEBOX_ERROR;
+    else if (icon == MB_ICONEXCLAMATION) flags = SDL_MESSAGEBOX_WARNING;
+    SDL_MessageBoxData box = {};
+    box.flags = flags;
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = yes_no ? 2 : 1;
+    box.buttons = yes_no ? yes_no_buttons : ok_button;
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) {
+        // No way to ask (no display, or the box was closed): say it on the terminal
+        // and take the answer that changes nothing.
+        fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+        return yes_no ? IDNO : IDOK;
+    }
+    return pressed;
+}
+
+bool platform_register_class() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    g_sdl.video_up = true;
+    return true;
+}
+
+bool platform_unregister_class() {
+    if (!g_sdl.video_up) return false;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    g_sdl.video_up = false;
+    return true;
+}
+
+bool platform_change_display_mode(int width, int height, int bits) {
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        // A 32-bit request is met by any true-colour mode.
+        const bool deep_enough = static_cast<int>(SDL_BITSPERPIXEL(mode.format)) >= (bits >= 24 ? 24 : bits);
+        if (mode.w == width && mode.h == height && deep_enough) {
+            g_sdl.fullscreen_mode = mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The mode is left with the fullscreen window, when it is destroyed or minimised.
+void platform_restore_display_mode() {}
+
+void platform_show_cursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+bool platform_create_window(const char* title, int width, int height, bool fullscreen) {
+    Sdl& s = g_sdl;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+    // On X11 the visual, and with it the depth buffer, is fixed when the window is made:
+    // ask for the deepest buffer first and settle for less.
+    for (int depth : {32, 24, 16}) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        s.window = SDL_CreateWindow(title, 0, 0, width, height, flags);
+        if (s.window) break;
+    }
+    if (!s.window) return false;
+    if (fullscreen) SDL_SetWindowDisplayMode(s.window, &s.fullscreen_mode);
+    if (!s.cursor) s.cursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
+    if (s.cursor) SDL_SetCursor(s.cursor);
+    return true;
+}
+
+bool platform_destroy_window() {
+    Sdl& s = g_sdl;
+    if (!s.window) return false;
+    SDL_DestroyWindow(s.window);
+    s.window = nullptr;
+    s.pending.clear();
+    return true;
+}
+
+bool platform_get_device_context() { return g_sdl.window != nullptr; }
+bool platform_release_device_context() { return g_sdl.window != nullptr; }
+
+// The format was chosen with the window's visual; what is left is to confirm that the
+// window can carry an OpenGL context.
+int platform_choose_pixel_format(int, int) {
+    return g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_OPENGL) ? 1 : 0;
+}
+
+bool platform_set_pixel_format(int format) { return format == 1 && g_sdl.window; }
+
+bool platform_create_context() {
+    Sdl& s = g_sdl;
+    s.context = SDL_GL_CreateContext(s.window);
+    if (!s.context) return false;
+    SDL_GL_SetSwapInterval(0); // refused under some drivers; their swaps do not wait anyway
+    return true;
+}
+
+bool platform_make_current() { return g_sdl.context && SDL_GL_MakeCurrent(g_sdl.window, g_sdl.context) == 0; }
+
+bool platform_release_current() { return SDL_GL_MakeCurrent(g_sdl.window, nullptr) == 0; }
+
+bool platform_delete_context() {
+    if (!g_sdl.context) return false;
+    SDL_GL_DeleteContext(g_sdl.context);
+    g_sdl.context = nullptr;
+    return true;
+}
+
+void platform_show_window() {
+    SDL_ShowWindow(g_sdl.window);
+    SDL_RaiseWindow(g_sdl.window);
+    SDL_SetWindowInputFocus(g_sdl.window);
+}
+
+void platform_swap_buffers() {
+    if (g_sdl.window) SDL_GL_SwapWindow(g_sdl.window);
+}
+
+bool platform_poll_message(PlatformMessage* message) {
+    Sdl& s = g_sdl;
+    if (!s.pending.empty()) {
+        *message = s.pending.front();
+        s.pending.pop_front();
+        return true;
+    }
+    SDL_Event event;
+    while (s.video_up && SDL_PollEvent(&event))
+        if (translate(event, message)) return true;
+    if (s.quit_posted) {
+        s.quit_posted = false;
+        *message = PlatformMessage{WM_QUIT, static_cast<uintptr_t>(s.quit_code), 0};
+        return true;
+    }
+    return false;
+}
+
+void platform_post_quit(int exit_code) {
+    g_sdl.quit_posted = true;
+    g_sdl.quit_code = exit_code;
+}
+
+intptr_t platform_default_window_proc(const PlatformMessage&) { return 0; }
+
+void platform_get_cursor_pos(int* x, int* y) {
+    // The global state is cached until events are pumped; read the window's position
+    // in the same step so the result is in client pixels.
+    SDL_PumpEvents();
+    int gx = 0, gy = 0, wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    if (g_sdl.window) SDL_GetWindowPosition(g_sdl.window, &wx, &wy);
+    *x = gx - wx;
+    *y = gy - wy;
+}
+
+void platform_set_cursor_pos(int x, int y) {
+    if (g_sdl.window) SDL_WarpMouseInWindow(g_sdl.window, x, y);
+}
+
+bool platform_has_focus() {
+    return g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_INPUT_FOCUS);
+}
+
+bool platform_query_performance_frequency(int64_t* frequency) {
+    *frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
+    return *frequency > 0;
+}
+
+int64_t platform_query_performance_counter() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
+uint32_t platform_time_get_time() { return SDL_GetTicks(); }
+uint32_t platform_tick_count() { return SDL_GetTicks(); }
+
+void platform_play_sound(const char* path) {
+    if (!path || !open_audio()) return;
+    const std::vector<Uint8>& samples = sound_samples(path);
+    SDL_ClearQueuedAudio(g_sdl.audio); // a new sound cuts the one still playing
+    if (!samples.empty()) SDL_QueueAudio(g_sdl.audio, samples.data(), static_cast<Uint32>(samples.size()));
+}

@@ -1,0 +1,343 @@
+// The application shell: generator, timer and pacing, frame counter, projection,
+// window procedure, opening and closing the window, and the main loop's order of work.
+#include "app/input.h"
+#include "app/program.h"
+#include "app/random.h"
+#include "app/timer.h"
+#include "app/window.h"
+#include "support.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+class App : public ::testing::Test {
+protected:
+    void SetUp() override { reset_everything(); }
+    void TearDown() override { reset_everything(); }
+};
+
+PlatformMessage msg(unsigned id, uintptr_t wparam = 0, intptr_t lparam = 0) { return {id, wparam, lparam}; }
+
+float projection_element(int index) {
+    float m[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    return m[index];
+}
+
+} // namespace
+
+TEST(Random, FirstValuesFromSeedOne) {
+    random_seed = 1;
+    const int expected[] = {346, 130, 10982, 1090, 11656};
+    for (int value : expected) EXPECT_EQ(random_next(), value);
+}
+
+TEST_F(App, TimerCountsMillisecondsFromInit) {
+    headless_set_auto_clock(false);
+    headless_advance_clock(123456);
+    timer_init();
+    EXPECT_TRUE(frame_timer.performance_timer);
+    EXPECT_EQ(frame_timer.perf_start, frame_timer.perf_elapsed);
+    headless_advance_clock(1500);
+    EXPECT_NEAR(timer_now_ms(), 1.5, 1e-6);
+}
+
+TEST_F(App, TimerWithoutCounterUsesWholeMillisecondsAcrossTheWrap) {
+    headless_set_auto_clock(false);
+    headless_set_performance_counter_available(false);
+    headless_advance_clock((4294967296LL - 500) * 1000); // 0.5 s before the 32-bit wrap
+    timer_init();
+    EXPECT_FALSE(frame_timer.performance_timer);
+    EXPECT_EQ(frame_timer.frequency, 1000);
+    headless_advance_clock(1999); // 1.999 ms: whole milliseconds only
+    EXPECT_NEAR(timer_now_ms(), 1.0, 1e-6);
+    headless_advance_clock(2000 * 1000); // past the wrap
+    EXPECT_NEAR(timer_now_ms(), 2001.0, 1e-3);
+}
+
+TEST_F(App, PacingWaitsTwiceFramePacingFromTheFrameStart) {
+    timer_init();
+    headless_advance_clock(3000); // the frame took 3 ms to render
+    const float t0 = 0;
+    frame_pacing = 5;
+    wait_frame_pacing(t0);
+    const double after = timer_now_ms();
+    EXPECT_GE(after, 10.0);
+    EXPECT_LT(after, 10.0 + 2 * AUTO_CLOCK_STEP_US / 1000.0);
+
+    // Zero or negative pacing: one reading, no wait.
+    for (int pacing : {0, -3}) {
+        frame_pacing = pacing;
+        const int64_t before = headless_clock_us();
+        wait_frame_pacing(static_cast<float>(timer_now_ms()));
+        EXPECT_EQ(headless_clock_us() - before, 2 * AUTO_CLOCK_STEP_US);
+    }
+}
+
+TEST_F(App, FrameCounterMeasuresOverWindowsOfAtLeastOneSecond) {
+    headless_set_auto_clock(false);
+    update_frame_counter(); // tick 0: nothing measured yet
+    EXPECT_EQ(frame_counter.fps_value, 0.0f);
+    for (int i = 0; i < 59; ++i) {
+        headless_advance_clock(16000);
+        update_frame_counter();
+    }
+    EXPECT_EQ(frame_counter.fps_value, 0.0f); // 944 ms: window not complete
+    headless_advance_clock(56000);            // tick 1000
+    update_frame_counter();
+    EXPECT_FLOAT_EQ(frame_counter.fps_value, 61.0f); // 61 frames against last_tick 0
+    EXPECT_EQ(frame_counter.frames, 0);
+    EXPECT_EQ(frame_counter.last_tick, 1000u);
+    headless_advance_clock(2000000); // one frame after two seconds
+    update_frame_counter();
+    EXPECT_FLOAT_EQ(frame_counter.fps_value, 0.5f);
+}
+
+TEST_F(App, FieldOfViewKeysReprojectAndOWins) {
+    ASSERT_TRUE(start_windowed_program());
+    const auto focal = [] { return projection_element(5); }; // cot(fov / 2)
+    keys['O'] = true;
+    update_frame_counter();
+    EXPECT_EQ(field_of_view, 46.0f);
+    EXPECT_NEAR(focal(), 1.0 / std::tan(46.0 * M_PI / 360.0), 1e-5);
+    keys['P'] = true; // both held: O wins
+    update_frame_counter();
+    EXPECT_EQ(field_of_view, 47.0f);
+    keys['O'] = false;
+    for (int i = 0; i < 60; ++i) update_frame_counter(); // unbounded
+    EXPECT_EQ(field_of_view, -13.0f);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+}
+
+TEST_F(App, ResizeViewKeepsAHeightOfAtLeastOneAndTheWidenedNearPlane) {
+    ASSERT_TRUE(start_windowed_program());
+    resize_view(0, 0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 0);
+    EXPECT_EQ(viewport[3], 1);
+    EXPECT_EQ(view_height, 1);
+    resize_view(1024, 768);
+    // m[10] = -(far + near) / (far - near) with the float 0.05 widened to double.
+    const double n = 0.05000000074505806, f = 200;
+    EXPECT_NEAR(projection_element(10), -(f + n) / (f - n), 1e-7);
+    EXPECT_NEAR(projection_element(14), -2 * f * n / (f - n), 1e-7);
+    EXPECT_NEAR(projection_element(0) * 1024.0 / 768.0, projection_element(5), 1e-5);
+}
+
+TEST_F(App, WindowProcedureRows) {
+    // Activation: only the minimised flag in the high word stops rendering.
+    window_proc(msg(WM_ACTIVATE, 0));
+    EXPECT_TRUE(active);
+    window_proc(msg(WM_ACTIVATE, 0x10000));
+    EXPECT_FALSE(active);
+    window_proc(msg(WM_ACTIVATE, 1));
+    EXPECT_TRUE(active);
+
+    // Keys land in the table by virtual-key code.
+    window_proc(msg(WM_KEYDOWN, 'Q'));
+    EXPECT_TRUE(keys['Q']);
+    window_proc(msg(WM_KEYUP, 'Q'));
+    EXPECT_FALSE(keys['Q']);
+    window_proc(msg(WM_KEYDOWN, 300)); // not a virtual key: ignored, not out of bounds
+    EXPECT_EQ(window_proc(msg(WM_SYSKEYDOWN, 0x79)), 0);
+    EXPECT_FALSE(keys[0x79]); // F10 and Alt combinations never reach the table
+
+    // Size: low word width, high word height.
+    window_proc(msg(WM_SIZE, 0, 640 | (480 << 16)));
+    EXPECT_EQ(view_width, 640);
+    EXPECT_EQ(view_height, 480);
+
+    // Screen saver and monitor power-off are refused; the rest goes on.
+    EXPECT_EQ(window_proc(msg(WM_SYSCOMMAND, SC_SCREENSAVE)), 0);
+    EXPECT_EQ(window_proc(msg(WM_SYSCOMMAND, SC_MONITORPOWER)), 0);
+
+    // Close posts the quit message with code 0.
+    window_proc(msg(WM_CLOSE));
+    PlatformMessage quit;
+    ASSERT_TRUE(platform_poll_message(&quit));
+    EXPECT_EQ(quit.id, WM_QUIT);
+    EXPECT_EQ(quit.wparam, 0u);
+}
+
+// Each failing step of open_window: the message, and what was closed before it.
+TEST_F(App, OpenWindowFailureShowsItsTextAfterClosingWhatWasMade) {
+    struct Row {
+        HeadlessStep step;
+        const char* text;
+        std::vector<std::string> log_after_failure;
+    };
+    const std::vector<Row> rows = {
+        {HeadlessStep::CreateWindow, "Window Creation Error.", {"UnregisterClass"}},
+        {HeadlessStep::GetDeviceContext, "Can't create a GL device context.", {"DestroyWindow", "UnregisterClass"}},
+        {HeadlessStep::ChoosePixelFormat, "Can't find a suitable pixelformat.",
+         {"ReleaseDeviceContext", "DestroyWindow", "UnregisterClass"}},
+        {HeadlessStep::SetPixelFormat, "Can't set the pixelformat.",
+         {"ReleaseDeviceContext", "DestroyWindow", "UnregisterClass"}},
+        {HeadlessStep::CreateContext, "Can't create a GL rendering context.",
+         {"ReleaseDeviceContext", "DestroyWindow", "UnregisterClass"}},
+        {HeadlessStep::MakeCurrent, "Can't activate the GL rendering context.",
+         {"ReleaseCurrent", "DeleteContext", "ReleaseDeviceContext", "DestroyWindow", "UnregisterClass"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        reset_everything();
+        headless_fail_step(row.step, true);
+        EXPECT_FALSE(open_window("ZEB", 1024, 768, 32, false));
+        const std::vector<std::string>& log = headless_call_log();
+        const auto failed = std::find(log.begin(), log.end(), headless_step_name(row.step));
+        ASSERT_NE(failed, log.end());
+        EXPECT_EQ(std::vector<std::string>(failed + 1, log.end()), row.log_after_failure);
+        ASSERT_EQ(headless_message_boxes().size(), 1u);
+        EXPECT_EQ(headless_message_boxes()[0].caption, "ERROR");
+        EXPECT_EQ(headless_message_boxes()[0].text, row.text);
+        EXPECT_FALSE(headless_window().exists);
+    }
+}
+
+TEST_F(App, RegistrationFailureAndRefusedFallbackCloseNothing) {
+    headless_fail_step(HeadlessStep::RegisterClass, true);
+    EXPECT_FALSE(open_window("ZEB", 1024, 768, 32, false));
+    ASSERT_EQ(headless_message_boxes().size(), 1u);
+    EXPECT_EQ(headless_message_boxes()[0].text, "Failed To Register The Window Class.");
+    EXPECT_EQ(headless_call_log(), std::vector<std::string>{"RegisterClass"});
+
+    reset_everything();
+    headless_queue_answer(IDNO); // refuse the windowed fallback
+    EXPECT_FALSE(open_window("ZEB", 1024, 768, 32, true));
+    ASSERT_EQ(headless_message_boxes().size(), 2u);
+    EXPECT_EQ(headless_message_boxes()[0].caption, "Vexa GL");
+    EXPECT_EQ(headless_message_boxes()[0].text,
+              "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?");
+    EXPECT_EQ(headless_message_boxes()[1].text, "Program will now close.");
+    EXPECT_EQ(headless_message_boxes()[1].style, unsigned(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(headless_call_log(), (std::vector<std::string>{"RegisterClass", "ChangeDisplayMode"}));
+}
+
+TEST_F(App, CloseWindowReportsEachFailureAndGoesOn) {
+    ASSERT_TRUE(open_window("ZEB", 1024, 768, 32, false));
+    for (HeadlessStep s : {HeadlessStep::ReleaseCurrent, HeadlessStep::DeleteContext,
+                           HeadlessStep::ReleaseDeviceContext, HeadlessStep::DestroyWindow,
+                           HeadlessStep::UnregisterClass})
+        headless_fail_step(s, true);
+    close_window();
+    std::vector<std::string> texts;
+    for (const RecordedMessageBox& box : headless_message_boxes()) {
+        EXPECT_EQ(box.caption, "SHUTDOWN ERROR");
+        texts.push_back(box.text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Release of DC and RC failed.", "Release rendering context failed.",
+                                               "Release device context failed.", "Could not release hWnd.",
+                                               "Could not unregister class."}));
+}
+
+TEST_F(App, FullscreenFallbackOpensWindowedAndTheNextToggleTriesFullscreenAgain) {
+    headless_queue_answer(IDYES); // "Start FullScreen?"
+    headless_queue_answer(IDYES); // use windowed mode instead
+    ASSERT_TRUE(program_start());
+    EXPECT_FALSE(fullscreen);
+    EXPECT_FALSE(headless_window().fullscreen);
+
+    headless_set_display_mode_available(true);
+    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    run_frames(1);
+    EXPECT_FALSE(keys[VK_F1]); // consumed
+    EXPECT_TRUE(fullscreen);
+    EXPECT_TRUE(headless_window().fullscreen);
+    EXPECT_TRUE(headless_window().context_current);
+    EXPECT_EQ(headless_window().title, "ZEB");
+}
+
+TEST_F(App, EveryF1KeyDownTogglesOnce) {
+    ASSERT_TRUE(start_windowed_program());
+    headless_set_display_mode_available(true);
+    for (int repeat = 0; repeat < 3; ++repeat) headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    run_frames(3); // messages first: the three repeats land before one frame
+    EXPECT_TRUE(fullscreen);
+    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    run_frames(1);
+    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    run_frames(1);
+    EXPECT_TRUE(fullscreen);
+}
+
+TEST_F(App, FailedReopenEndsWithCodeZeroWithoutAnotherClose) {
+    ASSERT_TRUE(start_windowed_program());
+    headless_set_display_mode_available(true);
+    headless_fail_step(HeadlessStep::CreateContext, true);
+    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    headless_clear_call_log();
+    run_frames(1);
+    EXPECT_TRUE(program.exited);
+    EXPECT_EQ(program.exit_code, 0);
+    const std::vector<std::string>& log = headless_call_log();
+    EXPECT_EQ(log.back(), "UnregisterClass"); // the failed open's own clean-up, nothing after
+    EXPECT_EQ(std::count(log.begin(), log.end(), "UnregisterClass"), 2); // toggle close + failed open
+}
+
+TEST_F(App, LoopEndsOnCloseAndOnEscapeWithCodeZero) {
+    ASSERT_TRUE(start_windowed_program());
+    headless_push_message(msg(WM_CLOSE));
+    EXPECT_EQ(program_iterate(), Iteration::Message);
+    EXPECT_EQ(program_iterate(), Iteration::Ended);
+    EXPECT_EQ(program.exit_code, 0);
+    EXPECT_FALSE(headless_window().exists);
+
+    reset_everything();
+    ASSERT_TRUE(start_windowed_program());
+    headless_push_message(msg(WM_KEYDOWN, VK_ESCAPE));
+    window_proc(msg(WM_ACTIVATE, 0x10000)); // Escape works while minimised too
+    EXPECT_EQ(program_iterate(), Iteration::Message);
+    EXPECT_EQ(program_iterate(), Iteration::Ended);
+    EXPECT_EQ(program.exit_code, 0);
+}
+
+TEST_F(App, MinimisedWindowRendersNothingButKeysCursorAndPacingGoOn) {
+    ASSERT_TRUE(start_windowed_program());
+    window_proc(msg(WM_ACTIVATE, 0x10000));
+    keys['B'] = true;
+    keys['O'] = true;
+    headless_move_cursor(7, 0);
+    const int64_t before = headless_clock_us();
+    run_frames(2);
+    EXPECT_EQ(frame_pacing, 7);            // held keys act
+    EXPECT_EQ(field_of_view, 45.0f);       // O acts only in rendered frames
+    EXPECT_EQ(frame_counter.frames, 0);    // nothing rendered
+    EXPECT_EQ(cursor_pos.x, CURSOR_CENTER_X); // the cursor was read ...
+    int x = 0, y = 0;
+    platform_get_cursor_pos(&x, &y);
+    EXPECT_EQ(x, CURSOR_CENTER_X); // ... and put back
+    EXPECT_GE(headless_clock_us() - before, (10 + 12) * 1000); // paced at 2 x 5, then 2 x 6 ms
+}
+
+TEST_F(App, CursorIsLeftAloneWhileTheWindowHasNoFocus) {
+    ASSERT_TRUE(start_windowed_program());
+    headless_set_focus(false);
+    headless_move_cursor(100, 50);
+    run_frames(1);
+    int x = 0, y = 0;
+    platform_get_cursor_pos(&x, &y);
+    EXPECT_EQ(x, CURSOR_CENTER_X + 100);
+    EXPECT_EQ(y, CURSOR_CENTER_Y + 50);
+}
+
+TEST_F(App, LightingKeysLaterKeyWins) {
+    ASSERT_TRUE(start_windowed_program());
+    keys['X'] = true;
+    apply_held_keys();
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    keys['Z'] = true; // both held: Z comes later in the table
+    apply_held_keys();
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
+}

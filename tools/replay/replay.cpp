@@ -1,0 +1,380 @@
+// zeb-replay: runs the program's core in the headless backend from a script.
+//
+// Usage: zeb-replay SCRIPT (or - for standard input), in a directory holding text/.
+// See the README for the script language. Exit code 0 when every line ran and every
+// expectation held; 1 on a script error or a failed expectation; 2 on a usage error.
+#include "app/program.h"
+#include "app/window.h"
+#include "platform/headless.h"
+#include "render/frame.h"
+#include "state.h"
+
+#include <GL/gl.h>
+#include <png.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+struct Replay {
+    int line = 0;
+    bool started = false;
+    std::string error; // set by a failing command
+};
+
+Replay g_replay;
+
+bool fail(const std::string& text) {
+    g_replay.error = text;
+    return false;
+}
+
+// --- helpers -------------------------------------------------------------------------
+
+struct KeyName {
+    const char* name;
+    int vk;
+};
+constexpr KeyName KEY_NAMES[] = {
+    {"Backspace", 8}, {"Tab", 9},       {"Return", 13},   {"Shift", 16},    {"Control", 17},
+    {"Alt", 18},      {"Escape", 27},   {"Space", 32},    {"PageUp", 33},   {"PageDown", 34},
+    {"End", 35},      {"Home", 36},     {"Left", 37},     {"Up", 38},       {"Right", 39},
+    {"Down", 40},     {"Insert", 45},   {"Delete", 46},
+};
+
+// A virtual-key code from a name (Up, F1, Numpad3, A, 7...) or a number; -1 if unknown.
+int parse_key(const std::string& name) {
+    for (const KeyName& k : KEY_NAMES)
+        if (name == k.name) return k.vk;
+    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return name[0];
+    if (name.size() >= 2 && name[0] == 'F' && isdigit(static_cast<unsigned char>(name[1]))) {
+        const int n = atoi(name.c_str() + 1);
+        if (n >= 1 && n <= 12) return 111 + n;
+    }
+    if (name.size() == 7 && name.compare(0, 6, "Numpad") == 0 && isdigit(static_cast<unsigned char>(name[6])))
+        return 96 + (name[6] - '0');
+    char* end = nullptr;
+    const long code = strtol(name.c_str(), &end, 0);
+    if (!name.empty() && *end == '\0' && code >= 0 && code < 256) return static_cast<int>(code);
+    return -1;
+}
+
+bool parse_number(const std::string& word, double* out) {
+    char* end = nullptr;
+    *out = strtod(word.c_str(), &end);
+    return !word.empty() && *end == '\0';
+}
+
+bool parse_count(const std::string& word, long* out) {
+    char* end = nullptr;
+    *out = strtol(word.c_str(), &end, 10);
+    return !word.empty() && *end == '\0' && *out >= 0;
+}
+
+// Starts the program the first time something needs it running.
+void ensure_started() {
+    if (g_replay.started) return;
+    g_replay.started = true;
+    program_start();
+}
+
+bool run_frames(long count) {
+    ensure_started();
+    for (long produced = 0; produced < count;) {
+        const Iteration it = program_iterate();
+        if (it == Iteration::Ended) break;
+        if (it == Iteration::Frame) ++produced;
+    }
+    return true;
+}
+
+bool write_png(const char* path, const std::vector<unsigned char>& rgb, int width, int height) {
+    FILE* file = fopen(path, "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    bool ok = false;
+    if (info && !setjmp(png_jmpbuf(png))) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        for (int y = 0; y < height; ++y)
+            png_write_row(png, const_cast<png_bytep>(&rgb[static_cast<size_t>(y) * width * 3]));
+        png_write_end(png, nullptr);
+        ok = true;
+    }
+    png_destroy_write_struct(&png, &info);
+    return fclose(file) == 0 && ok;
+}
+
+double process_cpu_ms() {
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
+    return values[index];
+}
+
+// --- commands ------------------------------------------------------------------------
+
+bool cmd_answer(const Words& w) {
+    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: answer yes|no");
+    headless_queue_answer(w[1] == "yes" ? IDYES : IDNO);
+    return true;
+}
+
+bool cmd_key(const Words& w) {
+    const int vk = w.size() == 3 ? parse_key(w[1]) : -1;
+    if (vk < 0 || (w[2] != "down" && w[2] != "up")) return fail("usage: key NAME down|up");
+    headless_push_message({w[2] == "down" ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0});
+    return true;
+}
+
+bool cmd_tap(const Words& w) {
+    const int vk = w.size() == 2 ? parse_key(w[1]) : -1;
+    if (vk < 0) return fail("usage: tap NAME");
+    headless_push_message({WM_KEYDOWN, static_cast<uintptr_t>(vk), 0});
+    run_frames(1);
+    headless_push_message({WM_KEYUP, static_cast<uintptr_t>(vk), 0});
+    return true;
+}
+
+bool cmd_mouse(const Words& w) {
+    double dx = 0, dy = 0;
+    if (w.size() != 3 || !parse_number(w[1], &dx) || !parse_number(w[2], &dy)) return fail("usage: mouse DX DY");
+    headless_move_cursor(static_cast<int>(dx), static_cast<int>(dy));
+    return true;
+}
+
+bool cmd_button(const Words& w) {
+    if (w.size() != 3 || (w[1] != "left" && w[1] != "right") || (w[2] != "down" && w[2] != "up"))
+        return fail("usage: button left|right down|up");
+    const bool left = w[1] == "left", down = w[2] == "down";
+    const unsigned id = left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+    headless_push_message({id, 0, 0});
+    return true;
+}
+
+bool cmd_frames(const Words& w) {
+    long count = 0;
+    if (w.size() != 2 || !parse_count(w[1], &count)) return fail("usage: frames N");
+    return run_frames(count);
+}
+
+bool cmd_place(const Words& w) {
+    double v[5] = {};
+    if (w.size() != 4 && w.size() != 6) return fail("usage: place X Z EYE [HEADING PITCH]");
+    for (size_t i = 1; i < w.size(); ++i)
+        if (!parse_number(w[i], &v[i - 1])) return fail("place: not a number: " + w[i]);
+    ensure_started();
+    return true;
+}
+
+bool cmd_shot(const Words& w) {
+    if (w.size() != 2) return fail("usage: shot FILE.png");
+    ensure_started();
+    std::vector<unsigned char> rgb;
+    int width = 0, height = 0;
+    if (!headless_read_frame(&rgb, &width, &height)) return fail("shot: no frame (the window is closed)");
+    if (!write_png(w[1].c_str(), rgb, width, height)) return fail("shot: cannot write " + w[1]);
+    return true;
+}
+
+bool cmd_state(const Words& w) {
+    if (w.size() != 1) return fail("usage: state");
+    ensure_started();
+    std::cout << state_json() << std::endl;
+    return true;
+}
+
+bool cmd_bench(const Words& w) {
+    long count = 0;
+    if (w.size() != 2 || !parse_count(w[1], &count) || count == 0) return fail("usage: bench N");
+    ensure_started();
+    if (!program.running) return fail("bench: the program is not running");
+    std::vector<double> wall, cpu;
+    for (long i = 0; i < count; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        const double cpu_start = process_cpu_ms();
+        render_frame();
+        glFinish();
+        platform_swap_buffers();
+        cpu.push_back(process_cpu_ms() - cpu_start);
+        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    printf("{\"bench_frames\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,"
+           "\"cpu_ms_p95\":%.3f}\n",
+           count, percentile(wall, 0.5), percentile(wall, 0.95), percentile(cpu, 0.5), percentile(cpu, 0.95));
+    fflush(stdout);
+    return true;
+}
+
+// expect NAME OP VALUE [TOLERANCE]: OP is == != < > <= >= or ~ (within TOLERANCE).
+bool cmd_expect(const Words& w) {
+    if (w.size() != 4 && w.size() != 5) return fail("usage: expect NAME OP VALUE [TOLERANCE]");
+    ensure_started();
+    for (const StateField& f : collect_state()) {
+        if (f.name != w[1]) continue;
+        const std::string& op = w[2];
+        if (f.kind != StateField::Kind::Number) {
+            const std::string actual = f.kind == StateField::Kind::Flag ? (f.flag ? "true" : "false") : f.text;
+            if ((op == "==" && actual == w[3]) || (op == "!=" && actual != w[3])) return true;
+            return fail("expect " + w[1] + " " + op + " " + w[3] + ": it is " + actual);
+        }
+        double want = 0, tolerance = 0;
+        if (!parse_number(w[3], &want) || (w.size() == 5 && !parse_number(w[4], &tolerance)))
+            return fail("expect: not a number");
+        const double v = f.number;
+        bool ok = false;
+        if (op == "==") ok = v == want;
+        else if (op == "!=") ok = v != want;
+        else if (op == "<") ok = v < want;
+        else if (op == ">") ok = v > want;
+        else if (op == "<=") ok = v <= want;
+        else if (op == ">=") ok = v >= want;
+        else if (op == "~") ok = std::fabs(v - want) <= tolerance;
+        else return fail("expect: unknown operator " + op);
+        if (ok) return true;
+        char actual[64];
+        snprintf(actual, sizeof actual, "%.9g", v);
+        return fail("expect " + w[1] + " " + op + " " + w[3] + ": it is " + actual);
+    }
+    return fail("expect: no state field " + w[1]);
+}
+
+// expect_message TEXT...: some message box so far showed exactly this text.
+bool cmd_expect_message(const Words& w) {
+    std::string text;
+    for (size_t i = 1; i < w.size(); ++i) text += (i > 1 ? " " : "") + w[i];
+    for (const RecordedMessageBox& box : headless_message_boxes())
+        if (box.text == text) return true;
+    return fail("expect_message: no message box said \"" + text + "\"");
+}
+
+// fail STEP on|off: make a window or context step fail (fault injection).
+bool cmd_fail(const Words& w) {
+    if (w.size() == 3 && (w[2] == "on" || w[2] == "off")) {
+        for (int s = 0; s < static_cast<int>(HeadlessStep::Count); ++s)
+            if (w[1] == headless_step_name(static_cast<HeadlessStep>(s))) {
+                headless_fail_step(static_cast<HeadlessStep>(s), w[2] == "on");
+                return true;
+            }
+    }
+    return fail("usage: fail STEP on|off (STEP as in the headless call log, e.g. CreateContext)");
+}
+
+// displaymode yes|no: whether an exact fullscreen display mode exists.
+bool cmd_displaymode(const Words& w) {
+    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: displaymode yes|no");
+    headless_set_display_mode_available(w[1] == "yes");
+    return true;
+}
+
+// focus yes|no: whether the window owns the keyboard and mouse.
+bool cmd_focus(const Words& w) {
+    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: focus yes|no");
+    headless_set_focus(w[1] == "yes");
+    return true;
+}
+
+// message NAME [WPARAM [LPARAM]]: a raw window message (close, activate, size, syscommand).
+bool cmd_message(const Words& w) {
+    struct Named {
+        const char* name;
+        unsigned id;
+    };
+    static constexpr Named MESSAGES[] = {
+        {"close", WM_CLOSE}, {"activate", WM_ACTIVATE}, {"size", WM_SIZE}, {"syscommand", WM_SYSCOMMAND},
+        {"syskeydown", WM_SYSKEYDOWN}, {"syskeyup", WM_SYSKEYUP},
+    };
+    double wparam = 0, lparam = 0;
+    if (w.size() < 2 || w.size() > 4 || (w.size() > 2 && !parse_number(w[2], &wparam)) ||
+        (w.size() > 3 && !parse_number(w[3], &lparam)))
+        return fail("usage: message close|activate|size|syscommand|syskeydown|syskeyup [WPARAM [LPARAM]]");
+    for (const Named& m : MESSAGES)
+        if (w[1] == m.name) {
+            headless_push_message({m.id, static_cast<uintptr_t>(wparam), static_cast<intptr_t>(lparam)});
+            return true;
+        }
+    return fail("message: unknown message " + w[1]);
+}
+
+struct Command {
+    const char* name;
+    bool (*run)(const Words&);
+};
+constexpr Command COMMANDS[] = {
+    {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
+    {"mouse", cmd_mouse},     {"button", cmd_button}, {"frames", cmd_frames},
+    {"place", cmd_place},     {"shot", cmd_shot},     {"state", cmd_state},
+    {"bench", cmd_bench},     {"expect", cmd_expect}, {"expect_message", cmd_expect_message},
+    {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
+    {"focus", cmd_focus},     {"message", cmd_message},
+};
+
+Words split(const std::string& line) {
+    Words words;
+    std::istringstream in(line.substr(0, line.find('#')));
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+int run_script(std::istream& in) {
+    headless_reset();
+    headless_set_auto_clock(true);
+    headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
+    for (std::string text; std::getline(in, text);) {
+        ++g_replay.line;
+        const Words words = split(text);
+        if (words.empty()) continue;
+        const Command* command = nullptr;
+        for (const Command& c : COMMANDS)
+            if (words[0] == c.name) command = &c;
+        if (!command) {
+            fprintf(stderr, "line %d: unknown command \"%s\"\n", g_replay.line, words[0].c_str());
+            return 1;
+        }
+        if (!command->run(words)) {
+            fprintf(stderr, "line %d: %s\n", g_replay.line, g_replay.error.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: zeb-replay SCRIPT (or - for standard input)\n");
+        return 2;
+    }
+    if (strcmp(argv[1], "-") == 0) return run_script(std::cin);
+    std::ifstream file(argv[1]);
+    if (!file) {
+        fprintf(stderr, "zeb-replay: cannot open %s\n", argv[1]);
+        return 2;
+    }
+    return run_script(file);
+}
