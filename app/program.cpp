@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "app/timer.h"
 #include "app/window.h"
+#include "nav/player.h"
 #include "platform/platform.h"
 #include "render/frame.h"
 
@@ -38,6 +39,7 @@ void read_cursor() {
     platform_get_cursor_pos(&x, &y);
     cursor_pos = CursorPos{x, y};
     platform_set_cursor_pos(CURSOR_CENTER_X, CURSOR_CENTER_Y);
+    apply_mouse_look(CURSOR_CENTER_X - x, CURSOR_CENTER_Y - y);
 }
 
 } // namespace

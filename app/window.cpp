@@ -1,6 +1,13 @@
 #include "window.h"
 
 #include "app/input.h"
+#include "assets/font.h"
+#include "assets/level.h"
+#include "assets/textures.h"
+#include "nav/worlds.h"
+#include "render/gl_caps.h"
+#include "render/particles.h"
+#include "render/water.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -92,6 +99,7 @@ void close_window() {
         g_handles.window = false;
     }
     if (!platform_unregister_class()) shutdown_box("Could not unregister class.");
+    delete_font();
 }
 
 void reproject() {
@@ -120,6 +128,12 @@ bool init_scene() {
     glEnable(GL_DEPTH_TEST);
     glShadeModel(GL_SMOOTH);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    query_gl_caps();
+    if (world_flags[0]) water_init();
+    if (!load_textures()) return false;
+    build_font();
+    load_level();
+    particles_init();
     return true;
 }
 

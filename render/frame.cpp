@@ -1,12 +1,198 @@
 #include "frame.h"
 
 #include "app/timer.h"
+#include "app/window.h"
+#include "assets/level.h"
+#include "assets/textures.h"
+#include "nav/contacts.h"
+#include "nav/player.h"
+#include "nav/worlds.h"
+#include "render/animations.h"
+#include "render/gl_caps.h"
+#include "render/hud.h"
+#include "render/level_mesh.h"
+#include "render/particles.h"
+#include "render/sky.h"
+#include "render/water.h"
+#include "scene/world_objects.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
+
+float spin_angle = 0;
+float current_rgb[3] = {0.1f, 0.1f, 0.1f};
+int32_t hud_triangle_total = 0;
+int32_t target_respawn_counter[TARGET_COUNT] = {0, 0, 0};
+
+namespace {
+
+constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
+
+// Placement block: the transform and the current colour, normal and texture coordinate
+// are restored around a draw.
+struct Placement {
+    Placement() {
+        glPushMatrix();
+        glPushAttrib(GL_CURRENT_BIT);
+    }
+    ~Placement() {
+        glPopAttrib();
+        glPopMatrix();
+    }
+};
+
+void set_level_colour() {
+    current_rgb[0] = current_rgb[1] = current_rgb[2] = 250;
+    glColor3ub(250, 250, 250);
+}
+
+void enter_world_if_new(int world) {
+    if (!needs_init[world - 1]) return;
+    needs_init[world - 1] = false;
+    init_scene(); // a failed load leaves the world untextured; nothing more to do here
+}
+
+void place_light() {
+    Placement block;
+    glTranslatef(-4, 0.4f + bob_offset, 0);
+    glRotatef(spin_angle, 0, 1, 0);
+    const GLfloat position[4] = {-4 + bob_offset, 0.4f + bob_offset, 0, 0}; // directional
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+}
+
+void read_texture_state() {
+    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(lod_bias));
+    if (gl_caps.anisotropic) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &max_anisotropy);
+}
+
+void sky_pass() {
+    {
+        Placement block;
+        glEnable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        draw_sky_domes();
+    }
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}
+
+// A sphere-mapped water surface at its place in the world.
+void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz) {
+    glPushMatrix();
+    glEnable(GL_BLEND);
+    glBindTexture(GL_TEXTURE_2D, texture_names[slot]);
+    glTranslatef(tx, ty, tz);
+    orient();
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glEnable(GL_NORMALIZE);
+    if (sx != 1 || sy != 1 || sz != 1) glScalef(sx, sy, sz);
+    water_step_and_draw();
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glDisable(GL_BLEND);
+    glPopMatrix();
+}
+
+void lay_flat() { glRotatef(-90, 1, 0, 0); }
+void stand_on_left_wall() {
+    glRotatef(90, 0, 1, 0);
+    glRotatef(13, 1, 0, 0);
+}
+
+void world3_block() {
+    enter_world_if_new(3);
+    sky_pass();
+    set_level_colour();
+    draw_level_mesh();
+    water_pass(6, 4, 0, -14.5f, lay_flat, 3.4f, 3.4f, 3.4f);
+    water_pass(6, 19.5f, 0, -15.35f, lay_flat, 2.6f, 5, 4.2f);
+    descend_step();
+    world3_teleport_box(0);
+    world3_pickup_box(0);
+    world3_pickup_box(1);
+    world3_teleport_box(1);
+    update_and_draw_gate_units();
+}
+
+void world2_block() {
+    enter_world_if_new(2);
+    sky_pass();
+    {
+        Placement block;
+        glTranslatef(-0.8f, 2.9f, -15.9f);
+        glEnable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        particles_step_and_draw();
+        glEnable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        particles_step_and_draw();
+    }
+    draw_level_mesh(); // in the colour left by the previous frame
+    set_level_colour();
+    descend_step();
+}
+
+void world1_block() {
+    enter_world_if_new(1);
+    hud_triangle_total = level_mesh.count;
+    read_texture_state();
+    glPushMatrix();
+    draw_level_mesh_world1();
+    glPopMatrix();
+    {
+        Placement block;
+        draw_world1_hall();
+    }
+    water_pass(27, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
+    descend_step();
+    spin_angle += 0.5f; // the turning display copy of weapon 1
+}
+
+void respawn_targets() {
+    for (int k = 0; k < TARGET_COUNT; ++k) {
+        target_respawn_counter[k] += 1;
+        if (target_respawn_counter[k] > TARGET_RESPAWN_LIMIT) {
+            target_respawn_counter[k] = 0;
+            target_visible[k] = true;
+        }
+    }
+}
+
+} // namespace
+
+void descend_step() {
+    if (player.eye_height > DESCENT_FLOOR) player.eye_height -= DESCENT_STEP;
+}
 
 bool render_frame() {
     update_frame_counter();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
+    place_light();
+    spin_angle += 0.05f;
+    update_oscillators();
+    update_bob();
+    update_lift();
+    for (int world = 1; world <= WORLD_COUNT; ++world)
+        if (world_flags[world - 1]) resolve_wall_contacts(world);
+    read_texture_state();
+    apply_camera();
+    update_frustum_planes();
+
+    if (world_flags[2]) world3_block();
+    if (world_flags[1]) world2_block();
+    if (world_flags[0]) world1_block();
+
+    respawn_targets();
+    draw_crosshair();
+    draw_hud_panels();
+    spin_angle += 0.5f;
+    update_sign_swing();
+    begin_overlay();
+    draw_hud_text();
+    end_overlay();
     return true;
 }

@@ -36,6 +36,10 @@ test)
     cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_WERROR=ON
     cmake --build build-test -j"$JOBS"
     (cd build-test && ctest --output-on-failure -j"$JOBS")
+    # The bitmap reader and the level loader under libFuzzer with sanitizers.
+    CXX=clang++ cmake -S . -B build-fuzz -DZEB_FUZZ=ON
+    cmake --build build-fuzz -j"$JOBS"
+    (cd build-fuzz && ctest --output-on-failure)
     ;;
 *)
     echo "usage: tools/setup.sh run|test" >&2

@@ -5,6 +5,9 @@
 // expectation held; 1 on a script error or a failed expectation; 2 on a usage error.
 #include "app/program.h"
 #include "app/window.h"
+#include "assets/bmp.h"
+#include "assets/textures.h"
+#include "nav/player.h"
 #include "platform/headless.h"
 #include "render/frame.h"
 #include "state.h"
@@ -188,6 +191,13 @@ bool cmd_place(const Words& w) {
     for (size_t i = 1; i < w.size(); ++i)
         if (!parse_number(w[i], &v[i - 1])) return fail("place: not a number: " + w[i]);
     ensure_started();
+    player.x = static_cast<float>(v[0]);
+    player.z = static_cast<float>(v[1]);
+    player.eye_height = static_cast<float>(v[2]);
+    if (w.size() == 6) {
+        player.heading = static_cast<float>(v[3]);
+        player.pitch = static_cast<float>(v[4]);
+    }
     return true;
 }
 
@@ -228,6 +238,43 @@ bool cmd_bench(const Words& w) {
            count, percentile(wall, 0.5), percentile(wall, 0.95), percentile(cpu, 0.5), percentile(cpu, 0.95));
     fflush(stdout);
     return true;
+}
+
+// bench_load N: N full asset loads of the current world (textures, font, level).
+bool cmd_bench_load(const Words& w) {
+    long count = 0;
+    if (w.size() != 2 || !parse_count(w[1], &count) || count == 0) return fail("usage: bench_load N");
+    ensure_started();
+    if (!program.running) return fail("bench_load: the program is not running");
+    std::vector<double> wall, cpu;
+    for (long i = 0; i < count; ++i) {
+        delete_textures();
+        const auto start = std::chrono::steady_clock::now();
+        const double cpu_start = process_cpu_ms();
+        init_scene();
+        glFinish();
+        cpu.push_back(process_cpu_ms() - cpu_start);
+        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    printf("{\"bench_load\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,"
+           "\"cpu_ms_p95\":%.3f}\n",
+           count, percentile(wall, 0.5), percentile(wall, 0.95), percentile(cpu, 0.5), percentile(cpu, 0.95));
+    fflush(stdout);
+    return true;
+}
+
+// bmp FILE OUT: decode FILE with the bitmap reader and write its RGB rows (bottom row
+// first, no padding) to OUT; a failure is recorded as the reader's message box.
+bool cmd_bmp(const Words& w) {
+    if (w.size() != 3) return fail("usage: bmp FILE OUT");
+    RgbImage* image = load_dib(w[1].c_str());
+    if (!image) return true;
+    FILE* out = fopen(w[2].c_str(), "wb");
+    const size_t size = static_cast<size_t>(image->width) * image->height * 3;
+    bool written = out && fwrite(image->data, 1, size, out) == size;
+    if (out && fclose(out) != 0) written = false;
+    free_rgb_image(image);
+    return written || fail("bmp: cannot write " + w[2]);
 }
 
 // expect NAME OP VALUE [TOLERANCE]: OP is == != < > <= >= or ~ (within TOLERANCE).
@@ -328,7 +375,8 @@ constexpr Command COMMANDS[] = {
     {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
     {"mouse", cmd_mouse},     {"button", cmd_button}, {"frames", cmd_frames},
     {"place", cmd_place},     {"shot", cmd_shot},     {"state", cmd_state},
-    {"bench", cmd_bench},     {"expect", cmd_expect}, {"expect_message", cmd_expect_message},
+    {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"bmp", cmd_bmp},
+    {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
     {"focus", cmd_focus},     {"message", cmd_message},
 };

@@ -3,6 +3,18 @@
 #include "app/program.h"
 #include "app/timer.h"
 #include "app/window.h"
+#include "assets/level.h"
+#include "assets/textures.h"
+#include "nav/player.h"
+#include "nav/worlds.h"
+#include "render/animations.h"
+#include "render/frame.h"
+#include "render/hud.h"
+#include "render/particles.h"
+#include "render/sky.h"
+#include "scene/models.h"
+#include "render/water.h"
+#include "weapons/weapons.h"
 #include "json.h"
 #include "platform/headless.h"
 
@@ -17,17 +29,30 @@ bool lighting_enabled() {
     return headless_window().context_current && glIsEnabled(GL_LIGHTING) == GL_TRUE;
 }
 
+double particle_checksum() {
+    double sum = 0;
+    for (const Particle& p : particles) sum += p.x + p.y + p.z + p.life;
+    return sum;
+}
+
 } // namespace
 
 std::vector<StateField> collect_state() {
     return {
         number("frame", static_cast<double>(program.frame_iterations)),
-        number("world", 1),
-        number("x", -1),
-        number("z", -1),
-        number("eye_height", 0),
-        number("heading", 0),
-        number("pitch", 0),
+        number("world", current_world()),
+        flag("world1", world_flags[0]),
+        flag("world2", world_flags[1]),
+        flag("world3", world_flags[2]),
+        flag("needs_init1", needs_init[0]),
+        flag("needs_init2", needs_init[1]),
+        flag("needs_init3", needs_init[2]),
+        number("x", player.x),
+        number("z", player.z),
+        number("eye_height", player.eye_height),
+        number("heading", player.heading),
+        number("pitch", player.pitch),
+        flag("move_allowed", move_allowed),
         number("fps", frame_counter.fps_value),
         number("field_of_view", field_of_view),
         number("frame_pacing", frame_pacing),
@@ -38,6 +63,42 @@ std::vector<StateField> collect_state() {
         number("view_height", view_height),
         flag("exited", program.exited),
         number("exit_code", program.exited ? program.exit_code : 0),
+        number("level_triangles", level_mesh.count),
+        flag("textures_loaded", texture_set_loaded),
+        number("lod_bias", lod_bias),
+        flag("anisotropy", anisotropy_enabled),
+        number("hud_triangles", hud_printed.triangles),
+        number("hud_visible", hud_printed.visible),
+        number("hud_culled", hud_printed.culled),
+        number("hud_degenerate", hud_printed.degenerate),
+        flag("pickup1", pickup_visible[0]),
+        flag("pickup2", pickup_visible[1]),
+        flag("gate1_triggered", gate_units[0].gate_triggered),
+        flag("gate2_triggered", gate_units[1].gate_triggered),
+        flag("gate3_triggered", gate_units[2].gate_triggered),
+        flag("gate4_triggered", gate_units[3].gate_triggered),
+        flag("gate5_triggered", gate_units[4].gate_triggered),
+        number("gate1_height", gate_units[0].gate_height),
+        number("gate2_height", gate_units[1].gate_height),
+        number("gate3_height", gate_units[2].gate_height),
+        number("gate4_height", gate_units[3].gate_height),
+        number("gate5_height", gate_units[4].gate_height),
+        number("gate_wide_top", gate_wide_top),
+        number("gate_corner_top", gate_corner_top),
+        number("spin_angle", spin_angle),
+        number("bob_offset", bob_offset),
+        number("wave_a", wave_a),
+        number("wave_b", wave_b),
+        flag("lift_active", lift.lift_active),
+        number("lift_frame", lift.lift_frame),
+        flag("boost_ready", lift.boost_ready),
+        flag("boost_active", lift.boost_active),
+        number("boost_frame", lift.boost_frame),
+        number("sign_swing_angle", sign_swing_angle),
+        number("sky_angle", sky_angle),
+        number("water_checksum", water_checksum()),
+        number("particle_checksum", particle_checksum()),
+        number("weapon", weapon_state.held_weapon),
         number("message_count", static_cast<double>(headless_message_boxes().size())),
         number("sound_count", static_cast<double>(headless_sounds().size())),
     };

@@ -1,0 +1,28 @@
+// Reader for Windows bitmaps: BMP files and bare packed DIBs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Tightly packed 8-bit RGB pixels, bottom row first, ready for upload with an unpack
+// alignment of 1. The record and its data are separate heap blocks (malloc); the owner
+// frees the data, then the record (free_rgb_image does both).
+struct RgbImage {
+    int32_t width;
+    int32_t height;
+    unsigned char* data;
+};
+
+// Sides beyond this are refused: no texture of this program comes near it, and a header
+// that claims more is damaged or hostile.
+constexpr int32_t DIB_MAX_SIDE = 16384;
+
+// Reads one bitmap file. On failure shows the reason in a message box (caption "Error")
+// and returns null.
+RgbImage* load_dib(const char* path);
+
+// Decodes a bitmap held in memory. On failure returns null and sets *error to the text
+// load_dib shows.
+RgbImage* decode_dib(const unsigned char* bytes, size_t size, const char** error);
+
+void free_rgb_image(RgbImage* image);

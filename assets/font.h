@@ -1,0 +1,19 @@
+// Bitmap font for on-screen text: one display list per printable character.
+#pragma once
+
+#include <GL/gl.h>
+
+constexpr int FONT_FIRST_CHAR = 32;
+constexpr int FONT_GLYPH_COUNT = 96; // characters 32 to 127
+constexpr int TEXT_BUFFER_SIZE = 256;
+
+extern GLuint font_list_base; // list font_list_base + (c - 32) draws character c; 0 = none
+
+// Makes the 96 lists in the current context ("Courier New", bold, 36 pixels high),
+// replacing the lists of an earlier call in the same context.
+void build_font();
+// The lists die with their context; this forgets them (and deletes them if still current).
+void delete_font();
+// Draws the formatted text (printf conventions, at most 255 characters) with the first
+// character's origin at raster position (x, y), in the current colour.
+void print_text(float x, float y, const char* format, ...);

@@ -1,0 +1,109 @@
+#include "textures.h"
+
+#include "nav/worlds.h"
+#include "render/gl_caps.h"
+
+#include <GL/glext.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+
+GLuint texture_names[TEXTURE_SLOTS];
+bool texture_set_loaded = false;
+int32_t lod_bias = 0;
+bool anisotropy_enabled = false;
+
+// clang-format off
+const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS] = {
+    {   // world 1
+        "text/stena001.bmp",   "text/stena002.bmp",    "text/AGerb.bmp",       "text/stena003.bmp",
+        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/saturn001.bmp",   "text/stena004.bmp",
+        "text/stena005.bmp",   "text/stena006.bmp",    "text/stena007.bmp",    "text/dusha001.bmp",
+        "text/AGerb.bmp",      "text/AGerb.bmp",       "text/stena1013.bmp",   "text/AGerb.bmp",
+        "text/stena008.bmp",   "text/AGerb.bmp",       "text/AGerb.bmp",       "text/AGerb.bmp",
+        "text/AGerb.bmp",      "text/AGerb.bmp",       "text/AGerb.bmp",       "text/poll001.bmp",
+        "text/AGerb.bmp",      "text/AGerb.bmp",       "text/astena103.bmp",   "text/voda001.bmp",
+        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/glaz.bmp",
+    },
+    {   // world 2
+        "text/stena1011.bmp",  "text/stena104.bmp",    "text/stena106.bmp",    "text/poll201.bmp",
+        "text/vitraj102.bmp",  "text/derevo203.bmp",   "text/vitraj102.bmp",   "text/derevo201.bmp",
+        "text/nebo101.bmp",    "text/stena105.bmp",    "text/stena108.bmp",    "text/dusha001.bmp",
+        "text/stena101.bmp",   "text/derevo202.bmp",   "text/stena102.bmp",    "text/vitraj101.bmp",
+        "text/krisha101.bmp",  "text/vitraj102.bmp",   "text/vitraj102.bmp",   "text/vitraj102.bmp",
+        "text/vitraj102.bmp",  "text/nebo102.bmp",     "text/nebo103.bmp",     "text/nebo104.bmp",
+        "text/vitraj102.bmp",  "text/ff/index_03.bmp", "text/stena1013.bmp",   "text/ekran001.bmp",
+        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/glaz.bmp",
+    },
+    {   // world 3
+        "text/stena014.bmp",   "text/stena002.bmp",    "text/ff/stena330t.bmp", "text/dusha001.bmp",
+        "text/vitraj102.bmp",  "text/ff/001.bmp",      "text/ff/001.bmp",      "text/stena004.bmp",
+        "text/stena005.bmp",   "text/stena006.bmp",    "text/stena007.bmp",    "text/dusha001.bmp",
+        "text/dusha001.bmp",   "text/dusha001.bmp",    "text/ff/stena330t.bmp", "text/ff/stena330tt.bmp",
+        "text/stena008.bmp",   "text/AGerb.bmp",       "text/AGerb.bmp",       "text/AGerb.bmp",
+        "text/AGerb.bmp",      "text/nebo102.bmp",     "text/nebo103.bmp",     "text/nebo104.bmp",
+        "text/AGerb.bmp",      "text/ff/index_03.bmp", "text/astena103.bmp",   "text/voda001.bmp",
+        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/glaz.bmp",
+    },
+};
+// clang-format on
+
+RgbImage* load_texture_image(const char* path) {
+    if (!path) return nullptr;
+    FILE* file = fopen(path, "r");
+    if (!file) return nullptr; // missing: silent, the set just fails
+    fclose(file);
+    return load_dib(path);
+}
+
+namespace {
+
+void upload_world1(const RgbImage& image, GLuint name) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.data);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+}
+
+void upload_world2_3(const RgbImage& image, GLuint name) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (gl_caps.generate_mipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.data);
+    if (gl_caps.lod_bias)
+        glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(lod_bias));
+}
+
+} // namespace
+
+bool load_textures() {
+    const int world = current_world();
+    if (world == 0) return false;
+    const char* const* files = WORLD_TEXTURE_FILES[world - 1];
+    RgbImage* images[TEXTURE_SLOTS] = {};
+    bool all_read = true;
+    for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
+        images[slot] = load_texture_image(files[slot]);
+        all_read = all_read && images[slot];
+    }
+    if (all_read) {
+        glGenTextures(TEXTURE_SLOTS, texture_names);
+        for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
+            if (world == 1) upload_world1(*images[slot], texture_names[slot]);
+            else upload_world2_3(*images[slot], texture_names[slot]);
+        }
+        texture_set_loaded = true;
+    }
+    // Freed whether or not the set was complete: a failed set must not keep 30 images.
+    for (RgbImage* image : images) free_rgb_image(image);
+    return all_read;
+}
+
+void delete_textures() {
+    glDeleteTextures(TEXTURE_SLOTS, texture_names);
+    texture_set_loaded = false;
+}

@@ -1,0 +1,50 @@
+// Wall and floor contacts: each world's table of axis-aligned rectangles pushes the
+// player out of walls and holds the eye above (or below) floor pieces, once per frame.
+#pragma once
+
+#include "scene/vec3.h"
+
+// Which gate height a wall's top follows, if any.
+enum class GateLink { None, World2Wide, World2Corner, Unit1, Unit2, Unit3, Unit4, Unit5 };
+
+// Two corners, A the lesser on every spanning axis. Equal z: a wall in the plane z = w;
+// equal x: a wall in x = w; equal y: a floor piece at y = h.
+struct WallSegment {
+    Vec3 a;
+    Vec3 b;
+    GateLink gate; // a gate wall's B.y is that gate's height, read each frame
+};
+
+struct WallTable {
+    const WallSegment* segments;
+    int count;
+};
+
+struct ContactProfile {
+    float height_offset; // added to the eye for the walls' height test
+    float wall_keep_out; // how far walls hold the player
+    float floor_keep_out;
+    float step_up;        // a floor closer than this starts a hop; 0 = none
+    bool probe;           // world 1's probe point
+    float probe_keep_out;
+};
+
+extern const ContactProfile CONTACT_PROFILES[3];
+extern const WallSegment WORLD1_WALLS[];
+extern const WallSegment WORLD2_WALLS[];
+extern const WallSegment WORLD3_WALLS[];
+extern const int WORLD1_WALL_COUNT;
+extern const int WORLD2_WALL_COUNT;
+extern const int WORLD3_WALL_COUNT;
+
+// World 1's probe: a ground point (x, z) tested against the walls before the player.
+struct ProbePoint {
+    float x;
+    float z;
+};
+extern ProbePoint probe_point;
+
+// Runs world `world`'s table (1 to 3) against the player.
+void resolve_wall_contacts(int world);
+// The table of a world with its gate walls at the current gate heights.
+WallTable fill_wall_table(int world);

@@ -1,0 +1,83 @@
+#include "player.h"
+
+#include "app/input.h"
+#include "nav/clamps.h"
+#include "nav/worlds.h"
+#include "platform/platform.h"
+#include "render/animations.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+PlayerState player = {-1, -1, 0, 0, 0};
+bool move_allowed = true;
+bool jump_key_latch = false;
+bool lift_key_latch = false;
+const float DEG_TO_RAD = 3.14159265f / 180.0f;
+
+namespace {
+
+// A step of MOVE_STEP along the heading turned by `turn` degrees; the sign picks forward
+// (-1: towards where heading 0 looks) or the other way.
+void step(float turn, float sign) {
+    const float h = (player.heading + turn) * DEG_TO_RAD;
+    player.x += sign * std::sin(h) * MOVE_STEP;
+    player.z += sign * std::cos(h) * MOVE_STEP;
+}
+
+// World 1 keeps the player in its hall with clamps run before every arrow step.
+void clamp_before_step() {
+    if (world_flags[0]) move_allowed = clamp_world1_position();
+}
+
+} // namespace
+
+void apply_mouse_look(int dx, int dy) {
+    player.heading = static_cast<float>(player.heading + dx * 0.01 * 5);
+    player.pitch = static_cast<float>(player.pitch - dy * 0.01 * 5);
+}
+
+void apply_movement_keys() {
+    if (keys[VK_END]) {
+        if (!jump_key_latch && !lift.lift_active) {
+            jump_key_latch = true;
+            lift.boost_active = true;
+        }
+    } else {
+        jump_key_latch = false;
+    }
+    if (keys[VK_DELETE]) {
+        if (!lift_key_latch) {
+            platform_play_sound(LIFT_SOUND);
+            lift_key_latch = true;
+            lift.lift_active = true;
+        }
+    } else {
+        lift_key_latch = false;
+    }
+
+    if (keys[VK_UP]) {
+        clamp_before_step();
+        test_doorways(); // on the position the previous frames reached
+        if (move_allowed) step(0, -1);
+    }
+    if (keys[VK_DOWN]) {
+        clamp_before_step();
+        if (move_allowed) step(0, 1);
+    }
+    if (keys[VK_RIGHT]) {
+        clamp_before_step();
+        if (move_allowed) step(90, 1);
+    }
+    if (keys[VK_LEFT]) {
+        clamp_before_step();
+        if (move_allowed) step(-90, 1);
+    }
+}
+
+void apply_camera() {
+    glRotatef(player.pitch, 1, 0, 0);
+    glRotatef(360 - player.heading, 0, 1, 0);
+    glTranslatef(-player.x, -player.eye_height, -player.z);
+}

@@ -1,0 +1,31 @@
+// The three worlds: which one is current, which must be initialised, and the boxes that
+// switch worlds, teleport the player and set the one-way flags of world 3.
+#pragma once
+
+constexpr int WORLD_COUNT = 3;
+
+extern bool world_flags[WORLD_COUNT]; // exactly one true; index 0 is world 1
+extern bool needs_init[WORLD_COUNT];  // set by a switch, cleared when the world's block starts
+extern bool pickup_visible[2];        // world 3's two display objects, until walked into
+
+// An open box on the player's position; unbounded sides use +-BOX_OPEN.
+struct PositionBox {
+    float x_low, x_high;
+    float z_low, z_high;
+    float eye_low, eye_high;
+};
+constexpr float BOX_OPEN = 1e30f;
+
+bool player_inside(const PositionBox& box);
+
+// The first world whose flag is set (1 to 3), or 0 when none is.
+int current_world();
+
+// Leaves the current world for `target` (1 to 3): its textures go, the player stands at
+// (-1, -1) with the given eye height, and the target is loaded by its next frame.
+void switch_world(int target, float arrival_eye_height);
+// The four doorways, tested while the Up arrow is held; at most one switch happens.
+void test_doorways();
+// World 3, in the frame: the teleport pits (0 and 1) and the display objects' boxes.
+void world3_teleport_box(int pit);
+void world3_pickup_box(int pickup);

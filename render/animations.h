@@ -1,0 +1,61 @@
+// Time-driven movement of the scene, advanced once per rendered frame: three
+// triangle-wave oscillators, the lift and jump sequences, the five switch-and-gate units
+// of world 3 and the swing of the town's hanging signs.
+#pragma once
+
+#include <cstdint>
+
+extern float bob_offset; // 0 to 0.05: hovering objects, the light, the targets' sway
+extern float wave_a;     // -0.5 to 0.5: the waving glow quad of world 1
+extern float wave_b;     // 0 to 0.5: its rise
+
+// Which way a triangle wave is going.
+struct WaveDirection {
+    bool rising;
+    bool falling;
+};
+extern WaveDirection bob_direction;
+extern WaveDirection wave_a_direction;
+extern WaveDirection wave_b_direction;
+
+struct LiftSequence {
+    bool lift_active;   // Delete started a lift
+    int32_t lift_frame; // frames into the lift, 0 when none
+    bool boost_ready;   // no lift running: a jump may rise
+    bool boost_active;  // a jump (End or a step up) is rising
+    int32_t boost_frame;
+};
+extern LiftSequence lift;
+
+constexpr const char* LIFT_SOUND = "text/a_avion01.wav";
+
+struct GateUnit {
+    bool gate_triggered; // its switch was touched (for good)
+    float gate_height;   // top of the gate in its own frame, 4.0 when closed
+};
+constexpr int GATE_UNITS = 5;
+extern GateUnit gate_units[GATE_UNITS];
+
+extern float sign_swing_angle; // degrees, kept near -50..50
+extern bool swing_new_run;
+extern int32_t swing_run_pick;
+extern int32_t swing_run_frames;
+
+// One step of a triangle wave: it turns at the top within the step and rests a step at
+// the bottom.
+void step_triangle_wave(float* value, WaveDirection* direction, float top, float bottom, float step);
+void update_oscillators(); // wave_b, then wave_a
+void update_bob();
+void update_lift();
+// World 3: each unit tests its trigger box, sinks when triggered and draws its switch
+// cube and gate, in table order.
+void update_and_draw_gate_units();
+void update_sign_swing();
+
+// Keys Y (raise) and I (lower): both world-2 gates and all five world-3 gates.
+void raise_gates();
+void lower_gates();
+
+void draw_switch_cube();
+void draw_switch_gate(float height);
+void draw_switch_gate_narrow(float height);

@@ -1,0 +1,142 @@
+#include "hud.h"
+
+#include "app/timer.h"
+#include "app/window.h"
+#include "assets/font.h"
+#include "assets/textures.h"
+#include "nav/player.h"
+#include "render/frame.h"
+#include "render/level_mesh.h"
+
+#include <GL/gl.h>
+
+float dist_readout = -30;
+HudCounts hud_printed = {0, 0, 0, 0};
+
+namespace {
+
+constexpr float HUD_DEPTH = -0.25f; // eye-space distance of crosshair and panels
+
+// A rectangle as two triangles, (x0, y0) lower left to (x1, y1) upper right.
+void rectangle(float x0, float y0, float x1, float y1, float z) {
+    glBegin(GL_TRIANGLES);
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y1, z);
+    glVertex3f(x0, y1, z);
+    glVertex3f(x0, y0, z);
+    glVertex3f(x1, y0, z);
+    glVertex3f(x1, y1, z);
+    glEnd();
+}
+
+// The same with the whole texture of a slot, s along x and t along y.
+void icon(int slot, float x0, float y0, float x1, float y1, float z) {
+    glBindTexture(GL_TEXTURE_2D, texture_names[slot]);
+    glBegin(GL_TRIANGLES);
+    glTexCoord2f(0, 0); glVertex3f(x0, y0, z);
+    glTexCoord2f(1, 1); glVertex3f(x1, y1, z);
+    glTexCoord2f(0, 1); glVertex3f(x0, y1, z);
+    glTexCoord2f(0, 0); glVertex3f(x0, y0, z);
+    glTexCoord2f(1, 0); glVertex3f(x1, y0, z);
+    glTexCoord2f(1, 1); glVertex3f(x1, y1, z);
+    glEnd();
+}
+
+} // namespace
+
+void draw_crosshair() {
+    glPushMatrix();
+    glPushAttrib(GL_CURRENT_BIT);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(0, 200, 0);
+    glTranslatef(0, 0, HUD_DEPTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_POINT_SMOOTH);
+    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+    glPointSize(3);
+    const float points[8][2] = {{0, 0.002f},      {0, 0.001f},      {-0.002f, -0.001f}, {0.002f, -0.001f},
+                                {-0.003f, -0.001f}, {0.003f, -0.001f}, {0, -0.002f},      {0, -0.003f}};
+    glBegin(GL_POINTS);
+    for (const auto& p : points) glVertex3f(p[0], p[1], 0);
+    glEnd();
+    glDisable(GL_BLEND);
+    glDisable(GL_POINT_SMOOTH);
+    glColor3ub(0, 0, 0);
+    glEnable(GL_TEXTURE_2D);
+    glPopAttrib();
+    glPopMatrix();
+}
+
+void draw_hud_panels() {
+    glPushMatrix();
+    glPushAttrib(GL_CURRENT_BIT);
+    glLoadIdentity();
+    glTranslatef(0, 0, HUD_DEPTH);
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(70, 70, 70);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    rectangle(-0.1315f, -0.0985f, -0.1f, -0.076f, 0.01f);
+    glEnable(GL_TEXTURE_2D);
+    glColor3ub(250, 250, 250);
+    icon(28, -0.134f, -0.1f, -0.123f, -0.09f, 0.004f);
+    icon(29, -0.134f, -0.089f, -0.123f, -0.079f, 0.004f);
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(70, 70, 70);
+    glTranslatef(0, 0, -0.0004f);
+    rectangle(0.1f, -0.0985f, 0.1315f, -0.076f, 0.01f);
+    glEnable(GL_TEXTURE_2D);
+    glColor3ub(250, 250, 250);
+    icon(28, 0.103f, -0.1f, 0.114f, -0.09f, 0.004f);
+    icon(29, 0.103f, -0.089f, 0.114f, -0.079f, 0.004f);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3ub(0, 0, 0);
+    glPopAttrib();
+    glPopMatrix();
+}
+
+void begin_overlay() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, view_width, view_height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void end_overlay() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+void draw_hud_text() {
+    glPushMatrix();
+    glPushAttrib(GL_CURRENT_BIT);
+    glColor3f(1, 1, 1);
+    // Bitmaps are textured like any fragment: with a texture bound the lines would take
+    // the colour of whatever texel the current coordinate names. The text is white.
+    glDisable(GL_TEXTURE_2D);
+    hud_printed = HudCounts{hud_triangle_total, visible_count, culled_count, degenerate_count};
+    print_text(1, 20, "FPS     : %0.1f", static_cast<double>(frame_counter.fps_value));
+    print_text(1, 100, "xpos, zpos, w  %f,%f,%f", static_cast<double>(player.x), static_cast<double>(player.z),
+               static_cast<double>(player.eye_height));
+    print_text(1, 160, "dist, ypos %f, %f", static_cast<double>(dist_readout), 0.0);
+    print_text(55, 749, "%i", view_width - 25);
+    print_text(55, 709, "%i", view_height);
+    print_text(945, 749, "%i", view_width - 25);
+    print_text(945, 709, "%i", degenerate_count);
+    degenerate_count = 0;
+    print_text(1, 60, "poligon, vid, nevid %i, %i, %i", hud_triangle_total, visible_count, culled_count);
+    visible_count = 0;
+    culled_count = 0;
+    glEnable(GL_TEXTURE_2D);
+    glPopAttrib();
+    glPopMatrix();
+}

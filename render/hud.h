@@ -1,0 +1,23 @@
+// The heads-up display: crosshair, corner panels and the text lines.
+#pragma once
+
+#include <cstdint>
+
+extern float dist_readout; // shown after "dist, " (numeric keypad 1, 6, 9)
+
+// The counts as the last frame printed them (the printing resets the counters).
+struct HudCounts {
+    int32_t triangles;
+    int32_t visible;
+    int32_t culled;
+    int32_t degenerate;
+};
+extern HudCounts hud_printed;
+
+void draw_crosshair();
+void draw_hud_panels();
+// A pixel-unit orthographic overlay, origin top left, y downwards.
+void begin_overlay();
+void end_overlay();
+// Prints the eight lines, then resets the level pass's counters.
+void draw_hud_text();

@@ -1,0 +1,30 @@
+// The level's triangles, drawn one immediate-mode triangle at a time, with a count of
+// how many lie inside the view frustum.
+#pragma once
+
+#include "scene/vec3.h"
+
+#include <cstdint>
+
+struct FrustumPlane {
+    float a, b, c, d; // inside where a*x + b*y + c*z + d > 0; (a, b, c) of length 1
+};
+enum FrustumSide { FRUSTUM_RIGHT, FRUSTUM_LEFT, FRUSTUM_BOTTOM, FRUSTUM_TOP, FRUSTUM_FAR, FRUSTUM_NEAR };
+extern FrustumPlane frustum_planes[6];
+
+extern int32_t visible_count;    // triangles that passed the frustum test
+extern int32_t culled_count;     // triangles that failed it (they are drawn anyway)
+extern int32_t degenerate_count; // triangles skipped for a zero-length normal
+extern int32_t normal_parity;    // 0: the next drawn triangle computes a normal; 1: reuses it
+extern Vec3 last_normal;
+extern float tex_scroll;          // vertical texture offset of world 1's first two triangles
+extern float max_anisotropy;      // the context's maximum, read each frame
+
+// From the current projection and modelview matrices (world coordinates after the camera).
+void update_frustum_planes();
+bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2,
+                         float z2);
+// Worlds 2 and 3: a face normal for every second drawn triangle (quads are pairs).
+void draw_level_mesh();
+// World 1: the first ten triangles glow (additive, no depth), two scroll, two wave.
+void draw_level_mesh_world1();

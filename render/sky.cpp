@@ -1,0 +1,86 @@
+#include "sky.h"
+
+#include "assets/textures.h"
+#include "nav/player.h"
+#include "render/gl_caps.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+float sky_angle = 0;
+
+namespace {
+
+constexpr GLdouble SKY_CLIP_PLANE[4] = {0, -1, 0, 0}; // keeps y >= 0 once turned over
+constexpr int SKY_SLICES = 30, SKY_STACKS = 30;
+constexpr float SKY_ANGLE_STEP = 0.005f;
+
+struct SkyLayer {
+    float radius;
+    int slot;
+    float turn; // applied on top of the layers before it, times sky_angle
+};
+constexpr SkyLayer SKY_LAYERS[] = {
+    {108.1f, 21, -1.1f},
+    {109.2f, 23, 1.05f},
+    {110.3f, 8, 1.5f},
+};
+
+} // namespace
+
+void draw_sky_domes() {
+    glPushMatrix();
+    glPushAttrib(GL_CURRENT_BIT);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    glTranslatef(player.x, 0, 0); // only x follows the player
+    glRotatef(180, 1, 0, 0);
+    glPushMatrix();
+    glPushMatrix();
+    glClipPlane(GL_CLIP_PLANE0, SKY_CLIP_PLANE);
+    glEnable(GL_CLIP_PLANE0);
+    glFrontFace(GL_CW);
+    for (const SkyLayer& layer : SKY_LAYERS) {
+        glRotatef(layer.turn * sky_angle, 0, 1, 0);
+        glBindTexture(GL_TEXTURE_2D, texture_names[layer.slot]);
+        draw_sky_sphere(layer.radius, SKY_SLICES, SKY_STACKS);
+    }
+    glFrontFace(GL_CCW);
+    glDisable(GL_CLIP_PLANE0);
+    glPopMatrix();
+    sky_angle += SKY_ANGLE_STEP;
+    glPopMatrix();
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    if (gl_caps.separate_specular) glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SINGLE_COLOR);
+    glPopAttrib();
+    glPopMatrix();
+}
+
+void draw_sky_sphere(float radius, int slices, int stacks) {
+    const float pi = 3.1415927f;
+    const float dt = pi / static_cast<float>(stacks);
+    const float dp = 2 * pi / static_cast<float>(slices);
+    const float du = 1.0f / static_cast<float>(slices);
+    const float dv = 1.0f / static_cast<float>(stacks);
+    float v = 1;
+    for (int i = 0; i < stacks; ++i) {
+        const float t0 = static_cast<float>(i) * dt, t1 = t0 + dt;
+        const float s0 = std::sin(t0), c0 = std::cos(t0), s1 = std::sin(t1), c1 = std::cos(t1);
+        glBegin(GL_TRIANGLE_STRIP);
+        float u = 0;
+        for (int j = 0; j <= slices; ++j) {
+            const float p = j == slices ? 0 : static_cast<float>(j) * dp; // close the seam exactly
+            const float a = -std::sin(p), b = std::cos(p);
+            glTexCoord2f(u, v);
+            glNormal3f(a * s0, b * s0, c0);
+            glColor3ub(80, 120, 110);
+            glVertex3f(radius * a * s0, radius * b * s0, radius * c0);
+            glTexCoord2f(u, v - dv);
+            u += du;
+            glNormal3f(a * s1, b * s1, c1);
+            glVertex3f(radius * a * s1, radius * b * s1, radius * c1);
+        }
+        glEnd();
+        v -= dv;
+    }
+}

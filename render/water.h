@@ -1,0 +1,24 @@
+// A rippling water surface: a 128 x 128 height field under a damped wave equation,
+// disturbed by random drops. One simulation serves every surface; each draw steps it.
+#pragma once
+
+constexpr int WATER_GRID_SIZE = 128;
+
+struct WaterVertex {
+    float position[3];
+    float normal[3];
+};
+
+extern WaterVertex water_vertices[WATER_GRID_SIZE][WATER_GRID_SIZE];
+extern float water_height_a[WATER_GRID_SIZE][WATER_GRID_SIZE];
+extern float water_height_b[WATER_GRID_SIZE][WATER_GRID_SIZE];
+extern float (*water_current)[WATER_GRID_SIZE];
+extern float (*water_previous)[WATER_GRID_SIZE];
+
+// Flattens the surface (world 1's initialisation).
+void water_init();
+// One step (a possible drop, the update) and the drawing of the heights from before the
+// update, with the caller's transform, texture and texture-coordinate generation.
+void water_step_and_draw();
+// Sum of the current heights, to compare runs.
+double water_checksum();

@@ -1,0 +1,265 @@
+// Navigation: movement and mouse-look, world 1's clamps, the wall and floor contacts of
+// every world, the doorways and the boxes of world 3.
+#include "app/input.h"
+#include "nav/clamps.h"
+#include "nav/contacts.h"
+#include "nav/player.h"
+#include "nav/worlds.h"
+#include "render/animations.h"
+#include "support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class Nav : public ::testing::Test {
+protected:
+    void SetUp() override { reset_everything(); }
+    void TearDown() override { reset_everything(); }
+};
+
+void put(float x, float z, float eye) {
+    player.x = x;
+    player.z = z;
+    player.eye_height = eye;
+}
+
+void only_world(int world) {
+    for (int w = 0; w < WORLD_COUNT; ++w) world_flags[w] = w == world - 1;
+}
+
+} // namespace
+
+TEST_F(Nav, ArrowStepsFollowTheHeadingAndMouseLookTurns) {
+    keys[VK_UP] = keys[VK_RIGHT] = true;
+    only_world(3); // no clamps
+    apply_movement_keys();
+    EXPECT_NEAR(player.x, -1 + 0.05, 1e-6); // right is +x at heading 0
+    EXPECT_NEAR(player.z, -1 - 0.05, 1e-6); // forward is -z
+    keys[VK_RIGHT] = false;
+    keys[VK_DOWN] = true; // up and down together come back
+    apply_movement_keys();
+    EXPECT_NEAR(player.z, -1.05, 1e-6);
+
+    apply_mouse_look(20, -10); // cursor 20 left of centre and 10 below
+    EXPECT_FLOAT_EQ(player.heading, 1);
+    EXPECT_FLOAT_EQ(player.pitch, 0.5f);
+    for (int i = 0; i < 400; ++i) apply_mouse_look(20, 0); // no wrapping
+    EXPECT_NEAR(player.heading, 401, 1e-3);
+}
+
+TEST_F(Nav, EndJumpsOncePerPressAndNotDuringALift) {
+    keys[VK_END] = true;
+    apply_movement_keys();
+    EXPECT_TRUE(lift.boost_active);
+    lift.boost_active = false;
+    apply_movement_keys(); // still held: no second jump
+    EXPECT_FALSE(lift.boost_active);
+    keys[VK_END] = false;
+    apply_movement_keys();
+    lift.lift_active = true;
+    keys[VK_END] = true;
+    apply_movement_keys();
+    EXPECT_FALSE(lift.boost_active);
+
+    keys[VK_DELETE] = true; // Delete during a lift restarts the sound only
+    apply_movement_keys();
+    EXPECT_EQ(headless_sounds().size(), 1u);
+    EXPECT_EQ(headless_sounds()[0], "text/a_avion01.wav");
+}
+
+TEST_F(Nav, ClampTableOrderAndItsEdges) {
+    ASSERT_EQ(WORLD1_CLAMP_BANDS.size(), 245u);
+    EXPECT_EQ(WORLD1_CLAMP_BANDS[0].kind, ClampKind::Stop);
+    EXPECT_EQ(WORLD1_CLAMP_BANDS[83].kind, ClampKind::Stop);
+    EXPECT_FLOAT_EQ(WORLD1_CLAMP_BANDS[1].z_high, 9.0f); // left wall starts at the far +z end
+    EXPECT_FLOAT_EQ(WORLD1_CLAMP_BANDS[84].z_low, -9.0f);
+    EXPECT_FLOAT_EQ(WORLD1_CLAMP_BANDS[244].z_high, 9.0f);
+
+    struct Row {
+        float x, z, eye, want_x, want_z;
+    };
+    const Row rows[] = {
+        {-8.9f, 5.3f, 0.59f, -8.1f, 5.3f},  // left band with limit -8.1
+        {8.0f, 0.0f, 0.59f, 8.0f, 0.0f},    // inside the right middle band's limit
+        {8.6f, 5.95f, 0.59f, 7.4f, 5.95f},  // right band (5.925, 6.0)
+        {8.6f, 6.0f, 0.59f, 8.6f, 6.0f},    // on a band boundary: no right band
+        {-8.9f, 3.0f, 0.59f, -8.9f, 3.0f},  // boundaries are open: z = 3, -1 and 5.25
+        {-8.9f, -1.0f, 0.59f, -8.9f, -1.0f},
+        {-8.9f, 5.25f, 0.59f, -8.9f, 5.25f},
+        {9.5f, 0.0f, 0.59f, 9.5f, 0.0f},    // outside the hall: no band
+        {-9.5f, 0.0f, 0.59f, -9.5f, 0.0f},
+        {0.0f, 8.55f, 0.59f, 0.0f, 8.5f},   // front stop
+        {0.0f, -8.58f, 0.59f, 0.0f, -8.5f}, // back stop
+        {0.0f, 8.65f, 0.59f, 0.0f, 8.65f},  // past the stop: nothing
+        {-8.9f, 5.3f, 1.0f, -8.9f, 5.3f},   // eye at the limit: nothing at all
+    };
+    for (const Row& r : rows) {
+        put(r.x, r.z, r.eye);
+        EXPECT_TRUE(clamp_world1_position());
+        EXPECT_FLOAT_EQ(player.x, r.want_x) << r.x << ", " << r.z;
+        EXPECT_FLOAT_EQ(player.z, r.want_z) << r.x << ", " << r.z;
+    }
+    put(-8.9f, 5.3f, 0.59f);
+    clamp_world1_position();
+    clamp_world1_position(); // a clamped position stays put
+    EXPECT_FLOAT_EQ(player.x, -8.1f);
+}
+
+TEST_F(Nav, WallsHoldThePlayerAtTheWorldsKeepOut) {
+    struct Row {
+        int world;
+        float x, z, eye;
+        float want_x, want_z;
+    };
+    const Row rows[] = {
+        {3, 0.0f, -0.5f, 0.6f, 0.0f, -0.6f},   // the z = 0 wall, keep-out 0.6
+        {3, 7.0f, -5.0f, 1.6f, 6.7f, -5.0f},   // x = 7.3 from the west: positive side
+        {3, -7.0f, -5.0f, 1.6f, -6.75f, -5.0f}, // x = -7.35 from the east: negative side
+        {2, 5.9f, -10.0f, 0.6f, 5.7f, -10.0f}, // world 2 keeps 0.3
+        {2, 6.1f, -10.0f, 0.6f, 6.3f, -10.0f},
+        {3, 0.0f, 0.0f, 0.6f, 0.0f, 0.0f},     // exactly on the wall: left alone
+        {2, 5.9f, -8.5f, 0.6f, 5.9f, -8.5f},   // beyond the wall's end in z
+        {2, 5.9f, -10.0f, 1.5f, 5.9f, -10.0f}, // test height above the wall's top
+        {1, 6.9f, 0.0f, 0.59f, 6.9f, 0.0f},    // world 1: the walls never act
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.world);
+        reset_everything();
+        put(r.x, r.z, r.eye);
+        resolve_wall_contacts(r.world);
+        EXPECT_FLOAT_EQ(player.x, r.want_x);
+        EXPECT_FLOAT_EQ(player.z, r.want_z);
+    }
+    EXPECT_FLOAT_EQ(probe_point.x, 0);
+    EXPECT_FLOAT_EQ(probe_point.z, -6);
+}
+
+TEST_F(Nav, FloorsHoldTheEyeAndCloseOnesStartAHop) {
+    // World 2, walking onto the 0.2 step of the flight: a hop and the eye at 0.8.
+    put(-41.9f, -2.1f, 0.6f);
+    resolve_wall_contacts(2);
+    EXPECT_FLOAT_EQ(player.eye_height, 0.8f);
+    EXPECT_TRUE(lift.boost_active);
+    EXPECT_TRUE(jump_key_latch);
+
+    // On the ground after one frame of descent: back to 0.6, no hop.
+    reset_everything();
+    put(0, 0, 0.58f);
+    resolve_wall_contacts(2);
+    EXPECT_FLOAT_EQ(player.eye_height, 0.6f);
+    EXPECT_FALSE(lift.boost_active);
+
+    // World 1 never hops; its floor holds the eye at 0.59.
+    reset_everything();
+    put(0, 0, 0.3f);
+    resolve_wall_contacts(1);
+    EXPECT_FLOAT_EQ(player.eye_height, 0.59f);
+    EXPECT_FALSE(lift.boost_active);
+
+    // Coming from below a piece, the eye is held under it.
+    reset_everything();
+    put(-5, -1.5f, 2.7f); // under platform W (3.0)
+    resolve_wall_contacts(3);
+    EXPECT_FLOAT_EQ(player.eye_height, 2.4f);
+}
+
+TEST_F(Nav, GateWallsOpenAsTheirGateSinks) {
+    put(-6.8f, -11.5f, 2.1f); // on the ramp's crest (1.5), gate 1 closed at 4.0
+    resolve_wall_contacts(3);
+    EXPECT_FLOAT_EQ(player.x, -6.4f);
+    gate_units[0].gate_height = 2.6f; // below the test height of 2.7: the wall lets him through
+    put(-6.8f, -11.5f, 2.1f);
+    resolve_wall_contacts(3);
+    EXPECT_FLOAT_EQ(player.x, -6.8f);
+
+    // Gate 5's walls turn inside out below 0 and stop acting.
+    put(22.5f, -20.2f, 0.6f);
+    gate_units[4].gate_height = 2.0f;
+    resolve_wall_contacts(3);
+    EXPECT_NE(player.z, -20.2f);
+    put(22.5f, -20.2f, 0.6f);
+    gate_units[4].gate_height = -0.05f;
+    resolve_wall_contacts(3);
+    EXPECT_FLOAT_EQ(player.z, -20.2f);
+}
+
+TEST_F(Nav, WorldThreeTableHasItsKinds) {
+    const WallTable t = fill_wall_table(3);
+    int z_walls = 0, x_walls = 0, floors = 0, lines = 0, gates = 0;
+    for (int i = 0; i < t.count; ++i) {
+        const WallSegment& s = t.segments[i];
+        const bool dx = s.a.x == s.b.x, dy = s.a.y == s.b.y, dz = s.a.z == s.b.z;
+        if (dy && dz) ++lines;
+        else if (dz) ++z_walls;
+        else if (dx) ++x_walls;
+        else if (dy) ++floors;
+        gates += s.gate != GateLink::None;
+        // within the site, lesser corner first
+        EXPECT_GE(s.a.x, -17.0f);
+        EXPECT_LE(s.b.x, 26.0f);
+        EXPECT_GE(s.a.z, -26.0f);
+        EXPECT_LE(s.b.z, 0.0f);
+        EXPECT_LE(s.a.x, s.b.x);
+        EXPECT_LE(s.a.z, s.b.z);
+    }
+    EXPECT_EQ(t.count, 117);
+    EXPECT_EQ(z_walls, 46);
+    EXPECT_EQ(x_walls, 41);
+    EXPECT_EQ(floors, 28);
+    EXPECT_EQ(lines, 2);
+    EXPECT_EQ(gates, 7);
+}
+
+TEST_F(Nav, DoorwaysSwitchOnlyForwardAndOnlyOnce) {
+    put(-6.5f, -7.0f, 0.59f); // in the box to world 2
+    keys[VK_DOWN] = true;
+    apply_movement_keys();
+    EXPECT_EQ(current_world(), 1); // backwards: no switch
+    keys[VK_DOWN] = false;
+    keys[VK_UP] = true;
+    apply_movement_keys();
+    EXPECT_EQ(current_world(), 2);
+    EXPECT_TRUE(needs_init[1]);
+    EXPECT_FALSE(world_flags[0]);
+    EXPECT_FLOAT_EQ(player.x, -1);
+    EXPECT_FLOAT_EQ(player.z, -1.05f); // the step still applies, from the arrival point
+    EXPECT_FLOAT_EQ(player.eye_height, 1.5f);
+
+    // World 3's way home; the boxes of world 1 have no lower z bound.
+    reset_everything();
+    only_world(3);
+    put(24.5f, -18, 1.6f);
+    test_doorways();
+    EXPECT_EQ(current_world(), 1);
+    EXPECT_FLOAT_EQ(player.eye_height, 3.5f);
+    put(-3, -40, 0.59f);
+    test_doorways();
+    EXPECT_EQ(current_world(), 3);
+}
+
+TEST_F(Nav, WorldThreeBoxes) {
+    only_world(3);
+    put(6.5f, -16.4f, 1.5f); // pit 1 at the arrival height: nothing
+    world3_teleport_box(0);
+    EXPECT_FLOAT_EQ(player.x, 6.5f);
+    put(6.5f, -16.4f, 0.58f); // standing on its floor
+    world3_teleport_box(0);
+    EXPECT_FLOAT_EQ(player.x, 5);
+    EXPECT_FLOAT_EQ(player.z, -2.3f);
+    EXPECT_FLOAT_EQ(player.eye_height, 3.5f);
+    world3_pickup_box(0); // the arrival lies in neither pickup box
+    world3_pickup_box(1);
+    EXPECT_TRUE(pickup_visible[0] && pickup_visible[1]);
+    put(6.1f, -2.5f, 3.58f);
+    world3_pickup_box(0);
+    EXPECT_FALSE(pickup_visible[0]);
+    put(0, 0, 0);
+    world3_pickup_box(0);
+    EXPECT_FALSE(pickup_visible[0]); // for good
+    put(6.5f, -15.7f, 0.58f);
+    world3_teleport_box(1);
+    EXPECT_FLOAT_EQ(player.x, -5);
+}

@@ -1,0 +1,3 @@
+#include "targets.h"
+
+bool target_visible[TARGET_COUNT] = {true, true, true};
