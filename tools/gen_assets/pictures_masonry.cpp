@@ -154,8 +154,9 @@ double marble_veins(double u, double v, int fu, int fv, double turbulence, uint3
 } // namespace
 
 Picture sandstone_ashlar() {
-    const Masonry m{{4, 2, 0.5, 0.25, 11u}, 1.7, 3.0, 1.5, rgb(196, 158, 108), rgb(222, 186, 130),
-                    rgb(206, 192, 164), 8, 0.35, 0.5};
+    // Kept in the middle of the range: the hall's water is added on top of this wall.
+    const Masonry m{{4, 2, 0.5, 0.25, 11u}, 1.7, 3.0, 1.5, rgb(150, 118, 78), rgb(172, 140, 96),
+                    rgb(150, 138, 116), 8, 0.35, 0.5};
     return masonry(m, 100u, [](Surface& s, double u, double v, const BlockHit&) {
         if (s.mortar) return;
         // Fine diagonal tooling left by the mason's chisel.

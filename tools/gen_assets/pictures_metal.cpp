@@ -83,13 +83,15 @@ Picture chrome() {
 Picture water_reflection() {
     static const Lamp lamps[] = {{0.3, 0.5, 0.6, 20.0, 0.8}, {-0.7, 0.3, 0.4, 12.0, 0.25}};
     const Surroundings s{rgb(50, 110, 200), rgb(180, 225, 250), rgb(22, 58, 90), 0.3, 0.45, lamps, 2, 1901u};
-    return sphere_map(s, Color{1, 1, 1}, 0.0);
+    // Water is drawn additively over its basin: a dim reflection with bright glints keeps
+    // the bottom visible instead of washing it out.
+    return sphere_map(s, Color{0.2, 0.25, 0.32}, 0.35);
 }
 
 Picture teal_water_reflection() {
     static const Lamp lamps[] = {{-0.2, 0.6, 0.7, 16.0, 0.6}, {0.8, 0.2, 0.3, 30.0, 0.4}, {-0.6, 0.5, -0.2, 10.0, 0.3}};
     const Surroundings s{rgb(24, 110, 130), rgb(160, 240, 222), rgb(12, 62, 66), 0.3, 0.55, lamps, 3, 2001u};
-    return sphere_map(s, Color{1, 1, 1}, 0.0);
+    return sphere_map(s, Color{0.22, 0.3, 0.3}, 0.35);
 }
 
 Picture gunmetal() {

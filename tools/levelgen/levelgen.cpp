@@ -1,4 +1,5 @@
-// zeb-levelgen OUTDIR: writes OUTDIR/text/level.txt (world 1) and level3.txt (world 3).
+// zeb-levelgen OUTDIR: writes OUTDIR/text/level.txt (world 1), level2.txt (world 2) and
+// level3.txt (world 3).
 //
 // World 3 is built from its wall table, so that every wall that blocks is a visible
 // wall and every floor piece a visible floor: each wall becomes a 0.2-thick block along
@@ -276,6 +277,16 @@ Quads build_world1_rest() {
     return q;
 }
 
+// World 2: the town's cobbled ground, the floor piece its wall table holds up. The
+// buildings stand on it with the town's own level.
+constexpr int SLOT2_COBBLES = 3;
+
+Quads build_world2() {
+    Quads q;
+    block(&q, SLOT2_COBBLES, -87, 15, BELOW_GROUND, 0, -25, 35);
+    return q;
+}
+
 void sort_by_slot(Quads* q) {
     std::stable_sort(q->begin(), q->end(), [](const Quad& a, const Quad& b) { return a.slot < b.slot; });
 }
@@ -311,6 +322,7 @@ int main(int argc, char** argv) {
     Quads rest = build_world1_rest();
     sort_by_slot(&rest);
     world1.insert(world1.end(), rest.begin(), rest.end());
+    const Quads world2 = build_world2();
     Quads world3 = build_world3();
     sort_by_slot(&world3);
 
@@ -319,6 +331,7 @@ int main(int argc, char** argv) {
         const char* title;
         const Quads& quads;
     } files[] = {{text + "/level.txt", "World 1: the hall's floor, glow curtain and doorways", world1},
+                 {text + "/level2.txt", "World 2: the town's ground", world2},
                  {text + "/level3.txt", "World 3: pools, platforms and gates", world3}};
     for (const auto& file : files)
         if (!write_level(file.path, file.title, file.quads)) {

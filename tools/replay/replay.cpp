@@ -47,6 +47,8 @@ bool fail(const std::string& text) {
 
 // --- helpers -------------------------------------------------------------------------
 
+constexpr uintptr_t VK_UP_KEY = 38;
+
 struct KeyName {
     const char* name;
     int vk;
@@ -198,6 +200,25 @@ bool cmd_place(const Words& w) {
         player.heading = static_cast<float>(v[3]);
         player.pitch = static_cast<float>(v[4]);
     }
+    return true;
+}
+
+// face HEADING: turn the player to a heading in degrees (0 looks towards -z, 90 towards -x).
+bool cmd_face(const Words& w) {
+    double heading = 0;
+    if (w.size() != 2 || !parse_number(w[1], &heading)) return fail("usage: face HEADING");
+    ensure_started();
+    player.heading = static_cast<float>(heading);
+    return true;
+}
+
+// walk N: hold the Up arrow for N frames.
+bool cmd_walk(const Words& w) {
+    long count = 0;
+    if (w.size() != 2 || !parse_count(w[1], &count)) return fail("usage: walk N");
+    headless_push_message({WM_KEYDOWN, VK_UP_KEY, 0});
+    run_frames(count);
+    headless_push_message({WM_KEYUP, VK_UP_KEY, 0});
     return true;
 }
 
@@ -374,7 +395,8 @@ struct Command {
 constexpr Command COMMANDS[] = {
     {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
     {"mouse", cmd_mouse},     {"button", cmd_button}, {"frames", cmd_frames},
-    {"place", cmd_place},     {"shot", cmd_shot},     {"state", cmd_state},
+    {"place", cmd_place},     {"face", cmd_face},     {"walk", cmd_walk},
+    {"shot", cmd_shot},       {"state", cmd_state},
     {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"bmp", cmd_bmp},
     {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
