@@ -32,13 +32,13 @@ using Quads = std::vector<Quad>;
 
 // World-3 texture slots by role.
 enum Slot3 : int {
-    SLOT3_BOUNDARY = 15, // outer walls
-    SLOT3_WALL = 2,      // inner walls
-    SLOT3_LOW_WALL = 26, // rims, parapets, rails
-    SLOT3_DECK = 16,     // raised walkways
-    SLOT3_GROUND = 1,    // floors at ground level
-    SLOT3_STEP = 7,      // stairs and the ramp
-    SLOT3_PLATFORM = 14, // the teleport platforms
+    SLOT3_BOUNDARY = 15, // outer walls: dark blue tiles
+    SLOT3_WALL = 2,      // inner walls: blue tiles
+    SLOT3_LOW_WALL = 26, // rims, parapets, rails: mossy stone
+    SLOT3_DECK = 9,      // raised walkways: metal plate
+    SLOT3_GROUND = 16,   // floors at ground level: slate
+    SLOT3_STEP = 7,      // stairs and the ramp: green marble
+    SLOT3_PLATFORM = 0,  // the teleport platforms: riveted plate
     SLOT3_BASIN = 26,    // under the water
 };
 
