@@ -5,8 +5,6 @@
 
 #include <iterator>
 
-bool world_flags[WORLD_COUNT] = {true, false, false};
-bool needs_init[WORLD_COUNT] = {false, false, false};
 bool pickup_visible[2] = {true, true};
 
 namespace {
@@ -49,12 +47,6 @@ static_assert(std::size(WORLD3_PICKUPS) == std::size(pickup_visible));
 bool player_inside(const PositionBox& b) {
     return player.x > b.x_low && player.x < b.x_high && player.z > b.z_low && player.z < b.z_high &&
            player.eye_height > b.eye_low && player.eye_height < b.eye_high;
-}
-
-int current_world() {
-    for (int w = 0; w < WORLD_COUNT; ++w)
-        if (world_flags[w]) return w + 1;
-    return 0;
 }
 
 void switch_world(int target, float arrival_eye_height) {
