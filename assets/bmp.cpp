@@ -105,7 +105,9 @@ const char* read_layout(const unsigned char* file, size_t size, DibLayout* d) {
     const bool rle = d->compression == BI_RLE8 || d->compression == BI_RLE4;
     if (d->width <= 0 || d->height == 0 || d->height == INT32_MIN || (rle && d->height < 0)) return TEXT_CONVERSION;
     d->rows = static_cast<uint32_t>(d->height < 0 ? -d->height : d->height);
-    if (d->width > DIB_MAX_SIDE || d->rows > static_cast<uint32_t>(DIB_MAX_SIDE)) return TEXT_OUT_OF_MEMORY;
+    if (d->width > DIB_MAX_SIDE || d->rows > static_cast<uint32_t>(DIB_MAX_SIDE) ||
+        static_cast<int64_t>(d->width) * d->rows > DIB_MAX_PIXELS)
+        return TEXT_OUT_OF_MEMORY;
 
     // Masks follow an info header only for bit fields; plain 16 and 32 bits are 5-5-5 and 8-8-8.
     size_t palette_at = header_at + header_size;

@@ -13,9 +13,11 @@ struct RgbImage {
     unsigned char* data;
 };
 
-// Sides beyond this are refused: no texture of this program comes near it, and a header
-// that claims more is damaged or hostile.
+// Sides and areas beyond these are refused: no texture of this program comes near them,
+// and a header that claims more is damaged or hostile (a few bytes of run-length data
+// can claim an image of hundreds of megabytes).
 constexpr int32_t DIB_MAX_SIDE = 16384;
+constexpr int64_t DIB_MAX_PIXELS = int64_t{1} << 25;
 
 // Reads one bitmap file. On failure shows the reason in a message box (caption "Error")
 // and returns null.

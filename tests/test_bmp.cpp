@@ -203,6 +203,8 @@ TEST(Bmp, DamagedHeadersAreRefusedWithTheirText) {
     truncated.resize(truncated.size() + 100);
     Bytes huge = info_header(20000, 2, 24);
     huge.resize(huge.size() + 16);
+    Bytes vast_runs = info_header(8455, 15618, 8, 1, 2); // sides allowed, area not
+    vast_runs.resize(vast_runs.size() + 16);
     Bytes two_bits = info_header(1, 1, 2);
     two_bits.resize(two_bits.size() + 20);
     Bytes palette_beyond_file = info_header(1, 1, 8, 0, 200);
@@ -217,6 +219,7 @@ TEST(Bmp, DamagedHeadersAreRefusedWithTheirText) {
         {palette_beyond_file, "Image file conversion error."},
         {offset_beyond_file, "Image file conversion error."},
         {huge, "Out of memory."},
+        {vast_runs, "Out of memory."},
     };
     for (const Row& row : rows) {
         const Decoded d = decode(row.bytes);
