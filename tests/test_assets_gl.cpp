@@ -4,6 +4,7 @@
 #include "assets/font.h"
 #include "assets/textures.h"
 #include "nav/worlds.h"
+#include "render/hud.h"
 #include "support.h"
 
 #include <GL/gl.h>
@@ -55,23 +56,14 @@ std::vector<unsigned char> read_rgb(int x, int y, int width, int height) {
 std::vector<unsigned char> printed(const char* format, double value) {
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, view_width, view_height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    begin_overlay();
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glColor3f(1, 1, 1);
     print_text(1, 20, format, value);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    end_overlay();
     return read_rgb(0, view_height - 40, 512, 40);
 }
 

@@ -239,48 +239,47 @@ bool cmd_state(const Words& w) {
     return true;
 }
 
-bool cmd_bench(const Words& w) {
-    long count = 0;
-    if (w.size() != 2 || !parse_count(w[1], &count) || count == 0) return fail("usage: bench N");
-    ensure_started();
-    if (!program.running) return fail("bench: the program is not running");
+// Times `count` runs of `work` (wall and process CPU, so the rasteriser's threads count)
+// and prints one JSON line: the median and 95th percentile of each.
+template <typename Prepare, typename Work>
+void measure(const char* name, long count, Prepare prepare, Work work) {
     std::vector<double> wall, cpu;
     for (long i = 0; i < count; ++i) {
+        prepare();
         const auto start = std::chrono::steady_clock::now();
         const double cpu_start = process_cpu_ms();
-        render_frame();
+        work();
         glFinish();
-        platform_swap_buffers();
         cpu.push_back(process_cpu_ms() - cpu_start);
         wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-    printf("{\"bench_frames\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,"
-           "\"cpu_ms_p95\":%.3f}\n",
-           count, percentile(wall, 0.5), percentile(wall, 0.95), percentile(cpu, 0.5), percentile(cpu, 0.95));
+    printf("{\"%s\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,\"cpu_ms_p95\":%.3f}\n",
+           name, count, percentile(wall, 0.5), percentile(wall, 0.95), percentile(cpu, 0.5), percentile(cpu, 0.95));
     fflush(stdout);
+}
+
+bool running_for(const Words& w, const char* usage, long* count) {
+    if (w.size() != 2 || !parse_count(w[1], count) || *count == 0) return fail(std::string("usage: ") + usage);
+    ensure_started();
+    return program.running || fail("the program is not running");
+}
+
+// bench N: N frames rendered and presented without pacing.
+bool cmd_bench(const Words& w) {
+    long count = 0;
+    if (!running_for(w, "bench N", &count)) return false;
+    measure("bench_frames", count, [] {}, [] {
+        render_frame();
+        platform_swap_buffers();
+    });
     return true;
 }
 
 // bench_load N: N full asset loads of the current world (textures, font, level).
 bool cmd_bench_load(const Words& w) {
     long count = 0;
-    if (w.size() != 2 || !parse_count(w[1], &count) || count == 0) return fail("usage: bench_load N");
-    ensure_started();
-    if (!program.running) return fail("bench_load: the program is not running");
-    std::vector<double> wall, cpu;
-    for (long i = 0; i < count; ++i) {
-        delete_textures();
-        const auto start = std::chrono::steady_clock::now();
-        const double cpu_start = process_cpu_ms();
-        init_scene();
-        glFinish();
-        cpu.push_back(process_cpu_ms() - cpu_start);
-        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    printf("{\"bench_load\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,"
-           "\"cpu_ms_p95\":%.3f}\n",
-           count, percentile(wall, 0.5), percentile(wall, 0.95), percentile(cpu, 0.5), percentile(cpu, 0.95));
-    fflush(stdout);
+    if (!running_for(w, "bench_load N", &count)) return false;
+    measure("bench_load", count, delete_textures, [] { init_scene(); });
     return true;
 }
 
