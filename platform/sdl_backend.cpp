@@ -194,12 +194,12 @@ const std::vector<Uint8>& sound_samples(const std::string& path) {
     auto found = s.sounds.find(path);
     if (found != s.sounds.end()) return found->second;
     std::vector<Uint8>& samples = s.sounds[path];
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wav_format;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) return samples;
+    if (!SDL_LoadWAV(path.c_str(), &wav_format, &buffer, &length)) return samples;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, s.audio_spec.format,
+    if (SDL_BuildAudioCVT(&cvt, wav_format.format, wav_format.channels, wav_format.freq, s.audio_spec.format,
                           s.audio_spec.channels, s.audio_spec.freq) >= 0) {
         std::vector<Uint8> work(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult));
         SDL_memcpy(work.data(), buffer, length);
