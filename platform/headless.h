@@ -81,7 +81,6 @@ struct HeadlessWindow {
     bool context_current;
     int width;
     int height;
-    int depth_bits;
     std::string title;
 };
 HeadlessWindow headless_window();

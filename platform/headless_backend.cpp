@@ -223,9 +223,6 @@ bool platform_set_pixel_format(int format) {
     const EGLint size[] = {EGL_WIDTH, h.window.width, EGL_HEIGHT, h.window.height, EGL_NONE};
     h.surface = eglCreatePbufferSurface(h.display, h.config, size);
     if (h.surface == EGL_NO_SURFACE) return false;
-    EGLint depth = 0;
-    eglGetConfigAttrib(h.display, h.config, EGL_DEPTH_SIZE, &depth);
-    h.window.depth_bits = depth;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "nav/worlds.h"
 #include "platform/platform.h"
 #include "render/frame.h"
+#include "render/placement.h"
 #include "scene/models.h"
 
 #include <GL/gl.h>
@@ -85,8 +86,7 @@ void cube_face(float h) {
 
 // The slab of a switch gate: front, top and back faces from x = left to x = 1.
 void draw_gate_slab(float left, float h) {
-    glPushMatrix();
-    glPushAttrib(GL_CURRENT_BIT);
+    Placement block;
     bind_slot(25);
     glBegin(GL_TRIANGLES);
     // front face, z = 0
@@ -111,8 +111,6 @@ void draw_gate_slab(float left, float h) {
     glTexCoord2f(1, 1); glVertex3f(left, h, 0.2f);
     glTexCoord2f(1, 0); glVertex3f(left, -1, 0.2f);
     glEnd();
-    glPopAttrib();
-    glPopMatrix();
 }
 
 } // namespace
@@ -168,22 +166,17 @@ void update_and_draw_gate_units() {
         if (player_inside(p.trigger)) unit.gate_triggered = true;
         if (unit.gate_triggered && unit.gate_height > GATE_STOP) unit.gate_height -= GATE_SINK_STEP;
 
-        glPushMatrix();
-        glPushAttrib(GL_CURRENT_BIT);
-        glTranslatef(p.switch_x, p.switch_y + bob_offset, p.switch_z);
-        glRotatef(spin_angle, 0, 1, 0);
-        draw_switch_cube();
-        glPopAttrib();
-        glPopMatrix();
-
-        glPushMatrix();
-        glPushAttrib(GL_CURRENT_BIT);
+        {
+            Placement block;
+            glTranslatef(p.switch_x, p.switch_y + bob_offset, p.switch_z);
+            glRotatef(spin_angle, 0, 1, 0);
+            draw_switch_cube();
+        }
+        Placement block;
         glTranslatef(p.gate_x, p.gate_y, p.gate_z);
         if (p.turn != 0) glRotatef(p.turn, 0, 1, 0);
         if (p.shape == GateShape::Wide) draw_switch_gate(unit.gate_height);
         else draw_switch_gate_narrow(unit.gate_height);
-        glPopAttrib();
-        glPopMatrix();
     }
 }
 

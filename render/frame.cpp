@@ -12,6 +12,7 @@
 #include "render/hud.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
+#include "render/placement.h"
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
@@ -27,19 +28,6 @@ int32_t target_respawn_counter[TARGET_COUNT] = {0, 0, 0};
 namespace {
 
 constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
-
-// Placement block: the transform and the current colour, normal and texture coordinate
-// are restored around a draw.
-struct Placement {
-    Placement() {
-        glPushMatrix();
-        glPushAttrib(GL_CURRENT_BIT);
-    }
-    ~Placement() {
-        glPopAttrib();
-        glPopMatrix();
-    }
-};
 
 void set_level_colour() {
     current_rgb[0] = current_rgb[1] = current_rgb[2] = 250;

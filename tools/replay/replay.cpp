@@ -3,6 +3,7 @@
 // Usage: zeb-replay SCRIPT (or - for standard input), in a directory holding text/.
 // See the README for the script language. Exit code 0 when every line ran and every
 // expectation held; 1 on a script error or a failed expectation; 2 on a usage error.
+#include "app/input.h"
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/bmp.h"
@@ -46,8 +47,6 @@ bool fail(const std::string& text) {
 }
 
 // --- helpers -------------------------------------------------------------------------
-
-constexpr uintptr_t VK_UP_KEY = 38;
 
 struct KeyName {
     const char* name;
@@ -216,9 +215,9 @@ bool cmd_face(const Words& w) {
 bool cmd_walk(const Words& w) {
     long count = 0;
     if (w.size() != 2 || !parse_count(w[1], &count)) return fail("usage: walk N");
-    headless_push_message({WM_KEYDOWN, VK_UP_KEY, 0});
+    headless_push_message({WM_KEYDOWN, VK_UP, 0});
     run_frames(count);
-    headless_push_message({WM_KEYUP, VK_UP_KEY, 0});
+    headless_push_message({WM_KEYUP, VK_UP, 0});
     return true;
 }
 
@@ -305,7 +304,7 @@ bool cmd_expect(const Words& w) {
         if (f.name != w[1]) continue;
         const std::string& op = w[2];
         if (f.kind != StateField::Kind::Number) {
-            const std::string actual = f.kind == StateField::Kind::Flag ? (f.flag ? "true" : "false") : f.text;
+            const std::string actual = f.flag ? "true" : "false";
             if ((op == "==" && actual == w[3]) || (op == "!=" && actual != w[3])) return true;
             return fail("expect " + w[1] + " " + op + " " + w[3] + ": it is " + actual);
         }

@@ -22,8 +22,8 @@
 
 namespace {
 
-StateField number(const char* name, double value) { return {name, StateField::Kind::Number, value, false, {}}; }
-StateField flag(const char* name, bool value) { return {name, StateField::Kind::Flag, 0, value, {}}; }
+StateField number(const char* name, double value) { return {name, StateField::Kind::Number, value, false}; }
+StateField flag(const char* name, bool value) { return {name, StateField::Kind::Flag, 0, value}; }
 
 bool lighting_enabled() {
     return headless_window().context_current && glIsEnabled(GL_LIGHTING) == GL_TRUE;
@@ -110,8 +110,7 @@ std::string state_json() {
     for (const StateField& f : collect_state()) {
         json.key(f.name.c_str());
         if (f.kind == StateField::Kind::Number) json.value(f.number);
-        else if (f.kind == StateField::Kind::Flag) json.value(f.flag);
-        else json.value(f.text);
+        else json.value(f.flag);
     }
     json.begin_array("messages");
     for (const RecordedMessageBox& box : headless_message_boxes()) {

@@ -5,12 +5,11 @@
 #include <vector>
 
 struct StateField {
-    enum class Kind { Number, Flag, Text };
+    enum class Kind { Number, Flag };
     std::string name;
     Kind kind;
     double number;
     bool flag;
-    std::string text;
 };
 
 // Scalar fields, in print order.
