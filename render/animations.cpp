@@ -6,8 +6,7 @@
 #include "nav/worlds.h"
 #include "platform/platform.h"
 #include "render/frame.h"
-#include "render/placement.h"
-#include "scene/models.h"
+#include "scene/blocks.h"
 
 #include <GL/gl.h>
 
@@ -21,8 +20,6 @@ WaveDirection wave_a_direction = {true, false};
 WaveDirection wave_b_direction = {true, false};
 
 LiftSequence lift = {false, 0, true, false, 0};
-
-GateUnit gate_units[GATE_UNITS] = {{false, 4}, {false, 4}, {false, 4}, {false, 4}, {false, 4}};
 
 float sign_swing_angle = 0;
 bool swing_new_run = true;
@@ -69,8 +66,6 @@ constexpr GateUnitPlacement GATE_UNIT_TABLE[GATE_UNITS] = {
 };
 // clang-format on
 static_assert(std::size(GATE_UNIT_TABLE) == GATE_UNITS);
-
-void bind_slot(int slot) { glBindTexture(GL_TEXTURE_2D, texture_names[slot]); }
 
 // One face of the switch cube: the whole texture on a square at z = +h, turned into place.
 void cube_face(float h) {
@@ -162,7 +157,7 @@ void update_lift() {
 void update_and_draw_gate_units() {
     for (int u = 0; u < GATE_UNITS; ++u) {
         const GateUnitPlacement& p = GATE_UNIT_TABLE[u];
-        GateUnit& unit = gate_units[u];
+        GateUnit& unit = gates.gate_units[u];
         if (player_inside(p.trigger)) unit.gate_triggered = true;
         if (unit.gate_triggered && unit.gate_height > GATE_STOP) unit.gate_height -= GATE_SINK_STEP;
 
@@ -199,16 +194,16 @@ void update_sign_swing() {
 }
 
 void raise_gates() {
-    if (gate_wide_top < WORLD2_GATE_TOP) gate_wide_top += GATE_SINK_STEP;
-    if (gate_corner_top < WORLD2_GATE_TOP) gate_corner_top += GATE_SINK_STEP;
-    for (GateUnit& unit : gate_units)
+    if (gates.gate_wide_top < WORLD2_GATE_TOP) gates.gate_wide_top += GATE_SINK_STEP;
+    if (gates.gate_corner_top < WORLD2_GATE_TOP) gates.gate_corner_top += GATE_SINK_STEP;
+    for (GateUnit& unit : gates.gate_units)
         if (unit.gate_height < WORLD3_GATE_TOP) unit.gate_height += GATE_SINK_STEP;
 }
 
 void lower_gates() {
-    if (gate_wide_top > WORLD2_GATE_BOTTOM) gate_wide_top -= GATE_SINK_STEP;
-    if (gate_corner_top > WORLD2_GATE_BOTTOM) gate_corner_top -= GATE_SINK_STEP;
-    for (GateUnit& unit : gate_units)
+    if (gates.gate_wide_top > WORLD2_GATE_BOTTOM) gates.gate_wide_top -= GATE_SINK_STEP;
+    if (gates.gate_corner_top > WORLD2_GATE_BOTTOM) gates.gate_corner_top -= GATE_SINK_STEP;
+    for (GateUnit& unit : gates.gate_units)
         if (unit.gate_height > GATE_STOP) unit.gate_height -= GATE_SINK_STEP;
 }
 

@@ -3,6 +3,8 @@
 // of world 3 and the swing of the town's hanging signs.
 #pragma once
 
+#include "nav/gates.h"
+
 #include <cstdint>
 
 extern float bob_offset; // 0 to 0.05: hovering objects, the light, the targets' sway
@@ -28,13 +30,6 @@ struct LiftSequence {
 extern LiftSequence lift;
 
 constexpr const char* LIFT_SOUND = "text/a_avion01.wav";
-
-struct GateUnit {
-    bool gate_triggered; // its switch was touched (for good)
-    float gate_height;   // top of the gate in its own frame, 4.0 when closed
-};
-constexpr int GATE_UNITS = 5;
-extern GateUnit gate_units[GATE_UNITS];
 
 extern float sign_swing_angle; // degrees, kept near -50..50
 extern bool swing_new_run;

@@ -12,7 +12,7 @@
 #include "render/hud.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
-#include "render/placement.h"
+#include "scene/blocks.h"
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"

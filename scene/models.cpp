@@ -1,4 +1,5 @@
 #include "models.h"
 
-float gate_wide_top = 2.0f;
-float gate_corner_top = 2.0f;
+ModelState model_state = {0};
+
+void reset_model_state() { model_state = ModelState{0}; }

@@ -1,4 +1,4 @@
-// Vectors, the face normal of a triangle, and the parametric torus.
+// Vectors and the face normal of a triangle.
 #pragma once
 
 struct Vec3 {
@@ -13,7 +13,3 @@ Vec3* vec3_normalize(Vec3* v); // in place; a zero vector is left as it is
 void vec3_cross(const Vec3* a, const Vec3* b, Vec3* out);
 // The unit normal of p1, p2, p3: towards a viewer who sees them counter-clockwise.
 void face_normal(const Vec3* p1, const Vec3* p2, const Vec3* p3, Vec3* out);
-
-// A torus about the local z axis, as triangle strips with normals and texture
-// coordinates (s once round the ring, t once round the tube).
-void draw_torus(float ring_radius, float tube_radius, int sides, int rings);

@@ -8,6 +8,7 @@
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/contacts.h"
+#include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "render/animations.h"
@@ -56,8 +57,8 @@ void reset_everything() {
     bob_offset = wave_a = wave_b = 0;
     bob_direction = wave_a_direction = wave_b_direction = WaveDirection{true, false};
     lift = LiftSequence{false, 0, true, false, 0};
-    for (GateUnit& unit : gate_units) unit = GateUnit{false, 4};
-    gate_wide_top = gate_corner_top = 2;
+    reset_gates();
+    reset_model_state();
     sign_swing_angle = 0;
     swing_new_run = true;
     swing_run_pick = swing_run_frames = 0;

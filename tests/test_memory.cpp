@@ -68,7 +68,7 @@ TEST(Memory, AThousandWorldChangesLeakNothing) {
     printf("resident after 10 changes %ld kB, after 200 %+ld kB, after 1000 %+ld kB; heap in use from 200 to "
            "1000 %+ld bytes\n",
            ten.resident, settled.resident - ten.resident, end.resident - ten.resident, end.heap - settled.heap);
-    EXPECT_LT(std::labs(end.heap - settled.heap), 64 * 1024);
+    EXPECT_LT(end.heap - settled.heap, 64 * 1024); // a leak grows; the driver may give back
     EXPECT_LT(end.resident - settled.resident, 256);
     EXPECT_LT(end.resident - ten.resident, 2048);
 

@@ -170,25 +170,25 @@ TEST_F(Nav, GateWallsOpenAsTheirGateSinks) {
     put(-6.8f, -11.5f, 2.1f); // on the ramp's crest (1.5), gate 1 closed at 4.0
     resolve_wall_contacts(3);
     EXPECT_FLOAT_EQ(player.x, -6.4f);
-    gate_units[0].gate_height = 2.6f; // below the test height of 2.7: the wall lets him through
+    gates.gate_units[0].gate_height = 2.6f; // below the test height of 2.7: the wall lets him through
     put(-6.8f, -11.5f, 2.1f);
     resolve_wall_contacts(3);
     EXPECT_FLOAT_EQ(player.x, -6.8f);
 
     // Gate 5's walls turn inside out below 0 and stop acting.
     put(22.5f, -20.2f, 0.6f);
-    gate_units[4].gate_height = 2.0f;
+    gates.gate_units[4].gate_height = 2.0f;
     resolve_wall_contacts(3);
     EXPECT_NE(player.z, -20.2f);
     put(22.5f, -20.2f, 0.6f);
-    gate_units[4].gate_height = -0.05f;
+    gates.gate_units[4].gate_height = -0.05f;
     resolve_wall_contacts(3);
     EXPECT_FLOAT_EQ(player.z, -20.2f);
 }
 
 TEST_F(Nav, WorldThreeTableHasItsKinds) {
     const WallTable t = fill_wall_table(3);
-    int z_walls = 0, x_walls = 0, floors = 0, lines = 0, gates = 0;
+    int z_walls = 0, x_walls = 0, floors = 0, lines = 0, gate_walls = 0;
     for (int i = 0; i < t.count; ++i) {
         const WallSegment& s = t.segments[i];
         const bool dx = s.a.x == s.b.x, dy = s.a.y == s.b.y, dz = s.a.z == s.b.z;
@@ -196,7 +196,7 @@ TEST_F(Nav, WorldThreeTableHasItsKinds) {
         else if (dz) ++z_walls;
         else if (dx) ++x_walls;
         else if (dy) ++floors;
-        gates += s.gate != GateLink::None;
+        gate_walls += s.gate != GateLink::None;
         // within the site, lesser corner first
         EXPECT_GE(s.a.x, -17.0f);
         EXPECT_LE(s.b.x, 26.0f);
@@ -210,7 +210,7 @@ TEST_F(Nav, WorldThreeTableHasItsKinds) {
     EXPECT_EQ(x_walls, 41);
     EXPECT_EQ(floors, 28);
     EXPECT_EQ(lines, 2);
-    EXPECT_EQ(gates, 7);
+    EXPECT_EQ(gate_walls, 7);
 }
 
 TEST_F(Nav, DoorwaysSwitchOnlyForwardAndOnlyOnce) {

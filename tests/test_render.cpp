@@ -233,19 +233,19 @@ TEST_F(Render, ATriggeredGateSinksToItsStop) {
     player.x = 11.5f; // in unit 1's trigger box
     player.z = -22.5f;
     int frames = 0;
-    while (gate_units[0].gate_height > -0.2f) {
+    while (gates.gate_units[0].gate_height > -0.2f) {
         update_and_draw_gate_units();
         player.x = 0; // walking away changes nothing: the trigger holds
         ++frames;
     }
-    EXPECT_TRUE(gate_units[0].gate_triggered);
+    EXPECT_TRUE(gates.gate_units[0].gate_triggered);
     EXPECT_GE(frames, 84);
     EXPECT_LE(frames, 85);
-    const float stop = gate_units[0].gate_height;
+    const float stop = gates.gate_units[0].gate_height;
     update_and_draw_gate_units();
-    EXPECT_EQ(gate_units[0].gate_height, stop);
+    EXPECT_EQ(gates.gate_units[0].gate_height, stop);
     EXPECT_GT(stop, -0.25f);
-    EXPECT_FALSE(gate_units[1].gate_triggered);
+    EXPECT_FALSE(gates.gate_units[1].gate_triggered);
 }
 
 TEST(Animations, SignsBounceAtTheirBounds) {

@@ -9,8 +9,10 @@
 #include "assets/bmp.h"
 #include "assets/textures.h"
 #include "nav/player.h"
+#include "nav/worlds.h"
 #include "platform/headless.h"
 #include "render/frame.h"
+#include "model_view.h"
 #include "state.h"
 
 #include <GL/gl.h>
@@ -238,6 +240,34 @@ bool cmd_state(const Words& w) {
     return true;
 }
 
+// The catalogue's lines draw with the town's textures.
+void enter_town() {
+    ensure_started();
+    if (current_world() == 2) return;
+    switch_world(2, 1.6f);
+    run_frames(1);
+}
+
+// model NAME [HEADING PITCH DISTANCE]: the model alone, for `shot`.
+bool cmd_model(const Words& w) {
+    double v[3] = {35, 20, 0};
+    if (w.size() != 2 && w.size() != 5) return fail("usage: model NAME [HEADING PITCH DISTANCE]");
+    for (size_t i = 2; i < w.size(); ++i)
+        if (!parse_number(w[i], &v[i - 2])) return fail("model: not a number: " + w[i]);
+    enter_town();
+    if (!view_model(w[1], static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])))
+        return fail("model: no model named " + w[1]);
+    return true;
+}
+
+// census NAME: what the model issues, as one JSON line.
+bool cmd_census(const Words& w) {
+    if (w.size() != 2) return fail("usage: census NAME");
+    enter_town();
+    if (!print_model_census(w[1])) return fail("census: no model named " + w[1]);
+    return true;
+}
+
 // Times `count` runs of `work` (wall and process CPU, so the rasteriser's threads count)
 // and prints one JSON line: the median and 95th percentile of each.
 template <typename Prepare, typename Work>
@@ -399,6 +429,7 @@ constexpr Command COMMANDS[] = {
     {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
     {"focus", cmd_focus},     {"message", cmd_message},
+    {"model", cmd_model},     {"census", cmd_census},
 };
 
 Words split(const std::string& line) {

@@ -5,6 +5,7 @@
 #include "app/window.h"
 #include "assets/level.h"
 #include "assets/textures.h"
+#include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "render/animations.h"
@@ -12,7 +13,6 @@
 #include "render/hud.h"
 #include "render/particles.h"
 #include "render/sky.h"
-#include "scene/models.h"
 #include "render/water.h"
 #include "weapons/weapons.h"
 #include "json.h"
@@ -73,18 +73,18 @@ std::vector<StateField> collect_state() {
         number("hud_degenerate", hud_printed.degenerate),
         flag("pickup1", pickup_visible[0]),
         flag("pickup2", pickup_visible[1]),
-        flag("gate1_triggered", gate_units[0].gate_triggered),
-        flag("gate2_triggered", gate_units[1].gate_triggered),
-        flag("gate3_triggered", gate_units[2].gate_triggered),
-        flag("gate4_triggered", gate_units[3].gate_triggered),
-        flag("gate5_triggered", gate_units[4].gate_triggered),
-        number("gate1_height", gate_units[0].gate_height),
-        number("gate2_height", gate_units[1].gate_height),
-        number("gate3_height", gate_units[2].gate_height),
-        number("gate4_height", gate_units[3].gate_height),
-        number("gate5_height", gate_units[4].gate_height),
-        number("gate_wide_top", gate_wide_top),
-        number("gate_corner_top", gate_corner_top),
+        flag("gate1_triggered", gates.gate_units[0].gate_triggered),
+        flag("gate2_triggered", gates.gate_units[1].gate_triggered),
+        flag("gate3_triggered", gates.gate_units[2].gate_triggered),
+        flag("gate4_triggered", gates.gate_units[3].gate_triggered),
+        flag("gate5_triggered", gates.gate_units[4].gate_triggered),
+        number("gate1_height", gates.gate_units[0].gate_height),
+        number("gate2_height", gates.gate_units[1].gate_height),
+        number("gate3_height", gates.gate_units[2].gate_height),
+        number("gate4_height", gates.gate_units[3].gate_height),
+        number("gate5_height", gates.gate_units[4].gate_height),
+        number("gate_wide_top", gates.gate_wide_top),
+        number("gate_corner_top", gates.gate_corner_top),
         number("spin_angle", spin_angle),
         number("bob_offset", bob_offset),
         number("wave_a", wave_a),

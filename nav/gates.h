@@ -1,0 +1,18 @@
+// The heights of every gate: the town's two (keys Y and I) and world 3's five switch
+// gates. The walls read them to let the player over a sunken gate; the models draw them.
+#pragma once
+
+constexpr int GATE_UNITS = 5;
+
+struct GateUnit {
+    bool gate_triggered; // its switch was touched (for good)
+    float gate_height;   // top of the gate in its own frame, 4.0 when closed
+};
+
+struct GateState {
+    float gate_wide_top;               // top edge of the town's wide gates, 2.0 at start
+    float gate_corner_top;             // top edge of the corner gate before the town's exit
+    GateUnit gate_units[GATE_UNITS];   // world 3's switch gates, in trigger-table order
+};
+extern GateState gates;
+void reset_gates();
