@@ -6,8 +6,8 @@
 #include "nav/player.h"
 #include "platform/platform.h"
 #include "render/frame.h"
+#include "nav/keys.h"
 
-CursorPos cursor_pos;
 ProgramState program;
 
 namespace {
@@ -37,7 +37,7 @@ void read_cursor() {
     if (!platform_has_focus()) return;
     int x = 0, y = 0;
     platform_get_cursor_pos(&x, &y);
-    cursor_pos = CursorPos{x, y};
+    program.cursor_pos = CursorPos{x, y};
     platform_set_cursor_pos(CURSOR_CENTER_X, CURSOR_CENTER_Y);
     apply_mouse_look(CURSOR_CENTER_X - x, CURSOR_CENTER_Y - y);
 }
@@ -46,10 +46,10 @@ void read_cursor() {
 
 bool program_start() {
     program = ProgramState{};
-    const int answer = platform_message_box("Would you like to run in fullscreen mode?", "Start FullScreen?",
+    const int answer = platform_message_box("Would you like to run in window.fullscreen mode?", "Start FullScreen?",
                                             MB_YESNO | MB_ICONQUESTION);
-    if (answer == IDNO) fullscreen = false;
-    if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, fullscreen)) {
+    if (answer == IDNO) window.fullscreen = false;
+    if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, window.fullscreen)) {
         end_program(0);
         return false;
     }
@@ -69,7 +69,7 @@ Iteration program_iterate() {
 
     program.frame_iterations += 1;
     const float t0 = static_cast<float>(timer_now_ms());
-    if (active && !render_frame()) return finish(0);
+    if (window.active && !render_frame()) return finish(0);
     if (keys[VK_ESCAPE]) return finish(0);
     wait_frame_pacing(t0);
     platform_swap_buffers();
@@ -79,8 +79,8 @@ Iteration program_iterate() {
     if (keys[VK_F1]) {
         keys[VK_F1] = false;
         close_window();
-        fullscreen = !fullscreen;
-        if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, fullscreen)) {
+        window.fullscreen = !window.fullscreen;
+        if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, window.fullscreen)) {
             end_program(0); // the partial window was already cleaned up
             return Iteration::Ended;
         }

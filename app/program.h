@@ -10,7 +10,6 @@ struct CursorPos {
     int32_t x;
     int32_t y;
 };
-extern CursorPos cursor_pos; // cursor as read at the last frame's input step
 
 enum class Iteration { Message, Frame, Ended };
 
@@ -19,6 +18,7 @@ struct ProgramState {
     bool exited;             // the program has ended (failed start, loop end, failed reopen)
     int exit_code;           // valid once exited
     int64_t frame_iterations; // loop iterations that produced a frame
+    CursorPos cursor_pos;     // cursor as read at the last frame's input step
 };
 extern ProgramState program;
 

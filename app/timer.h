@@ -1,4 +1,4 @@
-// Frame timer, frame pacing and the frames-per-second counter.
+// Frame timer and frame pacing.
 #pragma once
 
 #include <cstdint>
@@ -13,19 +13,14 @@ struct FrameTimer {
     int64_t perf_elapsed;   // equal to perf_start, kept for the record's layout
 };
 
-struct FrameCounter {
-    int32_t frames;     // frames since the last measurement
-    uint32_t last_tick; // tick count of the last measurement
-    float fps_value;    // frames per second shown on the HUD
+struct TimerState {
+    FrameTimer frame_timer;
+    int32_t frame_pacing; // the minimum frame period is 2 x frame_pacing ms (keys B and V)
 };
-
-extern FrameTimer frame_timer;
-extern FrameCounter frame_counter;
-extern int32_t frame_pacing; // the minimum frame period is 2 x frame_pacing ms
+extern TimerState timer;
+void reset_timer();
 
 void timer_init();
 double timer_now_ms();
 // Busy-waits until 2 x frame_pacing ms have passed since t0 (read before rendering).
 void wait_frame_pacing(float t0);
-// First step of every rendered frame: counts the frame and applies the O and P keys.
-void update_frame_counter();

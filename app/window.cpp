@@ -5,18 +5,19 @@
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/worlds.h"
-#include "render/gl_caps.h"
+#include "assets/gl_caps.h"
 #include "render/particles.h"
 #include "render/water.h"
+#include "render/scene_setup.h"
+#include "render/view.h"
+#include "nav/keys.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-bool fullscreen = true;
-bool active = true;
-int32_t view_width = 0;
-int32_t view_height = 0;
-float field_of_view = 45;
+WindowState window = {true, true};
+
+void reset_window_state() { window = WindowState{true, true}; }
 
 namespace {
 
@@ -45,24 +46,24 @@ bool fail_open(const char* text) {
 } // namespace
 
 bool open_window(const char* title, int width, int height, int bits, bool fullscreen_wanted) {
-    fullscreen = fullscreen_wanted;
+    window.fullscreen = fullscreen_wanted;
     if (!platform_register_class()) {
         error_box("Failed To Register The Window Class.");
         return false;
     }
-    if (fullscreen && !platform_change_display_mode(width, height, bits)) {
+    if (window.fullscreen && !platform_change_display_mode(width, height, bits)) {
         const int answer = platform_message_box(
-            "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?",
+            "The requested window.fullscreen mode is not supported by\nyour video card. Use windowed mode instead?",
             "Vexa GL", MB_YESNO | MB_ICONEXCLAMATION);
         if (answer != IDYES) {
             platform_message_box("Program will now close.", "ERROR", MB_OK | MB_ICONSTOP);
             return false;
         }
-        fullscreen = false;
+        window.fullscreen = false;
     }
-    if (fullscreen) platform_show_cursor(false);
+    if (window.fullscreen) platform_show_cursor(false);
 
-    if (!platform_create_window(title, width, height, fullscreen)) return fail_open("Window Creation Error.");
+    if (!platform_create_window(title, width, height, window.fullscreen)) return fail_open("Window Creation Error.");
     g_handles.window = true;
     if (!platform_get_device_context()) return fail_open("Can't create a GL device context.");
     g_handles.device_context = true;
@@ -80,7 +81,7 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
 }
 
 void close_window() {
-    if (fullscreen) {
+    if (window.fullscreen) {
         platform_restore_display_mode();
         // Bring the pointer back: a window reopened after a toggle must not lose it.
         platform_show_cursor(true);
@@ -100,47 +101,13 @@ void close_window() {
     }
     if (!platform_unregister_class()) shutdown_box("Could not unregister class.");
     delete_font();
-}
-
-void reproject() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(field_of_view, static_cast<double>(view_width) / static_cast<double>(view_height),
-                   NEAR_PLANE, FAR_PLANE);
-    glMatrixMode(GL_MODELVIEW);
-}
-
-void resize_view(int width, int height) {
-    if (height == 0) height = 1;
-    view_width = width;
-    view_height = height;
-    glViewport(0, 0, width, height);
-    reproject();
-    glLoadIdentity();
-}
-
-bool init_scene() {
-    glEnable(GL_TEXTURE_2D);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glClearColor(0, 0, 0, 0);
-    glClearDepth(1.0);
-    glDepthFunc(GL_LESS);
-    glEnable(GL_DEPTH_TEST);
-    glShadeModel(GL_SMOOTH);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    query_gl_caps();
-    if (world_flags[0]) water_init();
-    if (!load_textures()) return false;
-    build_font();
-    load_level();
-    particles_init();
-    return true;
+    reset_textures(); // the set went with its context
 }
 
 intptr_t window_proc(const PlatformMessage& message) {
     switch (message.id) {
     case WM_ACTIVATE:
-        active = ((message.wparam >> 16) & 0xFFFF) == 0; // only a minimised window stops
+        window.active = ((message.wparam >> 16) & 0xFFFF) == 0; // only a minimised window stops
         return 0;
     case WM_SYSCOMMAND:
         if (message.wparam == SC_SCREENSAVE || message.wparam == SC_MONITORPOWER) return 0;

@@ -1,24 +1,17 @@
-// The window, its OpenGL context, the projection and the window procedure.
+// The window, its OpenGL context and the window procedure.
 #pragma once
 
 #include "platform/platform.h"
 
 #include <cstdint>
 
-extern bool fullscreen;     // whether the window is (to be) opened fullscreen
-extern bool active;         // false while the window is minimised: no frames are rendered
-extern int32_t view_width;  // last size given to resize_view
-extern int32_t view_height;
-extern float field_of_view; // vertical, degrees
-
-constexpr double NEAR_PLANE = 0.05f; // the float 0.05 widened, as the projection always had it
-constexpr double FAR_PLANE = 200;
+struct WindowState {
+    bool fullscreen; // whether the window is (to be) opened fullscreen
+    bool active;     // false while the window is minimised: no frames are rendered
+};
+extern WindowState window;
+void reset_window_state();
 
 bool open_window(const char* title, int width, int height, int bits, bool fullscreen_wanted);
 void close_window();
-void resize_view(int width, int height);
-// Loads the projection for field_of_view and the current view size, then selects the
-// modelview matrix.
-void reproject();
-bool init_scene();
 intptr_t window_proc(const PlatformMessage& message);

@@ -1,6 +1,5 @@
 #include "level.h"
 
-#include "nav/worlds.h"
 #include "platform/platform.h"
 
 #include <cstdarg>
@@ -99,9 +98,8 @@ void load_level_from(FILE* stream, const char* name) {
     }
 }
 
-void load_level() {
-    const int world = current_world();
-    if (world == 0) {
+void load_level(int world) {
+    if (world < 1 || world > 3) {
         free_level();
         return;
     }

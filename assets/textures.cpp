@@ -1,17 +1,15 @@
 #include "textures.h"
 
-#include "nav/worlds.h"
-#include "render/gl_caps.h"
+#include "assets/gl_caps.h"
 
 #include <GL/glext.h>
 #include <GL/glu.h>
 
 #include <cstdio>
 
-GLuint texture_names[TEXTURE_SLOTS];
-bool texture_set_loaded = false;
-int32_t lod_bias = 0;
-bool anisotropy_enabled = false;
+TextureSet textures = {{}, false, 0, false};
+
+void reset_textures() { textures = TextureSet{{}, false, 0, false}; }
 
 // clang-format off
 const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS] = {
@@ -75,14 +73,13 @@ void upload_world2_3(const RgbImage& image, GLuint name) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.data);
     if (gl_caps.lod_bias)
-        glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(lod_bias));
+        glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(textures.lod_bias));
 }
 
 } // namespace
 
-bool load_textures() {
-    const int world = current_world();
-    if (world == 0) return false;
+bool load_textures(int world) {
+    if (world < 1 || world > 3) return false;
     const char* const* files = WORLD_TEXTURE_FILES[world - 1];
     RgbImage* images[TEXTURE_SLOTS] = {};
     bool all_read = true;
@@ -91,12 +88,12 @@ bool load_textures() {
         all_read = all_read && images[slot];
     }
     if (all_read) {
-        glGenTextures(TEXTURE_SLOTS, texture_names);
+        glGenTextures(TEXTURE_SLOTS, textures.texture_names);
         for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
-            if (world == 1) upload_world1(*images[slot], texture_names[slot]);
-            else upload_world2_3(*images[slot], texture_names[slot]);
+            if (world == 1) upload_world1(*images[slot], textures.texture_names[slot]);
+            else upload_world2_3(*images[slot], textures.texture_names[slot]);
         }
-        texture_set_loaded = true;
+        textures.texture_set_loaded = true;
     }
     // Freed whether or not the set was complete: a failed set must not keep 30 images.
     for (RgbImage* image : images) free_rgb_image(image);
@@ -104,6 +101,6 @@ bool load_textures() {
 }
 
 void delete_textures() {
-    glDeleteTextures(TEXTURE_SLOTS, texture_names);
-    texture_set_loaded = false;
+    glDeleteTextures(TEXTURE_SLOTS, textures.texture_names);
+    textures.texture_set_loaded = false;
 }

@@ -8,17 +8,21 @@
 
 constexpr int TEXTURE_SLOTS = 31;
 
-extern GLuint texture_names[TEXTURE_SLOTS]; // the current world's set, by slot
-extern bool texture_set_loaded;             // texture_names holds a live set
-extern int32_t lod_bias;                    // texture LOD bias (keys Q and W)
-extern bool anisotropy_enabled;             // anisotropic filtering (keys E and R)
+struct TextureSet {
+    GLuint texture_names[TEXTURE_SLOTS]; // the current world's set, by slot
+    bool texture_set_loaded;             // texture_names holds a live set
+    int32_t lod_bias;                    // texture LOD bias (keys Q and W)
+    bool anisotropy_enabled;             // anisotropic filtering (keys E and R)
+};
+extern TextureSet textures;
+void reset_textures(); // forgets the set without deleting it (its context is gone)
 
 // The file of every slot in each world (index 0 is world 1).
 extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
 
-// Reads the current world's 31 files and uploads them. False, with nothing uploaded
+// Reads world `world`'s (1 to 3) 31 files and uploads them. False, with nothing uploaded
 // and texture_names unchanged, when any file is missing or unreadable.
-bool load_textures();
+bool load_textures(int world);
 // Deletes the current set (a world switch does this before the next set loads).
 void delete_textures();
 // Null for a null path or a file that cannot be opened; otherwise the bitmap reader's result.

@@ -2,7 +2,6 @@
 
 #include "nav/player.h"
 #include "nav/gates.h"
-#include "render/animations.h"
 
 #include <cmath>
 #include <vector>
@@ -17,6 +16,8 @@ const ContactProfile CONTACT_PROFILES[3] = {
 // clang-format on
 
 ProbePoint probe_point = {0, -6};
+
+void reset_contacts() { probe_point = ProbePoint{0, -6}; }
 
 namespace {
 
@@ -111,7 +112,7 @@ void resolve_wall_contacts(int world) {
             w.collapse(x, eye, z);
             const float d = w.distance(x, eye, z);
             if (profile.step_up > 0 && d < profile.step_up) {
-                jump_key_latch = true;
+                movement.jump_key_latch = true;
                 lift.boost_active = true;
             }
             if (d < profile.floor_keep_out) {

@@ -43,6 +43,7 @@ struct ProbePoint {
     float z;
 };
 extern ProbePoint probe_point;
+void reset_contacts(); // the probe back at (0, -6)
 
 // Runs world `world`'s table (1 to 3) against the player.
 void resolve_wall_contacts(int world);

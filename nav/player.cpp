@@ -1,19 +1,17 @@
 #include "player.h"
 
-#include "app/input.h"
 #include "nav/clamps.h"
 #include "nav/worlds.h"
 #include "platform/platform.h"
-#include "render/animations.h"
+#include "nav/keys.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 
 PlayerState player = {-1, -1, 0, 0, 0};
-bool move_allowed = true;
-bool jump_key_latch = false;
-bool lift_key_latch = false;
+MovementState movement = {true, false, false};
+LiftSequence lift = {false, 0, true, false, 0};
 const float DEG_TO_RAD = 3.14159265f / 180.0f;
 
 namespace {
@@ -28,10 +26,17 @@ void step(float turn, float sign) {
 
 // World 1 keeps the player in its hall with clamps run before every arrow step.
 void clamp_before_step() {
-    if (world_flags[0]) move_allowed = clamp_world1_position();
+    if (worlds.world_flags[0]) movement.move_allowed = clamp_world1_position();
 }
 
 } // namespace
+
+void reset_player() {
+    player = PlayerState{-1, -1, 0, 0, 0};
+    movement = MovementState{true, false, false};
+    lift = LiftSequence{false, 0, true, false, 0};
+    reset_keys();
+}
 
 void apply_mouse_look(int dx, int dy) {
     player.heading = static_cast<float>(player.heading + dx * 0.01 * 5);
@@ -40,39 +45,39 @@ void apply_mouse_look(int dx, int dy) {
 
 void apply_movement_keys() {
     if (keys[VK_END]) {
-        if (!jump_key_latch && !lift.lift_active) {
-            jump_key_latch = true;
+        if (!movement.jump_key_latch && !lift.lift_active) {
+            movement.jump_key_latch = true;
             lift.boost_active = true;
         }
     } else {
-        jump_key_latch = false;
+        movement.jump_key_latch = false;
     }
     if (keys[VK_DELETE]) {
-        if (!lift_key_latch) {
+        if (!movement.lift_key_latch) {
             platform_play_sound(LIFT_SOUND);
-            lift_key_latch = true;
+            movement.lift_key_latch = true;
             lift.lift_active = true;
         }
     } else {
-        lift_key_latch = false;
+        movement.lift_key_latch = false;
     }
 
     if (keys[VK_UP]) {
         clamp_before_step();
         test_doorways(); // on the position the previous frames reached
-        if (move_allowed) step(0, -1);
+        if (movement.move_allowed) step(0, -1);
     }
     if (keys[VK_DOWN]) {
         clamp_before_step();
-        if (move_allowed) step(0, 1);
+        if (movement.move_allowed) step(0, 1);
     }
     if (keys[VK_RIGHT]) {
         clamp_before_step();
-        if (move_allowed) step(90, 1);
+        if (movement.move_allowed) step(90, 1);
     }
     if (keys[VK_LEFT]) {
         clamp_before_step();
-        if (move_allowed) step(-90, 1);
+        if (movement.move_allowed) step(-90, 1);
     }
 }
 

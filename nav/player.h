@@ -1,6 +1,10 @@
 // The player: a free camera that walks on the ground plane with an eye height.
 #pragma once
 
+#include "nav/keys.h"
+
+#include <cstdint>
+
 struct PlayerState {
     float x;          // position, world units
     float z;
@@ -10,9 +14,27 @@ struct PlayerState {
 };
 extern PlayerState player;
 
-extern bool move_allowed;   // result of the last world-1 clamp; gates the arrow steps
-extern bool jump_key_latch; // End was down at the last key step (or a step-up hopped)
-extern bool lift_key_latch; // Delete was down at the last key step
+struct MovementState {
+    bool move_allowed;   // result of the last world-1 clamp; gates the arrow steps
+    bool jump_key_latch; // End was down at the last key step (or a step-up hopped)
+    bool lift_key_latch; // Delete was down at the last key step
+};
+extern MovementState movement;
+
+// The lift (Delete) and the jump boost (End or a step up), advanced once per frame.
+struct LiftSequence {
+    bool lift_active;   // Delete started a lift
+    int32_t lift_frame; // frames into the lift, 0 when none
+    bool boost_ready;   // no lift running: a jump may rise
+    bool boost_active;  // a jump (End or a step up) is rising
+    int32_t boost_frame;
+};
+extern LiftSequence lift;
+
+constexpr const char* LIFT_SOUND = "text/a_avion01.wav";
+
+// The player at (-1, -1) on the ground, looking towards -z, keys released, no lift.
+void reset_player();
 
 constexpr float MOVE_STEP = 0.05f;
 extern const float DEG_TO_RAD; // pi / 180 in single precision

@@ -1,11 +1,12 @@
 // Which world is current: state every loader reads, kept apart from the switching rules.
 #include "worlds.h"
 
-bool world_flags[WORLD_COUNT] = {true, false, false};
-bool needs_init[WORLD_COUNT] = {false, false, false};
+WorldState worlds = {{true, false, false}, {false, false, false}, {true, true}};
+
+void reset_worlds() { worlds = WorldState{{true, false, false}, {false, false, false}, {true, true}}; }
 
 int current_world() {
     for (int w = 0; w < WORLD_COUNT; ++w)
-        if (world_flags[w]) return w + 1;
+        if (worlds.world_flags[w]) return w + 1;
     return 0;
 }

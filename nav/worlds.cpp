@@ -1,11 +1,9 @@
 #include "worlds.h"
 
-#include "assets/textures.h"
 #include "nav/player.h"
 
 #include <iterator>
 
-bool pickup_visible[2] = {true, true};
 
 namespace {
 
@@ -40,7 +38,7 @@ constexpr PositionBox WORLD3_PICKUPS[] = {
     {3.7f, 4.3f, -2.9f, -2.3f, -BOX_OPEN, BOX_OPEN},
 };
 // clang-format on
-static_assert(std::size(WORLD3_PICKUPS) == std::size(pickup_visible));
+static_assert(std::size(WORLD3_PICKUPS) == std::size(worlds.pickup_visible));
 
 } // namespace
 
@@ -51,20 +49,19 @@ bool player_inside(const PositionBox& b) {
 
 void switch_world(int target, float arrival_eye_height) {
     const int from = current_world();
-    if (from != 0) world_flags[from - 1] = false;
-    delete_textures();
+    if (from != 0) worlds.world_flags[from - 1] = false;
     player.x = ARRIVAL_X;
     player.z = ARRIVAL_Z;
     player.eye_height = arrival_eye_height;
-    needs_init[target - 1] = true;
-    world_flags[target - 1] = true;
+    worlds.needs_init[target - 1] = true;
+    worlds.world_flags[target - 1] = true;
 }
 
 void test_doorways() {
     // Each row looks at the world current when it is reached, so after a switch the later
     // rows see the arrival point, which lies in none of their boxes.
     for (const Doorway& d : DOORWAYS)
-        if (world_flags[d.from - 1] && player_inside(d.box)) switch_world(d.to, d.arrival_eye_height);
+        if (worlds.world_flags[d.from - 1] && player_inside(d.box)) switch_world(d.to, d.arrival_eye_height);
 }
 
 void world3_teleport_box(int pit) {
@@ -76,5 +73,5 @@ void world3_teleport_box(int pit) {
 }
 
 void world3_pickup_box(int pickup) {
-    if (player_inside(WORLD3_PICKUPS[pickup])) pickup_visible[pickup] = false;
+    if (player_inside(WORLD3_PICKUPS[pickup])) worlds.pickup_visible[pickup] = false;
 }

@@ -4,9 +4,13 @@
 
 constexpr int WORLD_COUNT = 3;
 
-extern bool world_flags[WORLD_COUNT]; // exactly one true; index 0 is world 1
-extern bool needs_init[WORLD_COUNT];  // set by a switch, cleared when the world's block starts
-extern bool pickup_visible[2];        // world 3's two display objects, until walked into
+struct WorldState {
+    bool world_flags[WORLD_COUNT]; // exactly one true; index 0 is world 1
+    bool needs_init[WORLD_COUNT];  // set by a switch, cleared when the world's block starts
+    bool pickup_visible[2];        // world 3's two display objects, until walked into
+};
+extern WorldState worlds;
+void reset_worlds(); // world 1 current, nothing to load, both display objects shown
 
 // An open box on the player's position; unbounded sides use +-BOX_OPEN.
 struct PositionBox {
@@ -21,8 +25,8 @@ bool player_inside(const PositionBox& box);
 // The first world whose flag is set (1 to 3), or 0 when none is.
 int current_world();
 
-// Leaves the current world for `target` (1 to 3): its textures go, the player stands at
-// (-1, -1) with the given eye height, and the target is loaded by its next frame.
+// Leaves the current world for `target` (1 to 3): the player stands at (-1, -1) with the
+// given eye height, and the target's first frame replaces the left world's assets.
 void switch_world(int target, float arrival_eye_height);
 // The four doorways, tested while the Up arrow is held; at most one switch happens.
 void test_doorways();

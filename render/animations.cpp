@@ -1,6 +1,6 @@
 #include "animations.h"
 
-#include "app/random.h"
+#include "render/random.h"
 #include "assets/textures.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
@@ -12,19 +12,15 @@
 
 #include <iterator>
 
-float bob_offset = 0;
-float wave_a = 0;
-float wave_b = 0;
-WaveDirection bob_direction = {true, false};
-WaveDirection wave_a_direction = {true, false};
-WaveDirection wave_b_direction = {true, false};
+namespace {
+constexpr AnimationState ANIMATIONS_AT_START = {
+    0, 0, 0, {true, false}, {true, false}, {true, false}, 0, true, 0, 0,
+};
+} // namespace
 
-LiftSequence lift = {false, 0, true, false, 0};
+AnimationState animation = ANIMATIONS_AT_START;
 
-float sign_swing_angle = 0;
-bool swing_new_run = true;
-int32_t swing_run_pick = 0;
-int32_t swing_run_frames = 0;
+void reset_animations() { animation = ANIMATIONS_AT_START; }
 
 namespace {
 
@@ -48,7 +44,7 @@ enum class GateShape { Wide, Narrow };
 
 struct GateUnitPlacement {
     PositionBox trigger;
-    float switch_x, switch_y, switch_z; // cube centre; bob_offset is added to its height
+    float switch_x, switch_y, switch_z; // cube centre; animation.bob_offset is added to its height
     GateShape shape;
     float gate_x, gate_y, gate_z;
     float turn; // degrees about y
@@ -124,11 +120,11 @@ void step_triangle_wave(float* value, WaveDirection* d, float top, float bottom,
 }
 
 void update_oscillators() {
-    step_triangle_wave(&wave_b, &wave_b_direction, WAVE_B_TOP, 0, WAVE_STEP);
-    step_triangle_wave(&wave_a, &wave_a_direction, WAVE_A_TOP, WAVE_A_BOTTOM, WAVE_STEP);
+    step_triangle_wave(&animation.wave_b, &animation.wave_b_direction, WAVE_B_TOP, 0, WAVE_STEP);
+    step_triangle_wave(&animation.wave_a, &animation.wave_a_direction, WAVE_A_TOP, WAVE_A_BOTTOM, WAVE_STEP);
 }
 
-void update_bob() { step_triangle_wave(&bob_offset, &bob_direction, BOB_TOP, 0, BOB_STEP); }
+void update_bob() { step_triangle_wave(&animation.bob_offset, &animation.bob_direction, BOB_TOP, 0, BOB_STEP); }
 
 void update_lift() {
     LiftSequence& l = lift;
@@ -163,8 +159,8 @@ void update_and_draw_gate_units() {
 
         {
             Placement block;
-            glTranslatef(p.switch_x, p.switch_y + bob_offset, p.switch_z);
-            glRotatef(spin_angle, 0, 1, 0);
+            glTranslatef(p.switch_x, p.switch_y + animation.bob_offset, p.switch_z);
+            glRotatef(frame_state.spin_angle, 0, 1, 0);
             draw_switch_cube();
         }
         Placement block;
@@ -176,21 +172,21 @@ void update_and_draw_gate_units() {
 }
 
 void update_sign_swing() {
-    if (swing_new_run) {
+    if (animation.swing_new_run) {
         const int r = random_next() % SWING_RUNS;
-        swing_run_pick = r;
-        swing_run_frames = r;
-        swing_new_run = false;
+        animation.swing_run_pick = r;
+        animation.swing_run_frames = r;
+        animation.swing_new_run = false;
     }
-    if (swing_run_pick < SWING_POSITIVE_RUNS) {
-        if (sign_swing_angle < SWING_LIMIT) sign_swing_angle += SWING_STEP;
-        else sign_swing_angle -= SWING_STEP;
+    if (animation.swing_run_pick < SWING_POSITIVE_RUNS) {
+        if (animation.sign_swing_angle < SWING_LIMIT) animation.sign_swing_angle += SWING_STEP;
+        else animation.sign_swing_angle -= SWING_STEP;
     } else {
-        if (sign_swing_angle > -SWING_LIMIT) sign_swing_angle -= SWING_STEP;
-        else sign_swing_angle += SWING_STEP;
+        if (animation.sign_swing_angle > -SWING_LIMIT) animation.sign_swing_angle -= SWING_STEP;
+        else animation.sign_swing_angle += SWING_STEP;
     }
-    swing_run_frames -= 1;
-    if (swing_run_frames < 0) swing_new_run = true;
+    animation.swing_run_frames -= 1;
+    if (animation.swing_run_frames < 0) animation.swing_new_run = true;
 }
 
 void raise_gates() {

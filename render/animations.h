@@ -7,34 +7,27 @@
 
 #include <cstdint>
 
-extern float bob_offset; // 0 to 0.05: hovering objects, the light, the targets' sway
-extern float wave_a;     // -0.5 to 0.5: the waving glow quad of world 1
-extern float wave_b;     // 0 to 0.5: its rise
 
 // Which way a triangle wave is going.
 struct WaveDirection {
     bool rising;
     bool falling;
 };
-extern WaveDirection bob_direction;
-extern WaveDirection wave_a_direction;
-extern WaveDirection wave_b_direction;
 
-struct LiftSequence {
-    bool lift_active;   // Delete started a lift
-    int32_t lift_frame; // frames into the lift, 0 when none
-    bool boost_ready;   // no lift running: a jump may rise
-    bool boost_active;  // a jump (End or a step up) is rising
-    int32_t boost_frame;
+struct AnimationState {
+    float bob_offset; // 0 to 0.05: hovering objects, the light, the targets' sway
+    float wave_a;     // -0.5 to 0.5: the waving glow quad of world 1
+    float wave_b;     // 0 to 0.5: its rise
+    WaveDirection bob_direction;
+    WaveDirection wave_a_direction;
+    WaveDirection wave_b_direction;
+    float sign_swing_angle; // degrees, kept near -50..50
+    bool swing_new_run;     // the next frame draws a new run
+    int32_t swing_run_pick; // below 35 the run swings towards +50
+    int32_t swing_run_frames;
 };
-extern LiftSequence lift;
-
-constexpr const char* LIFT_SOUND = "text/a_avion01.wav";
-
-extern float sign_swing_angle; // degrees, kept near -50..50
-extern bool swing_new_run;
-extern int32_t swing_run_pick;
-extern int32_t swing_run_frames;
+extern AnimationState animation;
+void reset_animations();
 
 // One step of a triangle wave: it turns at the top within the step and rests a step at
 // the bottom.

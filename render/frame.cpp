@@ -1,14 +1,12 @@
 #include "frame.h"
 
-#include "app/timer.h"
-#include "app/window.h"
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/contacts.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "render/animations.h"
-#include "render/gl_caps.h"
+#include "assets/gl_caps.h"
 #include "render/hud.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
@@ -16,41 +14,42 @@
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
+#include "render/scene_setup.h"
+#include "render/fps.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-float spin_angle = 0;
-float current_rgb[3] = {0.1f, 0.1f, 0.1f};
-int32_t hud_triangle_total = 0;
-int32_t target_respawn_counter[TARGET_COUNT] = {0, 0, 0};
+FrameState frame_state = {0, {0.1f, 0.1f, 0.1f}, 0};
+
+void reset_frame_state() { frame_state = FrameState{0, {0.1f, 0.1f, 0.1f}, 0}; }
 
 namespace {
 
 constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
 
 void set_level_colour() {
-    current_rgb[0] = current_rgb[1] = current_rgb[2] = 250;
+    frame_state.current_rgb[0] = frame_state.current_rgb[1] = frame_state.current_rgb[2] = 250;
     glColor3ub(250, 250, 250);
 }
 
 void enter_world_if_new(int world) {
-    if (!needs_init[world - 1]) return;
-    needs_init[world - 1] = false;
+    if (!worlds.needs_init[world - 1]) return;
+    worlds.needs_init[world - 1] = false;
     init_scene(); // a failed load leaves the world untextured; nothing more to do here
 }
 
 void place_light() {
     Placement block;
-    glTranslatef(-4, 0.4f + bob_offset, 0);
-    glRotatef(spin_angle, 0, 1, 0);
-    const GLfloat position[4] = {-4 + bob_offset, 0.4f + bob_offset, 0, 0}; // directional
+    glTranslatef(-4, 0.4f + animation.bob_offset, 0);
+    glRotatef(frame_state.spin_angle, 0, 1, 0);
+    const GLfloat position[4] = {-4 + animation.bob_offset, 0.4f + animation.bob_offset, 0, 0}; // directional
     glLightfv(GL_LIGHT0, GL_POSITION, position);
 }
 
 void read_texture_state() {
-    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(lod_bias));
-    if (gl_caps.anisotropic) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &max_anisotropy);
+    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(textures.lod_bias));
+    if (gl_caps.anisotropic) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &level_draw.max_anisotropy);
 }
 
 void sky_pass() {
@@ -68,7 +67,7 @@ void sky_pass() {
 void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz) {
     glPushMatrix();
     glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, texture_names[slot]);
+    glBindTexture(GL_TEXTURE_2D, textures.texture_names[slot]);
     glTranslatef(tx, ty, tz);
     orient();
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
@@ -125,7 +124,7 @@ void world2_block() {
 
 void world1_block() {
     enter_world_if_new(1);
-    hud_triangle_total = level_mesh.count;
+    frame_state.hud_triangle_total = level_mesh.count;
     read_texture_state();
     glPushMatrix();
     draw_level_mesh_world1();
@@ -136,15 +135,15 @@ void world1_block() {
     }
     water_pass(27, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
     descend_step();
-    spin_angle += 0.5f; // the turning display copy of weapon 1
+    frame_state.spin_angle += 0.5f; // the turning display copy of weapon 1
 }
 
 void respawn_targets() {
     for (int k = 0; k < TARGET_COUNT; ++k) {
-        target_respawn_counter[k] += 1;
-        if (target_respawn_counter[k] > TARGET_RESPAWN_LIMIT) {
-            target_respawn_counter[k] = 0;
-            target_visible[k] = true;
+        targets.target_respawn_counter[k] += 1;
+        if (targets.target_respawn_counter[k] > TARGET_RESPAWN_LIMIT) {
+            targets.target_respawn_counter[k] = 0;
+            targets.target_visible[k] = true;
         }
     }
 }
@@ -160,24 +159,24 @@ bool render_frame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     place_light();
-    spin_angle += 0.05f;
+    frame_state.spin_angle += 0.05f;
     update_oscillators();
     update_bob();
     update_lift();
     for (int world = 1; world <= WORLD_COUNT; ++world)
-        if (world_flags[world - 1]) resolve_wall_contacts(world);
+        if (worlds.world_flags[world - 1]) resolve_wall_contacts(world);
     read_texture_state();
     apply_camera();
     update_frustum_planes();
 
-    if (world_flags[2]) world3_block();
-    if (world_flags[1]) world2_block();
-    if (world_flags[0]) world1_block();
+    if (worlds.world_flags[2]) world3_block();
+    if (worlds.world_flags[1]) world2_block();
+    if (worlds.world_flags[0]) world1_block();
 
     respawn_targets();
     draw_crosshair();
     draw_hud_panels();
-    spin_angle += 0.5f;
+    frame_state.spin_angle += 0.5f;
     update_sign_swing();
     begin_overlay();
     draw_hud_text();

@@ -5,10 +5,13 @@
 
 #include "weapons/targets.h"
 
-extern float spin_angle;                // degrees: the light, the switch cubes, a display object
-extern float current_rgb[3];            // running colour triple shared with the ring display
-extern int32_t hud_triangle_total;      // level triangles of the last level pass
-extern int32_t target_respawn_counter[TARGET_COUNT];
+struct FrameState {
+    float spin_angle;           // degrees: the light, the switch cubes, a display object
+    float current_rgb[3];       // running colour triple shared with the ring display
+    int32_t hud_triangle_total; // level triangles of the last level pass
+};
+extern FrameState frame_state;
+void reset_frame_state();
 
 // Draws the whole frame; always true (a failing world initialisation is not fatal).
 bool render_frame();

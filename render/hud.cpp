@@ -1,17 +1,18 @@
 #include "hud.h"
 
-#include "app/timer.h"
-#include "app/window.h"
 #include "assets/font.h"
 #include "assets/textures.h"
 #include "nav/player.h"
 #include "render/frame.h"
 #include "render/level_mesh.h"
+#include "render/view.h"
+#include "render/fps.h"
 
 #include <GL/gl.h>
 
-float dist_readout = -30;
-HudCounts hud_printed = {0, 0, 0, 0};
+HudState hud = {-30, {0, 0, 0, 0}};
+
+void reset_hud() { hud = HudState{-30, {0, 0, 0, 0}}; }
 
 namespace {
 
@@ -31,7 +32,7 @@ void rectangle(float x0, float y0, float x1, float y1, float z) {
 
 // The same with the whole texture of a slot, s along x and t along y.
 void icon(int slot, float x0, float y0, float x1, float y1, float z) {
-    glBindTexture(GL_TEXTURE_2D, texture_names[slot]);
+    glBindTexture(GL_TEXTURE_2D, textures.texture_names[slot]);
     glBegin(GL_TRIANGLES);
     glTexCoord2f(0, 0); glVertex3f(x0, y0, z);
     glTexCoord2f(1, 1); glVertex3f(x1, y1, z);
@@ -103,7 +104,7 @@ void begin_overlay() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, view_width, view_height, 0, -1, 1);
+    glOrtho(0, view.view_width, view.view_height, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -123,19 +124,19 @@ void draw_hud_text() {
     // Bitmaps are textured like any fragment: with a texture bound the lines would take
     // the colour of whatever texel the current coordinate names. The text is white.
     glDisable(GL_TEXTURE_2D);
-    hud_printed = HudCounts{hud_triangle_total, visible_count, culled_count, degenerate_count};
+    hud.hud_printed = HudCounts{frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count, level_draw.degenerate_count};
     print_text(1, 20, "FPS     : %0.1f", static_cast<double>(frame_counter.fps_value));
     print_text(1, 100, "xpos, zpos, w  %f,%f,%f", static_cast<double>(player.x), static_cast<double>(player.z),
                static_cast<double>(player.eye_height));
-    print_text(1, 160, "dist, ypos %f, %f", static_cast<double>(dist_readout), 0.0);
-    print_text(55, 749, "%i", view_width - 25);
-    print_text(55, 709, "%i", view_height);
-    print_text(945, 749, "%i", view_width - 25);
-    print_text(945, 709, "%i", degenerate_count);
-    degenerate_count = 0;
-    print_text(1, 60, "poligon, vid, nevid %i, %i, %i", hud_triangle_total, visible_count, culled_count);
-    visible_count = 0;
-    culled_count = 0;
+    print_text(1, 160, "dist, ypos %f, %f", static_cast<double>(hud.dist_readout), 0.0);
+    print_text(55, 749, "%i", view.view_width - 25);
+    print_text(55, 709, "%i", view.view_height);
+    print_text(945, 749, "%i", view.view_width - 25);
+    print_text(945, 709, "%i", level_draw.degenerate_count);
+    level_draw.degenerate_count = 0;
+    print_text(1, 60, "poligon, vid, nevid %i, %i, %i", frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count);
+    level_draw.visible_count = 0;
+    level_draw.culled_count = 0;
     glEnable(GL_TEXTURE_2D);
     glPopAttrib();
     glPopMatrix();

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-extern float dist_readout; // shown after "dist, " (numeric keypad 1, 6, 9)
 
 // The counts as the last frame printed them (the printing resets the counters).
 struct HudCounts {
@@ -12,7 +11,12 @@ struct HudCounts {
     int32_t culled;
     int32_t degenerate;
 };
-extern HudCounts hud_printed;
+struct HudState {
+    float dist_readout;    // shown after "dist, " (numeric keypad 1, 6, 9)
+    HudCounts hud_printed; // the counts of the last text pass
+};
+extern HudState hud;
+void reset_hud();
 
 void draw_crosshair();
 void draw_hud_panels();

@@ -4,21 +4,20 @@
 #include "assets/textures.h"
 #include "render/animations.h"
 #include "render/frame.h"
-#include "render/gl_caps.h"
+#include "assets/gl_caps.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <cmath>
 
-FrustumPlane frustum_planes[6];
-int32_t visible_count = 0;
-int32_t culled_count = 0;
-int32_t degenerate_count = 0;
-int32_t normal_parity = 0;
-Vec3 last_normal = {0, 1, 0};
-float tex_scroll = 0;
-float max_anisotropy = 1;
+namespace {
+constexpr LevelDrawState LEVEL_DRAW_AT_START = {{}, 0, 0, 0, 0, {0, 1, 0}, 0, 1};
+} // namespace
+
+LevelDrawState level_draw = LEVEL_DRAW_AT_START;
+
+void reset_level_draw() { level_draw = LEVEL_DRAW_AT_START; }
 
 namespace {
 
@@ -28,9 +27,9 @@ constexpr float TEX_SCROLL_STEP = 0.0002f;
 void count_visibility(const LevelTriangle& t) {
     const LevelVertex* v = t.vertex;
     if (triangle_in_frustum(v[0].x, v[0].y, v[0].z, v[1].x, v[1].y, v[1].z, v[2].x, v[2].y, v[2].z))
-        visible_count += 1;
+        level_draw.visible_count += 1;
     else
-        culled_count += 1;
+        level_draw.culled_count += 1;
 }
 
 // Binds the triangle's slot; a slot outside the set draws untextured rather than
@@ -40,9 +39,9 @@ bool bind_triangle_texture(int32_t slot) {
         glDisable(GL_TEXTURE_2D);
         return false;
     }
-    glBindTexture(GL_TEXTURE_2D, texture_names[slot]);
+    glBindTexture(GL_TEXTURE_2D, textures.texture_names[slot]);
     if (gl_caps.anisotropic)
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy_enabled ? max_anisotropy : 1.0f);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, textures.anisotropy_enabled ? level_draw.max_anisotropy : 1.0f);
     return true;
 }
 
@@ -67,7 +66,7 @@ void update_frustum_planes() {
     const float signs[6] = {-1, 1, 1, -1, -1, 1};
     for (int s = 0; s < 6; ++s) {
         const int r = rows[s];
-        FrustumPlane& f = frustum_planes[s];
+        FrustumPlane& f = level_draw.frustum_planes[s];
         f.a = k[3] + signs[s] * k[r];
         f.b = k[7] + signs[s] * k[4 + r];
         f.c = k[11] + signs[s] * k[8 + r];
@@ -82,7 +81,7 @@ void update_frustum_planes() {
 
 bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2,
                          float z2) {
-    for (const FrustumPlane& f : frustum_planes) {
+    for (const FrustumPlane& f : level_draw.frustum_planes) {
         if (f.a * x0 + f.b * y0 + f.c * z0 + f.d > 0) continue;
         if (f.a * x1 + f.b * y1 + f.c * z1 + f.d > 0) continue;
         if (f.a * x2 + f.b * y2 + f.c * z2 + f.d > 0) continue;
@@ -92,12 +91,12 @@ bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float
 }
 
 void draw_level_mesh() {
-    hud_triangle_total = level_mesh.count;
+    frame_state.hud_triangle_total = level_mesh.count;
     for (int i = 0; i < level_mesh.count; ++i) {
         const LevelTriangle& t = level_mesh.triangles[i];
         count_visibility(t);
         const bool textured = bind_triangle_texture(t.slot);
-        if (normal_parity == 0) {
+        if (level_draw.normal_parity == 0) {
             const Vec3 p0 = {t.vertex[0].x, t.vertex[0].y, t.vertex[0].z};
             const Vec3 p1 = {t.vertex[1].x, t.vertex[1].y, t.vertex[1].z};
             const Vec3 p2 = {t.vertex[2].x, t.vertex[2].y, t.vertex[2].z};
@@ -107,15 +106,15 @@ void draw_level_mesh() {
             vec3_cross(&e1, &e2, &n);
             const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
             if (length == 0) {
-                degenerate_count += 1;
+                level_draw.degenerate_count += 1;
                 if (!textured) glEnable(GL_TEXTURE_2D);
                 continue;
             }
-            last_normal = Vec3{n.x / length, n.y / length, n.z / length};
+            level_draw.last_normal = Vec3{n.x / length, n.y / length, n.z / length};
         }
-        normal_parity = normal_parity == 1 ? 0 : 1;
+        level_draw.normal_parity = level_draw.normal_parity == 1 ? 0 : 1;
         glBegin(GL_TRIANGLES);
-        glNormal3f(last_normal.x, last_normal.y, last_normal.z);
+        glNormal3f(level_draw.last_normal.x, level_draw.last_normal.y, level_draw.last_normal.z);
         for (const LevelVertex& v : t.vertex) vertex(v);
         glEnd();
         if (!textured) glEnable(GL_TEXTURE_2D);
@@ -123,8 +122,8 @@ void draw_level_mesh() {
 }
 
 void draw_level_mesh_world1() {
-    hud_triangle_total = level_mesh.count;
-    const float a = wave_a, b = wave_b;
+    frame_state.hud_triangle_total = level_mesh.count;
+    const float a = animation.wave_a, b = animation.wave_b;
     for (int i = 0; i < level_mesh.count; ++i) {
         const LevelTriangle& t = level_mesh.triangles[i];
         count_visibility(t);
@@ -143,13 +142,13 @@ void draw_level_mesh_world1() {
         else if (i == 4 || i == 5) glNormal3f(1, 0, 0);
         else if (i == 6 || i == 7) glNormal3f(-1, 0, 0);
         if (i == 2 || i == 3) {
-            tex_scroll += TEX_SCROLL_STEP;
-            if (tex_scroll > 1) tex_scroll -= 1;
+            level_draw.tex_scroll += TEX_SCROLL_STEP;
+            if (level_draw.tex_scroll > 1) level_draw.tex_scroll -= 1;
         }
         const LevelVertex* v = t.vertex;
         if (i == 0 || i == 1) {
             for (int k = 0; k < 3; ++k) {
-                glTexCoord2f(v[k].u, v[k].v - tex_scroll);
+                glTexCoord2f(v[k].u, v[k].v - level_draw.tex_scroll);
                 glVertex3f(v[k].x, v[k].y, v[k].z);
             }
         } else if (i == 6 || i == 7) {

@@ -10,15 +10,19 @@ struct FrustumPlane {
     float a, b, c, d; // inside where a*x + b*y + c*z + d > 0; (a, b, c) of length 1
 };
 enum FrustumSide { FRUSTUM_RIGHT, FRUSTUM_LEFT, FRUSTUM_BOTTOM, FRUSTUM_TOP, FRUSTUM_FAR, FRUSTUM_NEAR };
-extern FrustumPlane frustum_planes[6];
+struct LevelDrawState {
+    FrustumPlane frustum_planes[6];
 
-extern int32_t visible_count;    // triangles that passed the frustum test
-extern int32_t culled_count;     // triangles that failed it (they are drawn anyway)
-extern int32_t degenerate_count; // triangles skipped for a zero-length normal
-extern int32_t normal_parity;    // 0: the next drawn triangle computes a normal; 1: reuses it
-extern Vec3 last_normal;
-extern float tex_scroll;          // vertical texture offset of world 1's first two triangles
-extern float max_anisotropy;      // the context's maximum, read each frame
+    int32_t visible_count;    // triangles that passed the frustum test
+    int32_t culled_count;     // triangles that failed it (they are drawn anyway)
+    int32_t degenerate_count; // triangles skipped for a zero-length normal
+    int32_t normal_parity;    // 0: the next drawn triangle computes a normal; 1: reuses it
+    Vec3 last_normal;
+    float tex_scroll;          // vertical texture offset of world 1's first two triangles
+    float max_anisotropy;      // the context's maximum, read each frame
+};
+extern LevelDrawState level_draw;
+void reset_level_draw();
 
 // From the current projection and modelview matrices (world coordinates after the camera).
 void update_frustum_planes();

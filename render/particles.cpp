@@ -1,6 +1,6 @@
 #include "particles.h"
 
-#include "app/random.h"
+#include "render/random.h"
 
 #include <GL/gl.h>
 

@@ -1,16 +1,17 @@
 #include "water.h"
 
-#include "app/random.h"
+#include "render/random.h"
 
 #include <GL/gl.h>
 
 #include <cstring>
 
-WaterVertex water_vertices[WATER_GRID_SIZE][WATER_GRID_SIZE];
-float water_height_a[WATER_GRID_SIZE][WATER_GRID_SIZE];
-float water_height_b[WATER_GRID_SIZE][WATER_GRID_SIZE];
-float (*water_current)[WATER_GRID_SIZE] = water_height_b;
-float (*water_previous)[WATER_GRID_SIZE] = water_height_a;
+WaterState water = {{}, {}, {}, water.water_height_b, water.water_height_a};
+
+void reset_water() {
+    water.water_current = water.water_height_b;
+    water.water_previous = water.water_height_a;
+}
 
 namespace {
 constexpr int N = WATER_GRID_SIZE;
@@ -22,12 +23,12 @@ constexpr float DAMP_CURRENT = 1.995f, DAMP_PREVIOUS = 0.995f;
 } // namespace
 
 void water_init() {
-    memset(water_vertices, 0, sizeof water_vertices);
-    memset(water_height_a, 0, sizeof water_height_a);
-    memset(water_height_b, 0, sizeof water_height_b);
+    memset(water.water_vertices, 0, sizeof water.water_vertices);
+    memset(water.water_height_a, 0, sizeof water.water_height_a);
+    memset(water.water_height_b, 0, sizeof water.water_height_b);
     for (int i = 0; i < N; ++i)
         for (int j = 0; j < N; ++j) {
-            WaterVertex& v = water_vertices[i][j];
+            WaterVertex& v = water.water_vertices[i][j];
             v.position[0] = 1 - 4.0f * static_cast<float>(i) / 127;
             v.position[1] = 1 - 4.0f * static_cast<float>(j) / 127;
             v.position[2] = 0;
@@ -36,8 +37,8 @@ void water_init() {
 }
 
 void water_step_and_draw() {
-    float (*c)[N] = water_current;
-    float (*p)[N] = water_previous;
+    float (*c)[N] = water.water_current;
+    float (*p)[N] = water.water_previous;
     // The three draws happen on every step, whether or not a drop falls.
     const int r1 = random_next() % DROP_CENTRES;
     const int r2 = random_next() % DROP_CENTRES;
@@ -51,7 +52,7 @@ void water_step_and_draw() {
     }
     for (int i = 1; i < N - 1; ++i)
         for (int j = 1; j < N - 1; ++j) {
-            WaterVertex& v = water_vertices[i][j];
+            WaterVertex& v = water.water_vertices[i][j];
             v.position[2] = c[i][j];
             v.normal[0] = c[i - 1][j] - c[i + 1][j];
             v.normal[1] = c[i][j - 1] - c[i][j + 1];
@@ -61,20 +62,20 @@ void water_step_and_draw() {
     for (int i = 1; i < N - 1; ++i) {
         glBegin(GL_TRIANGLE_STRIP);
         for (int j = 1; j < N - 1; ++j) {
-            glNormal3fv(water_vertices[i][j].normal);
-            glVertex3fv(water_vertices[i][j].position);
-            glNormal3fv(water_vertices[i + 1][j].normal);
-            glVertex3fv(water_vertices[i + 1][j].position);
+            glNormal3fv(water.water_vertices[i][j].normal);
+            glVertex3fv(water.water_vertices[i][j].position);
+            glNormal3fv(water.water_vertices[i + 1][j].normal);
+            glVertex3fv(water.water_vertices[i + 1][j].position);
         }
         glEnd();
     }
-    water_current = p;
-    water_previous = c;
+    water.water_current = p;
+    water.water_previous = c;
 }
 
 double water_checksum() {
     double sum = 0;
     for (int i = 0; i < N; ++i)
-        for (int j = 0; j < N; ++j) sum += water_current[i][j];
+        for (int j = 0; j < N; ++j) sum += water.water_current[i][j];
     return sum;
 }

@@ -9,11 +9,15 @@ struct WaterVertex {
     float normal[3];
 };
 
-extern WaterVertex water_vertices[WATER_GRID_SIZE][WATER_GRID_SIZE];
-extern float water_height_a[WATER_GRID_SIZE][WATER_GRID_SIZE];
-extern float water_height_b[WATER_GRID_SIZE][WATER_GRID_SIZE];
-extern float (*water_current)[WATER_GRID_SIZE];
-extern float (*water_previous)[WATER_GRID_SIZE];
+struct WaterState {
+    WaterVertex water_vertices[WATER_GRID_SIZE][WATER_GRID_SIZE];
+    float water_height_a[WATER_GRID_SIZE][WATER_GRID_SIZE];
+    float water_height_b[WATER_GRID_SIZE][WATER_GRID_SIZE];
+    float (*water_current)[WATER_GRID_SIZE];  // the heights being stepped: a or b
+    float (*water_previous)[WATER_GRID_SIZE]; // the other
+};
+extern WaterState water;
+void reset_water(); // b current, a previous; the grids are set by water_init
 
 // Flattens the surface (world 1's initialisation).
 void water_init();

@@ -8,7 +8,7 @@ GLUquadric* shared_quadric = nullptr;
 
 void bind_slot(int slot) {
     const bool valid = slot >= 0 && slot < TEXTURE_SLOTS;
-    glBindTexture(GL_TEXTURE_2D, valid ? texture_names[slot] : 0);
+    glBindTexture(GL_TEXTURE_2D, valid ? textures.texture_names[slot] : 0);
 }
 
 namespace {

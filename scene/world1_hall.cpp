@@ -3,7 +3,7 @@
 #include "scene/world_objects.h"
 
 #include "assets/textures.h"
-#include "render/gl_caps.h"
+#include "assets/gl_caps.h"
 #include "scene/vec3.h"
 
 #include <GL/gl.h>
@@ -63,7 +63,7 @@ void draw_world1_hall() {
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     for (const HallQuad& q : HALL_QUADS) {
-        glBindTexture(GL_TEXTURE_2D, texture_names[q.slot]);
+        glBindTexture(GL_TEXTURE_2D, textures.texture_names[q.slot]);
         Vec3 n;
         glBegin(GL_TRIANGLES);
         face_normal(&q.p0, &q.p2, &q.p3, &n);

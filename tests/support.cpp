@@ -2,7 +2,7 @@
 
 #include "app/input.h"
 #include "app/program.h"
-#include "app/random.h"
+#include "render/random.h"
 #include "app/timer.h"
 #include "app/window.h"
 #include "assets/level.h"
@@ -22,6 +22,8 @@
 #include "weapons/targets.h"
 #include "weapons/weapon_models.h"
 #include "weapons/weapons.h"
+#include "render/view.h"
+#include "render/fps.h"
 
 #include <algorithm>
 #include <iterator>
@@ -32,57 +34,30 @@ void reset_everything() {
     headless_set_auto_clock(true);
     headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
     program = ProgramState{};
-    std::fill(std::begin(keys), std::end(keys), false);
-    fullscreen = true;
-    active = true;
-    view_width = 0;
-    view_height = 0;
-    field_of_view = 45;
-    frame_pacing = 5;
-    frame_timer = FrameTimer{};
-    frame_counter = FrameCounter{};
+    reset_keys();
+    reset_window_state();
+    reset_view();
+    reset_timer();
+    reset_frame_counter();
     random_seed = 1;
-    cursor_pos = CursorPos{};
 
-    player = PlayerState{-1, -1, 0, 0, 0};
-    move_allowed = true;
-    jump_key_latch = false;
-    lift_key_latch = false;
-    world_flags[0] = true;
-    world_flags[1] = world_flags[2] = false;
-    needs_init[0] = needs_init[1] = needs_init[2] = false;
-    pickup_visible[0] = pickup_visible[1] = true;
-    probe_point = ProbePoint{0, -6};
-
-    bob_offset = wave_a = wave_b = 0;
-    bob_direction = wave_a_direction = wave_b_direction = WaveDirection{true, false};
-    lift = LiftSequence{false, 0, true, false, 0};
+    reset_player();
+    reset_worlds();
+    reset_contacts();
     reset_gates();
-    reset_model_state();
-    sign_swing_angle = 0;
-    swing_new_run = true;
-    swing_run_pick = swing_run_frames = 0;
 
-    spin_angle = 0;
-    current_rgb[0] = current_rgb[1] = current_rgb[2] = 0.1f;
-    hud_triangle_total = 0;
-    for (int& c : target_respawn_counter) c = 0;
-    for (bool& t : target_visible) t = true;
-    visible_count = culled_count = degenerate_count = 0;
-    normal_parity = 0;
-    tex_scroll = 0;
-    dist_readout = -30;
-    hud_printed = HudCounts{};
-    water_current = water_height_b;
-    water_previous = water_height_a;
+    reset_animations();
+    reset_model_state();
+    reset_frame_state();
+    reset_targets();
+    reset_level_draw();
+    reset_hud();
+    reset_water();
     for (Particle& p : particles) p = Particle{};
     sky_angle = 0;
-    lod_bias = 0;
-    texture_set_loaded = false;
-    anisotropy_enabled = false;
+    reset_textures();
     weapon_state = WeaponState{};
-    weapon_pitch_angle = weapon_yaw_angle = weapon_roll_angle = 0;
-    ring_pair = RingPairState{};
+    reset_weapon_models();
     free_level();
 }
 

@@ -2,10 +2,13 @@
 // window procedure, opening and closing the window, and the main loop's order of work.
 #include "app/input.h"
 #include "app/program.h"
-#include "app/random.h"
+#include "render/random.h"
 #include "app/timer.h"
 #include "app/window.h"
 #include "support.h"
+#include "render/view.h"
+#include "render/fps.h"
+#include "nav/keys.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -43,8 +46,8 @@ TEST_F(App, TimerCountsMillisecondsFromInit) {
     headless_set_auto_clock(false);
     headless_advance_clock(123456);
     timer_init();
-    EXPECT_TRUE(frame_timer.performance_timer);
-    EXPECT_EQ(frame_timer.perf_start, frame_timer.perf_elapsed);
+    EXPECT_TRUE(timer.frame_timer.performance_timer);
+    EXPECT_EQ(timer.frame_timer.perf_start, timer.frame_timer.perf_elapsed);
     headless_advance_clock(1500);
     EXPECT_NEAR(timer_now_ms(), 1.5, 1e-6);
 }
@@ -54,8 +57,8 @@ TEST_F(App, TimerWithoutCounterUsesWholeMillisecondsAcrossTheWrap) {
     headless_set_performance_counter_available(false);
     headless_advance_clock((4294967296LL - 500) * 1000); // 0.5 s before the 32-bit wrap
     timer_init();
-    EXPECT_FALSE(frame_timer.performance_timer);
-    EXPECT_EQ(frame_timer.frequency, 1000);
+    EXPECT_FALSE(timer.frame_timer.performance_timer);
+    EXPECT_EQ(timer.frame_timer.frequency, 1000);
     headless_advance_clock(1999); // 1.999 ms: whole milliseconds only
     EXPECT_NEAR(timer_now_ms(), 1.0, 1e-6);
     headless_advance_clock(2000 * 1000); // past the wrap
@@ -66,7 +69,7 @@ TEST_F(App, PacingWaitsTwiceFramePacingFromTheFrameStart) {
     timer_init();
     headless_advance_clock(3000); // the frame took 3 ms to render
     const float t0 = 0;
-    frame_pacing = 5;
+    timer.frame_pacing = 5;
     wait_frame_pacing(t0);
     const double after = timer_now_ms();
     EXPECT_GE(after, 10.0);
@@ -74,7 +77,7 @@ TEST_F(App, PacingWaitsTwiceFramePacingFromTheFrameStart) {
 
     // Zero or negative pacing: one reading, no wait.
     for (int pacing : {0, -3}) {
-        frame_pacing = pacing;
+        timer.frame_pacing = pacing;
         const int64_t before = headless_clock_us();
         wait_frame_pacing(static_cast<float>(timer_now_ms()));
         EXPECT_EQ(headless_clock_us() - before, 2 * AUTO_CLOCK_STEP_US);
@@ -105,14 +108,14 @@ TEST_F(App, FieldOfViewKeysReprojectAndOWins) {
     const auto focal = [] { return projection_element(5); }; // cot(fov / 2)
     keys['O'] = true;
     update_frame_counter();
-    EXPECT_EQ(field_of_view, 46.0f);
+    EXPECT_EQ(view.field_of_view, 46.0f);
     EXPECT_NEAR(focal(), 1.0 / std::tan(46.0 * M_PI / 360.0), 1e-5);
     keys['P'] = true; // both held: O wins
     update_frame_counter();
-    EXPECT_EQ(field_of_view, 47.0f);
+    EXPECT_EQ(view.field_of_view, 47.0f);
     keys['O'] = false;
     for (int i = 0; i < 60; ++i) update_frame_counter(); // unbounded
-    EXPECT_EQ(field_of_view, -13.0f);
+    EXPECT_EQ(view.field_of_view, -13.0f);
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);
@@ -125,7 +128,7 @@ TEST_F(App, ResizeViewKeepsAHeightOfAtLeastOneAndTheWidenedNearPlane) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 0);
     EXPECT_EQ(viewport[3], 1);
-    EXPECT_EQ(view_height, 1);
+    EXPECT_EQ(view.view_height, 1);
     resize_view(1024, 768);
     // m[10] = -(far + near) / (far - near) with the float 0.05 widened to double.
     const double n = 0.05000000074505806, f = 200;
@@ -137,11 +140,11 @@ TEST_F(App, ResizeViewKeepsAHeightOfAtLeastOneAndTheWidenedNearPlane) {
 TEST_F(App, WindowProcedureRows) {
     // Activation: only the minimised flag in the high word stops rendering.
     window_proc(msg(WM_ACTIVATE, 0));
-    EXPECT_TRUE(active);
+    EXPECT_TRUE(window.active);
     window_proc(msg(WM_ACTIVATE, 0x10000));
-    EXPECT_FALSE(active);
+    EXPECT_FALSE(window.active);
     window_proc(msg(WM_ACTIVATE, 1));
-    EXPECT_TRUE(active);
+    EXPECT_TRUE(window.active);
 
     // Keys land in the table by virtual-key code.
     window_proc(msg(WM_KEYDOWN, 'Q'));
@@ -154,8 +157,8 @@ TEST_F(App, WindowProcedureRows) {
 
     // Size: low word width, high word height.
     window_proc(msg(WM_SIZE, 0, 640 | (480 << 16)));
-    EXPECT_EQ(view_width, 640);
-    EXPECT_EQ(view_height, 480);
+    EXPECT_EQ(view.view_width, 640);
+    EXPECT_EQ(view.view_height, 480);
 
     // Screen saver and monitor power-off are refused; the rest goes on.
     EXPECT_EQ(window_proc(msg(WM_SYSCOMMAND, SC_SCREENSAVE)), 0);
@@ -217,7 +220,7 @@ TEST_F(App, RegistrationFailureAndRefusedFallbackCloseNothing) {
     ASSERT_EQ(headless_message_boxes().size(), 2u);
     EXPECT_EQ(headless_message_boxes()[0].caption, "Vexa GL");
     EXPECT_EQ(headless_message_boxes()[0].text,
-              "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?");
+              "The requested window.fullscreen mode is not supported by\nyour video card. Use windowed mode instead?");
     EXPECT_EQ(headless_message_boxes()[1].text, "Program will now close.");
     EXPECT_EQ(headless_message_boxes()[1].style, unsigned(MB_OK | MB_ICONSTOP));
     EXPECT_EQ(headless_call_log(), (std::vector<std::string>{"RegisterClass", "ChangeDisplayMode"}));
@@ -244,14 +247,14 @@ TEST_F(App, FullscreenFallbackOpensWindowedAndTheNextToggleTriesFullscreenAgain)
     headless_queue_answer(IDYES); // "Start FullScreen?"
     headless_queue_answer(IDYES); // use windowed mode instead
     ASSERT_TRUE(program_start());
-    EXPECT_FALSE(fullscreen);
+    EXPECT_FALSE(window.fullscreen);
     EXPECT_FALSE(headless_window().fullscreen);
 
     headless_set_display_mode_available(true);
     headless_push_message(msg(WM_KEYDOWN, VK_F1));
     run_frames(1);
     EXPECT_FALSE(keys[VK_F1]); // consumed
-    EXPECT_TRUE(fullscreen);
+    EXPECT_TRUE(window.fullscreen);
     EXPECT_TRUE(headless_window().fullscreen);
     EXPECT_TRUE(headless_window().context_current);
     EXPECT_EQ(headless_window().title, "ZEB");
@@ -262,12 +265,12 @@ TEST_F(App, EveryF1KeyDownTogglesOnce) {
     headless_set_display_mode_available(true);
     for (int repeat = 0; repeat < 3; ++repeat) headless_push_message(msg(WM_KEYDOWN, VK_F1));
     run_frames(3); // messages first: the three repeats land before one frame
-    EXPECT_TRUE(fullscreen);
+    EXPECT_TRUE(window.fullscreen);
     headless_push_message(msg(WM_KEYDOWN, VK_F1));
     run_frames(1);
     headless_push_message(msg(WM_KEYDOWN, VK_F1));
     run_frames(1);
-    EXPECT_TRUE(fullscreen);
+    EXPECT_TRUE(window.fullscreen);
 }
 
 TEST_F(App, FailedReopenEndsWithCodeZeroWithoutAnotherClose) {
@@ -309,10 +312,10 @@ TEST_F(App, MinimisedWindowRendersNothingButKeysCursorAndPacingGoOn) {
     headless_move_cursor(7, 0);
     const int64_t before = headless_clock_us();
     run_frames(2);
-    EXPECT_EQ(frame_pacing, 7);            // held keys act
-    EXPECT_EQ(field_of_view, 45.0f);       // O acts only in rendered frames
+    EXPECT_EQ(timer.frame_pacing, 7);            // held keys act
+    EXPECT_EQ(view.field_of_view, 45.0f);       // O acts only in rendered frames
     EXPECT_EQ(frame_counter.frames, 0);    // nothing rendered
-    EXPECT_EQ(cursor_pos.x, CURSOR_CENTER_X); // the cursor was read ...
+    EXPECT_EQ(program.cursor_pos.x, CURSOR_CENTER_X); // the cursor was read ...
     int x = 0, y = 0;
     platform_get_cursor_pos(&x, &y);
     EXPECT_EQ(x, CURSOR_CENTER_X); // ... and put back

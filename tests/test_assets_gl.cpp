@@ -6,6 +6,8 @@
 #include "nav/worlds.h"
 #include "render/hud.h"
 #include "support.h"
+#include "render/scene_setup.h"
+#include "render/view.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -64,7 +66,7 @@ std::vector<unsigned char> printed(const char* format, double value) {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     end_overlay();
-    return read_rgb(0, view_height - 40, 512, 40);
+    return read_rgb(0, view.view_height - 40, 512, 40);
 }
 
 } // namespace
@@ -78,12 +80,11 @@ TEST_F(AssetsGl, EverySlotGetsItsOwnTextureAlsoForSharedFiles) {
     for (int world = 1; world <= 3; ++world) {
         SCOPED_TRACE(world);
         delete_textures();
-        for (int w = 0; w < WORLD_COUNT; ++w) world_flags[w] = w == world - 1;
-        ASSERT_TRUE(load_textures());
-        EXPECT_TRUE(texture_set_loaded);
-        const std::set<GLuint> names(std::begin(texture_names), std::end(texture_names));
+        ASSERT_TRUE(load_textures(world));
+        EXPECT_TRUE(textures.texture_set_loaded);
+        const std::set<GLuint> names(std::begin(textures.texture_names), std::end(textures.texture_names));
         EXPECT_EQ(names.size(), static_cast<size_t>(TEXTURE_SLOTS)); // AGerb alone fills 14 slots of world 1
-        for (GLuint name : texture_names) {
+        for (GLuint name : textures.texture_names) {
             EXPECT_TRUE(glIsTexture(name));
             glBindTexture(GL_TEXTURE_2D, name);
             GLint width = 0, levels_width = 0;
@@ -98,15 +99,14 @@ TEST_F(AssetsGl, EverySlotGetsItsOwnTextureAlsoForSharedFiles) {
 
 TEST_F(AssetsGl, AMissingFileLeavesTheSetAsItWasAndSaysNothing) {
     GLuint before[TEXTURE_SLOTS];
-    std::copy(std::begin(texture_names), std::end(texture_names), before);
+    std::copy(std::begin(textures.texture_names), std::end(textures.texture_names), before);
     with_changed_data([](const fs::path& text) { fs::remove(text / "glaz.bmp"); },
                       [&] {
                           for (int world = 1; world <= 3; ++world) {
-                              for (int w = 0; w < WORLD_COUNT; ++w) world_flags[w] = w == world - 1;
-                              EXPECT_FALSE(load_textures()) << "world " << world;
+                              EXPECT_FALSE(load_textures(world)) << "world " << world;
                           }
                       });
-    EXPECT_TRUE(std::equal(std::begin(before), std::end(before), std::begin(texture_names)));
+    EXPECT_TRUE(std::equal(std::begin(before), std::end(before), std::begin(textures.texture_names)));
     EXPECT_EQ(headless_message_boxes().size(), 1u); // only the start-up question
 }
 
@@ -116,8 +116,7 @@ TEST_F(AssetsGl, AnUnreadableBitmapIsReportedOnceAndFailsTheSet) {
             std::ofstream(text / "poll001.bmp", std::ios::binary) << "BM this is not a bitmap";
         },
         [] {
-            world_flags[0] = true;
-            EXPECT_FALSE(load_textures());
+            EXPECT_FALSE(load_textures(1));
             EXPECT_FALSE(init_scene());
         });
     const auto& boxes = headless_message_boxes();

@@ -119,7 +119,7 @@ TEST_F(Level, AMissingFileIsAnEmptyMeshAndOneMessage) {
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     ASSERT_EQ(chdir(dir.c_str()), 0); // no text/ here
-    load_level();
+    load_level(1);
     ASSERT_EQ(chdir(cwd), 0);
     EXPECT_EQ(level_mesh.count, 0);
     EXPECT_EQ(only_message(), "Cannot open the level file text/level.txt.");

@@ -6,6 +6,7 @@
 #include "assets/textures.h"
 #include "nav/worlds.h"
 #include "support.h"
+#include "render/scene_setup.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ long resident_kb() {
 // What a world's block does on the first frame after a switch.
 void change_world(int target) {
     switch_world(target, target == 1 ? 3.5f : 1.5f);
-    needs_init[target - 1] = false;
+    worlds.needs_init[target - 1] = false;
     init_scene();
 }
 
@@ -74,11 +75,11 @@ TEST(Memory, AThousandWorldChangesLeakNothing) {
 
     // The driver hands out fresh names rather than reusing freed ones, so count the live
     // objects among every name given out so far: one texture set and one font.
-    const GLuint highest_texture = *std::max_element(std::begin(texture_names), std::end(texture_names));
-    int textures = 0, lists = 0;
-    for (GLuint name = 1; name <= highest_texture; ++name) textures += glIsTexture(name) ? 1 : 0;
+    const GLuint highest_texture = *std::max_element(std::begin(textures.texture_names), std::end(textures.texture_names));
+    int live_textures = 0, lists = 0;
+    for (GLuint name = 1; name <= highest_texture; ++name) live_textures += glIsTexture(name) ? 1 : 0;
     for (GLuint name = 1; name < font_list_base + FONT_GLYPH_COUNT; ++name) lists += glIsList(name) ? 1 : 0;
-    EXPECT_EQ(textures, TEXTURE_SLOTS);
+    EXPECT_EQ(live_textures, TEXTURE_SLOTS);
     EXPECT_EQ(lists, FONT_GLYPH_COUNT);
     EXPECT_EQ(headless_message_boxes().size(), 1u);
     reset_everything();

@@ -7,6 +7,7 @@
 #include "nav/worlds.h"
 #include "render/animations.h"
 #include "support.h"
+#include "nav/keys.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ void put(float x, float z, float eye) {
 }
 
 void only_world(int world) {
-    for (int w = 0; w < WORLD_COUNT; ++w) world_flags[w] = w == world - 1;
+    for (int w = 0; w < WORLD_COUNT; ++w) worlds.world_flags[w] = w == world - 1;
 }
 
 } // namespace
@@ -143,7 +144,7 @@ TEST_F(Nav, FloorsHoldTheEyeAndCloseOnesStartAHop) {
     resolve_wall_contacts(2);
     EXPECT_FLOAT_EQ(player.eye_height, 0.8f);
     EXPECT_TRUE(lift.boost_active);
-    EXPECT_TRUE(jump_key_latch);
+    EXPECT_TRUE(movement.jump_key_latch);
 
     // On the ground after one frame of descent: back to 0.6, no hop.
     reset_everything();
@@ -222,8 +223,8 @@ TEST_F(Nav, DoorwaysSwitchOnlyForwardAndOnlyOnce) {
     keys[VK_UP] = true;
     apply_movement_keys();
     EXPECT_EQ(current_world(), 2);
-    EXPECT_TRUE(needs_init[1]);
-    EXPECT_FALSE(world_flags[0]);
+    EXPECT_TRUE(worlds.needs_init[1]);
+    EXPECT_FALSE(worlds.world_flags[0]);
     EXPECT_FLOAT_EQ(player.x, -1);
     EXPECT_FLOAT_EQ(player.z, -1.05f); // the step still applies, from the arrival point
     EXPECT_FLOAT_EQ(player.eye_height, 1.5f);
@@ -252,13 +253,13 @@ TEST_F(Nav, WorldThreeBoxes) {
     EXPECT_FLOAT_EQ(player.eye_height, 3.5f);
     world3_pickup_box(0); // the arrival lies in neither pickup box
     world3_pickup_box(1);
-    EXPECT_TRUE(pickup_visible[0] && pickup_visible[1]);
+    EXPECT_TRUE(worlds.pickup_visible[0] && worlds.pickup_visible[1]);
     put(6.1f, -2.5f, 3.58f);
     world3_pickup_box(0);
-    EXPECT_FALSE(pickup_visible[0]);
+    EXPECT_FALSE(worlds.pickup_visible[0]);
     put(0, 0, 0);
     world3_pickup_box(0);
-    EXPECT_FALSE(pickup_visible[0]); // for good
+    EXPECT_FALSE(worlds.pickup_visible[0]); // for good
     put(6.5f, -15.7f, 0.58f);
     world3_teleport_box(1);
     EXPECT_FLOAT_EQ(player.x, -5);

@@ -1,6 +1,6 @@
 // Rendering: frustum planes and the level pass's counters, world 1's glowing triangles,
 // the HUD's counters, the frame's own steps, and the scene animations and effects.
-#include "app/random.h"
+#include "render/random.h"
 #include "app/window.h"
 #include "assets/level.h"
 #include "nav/player.h"
@@ -12,6 +12,7 @@
 #include "render/particles.h"
 #include "render/water.h"
 #include "support.h"
+#include "render/view.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -62,10 +63,10 @@ TEST_F(Render, FrustumPlanesOfAKnownProjection) {
     const FrustumPlane want[6] = {{-r, 0, -r, 0}, {r, 0, -r, 0}, {0, r, -r, 0},
                                   {0, -r, -r, 0}, {0, 0, 1, 10},  {0, 0, -1, -1}};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_NEAR(frustum_planes[i].a, want[i].a, 1e-5) << i;
-        EXPECT_NEAR(frustum_planes[i].b, want[i].b, 1e-5) << i;
-        EXPECT_NEAR(frustum_planes[i].c, want[i].c, 1e-5) << i;
-        EXPECT_NEAR(frustum_planes[i].d, want[i].d, 1e-4) << i;
+        EXPECT_NEAR(level_draw.frustum_planes[i].a, want[i].a, 1e-5) << i;
+        EXPECT_NEAR(level_draw.frustum_planes[i].b, want[i].b, 1e-5) << i;
+        EXPECT_NEAR(level_draw.frustum_planes[i].c, want[i].c, 1e-5) << i;
+        EXPECT_NEAR(level_draw.frustum_planes[i].d, want[i].d, 1e-4) << i;
     }
     EXPECT_TRUE(triangle_in_frustum(0, 0, -5, 1, 0, -5, 0, 1, -5));
     EXPECT_FALSE(triangle_in_frustum(0, 0, 5, 1, 0, 5, 0, 1, 5)); // behind the viewer
@@ -77,7 +78,7 @@ TEST_F(Render, FrustumPlanesOfAKnownProjection) {
 
 TEST_F(Render, LevelPassCountsSkipsDegenerateAndPairsNormals) {
     known_view();
-    normal_parity = 0;
+    level_draw.normal_parity = 0;
     set_mesh({
         triangle(0, 0, 0, -5, 1, 0, -5, 2, 0, -5),    // degenerate: skipped and counted
         triangle(0, 0, 0, -5, 1, 0, -5, 0, 1, -5),    // normal +z
@@ -85,35 +86,35 @@ TEST_F(Render, LevelPassCountsSkipsDegenerateAndPairsNormals) {
         triangle(0, 0, 0, 50, 1, 0, 50, 0, 1, 50),    // behind: culled, computes -z... +z
     });
     draw_level_mesh();
-    EXPECT_EQ(degenerate_count, 1);
-    EXPECT_EQ(visible_count, 3);
-    EXPECT_EQ(culled_count, 1);
-    EXPECT_EQ(hud_triangle_total, 4);
-    EXPECT_EQ(normal_parity, 1); // the fourth computed; the next reuses
-    EXPECT_FLOAT_EQ(last_normal.z, 1);
+    EXPECT_EQ(level_draw.degenerate_count, 1);
+    EXPECT_EQ(level_draw.visible_count, 3);
+    EXPECT_EQ(level_draw.culled_count, 1);
+    EXPECT_EQ(frame_state.hud_triangle_total, 4);
+    EXPECT_EQ(level_draw.normal_parity, 1); // the fourth computed; the next reuses
+    EXPECT_FLOAT_EQ(level_draw.last_normal.z, 1);
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 
     // An empty mesh draws nothing and counts nothing; the parity carries over frames.
     draw_hud_text();
     free_level();
     draw_level_mesh();
-    EXPECT_EQ(visible_count + culled_count + degenerate_count, 0);
-    EXPECT_EQ(normal_parity, 1);
+    EXPECT_EQ(level_draw.visible_count + level_draw.culled_count + level_draw.degenerate_count, 0);
+    EXPECT_EQ(level_draw.normal_parity, 1);
 }
 
 TEST_F(Render, HudPrintsAndResetsTheCounters) {
-    visible_count = 7;
-    culled_count = 3;
-    degenerate_count = 2;
-    hud_triangle_total = 10;
+    level_draw.visible_count = 7;
+    level_draw.culled_count = 3;
+    level_draw.degenerate_count = 2;
+    frame_state.hud_triangle_total = 10;
     begin_overlay();
     draw_hud_text();
     end_overlay();
-    EXPECT_EQ(visible_count + culled_count + degenerate_count, 0);
-    EXPECT_EQ(hud_printed.triangles, 10);
-    EXPECT_EQ(hud_printed.visible, 7);
-    EXPECT_EQ(hud_printed.culled, 3);
-    EXPECT_EQ(hud_printed.degenerate, 2);
+    EXPECT_EQ(level_draw.visible_count + level_draw.culled_count + level_draw.degenerate_count, 0);
+    EXPECT_EQ(hud.hud_printed.triangles, 10);
+    EXPECT_EQ(hud.hud_printed.visible, 7);
+    EXPECT_EQ(hud.hud_printed.culled, 3);
+    EXPECT_EQ(hud.hud_printed.degenerate, 2);
     GLint depth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 1);
@@ -124,10 +125,10 @@ TEST_F(Render, HudPrintsAndResetsTheCounters) {
 TEST_F(Render, WorldOneScrollsTwoTrianglesAndWavesTwo) {
     // Three triangles: only triangle 2 advances the scroll, and it wraps past 1.
     set_mesh(std::vector<LevelTriangle>(3, triangle(23, 0, 0, -5, 1, 0, -5, 0, 1, -5)));
-    tex_scroll = 0.9999f;
+    level_draw.tex_scroll = 0.9999f;
     known_view();
     draw_level_mesh_world1();
-    EXPECT_NEAR(tex_scroll, 0.0001f, 1e-6);
+    EXPECT_NEAR(level_draw.tex_scroll, 0.0001f, 1e-6);
     EXPECT_TRUE(glIsEnabled(GL_BLEND)); // fewer than ten: all of them glow
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
 
@@ -135,8 +136,8 @@ TEST_F(Render, WorldOneScrollsTwoTrianglesAndWavesTwo) {
     // 2 x 2 viewport, so window x and y are the positions plus 1.
     std::vector<LevelTriangle> eight(8, triangle(23, 0.1f, 0.1f, 0.1f, 0.1f, 0.2f, 0.2f, 0.1f, 0.1f, 0.3f));
     set_mesh(eight);
-    wave_a = 0.01f;
-    wave_b = 0.002f;
+    animation.wave_a = 0.01f;
+    animation.wave_b = 0.002f;
     glViewport(0, 0, 2, 2);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -179,30 +180,30 @@ TEST(Animations, TriangleWaveTurnsAtTheTopAndRestsAtTheBottom) {
     reset_everything();
     int rising_frames = 0;
     float before = 0;
-    while (!bob_direction.falling) {
-        before = bob_offset;
+    while (!animation.bob_direction.falling) {
+        before = animation.bob_offset;
         update_bob();
         ++rising_frames;
     }
     EXPECT_GE(before, 0.05f - 1e-6f);
-    EXPECT_LT(bob_offset, before); // it turned and stepped down in the same call
+    EXPECT_LT(animation.bob_offset, before); // it turned and stepped down in the same call
     EXPECT_NEAR(rising_frames, 101, 1);
     int falling_frames = 0;
     float bottom = 0;
-    while (!bob_direction.rising) {
-        bottom = bob_offset;
+    while (!animation.bob_direction.rising) {
+        bottom = animation.bob_offset;
         update_bob();
         ++falling_frames;
     }
-    EXPECT_EQ(bob_offset, bottom); // the frame that turns at the bottom changes nothing
+    EXPECT_EQ(animation.bob_offset, bottom); // the frame that turns at the bottom changes nothing
     update_bob();
-    EXPECT_GT(bob_offset, bottom);
+    EXPECT_GT(animation.bob_offset, bottom);
     EXPECT_NEAR(falling_frames, 101, 1);
 
     for (int i = 0; i < 2000; ++i) update_oscillators();
-    EXPECT_GE(wave_a, -0.5f - 0.003f);
-    EXPECT_LE(wave_a, 0.5f + 0.003f);
-    EXPECT_GE(wave_b, -0.003f);
+    EXPECT_GE(animation.wave_a, -0.5f - 0.003f);
+    EXPECT_LE(animation.wave_a, 0.5f + 0.003f);
+    EXPECT_GE(animation.wave_b, -0.003f);
 }
 
 TEST(Animations, ALiftRisesAsTabledAndAJumpWaitsForIt) {
@@ -229,7 +230,7 @@ TEST(Animations, ALiftRisesAsTabledAndAJumpWaitsForIt) {
 }
 
 TEST_F(Render, ATriggeredGateSinksToItsStop) {
-    for (int w = 0; w < 3; ++w) world_flags[w] = w == 2;
+    for (int w = 0; w < 3; ++w) worlds.world_flags[w] = w == 2;
     player.x = 11.5f; // in unit 1's trigger box
     player.z = -22.5f;
     int frames = 0;
@@ -250,25 +251,25 @@ TEST_F(Render, ATriggeredGateSinksToItsStop) {
 
 TEST(Animations, SignsBounceAtTheirBounds) {
     reset_everything();
-    sign_swing_angle = 60; // pushed past the bound by the keys
-    swing_new_run = false;
-    swing_run_pick = 10; // a run towards +50
-    swing_run_frames = 100;
+    animation.sign_swing_angle = 60; // pushed past the bound by the keys
+    animation.swing_new_run = false;
+    animation.swing_run_pick = 10; // a run towards +50
+    animation.swing_run_frames = 100;
     for (int i = 0; i < 20; ++i) update_sign_swing();
-    EXPECT_FLOAT_EQ(sign_swing_angle, 50);
+    EXPECT_FLOAT_EQ(animation.sign_swing_angle, 50);
     update_sign_swing();
-    EXPECT_FLOAT_EQ(sign_swing_angle, 49.5f);
+    EXPECT_FLOAT_EQ(animation.sign_swing_angle, 49.5f);
     update_sign_swing();
-    EXPECT_FLOAT_EQ(sign_swing_angle, 50);
+    EXPECT_FLOAT_EQ(animation.sign_swing_angle, 50);
 
     // Runs are drawn from the shared sequence: from seed 1 the first is 346 % 50 = 46,
     // a run towards -50 lasting 47 frames.
     reset_everything();
     update_sign_swing();
-    EXPECT_EQ(swing_run_pick, 46);
-    EXPECT_FLOAT_EQ(sign_swing_angle, -0.5f);
+    EXPECT_EQ(animation.swing_run_pick, 46);
+    EXPECT_FLOAT_EQ(animation.sign_swing_angle, -0.5f);
     for (int i = 0; i < 46; ++i) update_sign_swing();
-    EXPECT_TRUE(swing_new_run);
+    EXPECT_TRUE(animation.swing_new_run);
 }
 
 TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
@@ -277,8 +278,8 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     water_step_and_draw();
     for (int i = 0; i < WATER_GRID_SIZE; ++i)
         for (int j = 0; j < WATER_GRID_SIZE; ++j) {
-            ASSERT_EQ(water_current[i][j], 0.0f);
-            ASSERT_EQ(water_previous[i][j], 0.0f);
+            ASSERT_EQ(water.water_current[i][j], 0.0f);
+            ASSERT_EQ(water.water_previous[i][j], 0.0f);
         }
     // Step until a drop falls: the dented heights are those the step drew (now previous).
     int steps = 0;
@@ -291,8 +292,8 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
         deepest = 0;
         for (int i = 0; i < WATER_GRID_SIZE; ++i)
             for (int j = 0; j < WATER_GRID_SIZE; ++j) {
-                dent_sum += water_previous[i][j];
-                deepest = std::min(deepest, water_previous[i][j]);
+                dent_sum += water.water_previous[i][j];
+                deepest = std::min(deepest, water.water_previous[i][j]);
             }
     }
     EXPECT_NEAR(deepest, -0.024f, 1e-6);
@@ -300,8 +301,8 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     // The border never moves.
     for (int k = 0; k < 300; ++k) water_step_and_draw();
     for (int i = 0; i < WATER_GRID_SIZE; ++i) {
-        EXPECT_EQ(water_current[0][i], 0.0f);
-        EXPECT_EQ(water_current[i][127], 0.0f);
+        EXPECT_EQ(water.water_current[0][i], 0.0f);
+        EXPECT_EQ(water.water_current[i][127], 0.0f);
     }
 }
 

@@ -1,3 +1,5 @@
 #include "targets.h"
 
-bool target_visible[TARGET_COUNT] = {true, true, true};
+TargetState targets = {{true, true, true}, {0, 0, 0}};
+
+void reset_targets() { targets = TargetState{{true, true, true}, {0, 0, 0}}; }

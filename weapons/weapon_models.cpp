@@ -1,6 +1,5 @@
 #include "weapon_models.h"
 
-float weapon_pitch_angle = 0;
-float weapon_yaw_angle = 0;
-float weapon_roll_angle = 0;
-RingPairState ring_pair = {false, false, false};
+WeaponModelState weapon_models = {0, 0, 0, {false, false, false}};
+
+void reset_weapon_models() { weapon_models = WeaponModelState{0, 0, 0, {false, false, false}}; }

@@ -1,6 +1,6 @@
 #include "weapons.h"
 
-#include "app/input.h"
+#include "nav/keys.h"
 
 WeaponState weapon_state = {0};
 

@@ -76,7 +76,7 @@ void vertex(float x, float y, float z) {
 
 int slot_of(GLuint name) {
     for (int slot = 0; slot < TEXTURE_SLOTS; ++slot)
-        if (texture_names[slot] == name) return slot;
+        if (textures.texture_names[slot] == name) return slot;
     return -1;
 }
 

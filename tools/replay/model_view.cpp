@@ -4,6 +4,7 @@
 #include "scene/blocks.h"
 #include "scene/models.h"
 #include "tools/census/census.h"
+#include "render/view.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -54,7 +55,7 @@ bool view_model(const std::string& name, float heading, float pitch, float dista
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    gluPerspective(FIELD, static_cast<double>(view_width) / view_height, 0.01, 500);
+    gluPerspective(FIELD, static_cast<double>(view.view_width) / view.view_height, 0.01, 500);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     const GLfloat light[4] = {-0.4f, 0.8f, -0.6f, 0}; // over the viewer's left shoulder

@@ -14,6 +14,8 @@
 #include "render/frame.h"
 #include "model_view.h"
 #include "state.h"
+#include "render/scene_setup.h"
+#include "nav/keys.h"
 
 #include <GL/gl.h>
 #include <png.h>

@@ -17,6 +17,8 @@
 #include "weapons/weapons.h"
 #include "json.h"
 #include "platform/headless.h"
+#include "render/view.h"
+#include "render/fps.h"
 
 #include <GL/gl.h>
 
@@ -35,66 +37,68 @@ double particle_checksum() {
     return sum;
 }
 
+// World 3's switch gates, numbered from 1 as the trigger table lists them.
+void add_gate_units(std::vector<StateField>* fields) {
+    for (int u = 0; u < GATE_UNITS; ++u)
+        fields->push_back(flag(("gate" + std::to_string(u + 1) + "_triggered").c_str(),
+                               gates.gate_units[u].gate_triggered));
+    for (int u = 0; u < GATE_UNITS; ++u)
+        fields->push_back(number(("gate" + std::to_string(u + 1) + "_height").c_str(), gates.gate_units[u].gate_height));
+}
+
 } // namespace
 
 std::vector<StateField> collect_state() {
-    return {
+    std::vector<StateField> fields = {
         number("frame", static_cast<double>(program.frame_iterations)),
         number("world", current_world()),
-        flag("world1", world_flags[0]),
-        flag("world2", world_flags[1]),
-        flag("world3", world_flags[2]),
-        flag("needs_init1", needs_init[0]),
-        flag("needs_init2", needs_init[1]),
-        flag("needs_init3", needs_init[2]),
+        flag("world1", worlds.world_flags[0]),
+        flag("world2", worlds.world_flags[1]),
+        flag("world3", worlds.world_flags[2]),
+        flag("needs_init1", worlds.needs_init[0]),
+        flag("needs_init2", worlds.needs_init[1]),
+        flag("needs_init3", worlds.needs_init[2]),
         number("x", player.x),
         number("z", player.z),
         number("eye_height", player.eye_height),
         number("heading", player.heading),
         number("pitch", player.pitch),
-        flag("move_allowed", move_allowed),
+        flag("move_allowed", movement.move_allowed),
         number("fps", frame_counter.fps_value),
-        number("field_of_view", field_of_view),
-        number("frame_pacing", frame_pacing),
+        number("field_of_view", view.field_of_view),
+        number("frame_pacing", timer.frame_pacing),
         flag("lighting", lighting_enabled()),
-        flag("fullscreen", fullscreen),
-        flag("active", active),
-        number("view_width", view_width),
-        number("view_height", view_height),
+        flag("fullscreen", window.fullscreen),
+        flag("active", window.active),
+        number("view_width", view.view_width),
+        number("view_height", view.view_height),
         flag("exited", program.exited),
         number("exit_code", program.exited ? program.exit_code : 0),
         number("level_triangles", level_mesh.count),
-        flag("textures_loaded", texture_set_loaded),
-        number("lod_bias", lod_bias),
-        flag("anisotropy", anisotropy_enabled),
-        number("hud_triangles", hud_printed.triangles),
-        number("hud_visible", hud_printed.visible),
-        number("hud_culled", hud_printed.culled),
-        number("hud_degenerate", hud_printed.degenerate),
-        flag("pickup1", pickup_visible[0]),
-        flag("pickup2", pickup_visible[1]),
-        flag("gate1_triggered", gates.gate_units[0].gate_triggered),
-        flag("gate2_triggered", gates.gate_units[1].gate_triggered),
-        flag("gate3_triggered", gates.gate_units[2].gate_triggered),
-        flag("gate4_triggered", gates.gate_units[3].gate_triggered),
-        flag("gate5_triggered", gates.gate_units[4].gate_triggered),
-        number("gate1_height", gates.gate_units[0].gate_height),
-        number("gate2_height", gates.gate_units[1].gate_height),
-        number("gate3_height", gates.gate_units[2].gate_height),
-        number("gate4_height", gates.gate_units[3].gate_height),
-        number("gate5_height", gates.gate_units[4].gate_height),
+        flag("textures_loaded", textures.texture_set_loaded),
+        number("lod_bias", textures.lod_bias),
+        flag("anisotropy", textures.anisotropy_enabled),
+        number("hud_triangles", hud.hud_printed.triangles),
+        number("hud_visible", hud.hud_printed.visible),
+        number("hud_culled", hud.hud_printed.culled),
+        number("hud_degenerate", hud.hud_printed.degenerate),
+        flag("pickup1", worlds.pickup_visible[0]),
+        flag("pickup2", worlds.pickup_visible[1]),
+    };
+    add_gate_units(&fields);
+    const std::vector<StateField> rest = {
         number("gate_wide_top", gates.gate_wide_top),
         number("gate_corner_top", gates.gate_corner_top),
-        number("spin_angle", spin_angle),
-        number("bob_offset", bob_offset),
-        number("wave_a", wave_a),
-        number("wave_b", wave_b),
+        number("spin_angle", frame_state.spin_angle),
+        number("bob_offset", animation.bob_offset),
+        number("wave_a", animation.wave_a),
+        number("wave_b", animation.wave_b),
         flag("lift_active", lift.lift_active),
         number("lift_frame", lift.lift_frame),
         flag("boost_ready", lift.boost_ready),
         flag("boost_active", lift.boost_active),
         number("boost_frame", lift.boost_frame),
-        number("sign_swing_angle", sign_swing_angle),
+        number("sign_swing_angle", animation.sign_swing_angle),
         number("sky_angle", sky_angle),
         number("water_checksum", water_checksum()),
         number("particle_checksum", particle_checksum()),
@@ -102,6 +106,8 @@ std::vector<StateField> collect_state() {
         number("message_count", static_cast<double>(headless_message_boxes().size())),
         number("sound_count", static_cast<double>(headless_sounds().size())),
     };
+    fields.insert(fields.end(), rest.begin(), rest.end());
+    return fields;
 }
 
 std::string state_json() {

@@ -1,0 +1,5 @@
+#include "keys.h"
+
+KeyState keys = {};
+
+void reset_keys() { keys.fill(false); }

@@ -1,0 +1,16 @@
+// The frames-per-second counter and the field-of-view keys, the first step of every
+// rendered frame.
+#pragma once
+
+#include <cstdint>
+
+struct FrameCounter {
+    int32_t frames;     // frames since the last measurement
+    uint32_t last_tick; // tick count of the last measurement
+    float fps_value;    // frames per second shown on the HUD
+};
+extern FrameCounter frame_counter;
+void reset_frame_counter();
+
+// Counts the frame, measures once a second, and applies the O and P keys.
+void update_frame_counter();

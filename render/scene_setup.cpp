@@ -1,0 +1,32 @@
+#include "scene_setup.h"
+
+#include "assets/font.h"
+#include "assets/gl_caps.h"
+#include "assets/level.h"
+#include "assets/textures.h"
+#include "nav/worlds.h"
+#include "render/particles.h"
+#include "render/water.h"
+
+#include <GL/gl.h>
+
+bool init_scene() {
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    query_gl_caps();
+    const int world = current_world();
+    if (world == 1) water_init();
+    // A set still loaded here belongs to a world left without the key step (tests, tools).
+    if (textures.texture_set_loaded) delete_textures();
+    if (!load_textures(world)) return false;
+    build_font();
+    load_level(world);
+    particles_init();
+    return true;
+}

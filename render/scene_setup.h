@@ -1,0 +1,7 @@
+// The scene's fixed OpenGL state and the current world's assets.
+#pragma once
+
+// Sets the fixed state and loads, in order: world 1's water, the texture set (replacing
+// the previous world's), the font, the level and the particles. False when the texture
+// set could not be read.
+bool init_scene();

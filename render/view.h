@@ -1,0 +1,21 @@
+// The view: the window's drawable size, the field of view and the projection.
+#pragma once
+
+#include <cstdint>
+
+struct ViewState {
+    int32_t view_width;  // last size given to resize_view
+    int32_t view_height;
+    float field_of_view; // vertical, degrees (keys O and P)
+};
+extern ViewState view;
+void reset_view();
+
+constexpr double NEAR_PLANE = 0.05f; // the float 0.05 widened, as the projection always had it
+constexpr double FAR_PLANE = 200;
+
+// Viewport and projection for a drawable of width x height (a zero height counts as 1).
+void resize_view(int width, int height);
+// Loads the projection for field_of_view and the current view size, then selects the
+// modelview matrix.
+void reproject();
