@@ -222,14 +222,14 @@ void draw_balcony() {
 }
 
 // A house 4.3 x 4.0 with walls 6 high and its ridge along x at 7.5, its gable end facing
-// +x. In front of that end stands a porch, a solid block with a passage through to the
-// house wall; a doorstep lies in the doorway and a timber cap covers the porch.
+// +x. In front of that end stands a porch, a solid block under a timber cap, with a passage
+// through it: a doorstep at its mouth under a timber lintel, a door at its end.
 void draw_house() {
     constexpr float REPEATS = 2;
     constexpr float BX0 = -5.4f, BX1 = -1.1f, BZ0 = 1.5f, BZM = 3.5f, BZ1 = 5.5f;
     constexpr float WALLS = 6.0f, RIDGE = 7.5f;
     constexpr float PX1 = -0.2f, PZ0 = 2.7f, PZ1 = 4.3f, PORCH = 2.4f, CAP = 2.55f;
-    constexpr float DZ0 = 3.1f, DZ1 = 3.9f, DOOR = 1.9f, STEP = 0.15f, STEP_X0 = -0.5f;
+    constexpr float DZ0 = 3.1f, DZ1 = 3.9f, DOOR = 1.9f, LINTEL = 2.1f, STEP = 0.15f;
     FacadePlacement block;
     bind_slot(WALL_SLOT);
     glBegin(GL_TRIANGLES);
@@ -238,18 +238,19 @@ void draw_house() {
         emit_face(body, facing, REPEATS, REPEATS);
     emit_triangle({BX0, WALLS, BZ0}, 0, 0, {BX0, WALLS, BZ1}, 1, 0, {BX0, RIDGE, BZM}, 0.5f, 1); // gables
     emit_triangle({BX1, WALLS, BZ1}, 0, 0, {BX1, WALLS, BZ0}, 1, 0, {BX1, RIDGE, BZM}, 0.5f, 1);
-    // porch front round the doorway, and its sides
+    // porch front round the doorway and above the lintel, and the porch sides up to its cap
     emit_face({PX1, 0, DZ1, PX1, PORCH, PZ1}, FACE_POS_X);
     emit_face({PX1, 0, PZ0, PX1, PORCH, DZ0}, FACE_POS_X);
-    emit_face({PX1, DOOR, DZ0, PX1, PORCH, DZ1}, FACE_POS_X);
-    const Box porch = {BX1, 0, PZ0, PX1, PORCH, PZ1};
+    emit_face({PX1, LINTEL, DZ0, PX1, PORCH, DZ1}, FACE_POS_X);
+    const Box porch = {BX1, 0, PZ0, PX1, CAP, PZ1};
     emit_face(porch, FACE_NEG_Z);
     emit_face(porch, FACE_POS_Z);
-    // the passage: its sides and ceiling face inwards, the house wall closes its end
+    // the passage, seen from inside: its sides and ceiling, and a step along its floor
+    const Box passage = {BX1, 0, DZ0, PX1, DOOR, DZ1};
     emit_face({BX1, 0, DZ0, PX1, DOOR, DZ0}, FACE_POS_Z);
     emit_face({BX1, 0, DZ1, PX1, DOOR, DZ1}, FACE_NEG_Z);
     emit_face({BX1, DOOR, DZ0, PX1, DOOR, DZ1}, FACE_NEG_Y);
-    const Box step = {STEP_X0, 0, DZ0, PX1, STEP, DZ1};
+    const Box step = {passage.x0, 0, DZ0, PX1, STEP, DZ1};
     emit_face(step, FACE_POS_Y);
     emit_face(step, FACE_POS_X);
     glEnd();
@@ -258,8 +259,10 @@ void draw_house() {
     emit_rect({BX1, WALLS, BZ0}, {BX0, WALLS, BZ0}, {BX0, RIDGE, BZM}, {BX1, RIDGE, BZM}, REPEATS, 1);
     emit_rect({BX0, WALLS, BZ1}, {BX1, WALLS, BZ1}, {BX1, RIDGE, BZM}, {BX0, RIDGE, BZM}, REPEATS, 1);
     const Box cap = {BX1, PORCH, PZ0, PX1, CAP, PZ1};
-    for (const unsigned facing : {FACE_NEG_Z, FACE_POS_Z, FACE_POS_X, FACE_POS_Y})
-        emit_face(cap, facing);
+    emit_face(cap, FACE_POS_Y);
+    emit_face(cap, FACE_POS_X);
+    emit_face({PX1, DOOR, DZ0, PX1, LINTEL, DZ1}, FACE_POS_X);
+    emit_face({BX1 + 0.01f, STEP, DZ0, BX1 + 0.01f, DOOR, DZ1}, FACE_POS_X); // the door, just off the house wall
     glEnd();
 }
 
