@@ -32,7 +32,3 @@ void draw_board_row_13() {}
 void draw_board_row_tall() {}
 void draw_board_row_32() {}
 void draw_plank_walkway() {}
-void draw_vault_canopy() {}
-void draw_arcade_fence() {}
-void draw_gothic_window() {}
-void draw_ring_orb() {}
