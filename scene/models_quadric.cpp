@@ -35,7 +35,7 @@ void square_post(float x, float y, float z, float radius, float length) {
 }
 
 // Around the cylinders and caps of a vault or arch: only their half above the current
-// frame's y = 0 is drawn, and it is seen from inside.
+// frame's y = 0 is drawn, with their inner side taken as the front.
 void half_ring_begin() {
     glClipPlane(GL_CLIP_PLANE0, UPPER_HALF);
     glEnable(GL_CLIP_PLANE0);
