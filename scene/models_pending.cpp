@@ -11,7 +11,3 @@ void draw_window_small() {}
 void draw_window_small_framed() {}
 void draw_window_square() {}
 void draw_dormer() {}
-void draw_vault_canopy() {}
-void draw_arcade_fence() {}
-void draw_gothic_window() {}
-void draw_ring_orb() {}
