@@ -3,13 +3,7 @@
 
 void draw_door_framed() {}
 void draw_window_recessed() {}
-void draw_window_wide() {}
-void draw_window_six_pane() {}
-void draw_window_three_pane() {}
 void draw_window_double() {}
-void draw_window_small() {}
-void draw_window_small_framed() {}
-void draw_window_square() {}
 void draw_dormer() {}
 void draw_chimney_wide() {}
 void draw_chimney_narrow() {}
