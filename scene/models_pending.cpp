@@ -1,10 +1,7 @@
 // Models not yet drawn: each helper removes its own as it lands. Not for committing to a release.
 #include "scene/models.h"
 
-void draw_door_framed() {}
-void draw_window_recessed() {}
 void draw_window_double() {}
-void draw_dormer() {}
 void draw_chimney_wide() {}
 void draw_chimney_narrow() {}
 void draw_timber_frame() {}

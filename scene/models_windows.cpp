@@ -201,3 +201,116 @@ void draw_window_small_framed() {
     emit_cross_window(RAILS);
     glEnd();
 }
+
+// The recessed pieces stand in a hole of their wall: the wall plane is x = -0.6 and the
+// opening runs 0.2 deep to x = -0.8; they look towards +x.
+
+void draw_door_framed() {
+    FacadePlacement block;
+    constexpr float WALL = -0.6f, BACK = -0.8f, Z0 = -1.6f, Z1 = -0.8f;
+    constexpr float TOP = 1.2f, SILL = 0.05f;
+    bind_slot(12);
+    glBegin(GL_TRIANGLES);
+    emit_face({WALL, TOP, Z0, WALL, 1.4f, Z1}, FACE_POS_X); // lintel
+    emit_face({WALL, 0, Z0, WALL, SILL, Z1}, FACE_POS_X);   // threshold step
+    emit_opening({BACK, SILL, Z0, WALL, TOP, Z1}, OPENING_SIDES_X);
+    glEnd();
+
+    // The frame's strips stand 0.05 in front of the leaf, their inner edges back to it.
+    constexpr float FRAME = -0.75f, STRIP = 0.1f;
+    bind_slot(7);
+    glBegin(GL_TRIANGLES);
+    emit_face({FRAME, SILL, Z1 - STRIP, FRAME, TOP, Z1}, FACE_POS_X);                         // left
+    emit_face({FRAME, SILL, Z0, FRAME, TOP, Z0 + STRIP}, FACE_POS_X);                         // right
+    emit_face({FRAME, TOP - STRIP, Z0 + STRIP, FRAME, TOP, Z1 - STRIP}, FACE_POS_X);          // head
+    emit_face({FRAME, SILL, Z0 + STRIP, FRAME, SILL + STRIP, Z1 - STRIP}, FACE_POS_X);        // foot
+    const Box leaf = {BACK, SILL + STRIP, Z0 + STRIP, FRAME, TOP - STRIP, Z1 - STRIP};
+    emit_opening(leaf, OPENING_SIDES_X);
+    emit_face({BACK, leaf.y0, leaf.z0, BACK, leaf.y1, leaf.z1}, FACE_POS_X);
+    glEnd();
+}
+
+void draw_window_recessed() {
+    FacadePlacement block;
+    constexpr float WALL = -0.6f, BACK = -0.8f, Z0 = -1.5f, Z1 = -0.3f;
+    constexpr float BOTTOM = 0.35f, TOP = 1.05f, HEAD = 1.1f;
+    // The long faces across the full width take the texture twice.
+    bind_slot(12);
+    glBegin(GL_TRIANGLES);
+    emit_face({WALL, HEAD, Z0, WALL, 1.4f, Z1}, FACE_POS_X, 2, 1);    // wall above
+    emit_face({WALL, 0.01f, Z0, WALL, BOTTOM, Z1}, FACE_POS_X, 2, 1); // wall below
+    emit_opening({BACK, BOTTOM, Z0, WALL, HEAD, Z1}, OPENING_SIDES_X);
+    emit_face({BACK, TOP, Z0, BACK, HEAD, Z1}, FACE_POS_X, 2, 1); // back of the reveal over the window
+    glEnd();
+
+    // The frame's rails lie 0.01 in front of the pane at the back of the reveal, the
+    // transom 0.001 behind them; the frame's inner edges and the mullions' sides run back
+    // to the pane.
+    constexpr float RAILS = -0.79f, BARS = -0.791f, STRIP = 0.06f, MULLION = 0.04f;
+    constexpr float TRANSOM = 0.8f;
+    bind_slot(13);
+    glBegin(GL_TRIANGLES);
+    emit_face({RAILS, TOP - STRIP, Z0, RAILS, TOP, Z1}, FACE_POS_X, 2, 1);                    // head
+    emit_face({RAILS, BOTTOM, Z0, RAILS, BOTTOM + STRIP, Z1}, FACE_POS_X, 2, 1);              // sill
+    emit_face({RAILS, BOTTOM + STRIP, Z1 - STRIP, RAILS, TOP - STRIP, Z1}, FACE_POS_X);       // left
+    emit_face({RAILS, BOTTOM + STRIP, Z0, RAILS, TOP - STRIP, Z0 + STRIP}, FACE_POS_X);       // right
+    const Box lights = {BACK, BOTTOM + STRIP, Z0 + STRIP, RAILS, TOP - STRIP, Z1 - STRIP};
+    emit_opening(lights, OPENING_SIDES_X);
+    // three mullions part the lights into four columns
+    const float column = (lights.z1 - lights.z0 - 3 * MULLION) / 4;
+    for (int i = 1; i <= 3; ++i) {
+        const float z = lights.z0 + static_cast<float>(i) * column + static_cast<float>(i - 1) * MULLION;
+        const Box mullion = {BACK, lights.y0, z, RAILS, lights.y1, z + MULLION};
+        emit_box(mullion, FACE_POS_X | FACE_NEG_Z | FACE_POS_Z);
+    }
+    const Box transom = {BACK, TRANSOM, lights.z0, BARS, TRANSOM + MULLION, lights.z1};
+    emit_face(transom, FACE_POS_X, 2, 1);
+    emit_face(transom, FACE_NEG_Y, 2, 1);
+    glEnd();
+
+    bind_slot(1);
+    glBegin(GL_TRIANGLES);
+    emit_face({BACK, lights.y0, lights.z0, BACK, lights.y1, lights.z1}, FACE_POS_X);
+    glEnd();
+}
+
+void draw_dormer() {
+    FacadePlacement block;
+    // The front wall stands at z = -2.0 from where it meets the roof at y 0.01 up to the
+    // roof plate; the cheeks run back along the slope to the roof at z = 0.
+    constexpr float FRONT = -2.0f, LEFT = -0.3f, RIGHT = -0.9f, FOOT = 0.01f, EAVES = 1.2f;
+    bind_slot(1);
+    glBegin(GL_TRIANGLES);
+    emit_face({-0.75f, 0.45f, FRONT - 0.01f, -0.45f, 0.9f, FRONT - 0.01f}, FACE_NEG_Z);
+    glEnd();
+
+    bind_slot(0);
+    glBegin(GL_TRIANGLES);
+    emit_face({RIGHT, FOOT, FRONT, LEFT, EAVES, FRONT}, FACE_NEG_Z);
+    // the plate overhangs the walls by 0.1; its long faces take the texture four times
+    const Box plate = {-1.0f, EAVES, -2.1f, -0.2f, 1.25f, 0};
+    emit_face(plate, FACE_POS_Y, 1, 4);
+    emit_face(plate, FACE_NEG_Z);
+    emit_face(plate, FACE_NEG_X, 4, 1);
+    emit_face(plate, FACE_POS_X, 4, 1);
+    const Vec3 foot_l = {LEFT, FOOT, FRONT}, top_l = {LEFT, EAVES, FRONT}, back_l = {LEFT, EAVES, 0};
+    emit_triangle(foot_l, 1, 0, top_l, 1, 1, back_l, 0, 1);
+    const Vec3 foot_r = {RIGHT, FOOT, FRONT}, top_r = {RIGHT, EAVES, FRONT}, back_r = {RIGHT, EAVES, 0};
+    emit_triangle(foot_r, 0, 0, back_r, 1, 1, top_r, 0, 1);
+    glEnd();
+
+    // A small window of three by three lights on the front wall.
+    constexpr float RAILS = FRONT - 0.02f, BARS = RAILS + 0.001f, STRIP = 0.05f, BAR = 0.03f;
+    constexpr float X0 = -0.8f, X1 = -0.4f, Y0 = 0.4f, Y1 = 0.95f;
+    bind_slot(13);
+    glBegin(GL_TRIANGLES);
+    emit_face({X0, Y1 - STRIP, RAILS, X1, Y1, RAILS}, FACE_NEG_Z);
+    emit_face({X0, Y0, RAILS, X1, Y0 + STRIP, RAILS}, FACE_NEG_Z);
+    emit_face({X1 - STRIP, Y0 + STRIP, RAILS, X1, Y1 - STRIP, RAILS}, FACE_NEG_Z);
+    emit_face({X0, Y0 + STRIP, RAILS, X0 + STRIP, Y1 - STRIP, RAILS}, FACE_NEG_Z);
+    for (float x : {-0.67f, -0.56f})
+        emit_face({x, Y0 + STRIP, RAILS, x + BAR, Y1 - STRIP, RAILS}, FACE_NEG_Z);
+    for (float y : {0.58f, 0.74f})
+        emit_face({X0 + STRIP, y, BARS, X1 - STRIP, y + BAR, BARS}, FACE_NEG_Z);
+    glEnd();
+}
