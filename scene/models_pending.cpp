@@ -1,7 +1,6 @@
 // Models not yet drawn: each helper removes its own as it lands. Not for committing to a release.
 #include "scene/models.h"
 
-void draw_window_double() {}
 void draw_chimney_wide() {}
 void draw_chimney_narrow() {}
 void draw_timber_frame() {}

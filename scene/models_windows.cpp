@@ -314,3 +314,126 @@ void draw_dormer() {
         emit_face({X0 + STRIP, y, BARS, X1 - STRIP, y + BAR, BARS}, FACE_NEG_Z);
     glEnd();
 }
+
+namespace {
+
+// The double window stands on the wall plane x = -0.7 and looks towards -x. Its casements
+// are 0.4 across the wall; their panes run from 0.03 out of the wall at the hinge to 0.2
+// further out at the free edge.
+constexpr float DOUBLE_WALL = -0.7f;
+
+struct Casement {
+    float z_hinge; // the edge by the post
+    float toward;  // +1 or -1: the way across the wall from the hinge to the free edge
+};
+
+// The point of casement `c` at `z` across the wall and height `y`, standing `out` in front
+// of its pane.
+Vec3 casement_point(const Casement& c, float z, float y, float out) {
+    const float open = (z - c.z_hinge) * c.toward / 0.4f; // 0 at the hinge, 1 at the free edge
+    return {DOUBLE_WALL - 0.03f - 0.2f * open - out, y, z};
+}
+
+// A face in the casement's slanted plane, `out` in front of the pane, looking out of the wall.
+void emit_casement_front(const Casement& c, float z0, float z1, float y0, float y1, float out) {
+    emit_rect(casement_point(c, z0, y0, out), casement_point(c, z1, y0, out), casement_point(c, z1, y1, out),
+              casement_point(c, z0, y1, out));
+}
+
+// A face across the casement's thickness at height `y`, from `back` to `front` (both
+// measured out of the pane), looking up or down.
+void emit_casement_level(const Casement& c, float z0, float z1, float y, float back, float front, bool up) {
+    const float near_edge = up ? front : back, far_edge = up ? back : front;
+    emit_rect(casement_point(c, z0, y, near_edge), casement_point(c, z1, y, near_edge),
+              casement_point(c, z1, y, far_edge), casement_point(c, z0, y, far_edge));
+}
+
+// A face across the casement's thickness at `z`, looking towards +z or -z.
+void emit_casement_side(const Casement& c, float z, float y0, float y1, float back, float front, bool to_pos_z) {
+    const float first = to_pos_z ? front : back, second = to_pos_z ? back : front;
+    emit_rect(casement_point(c, z, y0, first), casement_point(c, z, y0, second), casement_point(c, z, y1, second),
+              casement_point(c, z, y1, first));
+}
+
+constexpr float CASEMENT_Y0 = 2.6f, CASEMENT_Y1 = 3.6f, CASEMENT_STRIP = 0.06f;
+
+// The casement's lights: inside its frame strips.
+void casement_lights(const Casement& c, float* z0, float* z1) {
+    const float a = c.z_hinge + c.toward * CASEMENT_STRIP, b = c.z_hinge + c.toward * (0.4f - CASEMENT_STRIP);
+    *z0 = a < b ? a : b;
+    *z1 = a < b ? b : a;
+}
+
+void emit_casement_pane(const Casement& c) {
+    float z0, z1;
+    casement_lights(c, &z0, &z1);
+    emit_casement_front(c, z0, z1, CASEMENT_Y0 + CASEMENT_STRIP, CASEMENT_Y1 - CASEMENT_STRIP, 0);
+}
+
+// Frame and bars of a casement: the strips' fronts 0.01 out of the pane, their edges round
+// the lights back to the pane, the casement's outer edges 0.02 behind the pane, one upright
+// bar and three cross bars 0.001 behind the rails.
+void emit_casement_frame(const Casement& c) {
+    constexpr float RAILS = 0.01f, BARS = 0.009f, BACK = -0.02f, BAR = 0.04f;
+    const float free_edge = c.z_hinge + 0.4f * c.toward;
+    const float z0 = c.z_hinge < free_edge ? c.z_hinge : free_edge, z1 = z0 + 0.4f;
+    const float y0 = CASEMENT_Y0, y1 = CASEMENT_Y1, s = CASEMENT_STRIP;
+    float lz0, lz1;
+    casement_lights(c, &lz0, &lz1);
+    emit_casement_front(c, z0, z1, y1 - s, y1, RAILS);
+    emit_casement_front(c, z0, z1, y0, y0 + s, RAILS);
+    emit_casement_front(c, z0, lz0, y0 + s, y1 - s, RAILS);
+    emit_casement_front(c, lz1, z1, y0 + s, y1 - s, RAILS);
+
+    emit_casement_level(c, lz0, lz1, y0 + s, 0, RAILS, true);
+    emit_casement_level(c, lz0, lz1, y1 - s, 0, RAILS, false);
+    emit_casement_side(c, lz0, y0 + s, y1 - s, 0, RAILS, true);
+    emit_casement_side(c, lz1, y0 + s, y1 - s, 0, RAILS, false);
+
+    emit_casement_level(c, z0, z1, y1, BACK, RAILS, true);
+    emit_casement_level(c, z0, z1, y0, BACK, RAILS, false);
+    emit_casement_side(c, z0, y0, y1, BACK, RAILS, false);
+    emit_casement_side(c, z1, y0, y1, BACK, RAILS, true);
+
+    const float mid = (lz0 + lz1) / 2;
+    emit_casement_front(c, mid - BAR / 2, mid + BAR / 2, y0 + s, y1 - s, RAILS);
+    for (float y : {2.85f, 3.08f, 3.31f})
+        emit_casement_front(c, lz0, lz1, y, y + BAR, BARS);
+}
+
+} // namespace
+
+void draw_window_double() {
+    FacadePlacement block;
+    const Casement left = {0.6f, 1}, right = {2.2f, -1};
+    constexpr float RAILS = DOUBLE_WALL - 0.02f, BARS = RAILS + 0.001f, PANE = RAILS + 0.01f;
+    bind_slot(1);
+    glBegin(GL_TRIANGLES);
+    emit_face({PANE, 2.7f, 1.0f, PANE, 3.5f, 1.8f}, FACE_NEG_X);
+    emit_casement_pane(left);
+    emit_casement_pane(right);
+    glEnd();
+
+    bind_slot(13);
+    glBegin(GL_TRIANGLES);
+    // posts at the outer edges: front, both sides and bottom
+    for (float z : {0.5f, 2.2f}) {
+        const Box post = {DOUBLE_WALL - 0.05f, 2.3f, z, DOUBLE_WALL, 3.9f, z + 0.1f};
+        emit_box(post, FACE_NEG_X | FACE_NEG_Z | FACE_POS_Z | FACE_NEG_Y);
+    }
+    // head and sill rails between the posts, 0.02 out of the wall
+    const Box head = {RAILS, 3.5f, 0.6f, DOUBLE_WALL, 3.7f, 2.2f};
+    const Box sill = {RAILS, 2.5f, 0.6f, DOUBLE_WALL, 2.7f, 2.2f};
+    emit_face(head, FACE_NEG_X);
+    emit_face(head, FACE_NEG_Y);
+    emit_face(sill, FACE_NEG_X);
+    emit_face(sill, FACE_POS_Y);
+    // the fixed centre: two columns of three lights
+    for (float z : {1.0f, 1.375f, 1.75f})
+        emit_face({RAILS, 2.7f, z, RAILS, 3.5f, z + 0.05f}, FACE_NEG_X);
+    for (float y : {2.7f, 2.95f, 3.2f, 3.45f})
+        emit_face({BARS, y, 1.0f, BARS, y + 0.05f, 1.8f}, FACE_NEG_X);
+    emit_casement_frame(left);
+    emit_casement_frame(right);
+    glEnd();
+}
