@@ -139,8 +139,8 @@ void draw_window_small() {
 namespace {
 
 // A window 0.4 wide and 0.45 high (x -0.8 to -0.4, y 0.55 to 1.0) looking towards -z: a
-// frame of four strips with its rails at `rails`, a cross of glazing bars just behind
-// them and the pane at `pane`. The pane is drawn by the caller.
+// frame of four strips with its rails at `rails` and a cross of glazing bars just behind
+// them. The caller draws the pane.
 void emit_cross_window(float rails) {
     constexpr float X0 = -0.8f, X1 = -0.4f, Y0 = 0.55f, Y1 = 1.0f, STRIP = 0.05f, BAR = 0.03f;
     const float bars = rails + 0.001f;
@@ -189,10 +189,7 @@ void draw_window_small_framed() {
     const Box bottom = {-0.9f, 0.35f, -0.1f, -0.3f, 0.55f, 0};
     for (const Box& side : {top, bottom, left, right})
         emit_face(side, FACE_NEG_Z);
-    emit_face({-0.9f, 0.35f, -0.1f, -0.3f, 1.2f, 0}, FACE_POS_Y);
-    emit_face({-0.9f, 0.35f, -0.1f, -0.3f, 1.2f, 0}, FACE_NEG_Y);
-    emit_face({-0.9f, 0.35f, -0.1f, -0.3f, 1.2f, 0}, FACE_NEG_X);
-    emit_face({-0.9f, 0.35f, -0.1f, -0.3f, 1.2f, 0}, FACE_POS_X);
+    emit_box({-0.9f, 0.35f, -0.1f, -0.3f, 1.2f, 0}, FACE_NEG_X | FACE_POS_X | FACE_NEG_Y | FACE_POS_Y);
     emit_opening({-0.8f, 0.55f, -0.1f, -0.4f, 1.0f, RAILS}, OPENING_SIDES_Z);
     glEnd();
 
