@@ -75,32 +75,19 @@ void cube_face(float h) {
     glVertex3f(-h, h, h);
 }
 
-// The slab of a switch gate: front, top and back faces from x = left to x = 1.
+// The slab of a switch gate: front, top and back faces from x = left to x = 1, the
+// texture stretched over each whatever the height.
 void draw_gate_slab(float left, float h) {
     Placement block;
     bind_slot(25);
     glBegin(GL_TRIANGLES);
-    // front face, z = 0
-    glTexCoord2f(0, 0); glVertex3f(1, -1, 0);
-    glTexCoord2f(1, 1); glVertex3f(left, h, 0);
-    glTexCoord2f(0, 1); glVertex3f(1, h, 0);
-    glTexCoord2f(0, 0); glVertex3f(1, -1, 0);
-    glTexCoord2f(1, 0); glVertex3f(left, -1, 0);
-    glTexCoord2f(1, 1); glVertex3f(left, h, 0);
+    emit_face({left, -1, 0, 1, h, 0.2f}, FACE_NEG_Z);
     // top face, y = h
-    glTexCoord2f(0, 0); glVertex3f(1, h, 0.2f);
-    glTexCoord2f(1, 1); glVertex3f(left, h, 0);
-    glTexCoord2f(1, 0); glVertex3f(left, h, 0.2f);
-    glTexCoord2f(0, 0); glVertex3f(1, h, 0.2f);
-    glTexCoord2f(0, 1); glVertex3f(1, h, 0);
-    glTexCoord2f(1, 1); glVertex3f(left, h, 0);
+    emit_triangle({1, h, 0.2f}, 0, 0, {left, h, 0}, 1, 1, {left, h, 0.2f}, 1, 0);
+    emit_triangle({1, h, 0.2f}, 0, 0, {1, h, 0}, 0, 1, {left, h, 0}, 1, 1);
     // back face, z = 0.2
-    glTexCoord2f(0, 0); glVertex3f(1, -1, 0.2f);
-    glTexCoord2f(0, 1); glVertex3f(1, h, 0.2f);
-    glTexCoord2f(1, 1); glVertex3f(left, h, 0.2f);
-    glTexCoord2f(0, 0); glVertex3f(1, -1, 0.2f);
-    glTexCoord2f(1, 1); glVertex3f(left, h, 0.2f);
-    glTexCoord2f(1, 0); glVertex3f(left, -1, 0.2f);
+    emit_triangle({1, -1, 0.2f}, 0, 0, {1, h, 0.2f}, 0, 1, {left, h, 0.2f}, 1, 1);
+    emit_triangle({1, -1, 0.2f}, 0, 0, {left, h, 0.2f}, 1, 1, {left, -1, 0.2f}, 1, 0);
     glEnd();
 }
 

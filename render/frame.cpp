@@ -67,7 +67,7 @@ void sky_pass() {
 void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz) {
     glPushMatrix();
     glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, textures.texture_names[slot]);
+    bind_slot(slot);
     glTranslatef(tx, ty, tz);
     orient();
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);

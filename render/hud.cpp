@@ -6,6 +6,7 @@
 #include "render/frame.h"
 #include "render/level_mesh.h"
 #include "render/view.h"
+#include "scene/blocks.h"
 #include "render/fps.h"
 
 #include <GL/gl.h>
@@ -18,29 +19,13 @@ namespace {
 
 constexpr float HUD_DEPTH = -0.25f; // eye-space distance of crosshair and panels
 
-// A rectangle as two triangles, (x0, y0) lower left to (x1, y1) upper right.
-void rectangle(float x0, float y0, float x1, float y1, float z) {
-    glBegin(GL_TRIANGLES);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y1, z);
-    glVertex3f(x0, y1, z);
-    glVertex3f(x0, y0, z);
-    glVertex3f(x1, y0, z);
-    glVertex3f(x1, y1, z);
-    glEnd();
-}
+// A panel: a rectangle facing the eye, (x0, y0) lower left to (x1, y1) upper right.
+void panel(float x0, float y0, float x1, float y1, float z) { draw_face({x0, y0, z, x1, y1, z}, FACE_POS_Z); }
 
-// The same with the whole texture of a slot, s along x and t along y.
+// The same with the whole texture of a slot.
 void icon(int slot, float x0, float y0, float x1, float y1, float z) {
-    glBindTexture(GL_TEXTURE_2D, textures.texture_names[slot]);
-    glBegin(GL_TRIANGLES);
-    glTexCoord2f(0, 0); glVertex3f(x0, y0, z);
-    glTexCoord2f(1, 1); glVertex3f(x1, y1, z);
-    glTexCoord2f(0, 1); glVertex3f(x0, y1, z);
-    glTexCoord2f(0, 0); glVertex3f(x0, y0, z);
-    glTexCoord2f(1, 0); glVertex3f(x1, y0, z);
-    glTexCoord2f(1, 1); glVertex3f(x1, y1, z);
-    glEnd();
+    bind_slot(slot);
+    panel(x0, y0, x1, y1, z);
 }
 
 } // namespace
@@ -80,7 +65,7 @@ void draw_hud_panels() {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    rectangle(-0.1315f, -0.0985f, -0.1f, -0.076f, 0.01f);
+    panel(-0.1315f, -0.0985f, -0.1f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
     icon(28, -0.134f, -0.1f, -0.123f, -0.09f, 0.004f);
@@ -88,7 +73,7 @@ void draw_hud_panels() {
     glDisable(GL_TEXTURE_2D);
     glColor3ub(70, 70, 70);
     glTranslatef(0, 0, -0.0004f);
-    rectangle(0.1f, -0.0985f, 0.1315f, -0.076f, 0.01f);
+    panel(0.1f, -0.0985f, 0.1315f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
     icon(28, 0.103f, -0.1f, 0.114f, -0.09f, 0.004f);

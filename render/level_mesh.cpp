@@ -5,6 +5,7 @@
 #include "render/animations.h"
 #include "render/frame.h"
 #include "assets/gl_caps.h"
+#include "scene/blocks.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -39,7 +40,7 @@ bool bind_triangle_texture(int32_t slot) {
         glDisable(GL_TEXTURE_2D);
         return false;
     }
-    glBindTexture(GL_TEXTURE_2D, textures.texture_names[slot]);
+    bind_slot(slot);
     if (gl_caps.anisotropic)
         glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, textures.anisotropy_enabled ? level_draw.max_anisotropy : 1.0f);
     return true;

@@ -2,6 +2,7 @@
 
 #include "assets/textures.h"
 #include "nav/player.h"
+#include "scene/blocks.h"
 #include "assets/gl_caps.h"
 
 #include <GL/gl.h>
@@ -42,7 +43,7 @@ void draw_sky_domes() {
     glFrontFace(GL_CW);
     for (const SkyLayer& layer : SKY_LAYERS) {
         glRotatef(layer.turn * sky_angle, 0, 1, 0);
-        glBindTexture(GL_TEXTURE_2D, textures.texture_names[layer.slot]);
+        bind_slot(layer.slot);
         draw_sky_sphere(layer.radius, SKY_SLICES, SKY_STACKS);
     }
     glFrontFace(GL_CCW);
