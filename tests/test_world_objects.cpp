@@ -1,12 +1,27 @@
-// The objects the frame places itself: what each issues and the state it leaves, and the
-// colour a placement block gives back.
+// The objects the frame places itself: what each issues and the state it leaves, the
+// swing of the signs, the spinner's turn, the cartridge block's one-way visibility and
+// the colour a placement block gives back.
+#include "assets/gl_caps.h"
+#include "nav/player.h"
+#include "nav/worlds.h"
+#include "render/animations.h"
+#include "render/frame.h"
 #include "scene/blocks.h"
+#include "scene/world_objects.h"
 #include "support.h"
+#include "tools/census/census.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <ostream>
+#include <utility>
+#include <vector>
+
 namespace {
+
+using Runs = std::vector<std::pair<int, int>>; // (slot, triangles)
 
 class WorldObjects : public ::testing::Test {
 protected:
@@ -15,9 +30,93 @@ protected:
         ASSERT_TRUE(start_windowed_program());
     }
     void TearDown() override { reset_everything(); }
+    static void enter_world(int world) {
+        switch_world(world, 1.6f);
+        run_frames(1);
+        ASSERT_EQ(current_world(), world);
+    }
 };
 
+struct Expected {
+    const char* name;
+    void (*draw)();
+    Runs runs;           // the runs in bind order, empty ones included
+    int quadrics[3];     // cylinders, disks, spheres
+    bool keeps_colour;   // false for the two that rely on their caller's placement
+    bool keeps_blend;    // false for those that leave blending off whatever it was
+    bool sets_culling;   // true for those that leave culling on whatever it was
+};
+
+void PrintTo(const Expected& e, std::ostream* out) { *out << e.name; }
+
+Runs hall_runs() {
+    Runs runs = {{9, 2}};
+    for (int k = 0; k < 9; ++k) runs.push_back({0, 2});
+    for (int k = 0; k < 11; ++k) runs.push_back({30, 2});
+    return runs;
+}
+
+// The lantern's bracket is free geometry: only its globe, its housing and its slot are fixed.
+const Expected OBJECTS[] = {
+    {"hall", draw_world1_hall, hall_runs(), {0, 0, 0}, true, false, false},
+};
+
+class EachObject : public WorldObjects, public ::testing::WithParamInterface<Expected> {};
+
+void set_state(bool cull, bool blend) {
+    cull ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
+    blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glFrontFace(GL_CCW);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    glColor3f(1, 1, 1);
+    if (gl_caps.separate_specular) glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SINGLE_COLOR);
+}
+
 } // namespace
+
+TEST_P(EachObject, IssuesItsRunsAndQuadricsAndRestoresTheState) {
+    const Expected& e = GetParam();
+    enter_world(2);
+    for (const bool before : {false, true}) {
+        SCOPED_TRACE(before ? "culling and blending on before" : "culling and blending off before");
+        set_state(before, before);
+        const CensusResult r = census_run(e.draw);
+
+        const Runs& runs = r.runs;
+        ASSERT_EQ(runs.size(), e.runs.size());
+        for (size_t i = 0; i < runs.size(); ++i) {
+            EXPECT_EQ(runs[i].first, e.runs[i].first) << "run " << i;
+            if (e.runs[i].second > 0) {
+                EXPECT_EQ(runs[i].second, e.runs[i].second) << "run " << i;
+            }
+        }
+        EXPECT_EQ(r.cylinders, e.quadrics[0]);
+        EXPECT_EQ(r.disks, e.quadrics[1]);
+        EXPECT_EQ(r.spheres, e.quadrics[2]);
+        EXPECT_EQ(r.tori, 0);
+
+        EXPECT_TRUE(r.matrix_depth_ok);
+        EXPECT_EQ(r.colour_kept, e.keeps_colour);
+        EXPECT_EQ(r.cull_face, e.sets_culling || before);
+        EXPECT_EQ(r.blend, before && e.keeps_blend);
+        EXPECT_TRUE(r.texture_2d);
+        EXPECT_TRUE(r.front_face_ccw);
+        EXPECT_FALSE(r.texgen_s);
+        EXPECT_FALSE(r.texgen_t);
+        EXPECT_FALSE(r.separate_specular);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        GLint two_sided = 1;
+        glGetIntegerv(GL_LIGHT_MODEL_TWO_SIDE, &two_sided);
+        EXPECT_EQ(two_sided, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Objects, EachObject, ::testing::ValuesIn(OBJECTS),
+                         [](const ::testing::TestParamInfo<Expected>& p) { return std::string(p.param.name); });
 
 TEST_F(WorldObjects, ANestedPlacementGivesBackTheColourOfTheBlockAroundIt) {
     glColor3f(1, 1, 1);
