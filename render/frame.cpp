@@ -11,6 +11,7 @@
 #include "render/level_mesh.h"
 #include "render/particles.h"
 #include "scene/blocks.h"
+#include "scene/models.h"
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
@@ -135,7 +136,32 @@ void world1_block() {
     }
     water_pass(27, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
     descend_step();
+    {
+        Placement block; // lying flat in the ceiling over the arrival point
+        glTranslatef(-1, 4, -1);
+        glRotatef(90, 1, 0, 0);
+        glScalef(0.3f, 1.5f, 1);
+        glPointSize(0.05f);
+        glColor3f(0, 1, 0);
+        draw_ring_orb();
+    }
+    {
+        Placement block;
+        glTranslatef(-4, 0.4f, 0);
+        draw_spoked_wheel();
+    }
+    {
+        Placement block;
+        glColor3f(0, 0, 1);
+        glTranslatef(-1, 0.2f, 5);
+        draw_spiral_spinner();
+    }
     frame_state.spin_angle += 0.5f; // the turning display copy of weapon 1
+    {
+        Placement block;
+        glTranslatef(-4, 0.3f + animation.bob_offset, -2.5f);
+        draw_bracket_row();
+    }
 }
 
 void respawn_targets() {

@@ -1,5 +1,16 @@
-// Objects the frame composition places itself, outside the town's layout table.
+// Objects the frame composition places itself, outside the town's layout table. Each draws
+// in its own local frame at the current modelview matrix; the frame gives the placement.
 #pragma once
 
-// World 1's hall: its walls, ceiling and wall panels, at the origin.
+struct WorldObjectState {
+    float spinner_angle; // degrees, -6 per spiral spinner drawn, never wrapped
+};
+extern WorldObjectState world_objects;
+void reset_world_objects();
+
+// World 1: the hall's walls, ceiling and wall panels, and its three ornaments.
 void draw_world1_hall();
+void draw_spoked_wheel();
+void draw_spiral_spinner(); // magenta whatever the current colour; advances spinner_angle
+// Leaves its scale and colour set: the caller's placement block restores them.
+void draw_bracket_row();

@@ -59,6 +59,9 @@ Runs hall_runs() {
 // The lantern's bracket is free geometry: only its globe, its housing and its slot are fixed.
 const Expected OBJECTS[] = {
     {"hall", draw_world1_hall, hall_runs(), {0, 0, 0}, true, false, false},
+    {"wheel", draw_spoked_wheel, {{30, 0}}, {16, 5, 0}, true, true, true},
+    {"spinner", draw_spiral_spinner, {{11, 0}}, {0, 0, 60}, true, false, false},
+    {"bracket_row", draw_bracket_row, {{18, 130}}, {40, 40, 0}, false, true, true},
 };
 
 class EachObject : public WorldObjects, public ::testing::WithParamInterface<Expected> {};
@@ -133,4 +136,23 @@ TEST_F(WorldObjects, ANestedPlacementGivesBackTheColourOfTheBlockAroundIt) {
     EXPECT_FLOAT_EQ(colour[0], 1);
     EXPECT_FLOAT_EQ(colour[1], 1);
     EXPECT_FLOAT_EQ(colour[2], 1);
+}
+
+TEST_F(WorldObjects, TheSpinnerTurnsOnlyWhileWorldOneIsDrawn) {
+    run_frames(60);
+    EXPECT_FLOAT_EQ(world_objects.spinner_angle, -6.0f * 60);
+    enter_world(2);
+    const float left = world_objects.spinner_angle;
+    run_frames(5);
+    EXPECT_FLOAT_EQ(world_objects.spinner_angle, left);
+    // Turning moves the arms' beads round the spinner's axis.
+    const CensusResult a = census_run(draw_spiral_spinner);
+    world_objects.spinner_angle -= 40;
+    const CensusResult b = census_run(draw_spiral_spinner);
+    EXPECT_NE(a.bounds[1], b.bounds[1]);
+}
+
+TEST_F(WorldObjects, EachWorldDrawsItsOwnOrbOutsideTheLayout) {
+    // World 1: in the ceiling over the arrival.
+    EXPECT_GE(census_run([] { render_frame(); }).tori, 1);
 }
