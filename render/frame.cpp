@@ -110,6 +110,11 @@ void world2_block() {
     sky_pass();
     {
         Placement block;
+        glTranslatef(-3, 1.5f, -15.7f);
+        draw_glow_lantern();
+    }
+    {
+        Placement block; // the fountain rises inside the lantern's globe
         glTranslatef(-0.8f, 2.9f, -15.9f);
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
@@ -120,6 +125,31 @@ void world2_block() {
     }
     draw_level_mesh(); // in the colour left by the previous frame
     set_level_colour();
+    {
+        Placement block;
+        draw_town_blocks();
+    }
+    {
+        Placement block;
+        glTranslatef(-3, 2.5f, -16.5f);
+        glRotatef(-90, 0, 1, 0);
+        draw_hanging_oval_sign();
+    }
+    {
+        Placement block;
+        glTranslatef(-5, 2.5f, -16.5f);
+        glRotatef(-90, 0, 1, 0);
+        draw_hanging_board_sign();
+    }
+    {
+        Placement block;
+        glTranslatef(-26.9f, 2.5f, -8.2f);
+        draw_hanging_board_sign();
+    }
+    {
+        Placement block;
+        draw_world2_gates();
+    }
     descend_step();
 }
 

@@ -14,3 +14,11 @@ void draw_spoked_wheel();
 void draw_spiral_spinner(); // magenta whatever the current colour; advances spinner_angle
 // Leaves its scale and colour set: the caller's placement block restores them.
 void draw_bracket_row();
+
+// The town: the blocks along its east edge, the lantern, the two hanging signs (swinging
+// with the animation's sign angle) and the six gates at their places.
+void draw_town_blocks();
+void draw_glow_lantern();
+void draw_hanging_oval_sign();
+void draw_hanging_board_sign();
+void draw_world2_gates();

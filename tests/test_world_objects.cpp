@@ -49,6 +49,12 @@ struct Expected {
 
 void PrintTo(const Expected& e, std::ostream* out) { *out << e.name; }
 
+Runs gate_runs() {
+    Runs runs(5, {25, 6}); // the five wide gates, then the corner gate
+    runs.push_back({12, 4});
+    return runs;
+}
+
 Runs hall_runs() {
     Runs runs = {{9, 2}};
     for (int k = 0; k < 9; ++k) runs.push_back({0, 2});
@@ -62,6 +68,11 @@ const Expected OBJECTS[] = {
     {"wheel", draw_spoked_wheel, {{30, 0}}, {16, 5, 0}, true, true, true},
     {"spinner", draw_spiral_spinner, {{11, 0}}, {0, 0, 60}, true, false, false},
     {"bracket_row", draw_bracket_row, {{18, 130}}, {40, 40, 0}, false, true, true},
+    {"town_blocks", draw_town_blocks,
+     {{30, 2}, {12, 2}, {0, 12}, {9, 10}, {2, 4}, {12, 8}, {16, 8}, {12, 4}, {0, 26}}, {0, 0, 0}, true, false, false},
+    {"board_sign", draw_hanging_board_sign, {{13, 0}, {4, 2}}, {2, 2, 0}, true, true, true},
+    {"oval_sign", draw_hanging_oval_sign, {{13, 0}, {15, 0}}, {5, 4, 0}, true, true, true},
+    {"gates", draw_world2_gates, gate_runs(), {0, 0, 0}, true, true, false},
 };
 
 class EachObject : public WorldObjects, public ::testing::WithParamInterface<Expected> {};
@@ -121,6 +132,20 @@ TEST_P(EachObject, IssuesItsRunsAndQuadricsAndRestoresTheState) {
 INSTANTIATE_TEST_SUITE_P(Objects, EachObject, ::testing::ValuesIn(OBJECTS),
                          [](const ::testing::TestParamInfo<Expected>& p) { return std::string(p.param.name); });
 
+TEST_F(WorldObjects, TheLanternsHousingIsSixteenTrianglesAfterOneGlobe) {
+    enter_world(2);
+    const CensusResult r = census_run(draw_glow_lantern);
+    EXPECT_EQ(r.spheres, 1);
+    EXPECT_EQ(r.disks, 0);
+    EXPECT_EQ(census_triangles_by_slot(r), (Runs{{11, 16}}));
+    ASSERT_EQ(r.runs.size(), 2u);
+    EXPECT_EQ(r.runs.back(), (std::pair<int, int>{11, 16}));
+    EXPECT_TRUE(r.cull_face);
+    EXPECT_FALSE(r.blend);
+    EXPECT_TRUE(r.colour_kept);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)); // the globe is drawn without it
+}
+
 TEST_F(WorldObjects, ANestedPlacementGivesBackTheColourOfTheBlockAroundIt) {
     glColor3f(1, 1, 1);
     {
@@ -136,6 +161,25 @@ TEST_F(WorldObjects, ANestedPlacementGivesBackTheColourOfTheBlockAroundIt) {
     EXPECT_FLOAT_EQ(colour[0], 1);
     EXPECT_FLOAT_EQ(colour[1], 1);
     EXPECT_FLOAT_EQ(colour[2], 1);
+}
+
+TEST_F(WorldObjects, SignsSwingTheirBoardsOutOfTheWall) {
+    enter_world(2);
+    // The bracket and the hanging parts lie in the plane z = 0 (the rings and the plate
+    // are at most 0.06 and 0.02 out of it) until the swing turns them about the rod.
+    for (void (*sign)() : {draw_hanging_board_sign, draw_hanging_oval_sign}) {
+        animation.sign_swing_angle = 0;
+        const CensusResult still = census_run(sign);
+        EXPECT_LT(still.bounds[5] - still.bounds[2], 0.13f);
+        animation.sign_swing_angle = 50;
+        const CensusResult swung = census_run(sign);
+        // The lower edge, 0.6 (board) or 0.83 (oval) under the rod, swings out by sin 50.
+        EXPECT_LT(swung.bounds[2], -0.45f);
+        EXPECT_LT(swung.bounds[4] - swung.bounds[1], still.bounds[4] - still.bounds[1]);
+        // The bracket stays: it reaches the wall end x = 1 and 0.5 past the pivot.
+        EXPECT_NEAR(swung.bounds[3], 1.02f, 0.03f);
+        EXPECT_NEAR(swung.bounds[0], -0.6f, 0.11f);
+    }
 }
 
 TEST_F(WorldObjects, TheSpinnerTurnsOnlyWhileWorldOneIsDrawn) {
