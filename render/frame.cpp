@@ -101,8 +101,22 @@ void world3_block() {
     world3_teleport_box(0);
     world3_pickup_box(0);
     world3_pickup_box(1);
+    if (worlds.pickup_visible[1]) {
+        Placement block;
+        glTranslatef(4, 3.3f + animation.bob_offset, -2.5f);
+        draw_cartridge_block();
+    }
     world3_teleport_box(1);
     update_and_draw_gate_units();
+    {
+        Placement block; // the portal ring set into the end wall behind the way home
+        glTranslatef(26, 2.02f, -18);
+        glRotatef(90, 0, 1, 0);
+        glScalef(0.3f, 1.5f, 1);
+        glPointSize(0.05f);
+        glColor3f(0, 1, 0);
+        draw_ring_orb();
+    }
 }
 
 void world2_block() {

@@ -22,3 +22,6 @@ void draw_glow_lantern();
 void draw_hanging_oval_sign();
 void draw_hanging_board_sign();
 void draw_world2_gates();
+
+// World 3: a block of cartridges. Leaves its scale and colour set like the bracket row.
+void draw_cartridge_block();

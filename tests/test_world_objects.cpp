@@ -73,6 +73,7 @@ const Expected OBJECTS[] = {
     {"board_sign", draw_hanging_board_sign, {{13, 0}, {4, 2}}, {2, 2, 0}, true, true, true},
     {"oval_sign", draw_hanging_oval_sign, {{13, 0}, {15, 0}}, {5, 4, 0}, true, true, true},
     {"gates", draw_world2_gates, gate_runs(), {0, 0, 0}, true, true, false},
+    {"cartridge_block", draw_cartridge_block, {{17, 0}}, {160, 240, 0}, false, true, true},
 };
 
 class EachObject : public WorldObjects, public ::testing::WithParamInterface<Expected> {};
@@ -196,7 +197,30 @@ TEST_F(WorldObjects, TheSpinnerTurnsOnlyWhileWorldOneIsDrawn) {
     EXPECT_NE(a.bounds[1], b.bounds[1]);
 }
 
+TEST_F(WorldObjects, TheCartridgeBlockVanishesForGoodOnceWalkedInto) {
+    enter_world(3);
+    const auto frame_cylinders = [] { return census_run([] { render_frame(); }).cylinders; };
+    const int shown = frame_cylinders();
+    player.x = 4;
+    player.z = -2.6f;
+    const int inside = frame_cylinders();
+    EXPECT_FALSE(worlds.pickup_visible[1]);
+    EXPECT_EQ(shown - inside, 160); // its forty cartridges, four cylinders each
+    player.x = -1;
+    player.z = -1;
+    EXPECT_EQ(frame_cylinders(), inside);
+    // Through a round trip to another world, too.
+    enter_world(1);
+    enter_world(3);
+    EXPECT_FALSE(worlds.pickup_visible[1]);
+    EXPECT_EQ(frame_cylinders(), inside);
+}
+
 TEST_F(WorldObjects, EachWorldDrawsItsOwnOrbOutsideTheLayout) {
-    // World 1: in the ceiling over the arrival.
-    EXPECT_GE(census_run([] { render_frame(); }).tori, 1);
+    // World 1: in the ceiling over the arrival, world 3: at the end wall behind the exit.
+    for (int world : {1, 3}) {
+        if (world != 1) enter_world(world);
+        const CensusResult r = census_run([] { render_frame(); });
+        EXPECT_GE(r.tori, 1) << "world " << world;
+    }
 }
