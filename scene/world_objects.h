@@ -2,6 +2,8 @@
 // in its own local frame at the current modelview matrix; the frame gives the placement.
 #pragma once
 
+#include "scene/models.h"
+
 struct WorldObjectState {
     float spinner_angle; // degrees, -6 per spiral spinner drawn, never wrapped
 };
@@ -25,3 +27,6 @@ void draw_world2_gates();
 
 // World 3: a block of cartridges. Leaves its scale and colour set like the bracket row.
 void draw_cartridge_block();
+
+// The ten by name, in frame order, for tools and tests (solids: no single front).
+extern const ModelEntry PLACED_OBJECTS[10];
