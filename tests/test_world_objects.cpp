@@ -1,6 +1,6 @@
 // The objects the frame places itself: what each issues and the state it leaves, the
 // swing of the signs, the spinner's turn, the cartridge block's one-way visibility and
-// the colour a placement block gives back.
+// the colour a placement block gives back, and the state a whole frame leaves.
 #include "assets/gl_caps.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
@@ -222,5 +222,34 @@ TEST_F(WorldObjects, EachWorldDrawsItsOwnOrbOutsideTheLayout) {
         if (world != 1) enter_world(world);
         const CensusResult r = census_run([] { render_frame(); });
         EXPECT_GE(r.tori, 1) << "world " << world;
+    }
+}
+
+TEST_F(WorldObjects, AFrameOfEachWorldLeavesNoObjectsStateSwitchedOn) {
+    GLint depth_before = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_before);
+    for (int world : {1, 2, 3}) {
+        SCOPED_TRACE(world);
+        if (world != 1) enter_world(world);
+        run_frames(2);
+        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        GLint front = 0, two_sided = 1, colour_control = 0, depth = 0, attrib_depth = 1;
+        glGetIntegerv(GL_FRONT_FACE, &front);
+        glGetIntegerv(GL_LIGHT_MODEL_TWO_SIDE, &two_sided);
+        glGetIntegerv(GL_LIGHT_MODEL_COLOR_CONTROL, &colour_control);
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+        glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attrib_depth);
+        EXPECT_EQ(front, GL_CCW);
+        EXPECT_EQ(two_sided, 0);
+        if (gl_caps.separate_specular) {
+            EXPECT_EQ(colour_control, GL_SINGLE_COLOR);
+        }
+        EXPECT_EQ(depth, depth_before);
+        EXPECT_EQ(attrib_depth, 0);
     }
 }
