@@ -11,6 +11,7 @@
 #include "render/level_mesh.h"
 #include "render/particles.h"
 #include "scene/blocks.h"
+#include "scene/models.h"
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
@@ -100,8 +101,22 @@ void world3_block() {
     world3_teleport_box(0);
     world3_pickup_box(0);
     world3_pickup_box(1);
+    if (worlds.pickup_visible[1]) {
+        Placement block;
+        glTranslatef(4, 3.3f + animation.bob_offset, -2.5f);
+        draw_cartridge_block();
+    }
     world3_teleport_box(1);
     update_and_draw_gate_units();
+    {
+        Placement block; // the portal ring set into the end wall behind the way home
+        glTranslatef(26, 2.02f, -18);
+        glRotatef(90, 0, 1, 0);
+        glScalef(0.3f, 1.5f, 1);
+        glPointSize(0.05f);
+        glColor3f(0, 1, 0);
+        draw_ring_orb();
+    }
 }
 
 void world2_block() {
@@ -109,6 +124,11 @@ void world2_block() {
     sky_pass();
     {
         Placement block;
+        glTranslatef(-3, 1.5f, -15.7f);
+        draw_glow_lantern();
+    }
+    {
+        Placement block; // the fountain rises inside the lantern's globe
         glTranslatef(-0.8f, 2.9f, -15.9f);
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
@@ -119,6 +139,31 @@ void world2_block() {
     }
     draw_level_mesh(); // in the colour left by the previous frame
     set_level_colour();
+    {
+        Placement block;
+        draw_town_blocks();
+    }
+    {
+        Placement block;
+        glTranslatef(-3, 2.5f, -16.5f);
+        glRotatef(-90, 0, 1, 0);
+        draw_hanging_oval_sign();
+    }
+    {
+        Placement block;
+        glTranslatef(-5, 2.5f, -16.5f);
+        glRotatef(-90, 0, 1, 0);
+        draw_hanging_board_sign();
+    }
+    {
+        Placement block;
+        glTranslatef(-26.9f, 2.5f, -8.2f);
+        draw_hanging_board_sign();
+    }
+    {
+        Placement block;
+        draw_world2_gates();
+    }
     descend_step();
 }
 
@@ -135,7 +180,32 @@ void world1_block() {
     }
     water_pass(27, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
     descend_step();
+    {
+        Placement block; // lying flat in the ceiling over the arrival point
+        glTranslatef(-1, 4, -1);
+        glRotatef(90, 1, 0, 0);
+        glScalef(0.3f, 1.5f, 1);
+        glPointSize(0.05f);
+        glColor3f(0, 1, 0);
+        draw_ring_orb();
+    }
+    {
+        Placement block;
+        glTranslatef(-4, 0.4f, 0);
+        draw_spoked_wheel();
+    }
+    {
+        Placement block;
+        glColor3f(0, 0, 1);
+        glTranslatef(-1, 0.2f, 5);
+        draw_spiral_spinner();
+    }
     frame_state.spin_angle += 0.5f; // the turning display copy of weapon 1
+    {
+        Placement block;
+        glTranslatef(-4, 0.3f + animation.bob_offset, -2.5f);
+        draw_bracket_row();
+    }
 }
 
 void respawn_targets() {

@@ -59,11 +59,22 @@ extern GLUquadric* shared_quadric;
 void quadric_begin();
 void quadric_end();
 
+// Makes the current colour, normal and texture coordinate part of the context's state
+// before a push. Mesa 22 keeps a value set since the enclosing push only in its vertex
+// buffer until something reads it; a nested push then records the enclosing block as
+// unchanged, and its pop leaves the nested block's colour behind. Reading the colour
+// moves all three into the context.
+inline void settle_current() {
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+}
+
 // A placement block: the modelview matrix and the current colour, normal and texture
 // coordinate are saved for the scope and restored after it.
 struct Placement {
     Placement() {
         glPushMatrix();
+        settle_current();
         glPushAttrib(GL_CURRENT_BIT);
     }
     ~Placement() {
@@ -79,6 +90,7 @@ struct Placement {
 struct FacadePlacement {
     FacadePlacement() {
         glPushMatrix();
+        settle_current();
         glPushAttrib(GL_CURRENT_BIT);
         glPushMatrix();
         glPushMatrix();

@@ -2,8 +2,8 @@
 // The floor and the doorways come from the level file; the room is kept by the clamps.
 #include "scene/world_objects.h"
 
-#include "assets/textures.h"
 #include "assets/gl_caps.h"
+#include "scene/blocks.h"
 #include "scene/vec3.h"
 
 #include <GL/gl.h>
@@ -51,11 +51,6 @@ constexpr HallQuad HALL_QUADS[] = {
 // clang-format on
 static_assert(std::size(HALL_QUADS) == 21);
 
-void corner(const Vec3& p, float s, float t) {
-    glTexCoord2f(s, t);
-    glVertex3f(p.x, p.y, p.z);
-}
-
 } // namespace
 
 void draw_world1_hall() {
@@ -63,19 +58,12 @@ void draw_world1_hall() {
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     for (const HallQuad& q : HALL_QUADS) {
-        glBindTexture(GL_TEXTURE_2D, textures.texture_names[q.slot]);
-        Vec3 n;
-        glBegin(GL_TRIANGLES);
-        face_normal(&q.p0, &q.p2, &q.p3, &n);
-        glNormal3fv(&n.x);
-        corner(q.p0, 0, 0);
-        corner(q.p2, q.u, q.v);
-        corner(q.p3, 0, q.v);
+        bind_slot(q.slot);
+        Vec3 n; // the quad is flat: one normal serves both its triangles
         face_normal(&q.p0, &q.p1, &q.p2, &n);
         glNormal3fv(&n.x);
-        corner(q.p0, 0, 0);
-        corner(q.p1, q.u, 0);
-        corner(q.p2, q.u, q.v);
+        glBegin(GL_TRIANGLES);
+        emit_rect(q.p0, q.p1, q.p2, q.p3, q.u, q.v);
         glEnd();
     }
 }

@@ -1,5 +1,32 @@
-// Objects the frame composition places itself, outside the town's layout table.
+// Objects the frame composition places itself, outside the town's layout table. Each draws
+// in its own local frame at the current modelview matrix; the frame gives the placement.
 #pragma once
 
-// World 1's hall: its walls, ceiling and wall panels, at the origin.
+#include "scene/models.h"
+
+struct WorldObjectState {
+    float spinner_angle; // degrees, -6 per spiral spinner drawn, never wrapped
+};
+extern WorldObjectState world_objects;
+void reset_world_objects();
+
+// World 1: the hall's walls, ceiling and wall panels, and its three ornaments.
 void draw_world1_hall();
+void draw_spoked_wheel();
+void draw_spiral_spinner(); // magenta whatever the current colour; advances spinner_angle
+// Leaves its scale and colour set: the caller's placement block restores them.
+void draw_bracket_row();
+
+// The town: the blocks along its east edge, the lantern, the two hanging signs (swinging
+// with the animation's sign angle) and the six gates at their places.
+void draw_town_blocks();
+void draw_glow_lantern();
+void draw_hanging_oval_sign();
+void draw_hanging_board_sign();
+void draw_world2_gates();
+
+// World 3: a block of cartridges. Leaves its scale and colour set like the bracket row.
+void draw_cartridge_block();
+
+// The ten by name, in frame order, for tools and tests (solids: no single front).
+extern const ModelEntry PLACED_OBJECTS[10];

@@ -19,6 +19,7 @@
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/models.h"
+#include "scene/world_objects.h"
 #include "weapons/targets.h"
 #include "weapons/weapon_models.h"
 #include "weapons/weapons.h"
@@ -48,6 +49,7 @@ void reset_everything() {
 
     reset_animations();
     reset_model_state();
+    reset_world_objects();
     reset_frame_state();
     reset_targets();
     reset_level_draw();

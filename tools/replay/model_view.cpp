@@ -3,6 +3,7 @@
 #include "app/window.h"
 #include "scene/blocks.h"
 #include "scene/models.h"
+#include "scene/world_objects.h"
 #include "tools/census/census.h"
 #include "render/view.h"
 
@@ -16,6 +17,8 @@ namespace {
 
 const ModelEntry* find_model(const std::string& name) {
     for (const ModelEntry& entry : MODEL_CATALOGUE)
+        if (name == entry.name) return &entry;
+    for (const ModelEntry& entry : PLACED_OBJECTS)
         if (name == entry.name) return &entry;
     return nullptr;
 }
@@ -33,8 +36,10 @@ bool view_model(const std::string& name, float heading, float pitch, float dista
     if (!entry) return false;
     // Framing needs the model's bounds; counting draws it, so keep its variables as they were.
     const ModelState kept = model_state;
+    const WorldObjectState kept_objects = world_objects;
     const CensusResult census = census_run(entry->draw);
     model_state = kept;
+    world_objects = kept_objects;
 
     const float* b = census.bounds;
     const float cx = (b[0] + b[3]) / 2, cy = (b[1] + b[4]) / 2, cz = (b[2] + b[5]) / 2;

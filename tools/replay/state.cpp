@@ -14,6 +14,7 @@
 #include "render/particles.h"
 #include "render/sky.h"
 #include "render/water.h"
+#include "scene/world_objects.h"
 #include "weapons/weapons.h"
 #include "json.h"
 #include "platform/headless.h"
@@ -99,6 +100,7 @@ std::vector<StateField> collect_state() {
         flag("boost_active", lift.boost_active),
         number("boost_frame", lift.boost_frame),
         number("sign_swing_angle", animation.sign_swing_angle),
+        number("spinner_angle", world_objects.spinner_angle),
         number("sky_angle", sky_angle),
         number("water_checksum", water_checksum()),
         number("particle_checksum", particle_checksum()),
