@@ -53,7 +53,7 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
     if (fullscreen && !platform_change_display_mode(width, height, bits)) {
         const int answer = platform_message_box(
             "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?",
-            "Vexa GL", MB_YESNO | MB_ICONEXCLAMATION);
+            "Vexa GL", MB_YESNO | MB_ICONEXCLAMATION, IDYES); // unshown: windowed keeps the user working
         if (answer != IDYES) {
             platform_message_box("Program will now close.", "ERROR", MB_OK | MB_ICONSTOP);
             return false;
@@ -74,7 +74,7 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
     if (!platform_make_current()) return fail_open("Can't activate the GL rendering context.");
 
     platform_show_window();
-    resize_view(width, height);
+    resize_to_window(width, height);
     if (!init_scene()) return fail_open("Initialization failed.");
     return true;
 }
@@ -119,6 +119,13 @@ void resize_view(int width, int height) {
     glLoadIdentity();
 }
 
+void resize_to_window(int width, int height) {
+    // A fullscreen window covers the desktop, whatever size was asked for.
+    int real_width = 0, real_height = 0;
+    if (platform_get_client_size(&real_width, &real_height)) resize_view(real_width, real_height);
+    else resize_view(width, height);
+}
+
 bool init_scene() {
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -130,11 +137,22 @@ bool init_scene() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     query_gl_caps();
     if (world_flags[0]) water_init();
-    if (!load_textures()) return false;
+    if (!load_textures()) {
+        load_world_untextured();
+        return false;
+    }
     build_font();
     load_level();
     particles_init();
     return true;
+}
+
+void load_world_untextured() {
+    // Never leave the previous world's geometry: this world's level, untextured.
+    load_blank_textures();
+    build_font();
+    load_level();
+    particles_init();
 }
 
 intptr_t window_proc(const PlatformMessage& message) {

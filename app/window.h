@@ -17,8 +17,12 @@ constexpr double FAR_PLANE = 200;
 bool open_window(const char* title, int width, int height, int bits, bool fullscreen_wanted);
 void close_window();
 void resize_view(int width, int height);
+// resize_view with the window's real client area (width x height when it has none).
+void resize_to_window(int width, int height);
 // Loads the projection for field_of_view and the current view size, then selects the
 // modelview matrix.
 void reproject();
+// False when the texture set failed: the world is then loaded with grey stand-ins.
 bool init_scene();
+void load_world_untextured();
 intptr_t window_proc(const PlatformMessage& message);
