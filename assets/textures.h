@@ -10,6 +10,7 @@ constexpr int TEXTURE_SLOTS = 31;
 
 extern GLuint texture_names[TEXTURE_SLOTS]; // the current world's set, by slot
 extern bool texture_set_loaded;             // texture_names holds a live set
+extern bool texture_set_blank;              // ... of plain grey stand-ins (the real set failed)
 extern int32_t lod_bias;                    // texture LOD bias (keys Q and W)
 extern bool anisotropy_enabled;             // anisotropic filtering (keys E and R)
 
@@ -17,8 +18,12 @@ extern bool anisotropy_enabled;             // anisotropic filtering (keys E and
 extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
 
 // Reads the current world's 31 files and uploads them. False, with nothing uploaded
-// and texture_names unchanged, when any file is missing or unreadable.
+// and texture_names unchanged, when any file is missing or unreadable; the first
+// missing file is named in a message box. A file used by several slots is read once.
 bool load_textures();
+// Fills every slot with a plain grey texture: the level stays visible, untextured,
+// when its set failed.
+void load_blank_textures();
 // Deletes the current set (a world switch does this before the next set loads).
 void delete_textures();
 // Null for a null path or a file that cannot be opened; otherwise the bitmap reader's result.

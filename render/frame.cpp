@@ -20,6 +20,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <cstdio>
+
 float spin_angle = 0;
 float current_rgb[3] = {0.1f, 0.1f, 0.1f};
 int32_t hud_triangle_total = 0;
@@ -34,10 +36,17 @@ void set_level_colour() {
     glColor3ub(250, 250, 250);
 }
 
+void report_untextured_world(int world) {
+    char text[160];
+    snprintf(text, sizeof text,
+             "The pictures of world %d could not all be read.\nThe world is shown without its textures.", world);
+    platform_message_box(text, "Error", MB_OK);
+}
+
 void enter_world_if_new(int world) {
     if (!needs_init[world - 1]) return;
     needs_init[world - 1] = false;
-    init_scene(); // a failed load leaves the world untextured; nothing more to do here
+    if (!init_scene()) report_untextured_world(world);
 }
 
 void place_light() {

@@ -10,6 +10,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 float dist_readout = -30;
 HudCounts hud_printed = {0, 0, 0, 0};
 
@@ -40,6 +42,21 @@ void icon(int slot, float x0, float y0, float x1, float y1, float z) {
     glTexCoord2f(1, 0); glVertex3f(x1, y0, z);
     glTexCoord2f(1, 1); glVertex3f(x1, y1, z);
     glEnd();
+}
+
+// The HUD was laid out for a 1024 x 768 view. In a view of another size what sits near
+// a corner keeps its distance from that corner.
+constexpr float LAYOUT_WIDTH = 1024, LAYOUT_HEIGHT = 768;
+float from_right(float x) { return static_cast<float>(view_width) - (LAYOUT_WIDTH - x); }
+float from_bottom(float y) { return static_cast<float>(view_height) - (LAYOUT_HEIGHT - y); }
+
+// The panels sit in eye space at HUD_DEPTH near the view's left and right edges: the
+// sideways shift that keeps them there when the view is wider or narrower than 4:3.
+float panel_shift() {
+    if (view_width <= 0 || view_height <= 0) return 0;
+    const double aspect = static_cast<double>(view_width) / view_height;
+    const double half_height = -HUD_DEPTH * std::tan(field_of_view * 3.14159265358979 / 360.0);
+    return static_cast<float>(half_height * (aspect - LAYOUT_WIDTH / LAYOUT_HEIGHT));
 }
 
 } // namespace
@@ -79,6 +96,8 @@ void draw_hud_panels() {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    const float shift = panel_shift();
+    if (shift != 0) glTranslatef(-shift, 0, 0);
     rectangle(-0.1315f, -0.0985f, -0.1f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
@@ -87,6 +106,7 @@ void draw_hud_panels() {
     glDisable(GL_TEXTURE_2D);
     glColor3ub(70, 70, 70);
     glTranslatef(0, 0, -0.0004f);
+    if (shift != 0) glTranslatef(2 * shift, 0, 0);
     rectangle(0.1f, -0.0985f, 0.1315f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
@@ -128,10 +148,10 @@ void draw_hud_text() {
     print_text(1, 100, "xpos, zpos, w  %f,%f,%f", static_cast<double>(player.x), static_cast<double>(player.z),
                static_cast<double>(player.eye_height));
     print_text(1, 160, "dist, ypos %f, %f", static_cast<double>(dist_readout), 0.0);
-    print_text(55, 749, "%i", view_width - 25);
-    print_text(55, 709, "%i", view_height);
-    print_text(945, 749, "%i", view_width - 25);
-    print_text(945, 709, "%i", degenerate_count);
+    print_text(55, from_bottom(749), "%i", view_width - 25);
+    print_text(55, from_bottom(709), "%i", view_height);
+    print_text(from_right(945), from_bottom(749), "%i", view_width - 25);
+    print_text(from_right(945), from_bottom(709), "%i", degenerate_count);
     degenerate_count = 0;
     print_text(1, 60, "poligon, vid, nevid %i, %i, %i", hud_triangle_total, visible_count, culled_count);
     visible_count = 0;
