@@ -35,6 +35,12 @@ double particle_checksum() {
     return sum;
 }
 
+double unshown_boxes() {
+    double count = 0;
+    for (const RecordedMessageBox& box : headless_message_boxes()) count += box.shown ? 0 : 1;
+    return count;
+}
+
 } // namespace
 
 std::vector<StateField> collect_state() {
@@ -65,6 +71,7 @@ std::vector<StateField> collect_state() {
         number("exit_code", program.exited ? program.exit_code : 0),
         number("level_triangles", level_mesh.count),
         flag("textures_loaded", texture_set_loaded),
+        flag("textures_blank", texture_set_blank),
         number("lod_bias", lod_bias),
         flag("anisotropy", anisotropy_enabled),
         number("hud_triangles", hud_printed.triangles),
@@ -100,6 +107,7 @@ std::vector<StateField> collect_state() {
         number("particle_checksum", particle_checksum()),
         number("weapon", weapon_state.held_weapon),
         number("message_count", static_cast<double>(headless_message_boxes().size())),
+        number("unshown_message_count", unshown_boxes()),
         number("sound_count", static_cast<double>(headless_sounds().size())),
     };
 }
