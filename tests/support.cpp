@@ -31,6 +31,7 @@ void reset_everything() {
     headless_set_auto_clock(true);
     headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
     program = ProgramState{};
+    preset_startup_answer = 0;
     std::fill(std::begin(keys), std::end(keys), false);
     fullscreen = true;
     active = true;
@@ -78,6 +79,7 @@ void reset_everything() {
     sky_angle = 0;
     lod_bias = 0;
     texture_set_loaded = false;
+    texture_set_blank = false;
     anisotropy_enabled = false;
     weapon_state = WeaponState{};
     weapon_pitch_angle = weapon_yaw_angle = weapon_roll_angle = 0;

@@ -270,7 +270,7 @@ TEST_F(App, EveryF1KeyDownTogglesOnce) {
     EXPECT_TRUE(fullscreen);
 }
 
-TEST_F(App, FailedReopenEndsWithCodeZeroWithoutAnotherClose) {
+TEST_F(App, FailedReopenEndsWithCodeOneWithoutAnotherClose) {
     ASSERT_TRUE(start_windowed_program());
     headless_set_display_mode_available(true);
     headless_fail_step(HeadlessStep::CreateContext, true);
@@ -278,7 +278,7 @@ TEST_F(App, FailedReopenEndsWithCodeZeroWithoutAnotherClose) {
     headless_clear_call_log();
     run_frames(1);
     EXPECT_TRUE(program.exited);
-    EXPECT_EQ(program.exit_code, 0);
+    EXPECT_EQ(program.exit_code, EXIT_OPEN_FAILED);
     const std::vector<std::string>& log = headless_call_log();
     EXPECT_EQ(log.back(), "UnregisterClass"); // the failed open's own clean-up, nothing after
     EXPECT_EQ(std::count(log.begin(), log.end(), "UnregisterClass"), 2); // toggle close + failed open

@@ -96,7 +96,7 @@ TEST_F(AssetsGl, EverySlotGetsItsOwnTextureAlsoForSharedFiles) {
     EXPECT_TRUE(headless_message_boxes().size() == 1); // only the start-up question
 }
 
-TEST_F(AssetsGl, AMissingFileLeavesTheSetAsItWasAndSaysNothing) {
+TEST_F(AssetsGl, AMissingFileLeavesTheSetAsItWasAndIsNamed) {
     GLuint before[TEXTURE_SLOTS];
     std::copy(std::begin(texture_names), std::end(texture_names), before);
     with_changed_data([](const fs::path& text) { fs::remove(text / "glaz.bmp"); },
@@ -107,7 +107,9 @@ TEST_F(AssetsGl, AMissingFileLeavesTheSetAsItWasAndSaysNothing) {
                           }
                       });
     EXPECT_TRUE(std::equal(std::begin(before), std::end(before), std::begin(texture_names)));
-    EXPECT_EQ(headless_message_boxes().size(), 1u); // only the start-up question
+    const auto& boxes = headless_message_boxes();
+    ASSERT_EQ(boxes.size(), 4u); // the start-up question, then one per failed set
+    for (size_t i = 1; i < boxes.size(); ++i) EXPECT_EQ(boxes[i].text, "Cannot open the texture file text/glaz.bmp.");
 }
 
 TEST_F(AssetsGl, AnUnreadableBitmapIsReportedOnceAndFailsTheSet) {
