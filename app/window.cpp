@@ -137,10 +137,7 @@ bool init_scene() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     query_gl_caps();
     if (world_flags[0]) water_init();
-    if (!load_textures()) {
-        load_world_untextured();
-        return false;
-    }
+    if (!load_textures()) return false;
     build_font();
     load_level();
     particles_init();

@@ -22,7 +22,8 @@ void resize_to_window(int width, int height);
 // Loads the projection for field_of_view and the current view size, then selects the
 // modelview matrix.
 void reproject();
-// False when the texture set failed: the world is then loaded with grey stand-ins.
 bool init_scene();
+// After a failed init_scene on a world change: the world's level, font and particles
+// with grey stand-ins for its textures, so no other world's geometry stays in place.
 void load_world_untextured();
 intptr_t window_proc(const PlatformMessage& message);

@@ -300,7 +300,15 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // Made at the desktop's size: without a window manager to honour the fullscreen
+        // state (a bare X server) the window still covers the screen.
+        if (s.fullscreen_mode.w > 0 && s.fullscreen_mode.h > 0) {
+            width = s.fullscreen_mode.w;
+            height = s.fullscreen_mode.h;
+        }
+    }
     // On X11 the visual, and with it the depth buffer, is fixed when the window is made:
     // ask for the deepest buffer first and settle for less.
     for (int depth : {32, 24, 16}) {

@@ -46,7 +46,9 @@ void report_untextured_world(int world) {
 void enter_world_if_new(int world) {
     if (!needs_init[world - 1]) return;
     needs_init[world - 1] = false;
-    if (!init_scene()) report_untextured_world(world);
+    if (init_scene()) return;
+    load_world_untextured();
+    report_untextured_world(world);
 }
 
 void place_light() {
