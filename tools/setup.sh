@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 # Mesa's packages come in one install call so they stay at one point release.
 # xfonts-base: SDL's X11 message box needs a core X font (-*-*-medium-r-normal--*-120-*);
 # a bare X server (Xvfb) has only "fixed", and --no-install-recommends drops it.
-PACKAGES="build-essential cmake pkg-config clang
+# libclang-rt-14-dev: clang's sanitizer and libFuzzer runtimes (only recommended by clang).
+PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
   libgtest-dev xvfb xfonts-base xdotool x11-utils"
