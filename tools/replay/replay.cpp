@@ -350,11 +350,32 @@ bool cmd_bmp(const Words& w) {
     return written || fail("bmp: cannot write " + w[2]);
 }
 
+// The replay process's peak resident memory in MB (VmHWM), -1 when unknown.
+double peak_resident_mb() {
+    FILE* status = fopen("/proc/self/status", "r");
+    if (!status) return -1;
+    double mb = -1;
+    char line[256];
+    long kb = 0;
+    while (fgets(line, sizeof line, status))
+        if (sscanf(line, "VmHWM: %ld kB", &kb) == 1) mb = static_cast<double>(kb) / 1024.0;
+    fclose(status);
+    return mb;
+}
+
+// Fields of the process, not of the program: `expect` sees them, `state` does not print
+// them (they differ from run to run).
+std::vector<StateField> process_fields() {
+    return {StateField{"peak_resident_mb", StateField::Kind::Number, peak_resident_mb(), false}};
+}
+
 // expect NAME OP VALUE [TOLERANCE]: OP is == != < > <= >= or ~ (within TOLERANCE).
 bool cmd_expect(const Words& w) {
     if (w.size() != 4 && w.size() != 5) return fail("usage: expect NAME OP VALUE [TOLERANCE]");
     ensure_started();
-    for (const StateField& f : collect_state()) {
+    std::vector<StateField> fields = collect_state();
+    for (const StateField& f : process_fields()) fields.push_back(f);
+    for (const StateField& f : fields) {
         if (f.name != w[1]) continue;
         const std::string& op = w[2];
         if (f.kind != StateField::Kind::Number) {
