@@ -7,8 +7,10 @@
 #include "assets/textures.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
+#include "render/hud.h"
 #include "support.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -16,6 +18,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -31,7 +35,10 @@ protected:
     }
     // Works in a copy of text/ changed by edit.
     template <typename Edit> void use_changed_data(Edit edit) {
-        dir = fs::path(::testing::TempDir()) / "damaged_data";
+        // Test cases may run at once in separate processes: a directory of their own.
+        dir = fs::path(::testing::TempDir()) /
+              ("damaged_data_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+               std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy("text", dir / "text", fs::copy_options::recursive);
@@ -197,4 +204,36 @@ TEST_F(DamagedData, AFailedStartExitsNonZero) {
     EXPECT_FALSE(program_start());
     EXPECT_TRUE(program.exited);
     EXPECT_EQ(program.exit_code, EXIT_OPEN_FAILED);
+}
+
+namespace {
+// Lit pixels of the HUD text alone in a GL rectangle (origin bottom left).
+int lit_text_pixels(int x, int y, int width, int height) {
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    begin_overlay();
+    draw_hud_text();
+    end_overlay();
+    glEnable(GL_DEPTH_TEST);
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    int lit = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) lit += rgb[i] > 128 ? 1 : 0;
+    return lit;
+}
+} // namespace
+
+TEST_F(DamagedData, TheHudKeepsItsCornersInAFullscreenView) {
+    headless_set_display_mode_available(true);
+    headless_queue_answer(IDYES);
+    ASSERT_TRUE(program_start());
+    ASSERT_EQ(view_width, DESKTOP_WIDTH);
+    // The bottom-right readouts sit 79 px from the right edge and 19 and 59 px above
+    // the bottom, as in 1024 x 768; the bottom-left ones 55 px from the left.
+    EXPECT_GT(lit_text_pixels(DESKTOP_WIDTH - 80, 0, 80, 80), 0);
+    EXPECT_GT(lit_text_pixels(55, 0, 80, 80), 0);
+    // Nothing where the 1024 x 768 coordinates would have put them in this view.
+    EXPECT_EQ(lit_text_pixels(945, DESKTOP_HEIGHT - 760, 80, 60), 0);
 }
