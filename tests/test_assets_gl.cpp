@@ -33,7 +33,8 @@ protected:
 
 // Runs body with the working directory switched to a copy of text/ changed by edit.
 template <typename Edit, typename Body> void with_changed_data(Edit edit, Body body) {
-    const fs::path dir = fs::path(::testing::TempDir()) / "changed_data";
+    // CTest runs test cases at once in separate processes: a directory of each's own.
+    const fs::path dir = fs::path(::testing::TempDir()) / ("changed_data_" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::copy("text", dir / "text", fs::copy_options::recursive);
