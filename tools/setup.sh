@@ -67,11 +67,9 @@ test)
     all_start=$(date +%s)
     stage install install_missing
     stage build build_test
-    if [ -x build-test/zeb-replay ]; then stage ctest ctest_test; else FAILED="$FAILED ctest"; SUMMARY="$SUMMARY
-  FAILED  ctest  (not run: nothing built)"; fi
+    stage ctest ctest_test # runs what was built even when the build failed in part
     stage build-fuzz build_fuzz
-    if [ -x build-fuzz/fuzz_bmp ]; then stage fuzz ctest_fuzz; else FAILED="$FAILED fuzz"; SUMMARY="$SUMMARY
-  FAILED  fuzz  (not run: nothing built)"; fi
+    stage fuzz ctest_fuzz
     echo "=== summary ($(( $(date +%s) - all_start )) s in all)$SUMMARY"
     if [ -n "$FAILED" ]; then
         echo "failed stages:$FAILED"
