@@ -12,9 +12,16 @@ set -u
 ZEB=$(realpath "$1")
 WORK=$(mktemp -d)
 LOG=$WORK/zeb.log
-for n in $(seq 90 120); do [ -e /tmp/.X11-unix/X$n ] || { DISPLAY_NUMBER=$n; break; }; done
-Xvfb :$DISPLAY_NUMBER -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself (-displayfd) by binding it: a number chosen by
+# looking into /tmp/.X11-unix misses servers of other chroots and containers, whose
+# abstract sockets are shared, and then this test would talk to someone else's server.
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
 XVFB=$!
+exec 3>&-
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+DISPLAY_NUMBER=$(head -n 1 "$WORK/display")
+[ -n "$DISPLAY_NUMBER" ] || { echo "Xvfb did not start:"; cat "$WORK/xvfb.log"; exit 1; }
 ZEB_PID=
 cleanup() {
     [ -n "$ZEB_PID" ] && kill -9 "$ZEB_PID" 2>/dev/null
@@ -29,6 +36,10 @@ xwininfo -root >/dev/null 2>&1 || { echo "Xvfb did not start:"; cat "$WORK/xvfb.
 SCENARIO=""
 fail() {
     echo "FAILED [$SCENARIO]: $*"
+    if [ -n "$ZEB_PID" ]; then
+        if kill -0 "$ZEB_PID" 2>/dev/null; then echo "zeb is still running"
+        else wait "$ZEB_PID"; echo "zeb has ended with exit code $?"; ZEB_PID=; fi
+    fi
     echo "--- zeb's log:"
     cat "$LOG"
     echo "--- windows:"
