@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <iterator>
 #include <map>
@@ -259,11 +260,28 @@ bool platform_check_display(char* why, size_t why_size) {
         snprintf(why, why_size, "no usable display: SDL chose its \"%s\" video driver, which shows nothing",
                  name.c_str());
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // Every later start of the video subsystem uses this driver or fails: SDL must not
+    // fall back to an invisible one when a connection fails later (seen under load).
+    if (visible) SDL_SetHint(SDL_HINT_VIDEODRIVER, name.c_str());
     return visible;
 }
 
 bool platform_register_class() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // An X server that has just lost its last client resets and refuses connections for
+    // a moment (a bare Xvfb after the display check or a fullscreen toggle): try again.
+    int tries = 0;
+    while (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 && ++tries < 20) SDL_Delay(100);
+    if (tries == 20) {
+        fprintf(stderr, "zeb: the display could not be opened: %s\n", SDL_GetError());
+        return false;
+    }
+    // A window on an invisible driver would run unseen at full speed: refuse it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0) {
+        fprintf(stderr, "zeb: SDL chose its \"%s\" video driver, which shows nothing\n", driver ? driver : "");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     g_sdl.video_up = true;
     return true;
 }

@@ -16,7 +16,8 @@ LOG=$WORK/zeb.log
 # looking into /tmp/.X11-unix misses servers of other chroots and containers, whose
 # abstract sockets are shared, and then this test would talk to someone else's server.
 exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# -noreset: like a desktop, the server does not reset when its last client leaves.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
 XVFB=$!
 exec 3>&-
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
@@ -47,9 +48,9 @@ fail() {
     exit 1
 }
 
-# The id of the top-level window with this exact title, waiting up to 10 s for it.
+# The id of the top-level window with this exact title, waiting up to 30 s for it.
 window_id() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}' | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
@@ -59,23 +60,40 @@ window_id() {
 has_window() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
 geometry() { xwininfo -id "$1" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
-# Waits up to 10 s until a window titled ZEB has the given size; prints its id.
+# The id of a window titled ZEB of the given size, now.
+zeb_window_of_size_now() {
+    for id in $(xwininfo -root -tree 2>/dev/null | grep -F '"ZEB":' | awk '{print $1}'); do
+        [ "$(geometry "$id")" = "$1" ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+# Waits up to 30 s until a window titled ZEB has the given size; prints its id.
 zeb_window_of_size() {
-    for _ in $(seq 100); do
-        for id in $(xwininfo -root -tree 2>/dev/null | grep -F '"ZEB":' | awk '{print $1}'); do
-            [ "$(geometry "$id")" = "$1" ] && { echo "$id"; return 0; }
-        done
+    for _ in $(seq 300); do
+        zeb_window_of_size_now "$1" && return 0
         sleep 0.1
     done
     return 1
 }
 
-# Holds a key across a frame: a press and release in one batch of messages is no press.
-press() {
-    xdotool keydown --window "$1" "$2"
-    sleep 0.3
-    xdotool keyup --window "$1" "$2" 2>/dev/null
+# Holds a key until its effect shows (up to 30 s): a press and its release handled in
+# one batch of messages is no press, and under load a frame can take longer than any
+# fixed hold. F1 is consumed when handled, so holding it toggles once.
+# hold_until WINDOW KEY COMMAND...: true when COMMAND succeeded while the key was held.
+hold_until() {
+    local win=$1 key=$2
+    shift 2
+    xdotool keydown --window "$win" "$key"
+    local ok=1
+    for _ in $(seq 300); do
+        if "$@"; then ok=0; break; fi
+        sleep 0.1
+    done
+    xdotool keyup --window "$win" "$key" 2>/dev/null
+    return $ok
 }
+zeb_ended() { ! kill -0 "$ZEB_PID" 2>/dev/null; }
+has_size() { zeb_window_of_size_now "$1" >/dev/null; }
 
 start_zeb() { # start_zeb DIR ARGS...: runs zeb in DIR
     local dir=$1
@@ -84,9 +102,9 @@ start_zeb() { # start_zeb DIR ARGS...: runs zeb in DIR
     ZEB_PID=$!
 }
 
-# Waits for zeb to end and checks its exit code.
+# Waits (up to 30 s) for zeb to end and checks its exit code.
 expect_exit() {
-    for _ in $(seq 100); do kill -0 "$ZEB_PID" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 300); do kill -0 "$ZEB_PID" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$ZEB_PID" 2>/dev/null && fail "zeb did not end"
     wait "$ZEB_PID"
     local code=$?
@@ -95,7 +113,7 @@ expect_exit() {
 }
 
 quit_with_escape() {
-    press "$1" Escape
+    hold_until "$1" Escape zeb_ended || fail "zeb did not end on Escape"
     expect_exit 0
 }
 
@@ -125,12 +143,12 @@ SCENARIO="--windowed and F1"
 start_zeb . --windowed
 WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
 has_window "Start FullScreen?" && fail "--windowed still asked"
-press "$WIN" F1
-WIN=$(zeb_window_of_size 1280x1024) || fail "F1 did not give a fullscreen 1280x1024 window"
+hold_until "$WIN" F1 has_size 1280x1024 || fail "F1 did not give a fullscreen 1280x1024 window"
+WIN=$(zeb_window_of_size 1280x1024) || fail "the fullscreen window went away"
 sleep 0.5
 has_window "Vexa GL" && fail "F1 showed the \"not supported\" box"
-press "$WIN" F1
-WIN=$(zeb_window_of_size 1024x768) || fail "F1 did not bring back the 1024x768 window"
+hold_until "$WIN" F1 has_size 1024x768 || fail "F1 did not bring back the 1024x768 window"
+WIN=$(zeb_window_of_size 1024x768) || fail "the 1024x768 window went away"
 quit_with_escape "$WIN"
 echo "ok: --windowed asked nothing, F1 went to 1280x1024 fullscreen and back, Escape ended it with code 0"
 
@@ -143,7 +161,7 @@ ZEB_PID=$!
 # With the GL window open, SDL's X11 box runs in a forked child that can fail; then the
 # box's text goes to the log instead. Either way the file is named and nothing waits.
 answer_or_logged() { # answer_or_logged TITLE TEXT
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}' | head -n 1)
         [ -n "$id" ] && { xdotool key --window "$id" Return; return 0; }
         grep -qF "$2" "$LOG" && return 0
