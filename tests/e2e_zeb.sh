@@ -16,8 +16,7 @@ LOG=$WORK/zeb.log
 # looking into /tmp/.X11-unix misses servers of other chroots and containers, whose
 # abstract sockets are shared, and then this test would talk to someone else's server.
 exec 3>"$WORK/display"
-# -noreset: like a desktop, the server does not reset when its last client leaves.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
 XVFB=$!
 exec 3>&-
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
