@@ -44,13 +44,18 @@ void read_cursor() {
 
 } // namespace
 
+int preset_startup_answer = 0;
+
 bool program_start() {
     program = ProgramState{};
-    const int answer = platform_message_box("Would you like to run in window.fullscreen mode?", "Start FullScreen?",
-                                            MB_YESNO | MB_ICONQUESTION);
+    // Unshown, the question is answered No: a window works on every desktop.
+    const int answer = preset_startup_answer != 0
+                           ? preset_startup_answer
+                           : platform_message_box("Would you like to run in fullscreen mode?", "Start FullScreen?",
+                                                  MB_YESNO | MB_ICONQUESTION, IDNO);
     if (answer == IDNO) window.fullscreen = false;
     if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, window.fullscreen)) {
-        end_program(0);
+        end_program(EXIT_OPEN_FAILED);
         return false;
     }
     timer_init();
@@ -81,7 +86,7 @@ Iteration program_iterate() {
         close_window();
         window.fullscreen = !window.fullscreen;
         if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, window.fullscreen)) {
-            end_program(0); // the partial window was already cleaned up
+            end_program(EXIT_OPEN_FAILED); // the partial window was already cleaned up
             return Iteration::Ended;
         }
     }

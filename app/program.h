@@ -22,8 +22,15 @@ struct ProgramState {
 };
 extern ProgramState program;
 
+// The exit code when the window cannot be opened, at start or on a fullscreen toggle.
+constexpr int EXIT_OPEN_FAILED = 1;
+
+// The start-up question's answer given in advance (IDYES or IDNO, from the command
+// line); 0 asks it.
+extern int preset_startup_answer;
+
 // Asks for the mode, opens the window with world 1 and starts the timer. False when
-// the window could not be opened (the program has then ended with code 0).
+// the window could not be opened (the program has then ended with EXIT_OPEN_FAILED).
 bool program_start();
 // One loop iteration; after Ended the window is closed and program.exit_code is set.
 Iteration program_iterate();

@@ -53,8 +53,8 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
     }
     if (window.fullscreen && !platform_change_display_mode(width, height, bits)) {
         const int answer = platform_message_box(
-            "The requested window.fullscreen mode is not supported by\nyour video card. Use windowed mode instead?",
-            "Vexa GL", MB_YESNO | MB_ICONEXCLAMATION);
+            "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?",
+            "Vexa GL", MB_YESNO | MB_ICONEXCLAMATION, IDYES); // unshown: windowed keeps the user working
         if (answer != IDYES) {
             platform_message_box("Program will now close.", "ERROR", MB_OK | MB_ICONSTOP);
             return false;
@@ -75,7 +75,7 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
     if (!platform_make_current()) return fail_open("Can't activate the GL rendering context.");
 
     platform_show_window();
-    resize_view(width, height);
+    resize_to_window(width, height);
     if (!init_scene()) return fail_open("Initialization failed.");
     return true;
 }

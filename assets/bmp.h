@@ -13,11 +13,12 @@ struct RgbImage {
     unsigned char* data;
 };
 
-// Sides and areas beyond these are refused: no texture of this program comes near them,
-// and a header that claims more is damaged or hostile (a few bytes of run-length data
-// can claim an image of hundreds of megabytes).
-constexpr int32_t DIB_MAX_SIDE = 16384;
-constexpr int64_t DIB_MAX_PIXELS = int64_t{1} << 25;
+// Sides and areas beyond these are refused ("Out of memory."): no texture of this
+// program needs more than 4096 per side, and a header that claims more is damaged or
+// hostile (a few bytes of run-length data can claim an image of hundreds of megabytes).
+// One picture thus costs at most 48 MB.
+constexpr int32_t DIB_MAX_SIDE = 4096;
+constexpr int64_t DIB_MAX_PIXELS = int64_t{DIB_MAX_SIDE} * DIB_MAX_SIDE;
 
 // Reads one bitmap file. On failure shows the reason in a message box (caption "Error")
 // and returns null.

@@ -2,7 +2,11 @@
 
 #include "platform/platform.h"
 
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -32,6 +36,49 @@ long stream_size(FILE* stream) {
     return size;
 }
 
+// The number parsers below read what "NUMPOLLIES %d", "%i" and "%f" read, but refuse a
+// value their type cannot hold instead of overflowing.
+enum class Parsed { Ok, Malformed, OutOfRange };
+
+// "NUMPOLLIES", optional white space, a decimal count (sign allowed, as %d reads it).
+Parsed parse_count_line(const char* line, long long* count) {
+    constexpr const char KEYWORD[] = "NUMPOLLIES";
+    if (strncmp(line, KEYWORD, sizeof KEYWORD - 1) != 0) return Parsed::Malformed;
+    const char* at = line + sizeof KEYWORD - 1;
+    char* end = nullptr;
+    errno = 0;
+    *count = strtoll(at, &end, 10);
+    if (end == at) return Parsed::Malformed;
+    if (errno == ERANGE || *count > INT32_MAX || *count < INT32_MIN) return Parsed::OutOfRange;
+    return Parsed::Ok;
+}
+
+// An integer as %i reads it: decimal, 0x hexadecimal or 0 octal, in the range of int32.
+Parsed parse_slot_line(const char* line, int32_t* slot) {
+    char* end = nullptr;
+    errno = 0;
+    const long long value = strtoll(line, &end, 0);
+    if (end == line) return Parsed::Malformed;
+    if (errno == ERANGE || value > INT32_MAX || value < INT32_MIN) return Parsed::OutOfRange;
+    *slot = static_cast<int32_t>(value);
+    return Parsed::Ok;
+}
+
+// Five numbers as "%f %f %f %f %f" reads them, each a finite single-precision value.
+Parsed parse_vertex_line(const char* line, LevelVertex* vertex) {
+    float* fields[5] = {&vertex->x, &vertex->y, &vertex->z, &vertex->u, &vertex->v};
+    const char* at = line;
+    for (float* field : fields) {
+        char* end = nullptr;
+        const double value = strtod(at, &end);
+        if (end == at) return Parsed::Malformed;
+        if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) return Parsed::OutOfRange;
+        *field = static_cast<float>(value);
+        at = end;
+    }
+    return Parsed::Ok;
+}
+
 } // namespace
 
 bool read_data_line(FILE* stream, char buffer[LEVEL_LINE_MAX + 1], LineCursor* cursor) {
@@ -58,16 +105,24 @@ void load_level_from(FILE* stream, const char* name) {
     free_level();
     char line[LEVEL_LINE_MAX + 1];
     LineCursor cursor = {0, false};
-    int count = 0;
-    if (!read_data_line(stream, line, &cursor) || sscanf(line, "NUMPOLLIES %d\n", &count) != 1) {
+    long long wide_count = 0;
+    const Parsed count_read = read_data_line(stream, line, &cursor) ? parse_count_line(line, &wide_count)
+                                                                    : Parsed::Malformed;
+    if (count_read == Parsed::Malformed) {
         level_error("Level file %s, line %d: expected \"NUMPOLLIES\" and a triangle count.", name, cursor.line);
         return;
     }
     const long size = stream_size(stream);
-    if (count < 0 || (size >= 0 && count > size / MIN_TRIANGLE_BYTES)) {
-        level_error("Level file %s, line %d: %d triangles cannot be in this file.", name, cursor.line, count);
+    if (count_read == Parsed::OutOfRange || wide_count < 0 || (size >= 0 && wide_count > size / MIN_TRIANGLE_BYTES)) {
+        // The count as written: a value beyond any int is named, not wrapped.
+        const char* digits = line + strlen("NUMPOLLIES");
+        digits += strspn(digits, " \t\n\v\f\r");
+        const int length = static_cast<int>(strspn(digits, "+-0123456789"));
+        level_error("Level file %s, line %d: %.*s triangles cannot be in this file.", name, cursor.line,
+                    length > 40 ? 40 : length, digits);
         return;
     }
+    const int count = static_cast<int>(wide_count);
     if (count == 0) return;
     LevelTriangle* triangles = static_cast<LevelTriangle*>(calloc(static_cast<size_t>(count), sizeof(LevelTriangle)));
     if (!triangles) {
@@ -78,15 +133,25 @@ void load_level_from(FILE* stream, const char* name) {
     for (int t = 0; t < count; ++t) {
         LevelTriangle& triangle = triangles[t];
         bool ok = read_data_line(stream, line, &cursor);
-        if (ok && sscanf(line, "%i\n", &triangle.slot) != 1) {
+        const Parsed slot_read = ok ? parse_slot_line(line, &triangle.slot) : Parsed::Ok;
+        if (slot_read == Parsed::Malformed) {
             level_error("Level file %s, line %d: expected a texture slot.", name, cursor.line);
+            return;
+        }
+        if (slot_read == Parsed::OutOfRange) {
+            level_error("Level file %s, line %d: the texture slot is out of range.", name, cursor.line);
             return;
         }
         for (int v = 0; ok && v < 3; ++v) {
             LevelVertex& vertex = triangle.vertex[v];
             ok = read_data_line(stream, line, &cursor);
-            if (ok && sscanf(line, "%f %f %f %f %f", &vertex.x, &vertex.y, &vertex.z, &vertex.u, &vertex.v) != 5) {
+            const Parsed vertex_read = ok ? parse_vertex_line(line, &vertex) : Parsed::Ok;
+            if (vertex_read == Parsed::Malformed) {
                 level_error("Level file %s, line %d: a vertex needs five numbers (x y z u v).", name, cursor.line);
+                return;
+            }
+            if (vertex_read == Parsed::OutOfRange) {
+                level_error("Level file %s, line %d: a vertex number is out of range.", name, cursor.line);
                 return;
             }
         }

@@ -1,15 +1,17 @@
 #include "textures.h"
 
 #include "assets/gl_caps.h"
+#include "platform/platform.h"
 
 #include <GL/glext.h>
 #include <GL/glu.h>
 
 #include <cstdio>
+#include <cstring>
 
-TextureSet textures = {{}, false, 0, false};
+TextureSet textures = {{}, false, false, 0, false};
 
-void reset_textures() { textures = TextureSet{{}, false, 0, false}; }
+void reset_textures() { textures = TextureSet{{}, false, false, 0, false}; }
 
 // clang-format off
 const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS] = {
@@ -76,17 +78,62 @@ void upload_world2_3(const RgbImage& image, GLuint name) {
         glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(textures.lod_bias));
 }
 
+bool can_open(const char* path) {
+    FILE* file = fopen(path, "r");
+    if (file) fclose(file);
+    return file != nullptr;
+}
+
+// The first slot of the set that names the same file as `slot` (slot itself if none).
+int first_slot_with_file(const char* const* files, int slot) {
+    for (int earlier = 0; earlier < slot; ++earlier)
+        if (files[earlier] && files[slot] && strcmp(files[earlier], files[slot]) == 0) return earlier;
+    return slot;
+}
+
+// Reads each file of the set once, however many slots use it; a missing file is named
+// in a message box (the first one only: one box per failed set).
+bool read_set_images(const char* const* files, RgbImage* images[TEXTURE_SLOTS]) {
+    bool all_read = true;
+    const char* missing = nullptr;
+    for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
+        const int first = first_slot_with_file(files, slot);
+        if (first != slot) {
+            images[slot] = images[first];
+        } else {
+            images[slot] = load_texture_image(files[slot]);
+            if (!images[slot] && !missing && files[slot] && !can_open(files[slot])) missing = files[slot];
+        }
+        all_read = all_read && images[slot];
+    }
+    if (missing) {
+        char text[512];
+        snprintf(text, sizeof text, "Cannot open the texture file %s.", missing);
+        platform_message_box(text, "Error", MB_OK);
+    }
+    return all_read;
+}
+
 } // namespace
+
+void load_blank_textures() {
+    static const unsigned char GREY[3] = {160, 160, 160};
+    glGenTextures(TEXTURE_SLOTS, textures.texture_names);
+    for (GLuint name : textures.texture_names) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR); // one level, complete
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, GREY);
+    }
+    textures.texture_set_loaded = true;
+    textures.texture_set_blank = true;
+}
 
 bool load_textures(int world) {
     if (world < 1 || world > 3) return false;
     const char* const* files = WORLD_TEXTURE_FILES[world - 1];
     RgbImage* images[TEXTURE_SLOTS] = {};
-    bool all_read = true;
-    for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
-        images[slot] = load_texture_image(files[slot]);
-        all_read = all_read && images[slot];
-    }
+    const bool all_read = read_set_images(files, images);
     if (all_read) {
         glGenTextures(TEXTURE_SLOTS, textures.texture_names);
         for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
@@ -94,13 +141,16 @@ bool load_textures(int world) {
             else upload_world2_3(*images[slot], textures.texture_names[slot]);
         }
         textures.texture_set_loaded = true;
+        textures.texture_set_blank = false;
     }
     // Freed whether or not the set was complete: a failed set must not keep 30 images.
-    for (RgbImage* image : images) free_rgb_image(image);
+    for (int slot = 0; slot < TEXTURE_SLOTS; ++slot)
+        if (first_slot_with_file(files, slot) == slot) free_rgb_image(images[slot]);
     return all_read;
 }
 
 void delete_textures() {
     glDeleteTextures(TEXTURE_SLOTS, textures.texture_names);
     textures.texture_set_loaded = false;
+    textures.texture_set_blank = false;
 }

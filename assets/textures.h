@@ -11,6 +11,7 @@ constexpr int TEXTURE_SLOTS = 31;
 struct TextureSet {
     GLuint texture_names[TEXTURE_SLOTS]; // the current world's set, by slot
     bool texture_set_loaded;             // texture_names holds a live set
+    bool texture_set_blank;              // ... of plain grey stand-ins (the real set failed)
     int32_t lod_bias;                    // texture LOD bias (keys Q and W)
     bool anisotropy_enabled;             // anisotropic filtering (keys E and R)
 };
@@ -21,8 +22,12 @@ void reset_textures(); // forgets the set without deleting it (its context is go
 extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
 
 // Reads world `world`'s (1 to 3) 31 files and uploads them. False, with nothing uploaded
-// and texture_names unchanged, when any file is missing or unreadable.
+// and texture_names unchanged, when any file is missing or unreadable; the first
+// missing file is named in a message box. A file used by several slots is read once.
 bool load_textures(int world);
+// Fills every slot with a plain grey texture: the level stays visible, untextured,
+// when its set failed.
+void load_blank_textures();
 // Deletes the current set (a world switch does this before the next set loads).
 void delete_textures();
 // Null for a null path or a file that cannot be opened; otherwise the bitmap reader's result.

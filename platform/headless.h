@@ -37,6 +37,7 @@ struct RecordedMessageBox {
     std::string text;
     unsigned style;
     int answer;
+    bool shown = true; // false: it could not be shown and took the caller's answer
 };
 
 // Back to the state at process start (no window, empty queues and records, clock 0).
@@ -49,11 +50,21 @@ void headless_fail_step(HeadlessStep step, bool fail);
 const std::vector<std::string>& headless_call_log();
 void headless_clear_call_log();
 
-// Whether a fullscreen display mode of exactly the requested size exists (default no,
-// as on a virtual framebuffer with a single mode).
+// Whether fullscreen is possible (default no). A fullscreen window covers the desktop,
+// DESKTOP_WIDTH x DESKTOP_HEIGHT (the size of the e2e test's virtual X screen), as the
+// SDL backend's desktop fullscreen does.
 void headless_set_display_mode_available(bool available);
+constexpr int DESKTOP_WIDTH = 1280;
+constexpr int DESKTOP_HEIGHT = 1024;
+
+// The drawable's size for windows opened from now on, whatever size the core asks for
+// (0 x 0: as asked, the default). Lets logic tests render small: the GL calls are the same.
+void headless_set_viewport(int width, int height);
 
 // Answers for Yes/No boxes, used in order; when none is queued the answer is No.
+// HEADLESS_UNSHOWN makes that box one that cannot be shown: the caller's fallback
+// answer is taken and the backend says so on stderr.
+constexpr int HEADLESS_UNSHOWN = -1;
 void headless_queue_answer(int answer);
 const std::vector<RecordedMessageBox>& headless_message_boxes();
 const std::vector<std::string>& headless_sounds();

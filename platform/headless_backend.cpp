@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <iterator>
 
@@ -20,7 +21,9 @@ struct Headless {
     // fault injection and the call log
     bool fail[static_cast<int>(HeadlessStep::Count)] = {};
     std::vector<std::string> call_log;
-    bool display_mode_available = false; // an exact fullscreen mode exists
+    bool display_mode_available = false; // fullscreen is possible
+    int viewport_width = 0;               // drawable size override, 0: as asked
+    int viewport_height = 0;
     // message boxes and sounds
     std::deque<int> answers;
     std::vector<RecordedMessageBox> boxes;
@@ -105,13 +108,25 @@ void headless_clear_call_log() { g_headless.call_log.clear(); }
 void headless_set_display_mode_available(bool available) {
     g_headless.display_mode_available = available;
 }
+void headless_set_viewport(int width, int height) {
+    g_headless.viewport_width = width;
+    g_headless.viewport_height = height;
+}
 void headless_queue_answer(int answer) { g_headless.answers.push_back(answer); }
 const std::vector<RecordedMessageBox>& headless_message_boxes() { return g_headless.boxes; }
 const std::vector<std::string>& headless_sounds() { return g_headless.sounds; }
 void headless_push_message(const PlatformMessage& message) { g_headless.messages.push_back(message); }
+namespace {
+// The cursor stays within a screen far larger than any real one: no overflow.
+constexpr int64_t CURSOR_LIMIT = 1 << 20;
+int moved(int position, int delta) {
+    const int64_t to = static_cast<int64_t>(position) + delta;
+    return static_cast<int>(std::clamp(to, -CURSOR_LIMIT, CURSOR_LIMIT));
+}
+} // namespace
 void headless_move_cursor(int dx, int dy) {
-    g_headless.cursor_x += dx;
-    g_headless.cursor_y += dy;
+    g_headless.cursor_x = moved(g_headless.cursor_x, dx);
+    g_headless.cursor_y = moved(g_headless.cursor_y, dy);
 }
 void headless_set_focus(bool focus) { g_headless.focus = focus; }
 void headless_set_auto_clock(bool automatic) { g_headless.auto_clock = automatic; }
@@ -140,19 +155,26 @@ bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* heigh
 
 // --- the platform contract -------------------------------------------------------------
 
-int platform_message_box(const char* text, const char* caption, unsigned style) {
+int platform_message_box(const char* text, const char* caption, unsigned style, int unanswered) {
     Headless& h = g_headless;
-    int answer = IDOK;
-    if ((style & 0xF) == MB_YESNO) {
-        answer = IDNO;
-        if (!h.answers.empty()) {
-            answer = h.answers.front();
-            h.answers.pop_front();
+    const bool yes_no = (style & 0xF) == MB_YESNO;
+    int answer = yes_no ? IDNO : IDOK;
+    bool shown = true;
+    if (yes_no && !h.answers.empty()) {
+        answer = h.answers.front();
+        h.answers.pop_front();
+        if (answer == HEADLESS_UNSHOWN) {
+            shown = false;
+            answer = unanswered != 0 ? unanswered : IDNO;
+            fprintf(stderr, "zeb: could not show a message box\n  %s: %s\n  answered %s\n", caption ? caption : "",
+                    text ? text : "", answer == IDYES ? "Yes" : "No");
         }
     }
-    h.boxes.push_back({caption ? caption : "", text ? text : "", style, answer});
+    h.boxes.push_back({caption ? caption : "", text ? text : "", style, answer, shown});
     return answer;
 }
+
+bool platform_check_display(char*, size_t) { return true; }
 
 bool platform_register_class() {
     return step(HeadlessStep::RegisterClass);
@@ -175,9 +197,20 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     w = HeadlessWindow{};
     w.exists = true;
     w.fullscreen = fullscreen;
-    w.width = width;
-    w.height = height;
+    w.width = fullscreen ? DESKTOP_WIDTH : width;
+    w.height = fullscreen ? DESKTOP_HEIGHT : height;
+    if (g_headless.viewport_width > 0 && g_headless.viewport_height > 0) {
+        w.width = g_headless.viewport_width;
+        w.height = g_headless.viewport_height;
+    }
     w.title = title;
+    return true;
+}
+
+bool platform_get_client_size(int* width, int* height) {
+    if (!g_headless.window.exists) return false;
+    *width = g_headless.window.width;
+    *height = g_headless.window.height;
     return true;
 }
 
@@ -261,7 +294,9 @@ void platform_show_window() { g_headless.window.visible = true; }
 
 void platform_swap_buffers() {
     // A pbuffer has a single buffer: what was drawn stays readable until the next frame.
-    if (g_headless.window.context_current) glFlush();
+    // Wait for the frame as a real swap does: with only a flush the driver queues frame
+    // after frame and the process grows by hundreds of megabytes in a long replay.
+    if (g_headless.window.context_current) glFinish();
 }
 
 bool platform_poll_message(PlatformMessage* message) {

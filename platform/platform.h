@@ -10,10 +10,14 @@
 //  Window and context (open_window / close_window call these in this order; each
 //  returns false on failure and the core shows the failure text):
 //    platform_register_class      make the window system usable (once per open)
-//    platform_change_display_mode switch the display to w x h; false if that mode
-//                                 does not exist exactly
-//    platform_create_window       create the (hidden) window: client area w x h,
-//                                 borderless at the display origin when fullscreen
+//    platform_change_display_mode make fullscreen possible; false if it is not. The
+//                                 SDL backend uses the desktop's own mode (no mode
+//                                 switch, as SDL's desktop fullscreen does), so the
+//                                 window may be larger than the w x h asked for
+//    platform_create_window       create the (hidden) window: client area w x h, or
+//                                 borderless over the whole desktop when fullscreen
+//    platform_get_client_size     the window's real client area; the core sizes its
+//                                 view and perspective from it, not from the request
 //    platform_get_device_context  obtain the window's drawable
 //    platform_choose_pixel_format double-buffered RGBA, the deepest depth buffer up
 //                                 to the requested bits; returns 0 when none fits
@@ -24,6 +28,18 @@
 //  and, for closing, the inverse steps, each reporting failure the same way.
 //  The OpenGL context must offer the OpenGL 1.1 entry points through the system GL
 //  library the core links against.
+//
+//  Message boxes: platform_message_box shows a box and waits for the answer. When the
+//  box cannot be shown at all (no display, no usable font, the toolkit failed), the
+//  backend does not decide the program's fate: it takes the answer the caller named
+//  as the one that keeps the user working (`unanswered`; 0 means No for a Yes/No box
+//  and OK otherwise) and says on stderr that it could not ask and what it answered.
+//  The headless backend answers from its script and records every box.
+//
+//  Display: platform_check_display (zeb's entry only) tells whether a display the user
+//  can see is there; an invisible fallback (SDL's offscreen or dummy driver) is none.
+//  Data: platform_find_data_dir makes the directory holding `text/` the working
+//  directory: the working directory itself, else the executable's directory.
 //
 //  Messages: platform_poll_message hands over one pending window message at a time,
 //  already translated into what the window procedure expects (Windows message ids and
@@ -83,7 +99,16 @@ enum MessageBoxStyle {
 };
 enum MessageBoxAnswer { IDOK = 1, IDYES = 6, IDNO = 7 };
 
-int platform_message_box(const char* text, const char* caption, unsigned style);
+// `unanswered`: the answer taken when the box cannot be shown (see the contract above).
+int platform_message_box(const char* text, const char* caption, unsigned style, int unanswered = 0);
+
+// zeb's entry: false, with the reason in `why`, when no display the user can see is
+// there. The headless backend has none to check and returns true.
+bool platform_check_display(char* why, size_t why_size);
+// Makes the directory that holds `marker` (a relative directory such as "text") the
+// working directory: the working directory when it has one, else the directory of the
+// executable. False, leaving the working directory as it was, when neither has it.
+bool platform_find_data_dir(const char* marker);
 
 // Window and context steps (see the contract above).
 bool platform_register_class();
@@ -92,6 +117,8 @@ bool platform_change_display_mode(int width, int height, int bits);
 void platform_restore_display_mode();
 void platform_show_cursor(bool show);
 bool platform_create_window(const char* title, int width, int height, bool fullscreen);
+// The real client area of the window; false when there is no window.
+bool platform_get_client_size(int* width, int* height);
 bool platform_destroy_window();
 bool platform_get_device_context();
 bool platform_release_device_context();

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <iterator>
 #include <map>
@@ -88,7 +89,7 @@ struct Sdl {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     SDL_Cursor* cursor = nullptr;
-    SDL_DisplayMode fullscreen_mode = {}; // the exact mode found by change_display_mode
+    SDL_DisplayMode fullscreen_mode = {}; // the desktop mode found by change_display_mode
     bool video_up = false;
     std::deque<PlatformMessage> pending; // messages made from one event beyond the first
     bool quit_posted = false;
@@ -211,9 +212,18 @@ const std::vector<Uint8>& sound_samples(const std::string& path) {
     return samples;
 }
 
+// The box could not be shown: take the caller's answer and say so on the terminal.
+int unshown_answer(const SDL_MessageBoxData& box, bool yes_no, int unanswered) {
+    const int answer = unanswered != 0 ? unanswered : (yes_no ? IDNO : IDOK);
+    const char* name = answer == IDYES ? "Yes" : answer == IDNO ? "No" : "OK";
+    fprintf(stderr, "zeb: could not show a message box (%s)\n  %s: %s\n  answered %s\n", SDL_GetError(),
+            box.title ? box.title : "", box.message ? box.message : "", name);
+    return answer;
+}
+
 } // namespace
 
-int platform_message_box(const char* text, const char* caption, unsigned style) {
+int platform_message_box(const char* text, const char* caption, unsigned style, int unanswered) {
     const bool yes_no = (style & 0xF) == MB_YESNO;
     const SDL_MessageBoxButtonData yes_no_buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"},
@@ -233,17 +243,45 @@ int platform_message_box(const char* text, const char* caption, unsigned style) 
     box.numbuttons = yes_no ? 2 : 1;
     box.buttons = yes_no ? yes_no_buttons : ok_button;
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0) {
-        // No way to ask (no display, or the box was closed): say it on the terminal
-        // and take the answer that changes nothing.
-        fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
-        return yes_no ? IDNO : IDOK;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) return unshown_answer(box, yes_no, unanswered);
+    // Closed without a button (the window manager's close): as Escape would answer.
+    return pressed < 0 ? (yes_no ? IDNO : IDOK) : pressed;
+}
+
+bool platform_check_display(char* why, size_t why_size) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        snprintf(why, why_size, "no display could be opened (%s)", SDL_GetError());
+        return false;
     }
-    return pressed;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string name = driver ? driver : "";
+    const bool visible = !name.empty() && name != "offscreen" && name != "dummy" && SDL_GetNumVideoDisplays() > 0;
+    if (!visible)
+        snprintf(why, why_size, "no usable display: SDL chose its \"%s\" video driver, which shows nothing",
+                 name.c_str());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // Every later start of the video subsystem uses this driver or fails: SDL must not
+    // fall back to an invisible one when a connection fails later (seen under load).
+    if (visible) SDL_SetHint(SDL_HINT_VIDEODRIVER, name.c_str());
+    return visible;
 }
 
 bool platform_register_class() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // An X server that has just lost its last client resets and refuses connections for
+    // a moment (a bare Xvfb after the display check or a fullscreen toggle): try again.
+    int tries = 0;
+    while (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 && ++tries < 20) SDL_Delay(100);
+    if (tries == 20) {
+        fprintf(stderr, "zeb: the display could not be opened: %s\n", SDL_GetError());
+        return false;
+    }
+    // A window on an invisible driver would run unseen at full speed: refuse it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0) {
+        fprintf(stderr, "zeb: SDL chose its \"%s\" video driver, which shows nothing\n", driver ? driver : "");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     g_sdl.video_up = true;
     return true;
 }
@@ -255,19 +293,16 @@ bool platform_unregister_class() {
     return true;
 }
 
-bool platform_change_display_mode(int width, int height, int bits) {
-    const int count = SDL_GetNumDisplayModes(0);
-    for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
-        // A 32-bit request is met by any true-colour mode.
-        const bool deep_enough = static_cast<int>(SDL_BITSPERPIXEL(mode.format)) >= (bits >= 24 ? 24 : bits);
-        if (mode.w == width && mode.h == height && deep_enough) {
-            g_sdl.fullscreen_mode = mode;
-            return true;
-        }
-    }
-    return false;
+// Fullscreen covers the desktop at its own mode, with no mode switch: an exact
+// width x height mode often does not exist (never under Wayland, not on Xvfb), and
+// current desktops scale badly after a switch. The view follows the real window size.
+bool platform_change_display_mode(int, int, int bits) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0 || mode.w <= 0 || mode.h <= 0) return false;
+    // A 32-bit request is met by any true-colour mode.
+    if (static_cast<int>(SDL_BITSPERPIXEL(mode.format)) < (bits >= 24 ? 24 : bits)) return false;
+    g_sdl.fullscreen_mode = mode;
+    return true;
 }
 
 // The mode is left with the fullscreen window, when it is destroyed or minimised.
@@ -283,7 +318,15 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+    if (fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // Made at the desktop's size: without a window manager to honour the fullscreen
+        // state (a bare X server) the window still covers the screen.
+        if (s.fullscreen_mode.w > 0 && s.fullscreen_mode.h > 0) {
+            width = s.fullscreen_mode.w;
+            height = s.fullscreen_mode.h;
+        }
+    }
     // On X11 the visual, and with it the depth buffer, is fixed when the window is made:
     // ask for the deepest buffer first and settle for less.
     for (int depth : {32, 24, 16}) {
@@ -292,10 +335,15 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
         if (s.window) break;
     }
     if (!s.window) return false;
-    if (fullscreen) SDL_SetWindowDisplayMode(s.window, &s.fullscreen_mode);
     if (!s.cursor) s.cursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
     if (s.cursor) SDL_SetCursor(s.cursor);
     return true;
+}
+
+bool platform_get_client_size(int* width, int* height) {
+    if (!g_sdl.window) return false;
+    SDL_GL_GetDrawableSize(g_sdl.window, width, height);
+    return *width > 0 && *height > 0;
 }
 
 bool platform_destroy_window() {

@@ -15,11 +15,14 @@
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
+#include "platform/platform.h"
 #include "render/scene_setup.h"
 #include "render/fps.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
+
+#include <cstdio>
 
 FrameState frame_state = {0, {0.1f, 0.1f, 0.1f}, 0};
 
@@ -34,10 +37,19 @@ void set_level_colour() {
     glColor3ub(250, 250, 250);
 }
 
+void report_untextured_world(int world) {
+    char text[160];
+    snprintf(text, sizeof text,
+             "The pictures of world %d could not all be read.\nThe world is shown without its textures.", world);
+    platform_message_box(text, "Error", MB_OK);
+}
+
 void enter_world_if_new(int world) {
     if (!worlds.needs_init[world - 1]) return;
     worlds.needs_init[world - 1] = false;
-    init_scene(); // a failed load leaves the world untextured; nothing more to do here
+    if (init_scene()) return;
+    load_world_untextured();
+    report_untextured_world(world);
 }
 
 void place_light() {

@@ -11,6 +11,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 HudState hud = {-30, {0, 0, 0, 0}};
 
 void reset_hud() { hud = HudState{-30, {0, 0, 0, 0}}; }
@@ -26,6 +28,21 @@ void panel(float x0, float y0, float x1, float y1, float z) { draw_face({x0, y0,
 void icon(int slot, float x0, float y0, float x1, float y1, float z) {
     bind_slot(slot);
     panel(x0, y0, x1, y1, z);
+}
+
+// The HUD was laid out for a 1024 x 768 view. In a view of another size what sits near
+// a corner keeps its distance from that corner.
+constexpr float LAYOUT_WIDTH = 1024, LAYOUT_HEIGHT = 768;
+float from_right(float x) { return static_cast<float>(view.view_width) - (LAYOUT_WIDTH - x); }
+float from_bottom(float y) { return static_cast<float>(view.view_height) - (LAYOUT_HEIGHT - y); }
+
+// The panels sit in eye space at HUD_DEPTH near the view's left and right edges: the
+// sideways shift that keeps them there when the view is wider or narrower than 4:3.
+float panel_shift() {
+    if (view.view_width <= 0 || view.view_height <= 0) return 0;
+    const double aspect = static_cast<double>(view.view_width) / view.view_height;
+    const double half_height = -HUD_DEPTH * std::tan(view.field_of_view * 3.14159265358979 / 360.0);
+    return static_cast<float>(half_height * (aspect - LAYOUT_WIDTH / LAYOUT_HEIGHT));
 }
 
 } // namespace
@@ -65,6 +82,8 @@ void draw_hud_panels() {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    const float shift = panel_shift();
+    if (shift != 0) glTranslatef(-shift, 0, 0);
     panel(-0.1315f, -0.0985f, -0.1f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
@@ -73,6 +92,7 @@ void draw_hud_panels() {
     glDisable(GL_TEXTURE_2D);
     glColor3ub(70, 70, 70);
     glTranslatef(0, 0, -0.0004f);
+    if (shift != 0) glTranslatef(2 * shift, 0, 0);
     panel(0.1f, -0.0985f, 0.1315f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
@@ -114,10 +134,10 @@ void draw_hud_text() {
     print_text(1, 100, "xpos, zpos, w  %f,%f,%f", static_cast<double>(player.x), static_cast<double>(player.z),
                static_cast<double>(player.eye_height));
     print_text(1, 160, "dist, ypos %f, %f", static_cast<double>(hud.dist_readout), 0.0);
-    print_text(55, 749, "%i", view.view_width - 25);
-    print_text(55, 709, "%i", view.view_height);
-    print_text(945, 749, "%i", view.view_width - 25);
-    print_text(945, 709, "%i", level_draw.degenerate_count);
+    print_text(55, from_bottom(749), "%i", view.view_width - 25);
+    print_text(55, from_bottom(709), "%i", view.view_height);
+    print_text(from_right(945), from_bottom(749), "%i", view.view_width - 25);
+    print_text(from_right(945), from_bottom(709), "%i", level_draw.degenerate_count);
     level_draw.degenerate_count = 0;
     print_text(1, 60, "poligon, vid, nevid %i, %i, %i", frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count);
     level_draw.visible_count = 0;

@@ -30,3 +30,11 @@ bool init_scene() {
     particles_init();
     return true;
 }
+
+void load_world_untextured() {
+    // Never leave the previous world's geometry: this world's level, untextured.
+    load_blank_textures();
+    build_font();
+    load_level(current_world());
+    particles_init();
+}

@@ -5,3 +5,6 @@
 // the previous world's), the font, the level and the particles. False when the texture
 // set could not be read.
 bool init_scene();
+// After a failed init_scene on a world change: the world's level, font and particles
+// with grey stand-ins for its textures, so no other world's geometry stays in place.
+void load_world_untextured();

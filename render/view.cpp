@@ -1,5 +1,7 @@
 #include "view.h"
 
+#include "platform/platform.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -22,4 +24,11 @@ void resize_view(int width, int height) {
     glViewport(0, 0, width, height);
     reproject();
     glLoadIdentity();
+}
+
+void resize_to_window(int width, int height) {
+    // A fullscreen window covers the desktop, whatever size was asked for.
+    int real_width = 0, real_height = 0;
+    if (platform_get_client_size(&real_width, &real_height)) resize_view(real_width, real_height);
+    else resize_view(width, height);
 }

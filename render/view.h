@@ -16,6 +16,8 @@ constexpr double FAR_PLANE = 200;
 
 // Viewport and projection for a drawable of width x height (a zero height counts as 1).
 void resize_view(int width, int height);
+// resize_view with the window's real client area (width x height when it has none).
+void resize_to_window(int width, int height);
 // Loads the projection for field_of_view and the current view size, then selects the
 // modelview matrix.
 void reproject();

@@ -1,48 +1,174 @@
 #!/bin/bash
-# End-to-end run of the real program under a virtual X server: answer the start-up
-# question with Escape (No), see a 1024 x 768 window titled "ZEB", press Escape, and
-# expect exit code 0. Usage: e2e_zeb.sh PATH_TO_ZEB (run from the directory holding text/).
+# End-to-end runs of the real program under a virtual X server (1280 x 1024, one mode):
+#  1. the start-up question answered No (Escape): a 1024 x 768 window titled "ZEB",
+#     started from a directory without text/ (the data is found next to the program);
+#  2. answered Yes (Return): fullscreen over the whole 1280 x 1024 screen, no second box;
+#  3. --windowed (no question), then F1: fullscreen 1280 x 1024, no box, F1 back;
+#  4. no data anywhere: a box names the missing file, then "Initialization failed.",
+#     exit code 1.
+# Each ends on Escape with exit code 0 unless said otherwise. A failing step prints zeb's
+# log. Usage: e2e_zeb.sh PATH_TO_ZEB (run from the directory holding text/).
 set -u
-ZEB=$1
-LOG=$(mktemp)
-for n in $(seq 90 120); do [ -e /tmp/.X11-unix/X$n ] || { DISPLAY_NUMBER=$n; break; }; done
-Xvfb :$DISPLAY_NUMBER -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+ZEB=$(realpath "$1")
+WORK=$(mktemp -d)
+LOG=$WORK/zeb.log
+# Xvfb picks a free display number itself (-displayfd) by binding it: a number chosen by
+# looking into /tmp/.X11-unix misses servers of other chroots and containers, whose
+# abstract sockets are shared, and then this test would talk to someone else's server.
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
 XVFB=$!
+exec 3>&-
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+DISPLAY_NUMBER=$(head -n 1 "$WORK/display")
+[ -n "$DISPLAY_NUMBER" ] || { echo "Xvfb did not start:"; cat "$WORK/xvfb.log"; exit 1; }
 ZEB_PID=
 cleanup() {
     [ -n "$ZEB_PID" ] && kill -9 "$ZEB_PID" 2>/dev/null
     kill "$XVFB" 2>/dev/null
-    rm -f "$LOG"
+    rm -rf "$WORK"
 }
 trap cleanup EXIT
 export DISPLAY=:$DISPLAY_NUMBER SDL_AUDIODRIVER=dummy
 for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+xwininfo -root >/dev/null 2>&1 || { echo "Xvfb did not start:"; cat "$WORK/xvfb.log"; exit 1; }
 
-# The id of the top-level window with this exact title, waiting up to 10 s for it.
+SCENARIO=""
+fail() {
+    echo "FAILED [$SCENARIO]: $*"
+    if [ -n "$ZEB_PID" ]; then
+        if kill -0 "$ZEB_PID" 2>/dev/null; then echo "zeb is still running"
+        else wait "$ZEB_PID"; echo "zeb has ended with exit code $?"; ZEB_PID=; fi
+    fi
+    echo "--- zeb's log:"
+    cat "$LOG"
+    echo "--- windows:"
+    xwininfo -root -tree 2>/dev/null | grep -E '"[^"]+":' | head -20
+    exit 1
+}
+
+# The id of the top-level window with this exact title, waiting up to 30 s for it.
 window_id() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}' | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
     return 1
 }
+has_window() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
+geometry() { xwininfo -id "$1" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
-"$ZEB" >"$LOG" 2>&1 &
-ZEB_PID=$!
-BOX=$(window_id "Start FullScreen?") || { echo "no start-up question"; exit 1; }
+# The id of a window titled ZEB of the given size, now.
+zeb_window_of_size_now() {
+    for id in $(xwininfo -root -tree 2>/dev/null | grep -F '"ZEB":' | awk '{print $1}'); do
+        [ "$(geometry "$id")" = "$1" ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+# Waits up to 30 s until a window titled ZEB has the given size; prints its id.
+zeb_window_of_size() {
+    for _ in $(seq 300); do
+        zeb_window_of_size_now "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Holds a key until its effect shows (up to 30 s): a press and its release handled in
+# one batch of messages is no press, and under load a frame can take longer than any
+# fixed hold. F1 is consumed when handled, so holding it toggles once.
+# hold_until WINDOW KEY COMMAND...: true when COMMAND succeeded while the key was held.
+hold_until() {
+    local win=$1 key=$2
+    shift 2
+    xdotool keydown --window "$win" "$key"
+    local ok=1
+    for _ in $(seq 300); do
+        if "$@"; then ok=0; break; fi
+        sleep 0.1
+    done
+    xdotool keyup --window "$win" "$key" 2>/dev/null
+    return $ok
+}
+zeb_ended() { ! kill -0 "$ZEB_PID" 2>/dev/null; }
+has_size() { zeb_window_of_size_now "$1" >/dev/null; }
+
+start_zeb() { # start_zeb DIR ARGS...: runs zeb in DIR
+    local dir=$1
+    shift
+    (cd "$dir" && exec "$ZEB" "$@") >"$LOG" 2>&1 &
+    ZEB_PID=$!
+}
+
+# Waits (up to 30 s) for zeb to end and checks its exit code.
+expect_exit() {
+    for _ in $(seq 300); do kill -0 "$ZEB_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$ZEB_PID" 2>/dev/null && fail "zeb did not end"
+    wait "$ZEB_PID"
+    local code=$?
+    ZEB_PID=
+    [ "$code" -eq "$1" ] || fail "exit code $code, wanted $1"
+}
+
+quit_with_escape() {
+    hold_until "$1" Escape zeb_ended || fail "zeb did not end on Escape"
+    expect_exit 0
+}
+
+# 1. No: windowed, from a directory without text/.
+SCENARIO="question answered No"
+mkdir -p "$WORK/elsewhere"
+start_zeb "$WORK/elsewhere"
+BOX=$(window_id "Start FullScreen?") || fail "no start-up question"
 xdotool key --window "$BOX" Escape
-WIN=$(window_id "ZEB") || { echo "no ZEB window"; cat "$LOG"; exit 1; }
-GEOMETRY=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-[ "$GEOMETRY" = "1024x768" ] || { echo "window is $GEOMETRY, not 1024x768"; exit 1; }
-# Hold Escape across a frame: a press and release in one batch of messages is no press.
-xdotool keydown --window "$WIN" Escape
-sleep 0.3
-xdotool keyup --window "$WIN" Escape 2>/dev/null
-for _ in $(seq 100); do kill -0 "$ZEB_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$ZEB_PID" 2>/dev/null; then echo "zeb did not end on Escape"; exit 1; fi
-wait "$ZEB_PID"
-CODE=$?
-ZEB_PID=
-[ "$CODE" -eq 0 ] || { echo "exit code $CODE"; cat "$LOG"; exit 1; }
-echo "zeb answered, opened 1024x768 \"ZEB\", ended on Escape with code 0"
+WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
+quit_with_escape "$WIN"
+echo "ok: No opened 1024x768 \"ZEB\" with the data next to the program, Escape ended it with code 0"
+
+# 2. Yes: fullscreen over the desktop, and no "not supported" box.
+SCENARIO="question answered Yes"
+start_zeb .
+BOX=$(window_id "Start FullScreen?") || fail "no start-up question"
+xdotool key --window "$BOX" Return
+WIN=$(zeb_window_of_size 1280x1024) || fail "no fullscreen 1280x1024 ZEB window"
+sleep 0.5
+has_window "Vexa GL" && fail "a second box appeared"
+quit_with_escape "$WIN"
+echo "ok: Yes covered the 1280x1024 screen without a second box, Escape ended it with code 0"
+
+# 3. --windowed, then F1 into fullscreen and back.
+SCENARIO="--windowed and F1"
+start_zeb . --windowed
+WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
+has_window "Start FullScreen?" && fail "--windowed still asked"
+hold_until "$WIN" F1 has_size 1280x1024 || fail "F1 did not give a fullscreen 1280x1024 window"
+WIN=$(zeb_window_of_size 1280x1024) || fail "the fullscreen window went away"
+sleep 0.5
+has_window "Vexa GL" && fail "F1 showed the \"not supported\" box"
+hold_until "$WIN" F1 has_size 1024x768 || fail "F1 did not bring back the 1024x768 window"
+WIN=$(zeb_window_of_size 1024x768) || fail "the 1024x768 window went away"
+quit_with_escape "$WIN"
+echo "ok: --windowed asked nothing, F1 went to 1280x1024 fullscreen and back, Escape ended it with code 0"
+
+# 4. No data in the working directory nor next to the program.
+SCENARIO="no data"
+mkdir -p "$WORK/bare"
+cp "$ZEB" "$WORK/bare/zeb"
+(cd "$WORK/bare" && exec ./zeb --windowed) >"$LOG" 2>&1 &
+ZEB_PID=$!
+# With the GL window open, SDL's X11 box runs in a forked child that can fail; then the
+# box's text goes to the log instead. Either way the file is named and nothing waits.
+answer_or_logged() { # answer_or_logged TITLE TEXT
+    for _ in $(seq 300); do
+        id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}' | head -n 1)
+        [ -n "$id" ] && { xdotool key --window "$id" Return; return 0; }
+        grep -qF "$2" "$LOG" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+answer_or_logged Error "Cannot open the texture file text/stena001.bmp." || fail "no box naming the missing file"
+answer_or_logged ERROR "Initialization failed." || fail "no \"Initialization failed.\" box"
+expect_exit 1
+echo "ok: without data a box named the missing file, then the program ended with code 1"

@@ -25,6 +25,7 @@
 #include "weapons/weapons.h"
 #include "render/view.h"
 #include "render/fps.h"
+#include "nav/keys.h"
 
 #include <algorithm>
 #include <iterator>
@@ -35,6 +36,7 @@ void reset_everything() {
     headless_set_auto_clock(true);
     headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
     program = ProgramState{};
+    preset_startup_answer = 0;
     reset_keys();
     reset_window_state();
     reset_view();

@@ -220,7 +220,7 @@ TEST_F(App, RegistrationFailureAndRefusedFallbackCloseNothing) {
     ASSERT_EQ(headless_message_boxes().size(), 2u);
     EXPECT_EQ(headless_message_boxes()[0].caption, "Vexa GL");
     EXPECT_EQ(headless_message_boxes()[0].text,
-              "The requested window.fullscreen mode is not supported by\nyour video card. Use windowed mode instead?");
+              "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?");
     EXPECT_EQ(headless_message_boxes()[1].text, "Program will now close.");
     EXPECT_EQ(headless_message_boxes()[1].style, unsigned(MB_OK | MB_ICONSTOP));
     EXPECT_EQ(headless_call_log(), (std::vector<std::string>{"RegisterClass", "ChangeDisplayMode"}));
@@ -273,7 +273,7 @@ TEST_F(App, EveryF1KeyDownTogglesOnce) {
     EXPECT_TRUE(window.fullscreen);
 }
 
-TEST_F(App, FailedReopenEndsWithCodeZeroWithoutAnotherClose) {
+TEST_F(App, FailedReopenEndsWithCodeOneWithoutAnotherClose) {
     ASSERT_TRUE(start_windowed_program());
     headless_set_display_mode_available(true);
     headless_fail_step(HeadlessStep::CreateContext, true);
@@ -281,7 +281,7 @@ TEST_F(App, FailedReopenEndsWithCodeZeroWithoutAnotherClose) {
     headless_clear_call_log();
     run_frames(1);
     EXPECT_TRUE(program.exited);
-    EXPECT_EQ(program.exit_code, 0);
+    EXPECT_EQ(program.exit_code, EXIT_OPEN_FAILED);
     const std::vector<std::string>& log = headless_call_log();
     EXPECT_EQ(log.back(), "UnregisterClass"); // the failed open's own clean-up, nothing after
     EXPECT_EQ(std::count(log.begin(), log.end(), "UnregisterClass"), 2); // toggle close + failed open

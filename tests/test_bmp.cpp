@@ -203,8 +203,11 @@ TEST(Bmp, DamagedHeadersAreRefusedWithTheirText) {
     truncated.resize(truncated.size() + 100);
     Bytes huge = info_header(20000, 2, 24);
     huge.resize(huge.size() + 16);
-    Bytes vast_runs = info_header(8455, 15618, 8, 1, 2); // sides allowed, area not
+    Bytes vast_runs = info_header(4096, 4097, 8, 1, 2); // one side too long
     vast_runs.resize(vast_runs.size() + 16);
+    // 1,080 bytes of RLE8 that declare 16384 x 2048 (100 MB decoded): refused.
+    Bytes wide_runs = info_header(16384, 2048, 8, 1, 2);
+    wide_runs.resize(1080);
     Bytes two_bits = info_header(1, 1, 2);
     two_bits.resize(two_bits.size() + 20);
     Bytes palette_beyond_file = info_header(1, 1, 8, 0, 200);
@@ -220,6 +223,8 @@ TEST(Bmp, DamagedHeadersAreRefusedWithTheirText) {
         {offset_beyond_file, "Image file conversion error."},
         {huge, "Out of memory."},
         {vast_runs, "Out of memory."},
+        {wide_runs, "Out of memory."},
+        {with_file_header(wide_runs, 48), "Out of memory."},
     };
     for (const Row& row : rows) {
         const Decoded d = decode(row.bytes);

@@ -2,14 +2,19 @@
 # Sets up a Debian 12 machine and builds ZEB.
 #   tools/setup.sh run    install what is missing, build, and run zeb
 #   tools/setup.sh test   install what is missing, build with -Werror, run every test
+# `test` runs every stage even when an earlier one fails, prints a summary with each
+# stage's time, and exits non-zero if any stage failed.
 set -eu
 cd "$(dirname "$0")/.."
 
 # Mesa's packages come in one install call so they stay at one point release.
-PACKAGES="build-essential cmake pkg-config clang
+# xfonts-base: SDL's X11 message box needs a core X font (-*-*-medium-r-normal--*-120-*);
+# a bare X server (Xvfb) has only "fixed", and --no-install-recommends drops it.
+# libclang-rt-14-dev: clang's sanitizer and libFuzzer runtimes (only recommended by clang).
+PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
-  libgtest-dev xvfb xdotool x11-utils"
+  libgtest-dev xvfb xfonts-base xdotool x11-utils"
 
 install_missing() {
     missing=""
@@ -19,11 +24,38 @@ install_missing() {
     [ -z "$missing" ] && return 0
     SUDO=""
     [ "$(id -u)" -ne 0 ] && SUDO=sudo
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+    echo "Installing:$missing"
+    $SUDO apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
 }
 
 JOBS=$(nproc)
+
+# Runs one named stage, records its result and time, and never stops the script.
+FAILED=""
+SUMMARY=""
+stage() {
+    name=$1
+    shift
+    echo "=== $name"
+    start=$(date +%s)
+    if "$@"; then result=passed; else result=FAILED; FAILED="$FAILED $name"; fi
+    seconds=$(( $(date +%s) - start ))
+    SUMMARY="$SUMMARY
+  $result  $name  (${seconds} s)"
+}
+
+build_test() {
+    cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_WERROR=ON &&
+        cmake --build build-test -j"$JOBS"
+}
+ctest_test() { (cd build-test && ctest --output-on-failure -j"$JOBS"); }
+# The bitmap reader and the level loader under libFuzzer with sanitizers.
+build_fuzz() {
+    CXX=clang++ cmake -S . -B build-fuzz -DZEB_FUZZ=ON && cmake --build build-fuzz -j"$JOBS"
+}
+ctest_fuzz() { (cd build-fuzz && ctest --output-on-failure -j"$JOBS"); }
+
 case "${1:-}" in
 run)
     install_missing
@@ -32,14 +64,18 @@ run)
     cd build && exec ./zeb
     ;;
 test)
-    install_missing
-    cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_WERROR=ON
-    cmake --build build-test -j"$JOBS"
-    (cd build-test && ctest --output-on-failure -j"$JOBS")
-    # The bitmap reader and the level loader under libFuzzer with sanitizers.
-    CXX=clang++ cmake -S . -B build-fuzz -DZEB_FUZZ=ON
-    cmake --build build-fuzz -j"$JOBS"
-    (cd build-fuzz && ctest --output-on-failure)
+    all_start=$(date +%s)
+    stage install install_missing
+    stage build build_test
+    stage ctest ctest_test # runs what was built even when the build failed in part
+    stage build-fuzz build_fuzz
+    stage fuzz ctest_fuzz
+    echo "=== summary ($(( $(date +%s) - all_start )) s in all)$SUMMARY"
+    if [ -n "$FAILED" ]; then
+        echo "failed stages:$FAILED"
+        exit 1
+    fi
+    echo "all stages passed"
     ;;
 *)
     echo "usage: tools/setup.sh run|test" >&2

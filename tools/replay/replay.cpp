@@ -21,6 +21,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -32,6 +33,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -87,16 +91,43 @@ bool parse_number(const std::string& word, double* out) {
     return !word.empty() && *end == '\0';
 }
 
+// Doubles from a script become ints or floats only within the target's range (NaN is 0).
+int clamp_to_int(double value, int low, int high) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+}
+float clamp_to_float(double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<float>(std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
+}
+// A cursor step: far beyond any screen, far within int.
+constexpr int MOUSE_STEP_LIMIT = 1 << 20;
+
 bool parse_count(const std::string& word, long* out) {
     char* end = nullptr;
     *out = strtol(word.c_str(), &end, 10);
     return !word.empty() && *end == '\0' && *out >= 0;
 }
 
-// Starts the program the first time something needs it running.
+bool data_dir_present() {
+    struct stat info;
+    return stat("text", &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Starts the program the first time something needs it running. The data must be in
+// the working directory: a script that starts the program elsewhere stops here.
 void ensure_started() {
     if (g_replay.started) return;
     g_replay.started = true;
+    if (!data_dir_present()) {
+        char cwd[4096] = "";
+        if (!getcwd(cwd, sizeof cwd)) cwd[0] = '\0';
+        fprintf(stderr,
+                "line %d: no text/ directory in the working directory %s: run zeb-replay from the build "
+                "directory that holds the data\n",
+                g_replay.line, cwd);
+        exit(1);
+    }
     program_start();
 }
 
@@ -146,9 +177,22 @@ double percentile(std::vector<double> values, double fraction) {
 
 // --- commands ------------------------------------------------------------------------
 
+// answer yes|no|unshown: unshown makes the next Yes/No box one that cannot be shown.
 bool cmd_answer(const Words& w) {
-    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: answer yes|no");
-    headless_queue_answer(w[1] == "yes" ? IDYES : IDNO);
+    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no" && w[1] != "unshown"))
+        return fail("usage: answer yes|no|unshown");
+    headless_queue_answer(w[1] == "yes" ? IDYES : w[1] == "no" ? IDNO : HEADLESS_UNSHOWN);
+    return true;
+}
+
+// viewport W H: the drawable size of windows opened from then on (before the program
+// starts, for the first window): journeys that check logic render small.
+bool cmd_viewport(const Words& w) {
+    long width = 0, height = 0;
+    if (w.size() != 3 || !parse_count(w[1], &width) || !parse_count(w[2], &height) || width < 1 || height < 1 ||
+        width > 8192 || height > 8192)
+        return fail("usage: viewport W H (1 to 8192 pixels each)");
+    headless_set_viewport(static_cast<int>(width), static_cast<int>(height));
     return true;
 }
 
@@ -171,7 +215,8 @@ bool cmd_tap(const Words& w) {
 bool cmd_mouse(const Words& w) {
     double dx = 0, dy = 0;
     if (w.size() != 3 || !parse_number(w[1], &dx) || !parse_number(w[2], &dy)) return fail("usage: mouse DX DY");
-    headless_move_cursor(static_cast<int>(dx), static_cast<int>(dy));
+    headless_move_cursor(clamp_to_int(dx, -MOUSE_STEP_LIMIT, MOUSE_STEP_LIMIT),
+                         clamp_to_int(dy, -MOUSE_STEP_LIMIT, MOUSE_STEP_LIMIT));
     return true;
 }
 
@@ -196,12 +241,12 @@ bool cmd_place(const Words& w) {
     for (size_t i = 1; i < w.size(); ++i)
         if (!parse_number(w[i], &v[i - 1])) return fail("place: not a number: " + w[i]);
     ensure_started();
-    player.x = static_cast<float>(v[0]);
-    player.z = static_cast<float>(v[1]);
-    player.eye_height = static_cast<float>(v[2]);
+    player.x = clamp_to_float(v[0]);
+    player.z = clamp_to_float(v[1]);
+    player.eye_height = clamp_to_float(v[2]);
     if (w.size() == 6) {
-        player.heading = static_cast<float>(v[3]);
-        player.pitch = static_cast<float>(v[4]);
+        player.heading = clamp_to_float(v[3]);
+        player.pitch = clamp_to_float(v[4]);
     }
     return true;
 }
@@ -211,7 +256,7 @@ bool cmd_face(const Words& w) {
     double heading = 0;
     if (w.size() != 2 || !parse_number(w[1], &heading)) return fail("usage: face HEADING");
     ensure_started();
-    player.heading = static_cast<float>(heading);
+    player.heading = clamp_to_float(heading);
     return true;
 }
 
@@ -315,29 +360,63 @@ bool cmd_bench_load(const Words& w) {
 }
 
 // bmp FILE OUT: decode FILE with the bitmap reader and write its RGB rows (bottom row
-// first, no padding) to OUT; a failure is recorded as the reader's message box.
+// first, no padding) to OUT. A file the reader refuses fails the run with the reader's
+// message (also recorded as its message box); OUT is then removed, never left stale.
 bool cmd_bmp(const Words& w) {
     if (w.size() != 3) return fail("usage: bmp FILE OUT");
+    remove(w[2].c_str());
+    const size_t boxes_before = headless_message_boxes().size();
     RgbImage* image = load_dib(w[1].c_str());
-    if (!image) return true;
+    if (!image) {
+        std::string reason = "the bitmap reader refused it";
+        if (headless_message_boxes().size() > boxes_before) reason = headless_message_boxes().back().text;
+        while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+        return fail("bmp: cannot decode " + w[1] + ": " + reason);
+    }
     FILE* out = fopen(w[2].c_str(), "wb");
     const size_t size = static_cast<size_t>(image->width) * image->height * 3;
     bool written = out && fwrite(image->data, 1, size, out) == size;
     if (out && fclose(out) != 0) written = false;
     free_rgb_image(image);
+    if (!written) remove(w[2].c_str());
     return written || fail("bmp: cannot write " + w[2]);
+}
+
+// The replay process's peak resident memory in MB (VmHWM), -1 when unknown.
+double peak_resident_mb() {
+    FILE* status = fopen("/proc/self/status", "r");
+    if (!status) return -1;
+    double mb = -1;
+    char line[256];
+    long kb = 0;
+    while (fgets(line, sizeof line, status))
+        if (sscanf(line, "VmHWM: %ld kB", &kb) == 1) mb = static_cast<double>(kb) / 1024.0;
+    fclose(status);
+    return mb;
+}
+
+// Fields of the process, not of the program: `expect` sees them, `state` does not print
+// them (they differ from run to run).
+std::vector<StateField> process_fields() {
+    return {StateField{"peak_resident_mb", StateField::Kind::Number, peak_resident_mb(), false}};
 }
 
 // expect NAME OP VALUE [TOLERANCE]: OP is == != < > <= >= or ~ (within TOLERANCE).
 bool cmd_expect(const Words& w) {
     if (w.size() != 4 && w.size() != 5) return fail("usage: expect NAME OP VALUE [TOLERANCE]");
     ensure_started();
-    for (const StateField& f : collect_state()) {
+    std::vector<StateField> fields = collect_state();
+    for (const StateField& f : process_fields()) fields.push_back(f);
+    for (const StateField& f : fields) {
         if (f.name != w[1]) continue;
         const std::string& op = w[2];
         if (f.kind != StateField::Kind::Number) {
             const std::string actual = f.flag ? "true" : "false";
-            if ((op == "==" && actual == w[3]) || (op == "!=" && actual != w[3])) return true;
+            // A flag compares with true/false or 1/0, with == or != only.
+            const std::string want = w[3] == "1" ? "true" : w[3] == "0" ? "false" : w[3];
+            if ((want != "true" && want != "false") || (op != "==" && op != "!=") || w.size() != 4)
+                return fail("expect: " + w[1] + " is a flag: expect " + w[1] + " ==|!= true|false|1|0");
+            if ((op == "==" && actual == want) || (op == "!=" && actual != want)) return true;
             return fail("expect " + w[1] + " " + op + " " + w[3] + ": it is " + actual);
         }
         double want = 0, tolerance = 0;
@@ -361,10 +440,26 @@ bool cmd_expect(const Words& w) {
     return fail("expect: no state field " + w[1]);
 }
 
-// expect_message TEXT...: some message box so far showed exactly this text.
+// The script's escapes in a message text: \n is a newline, \\ a backslash.
+std::string unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
+            out += text[i + 1] == 'n' ? '\n' : '\\';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// expect_message TEXT...: some message box so far showed exactly this text (words
+// joined by one space; \n in TEXT stands for a newline).
 bool cmd_expect_message(const Words& w) {
     std::string text;
     for (size_t i = 1; i < w.size(); ++i) text += (i > 1 ? " " : "") + w[i];
+    text = unescape(text);
     for (const RecordedMessageBox& box : headless_message_boxes())
         if (box.text == text) return true;
     return fail("expect_message: no message box said \"" + text + "\"");
@@ -382,7 +477,7 @@ bool cmd_fail(const Words& w) {
     return fail("usage: fail STEP on|off (STEP as in the headless call log, e.g. CreateContext)");
 }
 
-// displaymode yes|no: whether an exact fullscreen display mode exists.
+// displaymode yes|no: whether an exact window.fullscreen display mode exists.
 bool cmd_displaymode(const Words& w) {
     if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: displaymode yes|no");
     headless_set_display_mode_available(w[1] == "yes");
@@ -412,7 +507,10 @@ bool cmd_message(const Words& w) {
         return fail("usage: message close|activate|size|syscommand|syskeydown|syskeyup [WPARAM [LPARAM]]");
     for (const Named& m : MESSAGES)
         if (w[1] == m.name) {
-            headless_push_message({m.id, static_cast<uintptr_t>(wparam), static_cast<intptr_t>(lparam)});
+            // Message parameters are 32-bit on the original platform: clamp, never wrap.
+            const double wide_w = std::isnan(wparam) ? 0 : std::clamp(wparam, 0.0, 4294967295.0);
+            const double wide_l = std::isnan(lparam) ? 0 : std::clamp(lparam, -2147483648.0, 4294967295.0);
+            headless_push_message({m.id, static_cast<uintptr_t>(wide_w), static_cast<intptr_t>(wide_l)});
             return true;
         }
     return fail("message: unknown message " + w[1]);
@@ -430,7 +528,7 @@ constexpr Command COMMANDS[] = {
     {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"bmp", cmd_bmp},
     {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
-    {"focus", cmd_focus},     {"message", cmd_message},
+    {"focus", cmd_focus},     {"message", cmd_message},   {"viewport", cmd_viewport},
     {"model", cmd_model},     {"census", cmd_census},
 };
 

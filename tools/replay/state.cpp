@@ -47,6 +47,12 @@ void add_gate_units(std::vector<StateField>* fields) {
         fields->push_back(number(("gate" + std::to_string(u + 1) + "_height").c_str(), gates.gate_units[u].gate_height));
 }
 
+double unshown_boxes() {
+    double count = 0;
+    for (const RecordedMessageBox& box : headless_message_boxes()) count += box.shown ? 0 : 1;
+    return count;
+}
+
 } // namespace
 
 std::vector<StateField> collect_state() {
@@ -77,6 +83,7 @@ std::vector<StateField> collect_state() {
         number("exit_code", program.exited ? program.exit_code : 0),
         number("level_triangles", level_mesh.count),
         flag("textures_loaded", textures.texture_set_loaded),
+        flag("textures_blank", textures.texture_set_blank),
         number("lod_bias", textures.lod_bias),
         flag("anisotropy", textures.anisotropy_enabled),
         number("hud_triangles", hud.hud_printed.triangles),
@@ -106,6 +113,7 @@ std::vector<StateField> collect_state() {
         number("particle_checksum", particle_checksum()),
         number("weapon", weapon_state.held_weapon),
         number("message_count", static_cast<double>(headless_message_boxes().size())),
+        number("unshown_message_count", unshown_boxes()),
         number("sound_count", static_cast<double>(headless_sounds().size())),
     };
     fields.insert(fields.end(), rest.begin(), rest.end());

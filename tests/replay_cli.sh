@@ -1,0 +1,103 @@
+#!/bin/bash
+# zeb-replay and zeb from the command line: exit codes, messages on stderr, no stale
+# output, and the script forms the README documents.
+# Usage: replay_cli.sh PATH_TO_ZEB_REPLAY PATH_TO_ZEB (run from the directory holding text/).
+set -u
+REPLAY=$(realpath "$1")
+ZEB=$(realpath "$2")
+BUILD=$(pwd)
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+FAILURES=0
+check() { # check NAME CONDITION...
+    local name=$1
+    shift
+    if "$@"; then echo "ok    $name"; else echo "FAIL  $name"; FAILURES=$((FAILURES + 1)); fi
+}
+# run_replay EXPECTED_CODE SCRIPT: runs from the current directory, keeps stderr in $WORK/err.
+run_replay() {
+    printf '%s\n' "$2" | "$REPLAY" - >"$WORK/out" 2>"$WORK/err"
+    local code=$?
+    [ "$code" -eq "$1" ] || { echo "  exit code $code, wanted $1; stderr:"; sed 's/^/  /' "$WORK/err"; return 1; }
+}
+has() { grep -qF -- "$1" "$WORK/err" || { echo "  stderr lacks \"$1\":"; sed 's/^/  /' "$WORK/err"; return 1; }; }
+
+# bmp: a missing and an undecodable file fail, say why, and leave no old OUT behind.
+echo stale >"$WORK/out.rgb"
+check "bmp on a missing file exits 1" run_replay 1 "bmp $WORK/missing.bmp $WORK/out.rgb"
+check "bmp names the missing file" has "Failed to open DIB file $WORK/missing.bmp."
+check "bmp leaves no stale OUT (missing file)" test ! -e "$WORK/out.rgb"
+printf 'BM not a bitmap' >"$WORK/bad.bmp"
+echo stale >"$WORK/out.rgb"
+check "bmp on an undecodable file exits 1" run_replay 1 "bmp $WORK/bad.bmp $WORK/out.rgb"
+check "bmp says why" has "Unknown DIB file format."
+check "bmp leaves no stale OUT (bad file)" test ! -e "$WORK/out.rgb"
+check "bmp on a good file writes OUT" run_replay 0 "bmp text/glaz.bmp $WORK/out.rgb"
+check "OUT holds the rows" test -s "$WORK/out.rgb"
+
+# A script that starts the program where there is no text/.
+(cd "$WORK" && run_replay 1 "frames 1") ; code=$?
+check "a script run without text/ exits 1" test "$code" -eq 0
+check "and says so" has "no text/ directory in the working directory"
+
+# Flags compare with true/false and 1/0; anything else is a script error.
+check "expect on flags with true/false and 1/0" run_replay 0 "frames 1
+expect world1 == true
+expect world1 == 1
+expect world2 == 0
+expect world2 != 1
+expect fullscreen == false"
+check "a flag against a word that is no flag is an error" run_replay 1 "frames 1
+expect world1 == yes"
+check "  with a usable message" has "is a flag"
+
+# expect_message with a newline written as \n; unshown boxes take the caller's answer.
+check "expect_message matches a text with a newline" run_replay 0 "answer yes
+answer yes
+frames 1
+expect_message The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?
+expect fullscreen == false"
+check "an unshown start-up question opens windowed and F1's unshown fallback keeps running" run_replay 0 "answer unshown
+frames 1
+expect fullscreen == false
+answer unshown
+tap F1
+frames 2
+expect exited == false
+expect fullscreen == false
+expect unshown_message_count == 2"
+check "  and says on stderr that it could not ask" has "could not show a message box"
+
+# Absurd numbers are clamped, not overflowed.
+check "absurd mouse deltas and numbers are clamped" run_replay 0 "frames 1
+mouse 1e300 -1e300
+mouse 99999999999 99999999999
+frames 2
+message size 1e300 -1e300
+place 1e300 -1e300 nan 1e40 -1e40
+frames 1
+expect frame >= 4"
+check "viewport renders small" run_replay 0 "viewport 160 120
+frames 2
+expect view_width == 160
+expect view_height == 120"
+check "viewport refuses nonsense" run_replay 1 "viewport 0 -3"
+
+# zeb's command line.
+"$ZEB" --help >"$WORK/err" 2>&1; code=$?
+check "zeb --help exits 0" test "$code" -eq 0
+check "  and prints usage" has "usage: zeb"
+"$ZEB" --bogus >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb with an unknown option exits 2" test "$code" -eq 2
+check "  and prints usage" has "usage: zeb"
+"$ZEB" --windowed extra >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb with two arguments exits 2" test "$code" -eq 2
+# No display: stop at once with a clear message (SDL would fall back to an invisible driver).
+start=$(date +%s)
+env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy timeout -s KILL 20 "$ZEB" --windowed >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb without a display exits 1" test "$code" -eq 1
+check "  at once" test $(( $(date +%s) - start )) -le 5
+check "  saying there is no usable display" has "no usable display"
+
+[ "$FAILURES" -eq 0 ] || { echo "$FAILURES check(s) failed"; exit 1; }
+echo "all command-line checks passed"
