@@ -183,6 +183,7 @@ void slab_box(float x0, float y0, float z0, float x1, float y1, float z1, float 
 
 // Slide, frame, grip and sights as one run; barrel, pins and hammer as quadrics.
 void weapon1_geometry() {
+    glTranslatef(0, -0.9f, -0.7f); // below and right of the line of sight when held
     glBegin(GL_TRIANGLES);
     slab_box(-2.3f, 0.0f, -0.2f, 0.7f, 0.5f, 0.2f, 0, 0.06f);     // slide, bevelled top
     slab_box(-1.7f, -0.28f, -0.17f, 0.6f, 0.0f, 0.17f);           // frame under it
@@ -225,6 +226,7 @@ void weapon1_geometry() {
     sphere_at(-2.12f, 0.64f, 0, 0.035f, S, T);              // sight bead
     for (float x : {-1.9f, -1.6f}) tube_x(x, 0.25f, 0, 0.04f, 0.205f, 0.205f, S, T); // slide bands
     tube_x(0.7f, 0.25f, 0, 0.02f, 0.1f, 0.1f, S, T);        // firing pin housing
+    glTranslatef(0, 0.9f, 0.7f);
 }
 
 // --- weapon 2: a drum-fed carbine -------------------------------------------------------
@@ -248,6 +250,7 @@ void weapon2_cartridge() {
 
 void weapon2_geometry() {
     constexpr int S = 14, T = 4;
+    glTranslatef(0, -0.3f, -1.2f); // the drum's top in view when held
     // The barrel leaves the drum at its firing position, the bottom, along -x.
     const float y = -CARTRIDGE_RADIUS, z = DRUM_LENGTH / 2;
     tube_x(-4.2f, y, z, 4.5f, 0.08f, 0.08f, S, T);   // barrel
@@ -315,6 +318,7 @@ void weapon2_geometry() {
         glRotatef(-angle, 0, 0, 1);
     }
     glPopMatrix();
+    glTranslatef(0, 0.3f, 1.2f);
 }
 
 // --- weapon 3: a double-barrelled pump gun, barrels towards -z ---------------------------
@@ -380,11 +384,11 @@ void weapon3_barrel(float bx, const Detail& d, float slide) {
     ring_z(bx, 0, 0, 0.07f, 0.12f, s);
     ring_z(bx, 0, 0.7f, 0, 0.12f, s);
     // Stock tube and butt.
-    tube_z(bx, -0.12f, 0.7f, 1.2f, 0.06f, 0.08f, s, T);
-    ring_z(bx, -0.12f, 1.9f, 0, 0.08f, s);
-    tube_z(bx, -0.12f, 1.9f, 0.05f, 0.1f, 0.1f, s, T);
-    ring_z(bx, -0.12f, 1.95f, 0, 0.1f, s);
-    half_tube_z(bx, -0.12f, 0.7f, 1.25f, 0.09f, s);
+    tube_z(bx, -0.12f, 0.7f, 0.5f, 0.06f, 0.08f, s, T);
+    ring_z(bx, -0.12f, 1.2f, 0, 0.08f, s);
+    tube_z(bx, -0.12f, 1.2f, 0.05f, 0.1f, 0.1f, s, T);
+    ring_z(bx, -0.12f, 1.25f, 0, 0.1f, s);
+    half_tube_z(bx, -0.12f, 0.7f, 0.55f, 0.09f, s);
     for (float z : {0.1f, 0.35f, 0.6f}) {             // receiver pins
         tube_z(bx, 0.09f, z, 0.03f, 0.03f, 0.03f, s, T);
         ring_z(bx, 0.09f, z, 0, 0.03f, s);
@@ -448,6 +452,7 @@ void weapon4_launched_part(float out) {
 
 void weapon4_geometry(float launch_out) {
     constexpr int S = 12, T = 4;
+    glTranslatef(0, -0.06f, 0); // the barrels below the line of sight
     // The barrel cluster: 6 barrels round a spindle, held by three clamps.
     for (int i = 0; i < 6; ++i) {
         const float a = static_cast<float>(i) * 60.0f * 3.14159265f / 180.0f;
@@ -493,14 +498,14 @@ void weapon4_geometry(float launch_out) {
 
     // Body panels: side plates and a top plate (slot 9), a grip (slot 1), the feed (slot 8).
     glBegin(GL_TRIANGLES);
-    slab_box(-0.07f, -0.02f, -0.05f, -0.06f, 0.11f, 0.22f);
-    slab_box(0.06f, -0.02f, -0.05f, 0.07f, 0.11f, 0.22f);
-    slab_box(-0.07f, 0.11f, -0.05f, 0.07f, 0.12f, 0.22f);
+    slab_box(-0.07f, -0.02f, -0.05f, -0.06f, 0.06f, 0.22f, 0, 0);
+    slab_box(0.06f, -0.02f, -0.05f, 0.07f, 0.06f, 0.22f, 0, 0);
+    slab_box(-0.012f, 0.105f, -0.05f, 0.012f, 0.115f, 0.22f); // sight rail
     glEnd();
     glBegin(GL_TRIANGLES);
-    glNormal3f(0, 0, -1);
-    for (const Vec3& p : {Vec3{-0.07f, -0.02f, -0.05f}, Vec3{0.07f, -0.02f, -0.05f}, Vec3{0.07f, 0.11f, -0.05f},
-                          Vec3{-0.07f, -0.02f, -0.05f}, Vec3{0.07f, 0.11f, -0.05f}, Vec3{-0.07f, 0.11f, -0.05f}})
+    glNormal3f(0, -1, 0); // the floor plate
+    for (const Vec3& p : {Vec3{-0.07f, -0.02f, -0.05f}, Vec3{0.07f, -0.02f, -0.05f}, Vec3{0.07f, -0.02f, 0.22f},
+                          Vec3{-0.07f, -0.02f, -0.05f}, Vec3{0.07f, -0.02f, 0.22f}, Vec3{-0.07f, -0.02f, 0.22f}})
         glVertex3f(p.x, p.y, p.z);
     glEnd();
     bind_slot(1);
@@ -533,6 +538,7 @@ void weapon4_geometry(float launch_out) {
     glColor3ub(255, 255, 255);
 
     weapon4_launched_part(launch_out);
+    glTranslatef(0, 0.06f, 0);
 }
 
 // --- weapon 5: two counter-rotating rotors on a drive body ---------------------------------
