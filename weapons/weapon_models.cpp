@@ -631,8 +631,8 @@ void draw_weapon3() {
     held_begin(9);
     glTranslatef(0.12f, -0.1f, -0.45f);
     glRotatef(3, 0, 1, 0);
-    glTranslatef(0, 0, weapon3_recoil_offset());
     glScalef(0.25f, 0.25f, 0.25f);
+    glTranslatef(0, 0, weapon3_recoil_offset()); // in model units
     glColor3f(1, 1, 1);
     user_angles({0, 0, -0.5f}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}, true);
     weapon3_geometry(HELD_DETAIL, weapon3_slide_offset());
