@@ -453,19 +453,6 @@ void weapon4_launched_part(float out) {
 void weapon4_geometry(float launch_out) {
     constexpr int S = 12, T = 4;
     glTranslatef(0, -0.06f, 0); // the barrels below the line of sight
-    // The barrel cluster: 6 barrels round a spindle, held by three clamps.
-    for (int i = 0; i < 6; ++i) {
-        const float a = static_cast<float>(i) * 60.0f * 3.14159265f / 180.0f;
-        const float x = 0.03f * std::cos(a), y = 0.05f + 0.03f * std::sin(a);
-        tube_z(x, y, -0.5f, 0.45f, 0.009f, 0.009f, 8, 1);
-        ring_z(x, y, -0.5f, 0.005f, 0.009f, 8);
-    }
-    tube_z(0, 0.05f, -0.46f, 0.42f, 0.012f, 0.012f, S, T); // spindle
-    for (float z : {-0.47f, -0.3f, -0.12f}) {
-        tube_z(0, 0.05f, z, 0.02f, 0.045f, 0.045f, S, T);
-        ring_z(0, 0.05f, z, 0.012f, 0.045f, S);
-        ring_z(0, 0.05f, z + 0.02f, 0.012f, 0.045f, S);
-    }
     // Housing behind the barrels, with its drive collar and end cap.
     tube_z(0, 0.05f, -0.05f, 0.25f, 0.055f, 0.055f, S, T);
     ring_z(0, 0.05f, -0.05f, 0.012f, 0.055f, S);
@@ -537,6 +524,20 @@ void weapon4_geometry(float launch_out) {
     glEnable(GL_TEXTURE_2D);
     glColor3ub(255, 255, 255);
 
+    // The barrel cluster: 6 barrels round a spindle, held by three clamps. Drawn after the
+    // nearer housing and plates, whose depth spares most of its fragments.
+    for (int i = 0; i < 6; ++i) {
+        const float a = static_cast<float>(i) * 60.0f * 3.14159265f / 180.0f;
+        const float x = 0.03f * std::cos(a), y = 0.05f + 0.03f * std::sin(a);
+        tube_z(x, y, -0.5f, 0.45f, 0.009f, 0.009f, 8, 1);
+        ring_z(x, y, -0.5f, 0.005f, 0.009f, 8);
+    }
+    tube_z(0, 0.05f, -0.46f, 0.42f, 0.012f, 0.012f, S, T); // spindle
+    for (float z : {-0.47f, -0.3f, -0.12f}) {
+        tube_z(0, 0.05f, z, 0.02f, 0.045f, 0.045f, S, T);
+        ring_z(0, 0.05f, z, 0.012f, 0.045f, S);
+        ring_z(0, 0.05f, z + 0.02f, 0.012f, 0.045f, S);
+    }
     weapon4_launched_part(launch_out);
     glTranslatef(0, 0.06f, 0);
 }
