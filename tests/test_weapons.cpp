@@ -19,6 +19,8 @@
 #include <cmath>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -206,6 +208,36 @@ TEST_F(Weapons, HeldModelsLeaveTheFrameStateAsTheyFoundIt) {
         EXPECT_TRUE(r.front_face_ccw);
         EXPECT_TRUE(r.texture_2d);
         EXPECT_FALSE(r.texgen_s || r.texgen_t || r.clip_plane0);
+    }
+}
+
+// The inventories the models are built to: quadrics, tori and triangle runs per slot.
+TEST_F(Weapons, HeldModelsKeepTheirInventories) {
+    struct Inventory {
+        int cylinders, disks, spheres, tori;
+        std::vector<std::pair<int, int>> runs;
+    };
+    const Inventory expected[5] = {
+        {17, 13, 2, 0, {{18, 222}}},
+        {6 + 2 + 20 * 7, 0, 1, 1, {{9, 8}}}, // barrel 6, drum 2, cartridges 7 each; disks free
+        {32, 49, 2, 10, {{9, 0}}},
+        {0, 0, 5, 7, {{9, 32}, {1, 4}, {8, 8}, {9, 0}}}, // cylinders and disks free
+        {80, 92, 3, 0, {{10, 0}}},
+    };
+    for (int weapon = 1; weapon <= 5; ++weapon) {
+        SCOPED_TRACE(weapon);
+        weapon_state.held_weapon = weapon;
+        const CensusResult r = census_run(draw_held_weapon);
+        const Inventory& e = expected[weapon - 1];
+        if (weapon != 4) {
+            EXPECT_EQ(r.cylinders, e.cylinders);
+        }
+        if (weapon != 2 && weapon != 4) {
+            EXPECT_EQ(r.disks, e.disks);
+        }
+        EXPECT_EQ(r.spheres, e.spheres);
+        EXPECT_EQ(r.tori, e.tori);
+        EXPECT_EQ(r.runs, e.runs);
     }
 }
 

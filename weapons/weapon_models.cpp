@@ -200,6 +200,14 @@ void weapon1_geometry() {
         slab_box(x, 0.08f, -0.22f, x + 0.04f, 0.42f, 0.22f);
     }
     slab_box(0.1f, -1.68f, -0.2f, 0.95f, -1.55f, 0.2f, -0.05f);   // magazine base
+    slab_box(-0.9f, -0.05f, 0.17f, -0.3f, 0.05f, 0.21f);          // slide stop lever
+    // Beavertail over the web of the hand: a bent plate of three faces.
+    const Vec3 tail[6] = {{0.6f, -0.28f, -0.19f}, {0.6f, -0.28f, 0.19f}, {0.95f, -0.2f, -0.15f},
+                          {0.95f, -0.2f, 0.15f},  {1.1f, -0.1f, -0.1f},  {1.1f, -0.1f, 0.1f}};
+    const Vec3 below = {0.8f, -0.6f, 0};
+    slab_quad(tail[0], tail[1], tail[3], tail[2], below);
+    slab_quad(tail[2], tail[3], tail[5], tail[4], below);
+    slab_quad(tail[0], tail[2], tail[4], tail[5], below);
     glEnd();
 
     constexpr int S = 12, T = 4;
@@ -207,7 +215,9 @@ void weapon1_geometry() {
     tube_x(-2.55f, 0.25f, 0, 0.6f, 0.07f, 0.07f, S, T);   // its bore
     ring_x(-2.55f, 0.25f, 0, 0.07f, 0.13f, S);            // muzzle face
     tube_x(-2.45f, -0.14f, 0, 0.8f, 0.07f, 0.07f, S, T);  // recoil spring guide
-    ring_x(-2.45f, -0.14f, 0, 0, 0.07f, S);
+    for (float z : {-0.1f, 0.1f}) tube_x(-1.7f, -0.34f, z, 0.9f, 0.035f, 0.035f, S, T); // accessory rail
+    tube_z(-0.15f, -0.2f, -0.21f, 0.42f, 0.05f, 0.05f, S, T);                        // magazine release
+    tube_z(-0.7f, 0, -0.2f, 0.4f, 0.03f, 0.03f, S, T);                               // slide stop pin
     tube_x(-2.3f, 0.25f, 0, 0.02f, 0.17f, 0.17f, S, T);   // slide nose
     for (float x : {-1.4f, -0.5f, 0.35f}) {               // cross pins through the frame
         tube_z(x, -0.14f, -0.19f, 0.38f, 0.045f, 0.045f, S, T);
@@ -398,6 +408,8 @@ void weapon3_barrel(float bx, const Detail& d, float slide) {
     ring_z(bx, 0, -0.02f, 0, 0.05f, s);
     ring_z(bx, 0, -1.25f, 0.11f, 0.12f, s);
     ring_z(bx, 0, -0.65f, 0.11f, 0.12f, s);
+    for (float z : {-1.9f, -1.4f, -0.9f}) ring_z(bx, 0, z, 0.07f, 0.08f, s); // band seats
+    for (float z : {0.8f, 1.0f}) ring_z(bx, -0.12f, z, 0.065f, 0.085f, s);   // stock ferrules
     // The sight line: a long thin red cone forward from the muzzle.
     glDisable(GL_TEXTURE_2D);
     glColor3f(1, 0, 0);
@@ -421,7 +433,7 @@ void weapon3_geometry(const Detail& d, float slide) {
     quarter_torus(0, -0.12f, 0.15f, 0.03f, 0.05f, d.torus_sides, d.torus_rings);
     for (float z : {0.15f, 0.45f}) quarter_torus(0, -0.1f, z, 0.056f, 0.04f, d.band_sides, d.band_rings);
     quarter_torus(0, -0.16f, 0.3f, 0.065f, 0.04f, d.band_sides, d.band_rings);
-    tube_z(0, 0, -0.1f, 0.85f, 0.06f, 0.06f, s, 4); // centre rib between the receivers
+    ring_z(0, 0.08f, -2.4f, 0, 0.04f, s); // the rib's end plate between the muzzles
 }
 
 // --- weapon 4: a rotary gun with a launcher under it, barrels towards -z ----------------
@@ -487,7 +499,14 @@ void weapon4_geometry(float launch_out) {
     glBegin(GL_TRIANGLES);
     slab_box(-0.07f, -0.02f, -0.05f, -0.06f, 0.06f, 0.22f, 0, 0);
     slab_box(0.06f, -0.02f, -0.05f, 0.07f, 0.06f, 0.22f, 0, 0);
-    slab_box(-0.012f, 0.105f, -0.05f, 0.012f, 0.115f, 0.22f); // sight rail
+    // Sight rail: an open channel of three faces.
+    const Vec3 rail[8] = {{-0.012f, 0.105f, -0.05f}, {0.012f, 0.105f, -0.05f}, {0.012f, 0.105f, 0.22f},
+                          {-0.012f, 0.105f, 0.22f},  {-0.012f, 0.115f, -0.05f}, {0.012f, 0.115f, -0.05f},
+                          {0.012f, 0.115f, 0.22f},   {-0.012f, 0.115f, 0.22f}};
+    const Vec3 rail_inside = {0, 0.11f, 0.085f};
+    slab_quad(rail[0], rail[1], rail[2], rail[3], rail_inside);
+    slab_quad(rail[0], rail[3], rail[7], rail[4], rail_inside);
+    slab_quad(rail[1], rail[2], rail[6], rail[5], rail_inside);
     glEnd();
     glBegin(GL_TRIANGLES);
     glNormal3f(0, -1, 0); // the floor plate
@@ -509,7 +528,14 @@ void weapon4_geometry(float launch_out) {
     glEnd();
     bind_slot(8);
     glBegin(GL_TRIANGLES);
-    slab_box(0.07f, 0.0f, 0.0f, 0.12f, 0.07f, 0.12f); // the feed box on the right, 12 ...
+    // The feed chute on the right: four sides, open at both ends.
+    const Vec3 feed[8] = {{0.07f, 0, 0}, {0.12f, 0, 0},       {0.12f, 0, 0.12f},   {0.07f, 0, 0.12f},
+                          {0.07f, 0.07f, 0}, {0.12f, 0.07f, 0}, {0.12f, 0.07f, 0.12f}, {0.07f, 0.07f, 0.12f}};
+    const Vec3 feed_inside = {0.095f, 0.035f, 0.06f};
+    slab_quad(feed[0], feed[1], feed[2], feed[3], feed_inside);
+    slab_quad(feed[4], feed[5], feed[6], feed[7], feed_inside);
+    slab_quad(feed[0], feed[3], feed[7], feed[4], feed_inside);
+    slab_quad(feed[1], feed[2], feed[6], feed[5], feed_inside);
     glEnd();
     bind_slot(9);
 
@@ -547,11 +573,11 @@ void weapon4_geometry(float launch_out) {
 void weapon5_rotor(float turn, bool sight) {
     glPushMatrix();
     glRotatef(turn, 0, 0, 1);
-    for (int group = 0; group < 3; ++group) { // blades in three groups of four
+    for (int group = 0; group < 3; ++group) { // blades in three groups of ten
         glRotatef(30.0f * static_cast<float>(group), 0, 0, 1);
-        for (int blade = 0; blade < 4; ++blade) {
+        for (int blade = 0; blade < 10; ++blade) {
             glPushMatrix();
-            glRotatef(90.0f * static_cast<float>(blade), 0, 0, 1);
+            glRotatef(36.0f * static_cast<float>(blade), 0, 0, 1);
             glRotatef(-90, 1, 0, 0);
             tube_z(0, 0, 0.012f, 0.05f, 0.0025f, 0.0015f, 8, 8);
             ring_z(0, 0, 0.062f, 0, 0.0015f, 8);
@@ -596,6 +622,12 @@ void weapon5_body() {
     tube_z(0, -0.03f, 0.13f, 0.05f, 0.008f, 0.008f, S, T);
     sphere_at(0, 0, 0.24f, 0.008f, S, T);              // rear bearing
     tube_z(0, 0, 0.16f, 0.08f, 0.006f, 0.006f, S, T);  // rear shaft
+    tube_z(0, -0.045f, 0.14f, 0.02f, 0.004f, 0.004f, S, T); // trigger
+    ring_z(0, -0.045f, 0.14f, 0, 0.004f, S);
+    ring_z(0, -0.045f, 0.16f, 0, 0.004f, S);
+    tube_z(0, -0.03f, 0.18f, 0.02f, 0.012f, 0.012f, S, T);  // grip cap
+    ring_z(0, -0.03f, 0.18f, 0, 0.012f, S);
+    ring_z(0, -0.03f, 0.2f, 0, 0.012f, S);
 }
 
 } // namespace
