@@ -35,8 +35,8 @@ void apply_held_keys() {
         weapon_models.weapon_pitch_angle += 1;
         animation.sign_swing_angle += 1;
     }
-    if (keys['A']) weapon_models.ring_pair = RingPairState{true, true, true};
-    if (keys['F']) weapon_models.ring_pair = RingPairState{false, false, false};
+    if (keys['A']) set_ring_pair_effects(true);
+    if (keys['F']) set_ring_pair_effects(false);
     if (keys['B']) timer.frame_pacing += 1;
     if (keys['V']) timer.frame_pacing -= 1;
     if (keys['X']) {

@@ -32,12 +32,20 @@ Iteration finish(int exit_code) {
 
 // Mouse-look input: the cursor's offset from the centre, then the cursor back to it.
 // Only while the window owns the input, so a program in the background does not hold
-// the pointer of the whole desktop.
+// the pointer of the whole desktop. When the input comes back the pointer is taken to the
+// centre first, so neither the view nor a shot follows where it was left on the desktop.
 void read_cursor() {
-    if (!platform_has_focus()) return;
+    if (!platform_has_focus()) {
+        pointer.pointer_held = false;
+        return;
+    }
+    if (!pointer.pointer_held) {
+        take_pointer();
+        return;
+    }
     int x = 0, y = 0;
     platform_get_cursor_pos(&x, &y);
-    program.cursor_pos = CursorPos{x, y};
+    pointer.cursor_pos = CursorPos{x, y};
     platform_set_cursor_pos(CURSOR_CENTER_X, CURSOR_CENTER_Y);
     apply_mouse_look(CURSOR_CENTER_X - x, CURSOR_CENTER_Y - y);
 }

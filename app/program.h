@@ -1,15 +1,9 @@
 // Program entry and the main loop: one window message or one frame per iteration.
 #pragma once
 
+#include "nav/player.h"
+
 #include <cstdint>
-
-constexpr int CURSOR_CENTER_X = 512;
-constexpr int CURSOR_CENTER_Y = 389;
-
-struct CursorPos {
-    int32_t x;
-    int32_t y;
-};
 
 enum class Iteration { Message, Frame, Ended };
 
@@ -18,7 +12,6 @@ struct ProgramState {
     bool exited;             // the program has ended (failed start, loop end, failed reopen)
     int exit_code;           // valid once exited
     int64_t frame_iterations; // loop iterations that produced a frame
-    CursorPos cursor_pos;     // cursor as read at the last frame's input step
 };
 extern ProgramState program;
 

@@ -4,6 +4,7 @@
 #include "assets/font.h"
 #include "assets/level.h"
 #include "assets/textures.h"
+#include "nav/player.h"
 #include "nav/worlds.h"
 #include "assets/gl_caps.h"
 #include "render/particles.h"
@@ -11,6 +12,7 @@
 #include "render/scene_setup.h"
 #include "render/view.h"
 #include "nav/keys.h"
+#include "weapons/weapons.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -128,6 +130,10 @@ intptr_t window_proc(const PlatformMessage& message) {
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
+        // A click that gives the window the input back aims at the crosshair, not at the
+        // pointer position read before the input was lost.
+        if (!pointer.pointer_held && platform_has_focus()) take_pointer();
+        on_mouse_button(message.id);
         return 0;
     default:
         return platform_default_window_proc(message);

@@ -12,6 +12,7 @@
 PlayerState player = {-1, -1, 0, 0, 0};
 MovementState movement = {true, false, false};
 LiftSequence lift = {false, 0, true, false, 0};
+PointerState pointer = {{CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
 const float DEG_TO_RAD = 3.14159265f / 180.0f;
 
 namespace {
@@ -35,7 +36,14 @@ void reset_player() {
     player = PlayerState{-1, -1, 0, 0, 0};
     movement = MovementState{true, false, false};
     lift = LiftSequence{false, 0, true, false, 0};
+    pointer = PointerState{{CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
     reset_keys();
+}
+
+void take_pointer() {
+    platform_set_cursor_pos(CURSOR_CENTER_X, CURSOR_CENTER_Y);
+    pointer.cursor_pos = CursorPos{CURSOR_CENTER_X, CURSOR_CENTER_Y};
+    pointer.pointer_held = true;
 }
 
 void apply_mouse_look(int dx, int dy) {

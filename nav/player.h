@@ -33,12 +33,32 @@ extern LiftSequence lift;
 
 constexpr const char* LIFT_SOUND = "text/a_avion01.wav";
 
-// The player at (-1, -1) on the ground, looking towards -z, keys released, no lift.
+// Where the input step puts the pointer back after every mouse-look reading.
+constexpr int CURSOR_CENTER_X = 512;
+constexpr int CURSOR_CENTER_Y = 389;
+
+struct CursorPos {
+    int32_t x;
+    int32_t y;
+};
+// The pointer as the last input step read it, in window pixels with the origin top left:
+// mouse-look turns by its offset from the centre, and shots pick and mark at it.
+struct PointerState {
+    CursorPos cursor_pos;
+    bool pointer_held; // the pointer was put at the centre since the window last got the input
+};
+extern PointerState pointer;
+
+// The player at (-1, -1) on the ground, looking towards -z, keys released, no lift, the
+// pointer held at the centre.
 void reset_player();
 
 constexpr float MOVE_STEP = 0.05f;
 extern const float DEG_TO_RAD; // pi / 180 in single precision
 
+// Puts the pointer at the window centre and aims there without turning the view: used when
+// the window gets the input back, whose pointer may be anywhere on the desktop.
+void take_pointer();
 // Turns and tilts by the cursor's offset from the window centre.
 void apply_mouse_look(int dx, int dy);
 // End (jump), Delete (lift) and the four arrow steps, with world 1's clamps and, for

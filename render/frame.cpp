@@ -18,6 +18,9 @@
 #include "platform/platform.h"
 #include "render/scene_setup.h"
 #include "render/fps.h"
+#include "weapons/targets.h"
+#include "weapons/weapon_models.h"
+#include "weapons/weapons.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -96,6 +99,13 @@ void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float 
     glPopMatrix();
 }
 
+// Records requested shots and draws the marks, once the first marking shot was fired.
+void impact_mark_pass() {
+    if (!weapon_state.impact_marks_enabled) return;
+    Placement block;
+    draw_impact_marks();
+}
+
 void lay_flat() { glRotatef(-90, 1, 0, 0); }
 void stand_on_left_wall() {
     glRotatef(90, 0, 1, 0);
@@ -109,9 +119,15 @@ void world3_block() {
     draw_level_mesh();
     water_pass(6, 4, 0, -14.5f, lay_flat, 3.4f, 3.4f, 3.4f);
     water_pass(6, 19.5f, 0, -15.35f, lay_flat, 2.6f, 5, 4.2f);
+    impact_mark_pass();
     descend_step();
     world3_teleport_box(0);
     world3_pickup_box(0);
+    if (worlds.pickup_visible[0]) {
+        Placement block;
+        glTranslatef(6, 3.4f + animation.bob_offset, -2);
+        draw_weapon3_display();
+    }
     world3_pickup_box(1);
     if (worlds.pickup_visible[1]) {
         Placement block;
@@ -155,6 +171,7 @@ void world2_block() {
         Placement block;
         draw_town_blocks();
     }
+    impact_mark_pass();
     {
         Placement block;
         glTranslatef(-3, 2.5f, -16.5f);
@@ -191,6 +208,8 @@ void world1_block() {
         draw_world1_hall();
     }
     water_pass(27, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
+    draw_ring_pair(frame_state.current_rgb); // its last colour is the next frame's level colour
+    impact_mark_pass();
     descend_step();
     {
         Placement block; // lying flat in the ceiling over the arrival point
@@ -212,23 +231,30 @@ void world1_block() {
         glTranslatef(-1, 0.2f, 5);
         draw_spiral_spinner();
     }
+    {
+        Placement block;
+        glTranslatef(-4, 0.3f + animation.bob_offset, -1.5f);
+        glRotatef(frame_state.spin_angle, 0, 1, 0);
+        draw_weapon1_display();
+    }
     frame_state.spin_angle += 0.5f; // the turning display copy of weapon 1
     {
         Placement block;
         glTranslatef(-4, 0.3f + animation.bob_offset, -2.5f);
         draw_bracket_row();
     }
-}
-
-void respawn_targets() {
-    for (int k = 0; k < TARGET_COUNT; ++k) {
-        targets.target_respawn_counter[k] += 1;
-        if (targets.target_respawn_counter[k] > TARGET_RESPAWN_LIMIT) {
-            targets.target_respawn_counter[k] = 0;
-            targets.target_visible[k] = true;
-        }
+    {
+        Placement block;
+        glTranslatef(0, 0.5f + animation.bob_offset, -1.5f);
+        draw_weapon3_display();
+    }
+    {
+        Placement block;
+        glTranslatef(targets.row_sway, 0, 0);
+        draw_targets();
     }
 }
+
 
 } // namespace
 
@@ -244,6 +270,7 @@ bool render_frame() {
     frame_state.spin_angle += 0.05f;
     update_oscillators();
     update_bob();
+    targets.row_sway = 10 * animation.bob_offset; // the targets sway with the bob
     update_lift();
     for (int world = 1; world <= WORLD_COUNT; ++world)
         if (worlds.world_flags[world - 1]) resolve_wall_contacts(world);
@@ -256,6 +283,7 @@ bool render_frame() {
     if (worlds.world_flags[0]) world1_block();
 
     respawn_targets();
+    draw_held_weapon();
     draw_crosshair();
     draw_hud_panels();
     frame_state.spin_angle += 0.5f;

@@ -60,7 +60,8 @@ void reset_everything() {
     for (Particle& p : particles) p = Particle{};
     sky_angle = 0;
     reset_textures();
-    weapon_state = WeaponState{};
+    reset_weapon_state();
+    reset_impact_marks();
     reset_weapon_models();
     free_level();
 }

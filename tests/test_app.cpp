@@ -315,7 +315,7 @@ TEST_F(App, MinimisedWindowRendersNothingButKeysCursorAndPacingGoOn) {
     EXPECT_EQ(timer.frame_pacing, 7);            // held keys act
     EXPECT_EQ(view.field_of_view, 45.0f);       // O acts only in rendered frames
     EXPECT_EQ(frame_counter.frames, 0);    // nothing rendered
-    EXPECT_EQ(program.cursor_pos.x, CURSOR_CENTER_X); // the cursor was read ...
+    EXPECT_EQ(pointer.cursor_pos.x, CURSOR_CENTER_X); // the cursor was read ...
     int x = 0, y = 0;
     platform_get_cursor_pos(&x, &y);
     EXPECT_EQ(x, CURSOR_CENTER_X); // ... and put back

@@ -1,14 +1,57 @@
-// The three hanging targets of world 1.
+// The three hanging targets of world 1, the selection pick that hides a hit target, and
+// the impact marks that shots leave on the surfaces under the pointer.
 #pragma once
+
+#include "scene/vec3.h"
 
 #include <cstdint>
 
 constexpr int TARGET_COUNT = 3;
 constexpr int TARGET_RESPAWN_LIMIT = 100;
+constexpr float TARGET_SIZE = 0.05f;
+constexpr int SELECT_BUFFER_SIZE = 64;
 
 struct TargetState {
-    bool target_visible[TARGET_COUNT];          // drawn and hittable while true
+    bool target_visible[TARGET_COUNT];            // drawn and hittable while true
     int32_t target_respawn_counter[TARGET_COUNT]; // frames towards showing a target again
+    float row_sway; // x offset of the row: 10 x the frame's bob, copied in by the frame
 };
 extern TargetState targets;
 void reset_targets();
+
+constexpr int MARK_SLOTS = 215;
+constexpr uint32_t MARK_STORE_LIMIT = 210;
+constexpr uint32_t MARK_VISIBLE_LIMIT = 200;
+constexpr uint32_t MARK_RESET_COUNT = 390;
+constexpr float MARK_MIN_DEPTH = 0.2f;
+
+// A stored shot: where it landed and the player's view angles when it was recorded. A
+// position with y exactly 0 counts as empty.
+struct ImpactMark {
+    Vec3 position;   // world coordinates
+    int32_t heading; // degrees, truncated
+    int32_t pitch;
+};
+struct ImpactMarkRing {
+    ImpactMark slots[MARK_SLOTS];
+    uint32_t count;           // records since the ring was last emptied
+    double last_impact[3];    // the last point found; a too-near surface repeats it
+};
+struct ImpactMarkState {
+    ImpactMarkRing primary_ring;
+    ImpactMarkRing secondary_ring; // records from the 201st primary record on
+    uint32_t impact_mark_total;    // primary records, wrapped from above 600 to 210
+};
+extern ImpactMarkState impact_marks;
+void reset_impact_marks();
+
+// The row of targets with their selection names, in the caller's frame (after its sway).
+void draw_targets();
+// Selection pick of the targets in a 2 x 2 region at the pointer, with a fixed 45-degree
+// projection and the current camera: exactly one hit hides that target.
+void pick_targets();
+// Once a frame: every 101 frames all hidden targets show again.
+void respawn_targets();
+// Records the requested marks from the depth under the pointer and draws both rings,
+// with the camera transform current and after the world's surfaces.
+void draw_impact_marks();

@@ -1,11 +1,20 @@
-// Orientation of the held weapon and the switches of world 1's ring display.
+// The held weapons, their two scenery copies and world 1's ring-pair display. The held
+// weapons are drawn in camera space over the scene and run their weapon's firing steps
+// while they draw; three held-key angles turn them.
 #pragma once
 
-
 struct RingPairState {
-    bool effects_on; // tinted colour cycling
-    bool blend_on;   // the second ring's sphere blended
-    bool points_on;  // a cloud of points round the second ring
+    bool effects_on;      // colour cycling, the rising sphere, the drifting circle
+    bool blend_on;        // the second ring's sphere blended
+    bool points_on;       // a sphere of points round the second ring
+    float rise_height;    // the first ring's sphere: 0 to 2 above it
+    float rise_depth;     // ... and as far back, 0.03 per 0.005 of rise
+    bool descent_allowed; // the circle has drifted home: the sphere may sink
+    float halo_progress;  // 0 to 1.1: how far the point circle has drifted
+    float halo_height;    // the circle's drift
+    float halo_depth;
+    float halo_density;   // points per half turn, 3 at start, up to 280
+    float halo_spin;      // degrees, +0.2 a frame
 };
 struct WeaponModelState {
     float weapon_pitch_angle; // degrees, keys K and L
@@ -15,3 +24,19 @@ struct WeaponModelState {
 };
 extern WeaponModelState weapon_models;
 void reset_weapon_models();
+
+// Keys A and F: the ring pair's three switches together.
+void set_ring_pair_effects(bool on);
+
+void draw_weapon1();
+void draw_weapon2();
+void draw_weapon3();
+void draw_weapon4();
+void draw_weapon5();
+// The scenery copies, at the caller's placement.
+void draw_weapon1_display();
+void draw_weapon3_display();
+// World 1's ring pair, with the camera current. `current_rgb` is the frame's running colour
+// triple on a 0..255 scale, which the cycling colours count down; the colour left current
+// at the end is the one the next frame's world-1 level is drawn in.
+void draw_ring_pair(float current_rgb[3]);

@@ -1,11 +1,216 @@
 #include "weapons.h"
 
 #include "nav/keys.h"
+#include "platform/platform.h"
+#include "weapons/targets.h"
+#include "weapons/weapon_models.h"
 
-WeaponState weapon_state = {0};
+namespace {
+
+constexpr WeaponState INITIAL_WEAPON_STATE = {
+    0,
+    false,
+    false, 0, {true, true, true, true, true, true, true, true, true, true,
+               true, true, true, true, true, true, true, true, true, true}, 0,
+    false, 0, false, 0,
+    false, false, false, 0, 0,
+    false, false, 0, 0,
+    false, false, false,
+};
+
+constexpr int WEAPON3_RECOIL_DRAWS = 5;  // the recoil ends on the draw that passes it
+constexpr int WEAPON3_RELOAD_DRAWS = 10;
+constexpr int WEAPON3_SLIDE_BACK_AFTER = 5;
+constexpr int WEAPON4_LAUNCH_OUT_AFTER = 25;
+constexpr int WEAPON4_LAUNCH_DRAWS = 50;
+
+void request_marks() {
+    weapon_state.impact_marks_enabled = true;
+    weapon_state.mark_request_primary = true;
+    weapon_state.mark_request_secondary = true;
+}
+
+void left_down() {
+    WeaponState& w = weapon_state;
+    switch (w.held_weapon) {
+    case 1:
+        w.weapon1_trigger = true;
+        platform_play_sound(SHOT_SOUND);
+        pick_targets();
+        break;
+    case 2:
+        w.weapon2_trigger = true;
+        platform_play_sound(SHOT_SOUND);
+        pick_targets();
+        break;
+    case 3:
+        if (w.weapon3_fired || w.weapon3_reloading) break; // still recoiling or reloading
+        w.weapon3_fired = true;
+        platform_play_sound(BLAST_SOUND);
+        pick_targets();
+        break;
+    case 4:
+        w.weapon4_left_held = true;
+        platform_play_sound(SHOT_SOUND);
+        break;
+    case 5:
+        w.weapon5_left_held = true;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+WeaponState weapon_state = INITIAL_WEAPON_STATE;
+
+void reset_weapon_state() { weapon_state = INITIAL_WEAPON_STATE; }
 
 void select_weapon_keys() {
     for (int weapon = 1; weapon <= 5; ++weapon)
         if (keys['0' + weapon]) weapon_state.held_weapon = weapon;
     if (keys['0']) weapon_state.held_weapon = 0;
+}
+
+// A release only clears the flag of the weapon held now: a weapon put away with its
+// button down keeps firing when it is taken again, until the button goes up over it.
+void on_mouse_button(unsigned message) {
+    WeaponState& w = weapon_state;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        left_down();
+        break;
+    case WM_LBUTTONUP:
+        if (w.held_weapon == 4) w.weapon4_left_held = false;
+        if (w.held_weapon == 5) w.weapon5_left_held = false;
+        break;
+    case WM_RBUTTONDOWN:
+        if (w.held_weapon == 4 && w.weapon4_launch_frames == 0) w.weapon4_right_pressed = true;
+        if (w.held_weapon == 5) w.weapon5_right_held = true;
+        break;
+    case WM_RBUTTONUP:
+        if (w.held_weapon == 4) w.weapon4_right_pressed = false;
+        if (w.held_weapon == 5) w.weapon5_right_held = false;
+        break;
+    default:
+        break;
+    }
+}
+
+float weapon1_shot_step() {
+    if (!weapon_state.weapon1_trigger) return 0;
+    request_marks();
+    weapon_state.weapon1_trigger = false;
+    return 0.005f;
+}
+
+// The 20th shot refills the drum at once, so the last cartridge always shows.
+float weapon2_shot_step() {
+    WeaponState& w = weapon_state;
+    if (!w.weapon2_trigger) return 0;
+    w.weapon2_shots += 1;
+    w.weapon2_drum_angle -= 18;
+    w.weapon2_trigger = false;
+    for (int k = 0; k < WEAPON2_CARTRIDGES - 1; ++k)
+        if (w.weapon2_shots > k) w.weapon2_cartridge_present[k] = false;
+    if (w.weapon2_shots > WEAPON2_CARTRIDGES - 1) {
+        for (bool& present : w.weapon2_cartridge_present) present = true;
+        w.weapon2_shots = 0;
+    }
+    return 0.03f;
+}
+
+float weapon3_recoil_offset() { return weapon_state.weapon3_fired ? 0.1f : 0; }
+
+float weapon3_slide_offset() {
+    const WeaponState& w = weapon_state;
+    return w.weapon3_reloading && w.weapon3_reload_frames > WEAPON3_SLIDE_BACK_AFTER ? 0.09f : 0;
+}
+
+// On the draw that ends the recoil the reload already counts its first draw.
+void weapon3_end_step() {
+    WeaponState& w = weapon_state;
+    if (w.weapon3_fired && ++w.weapon3_fired_frames > WEAPON3_RECOIL_DRAWS) {
+        w.weapon3_fired = false;
+        w.weapon3_reloading = true;
+        w.weapon3_fired_frames = 0;
+    }
+    if (w.weapon3_reloading && ++w.weapon3_reload_frames > WEAPON3_RELOAD_DRAWS) {
+        w.weapon3_reloading = false;
+        w.weapon3_reload_frames = 0;
+    }
+}
+
+float weapon4_fire_step() {
+    WeaponState& w = weapon_state;
+    if (!w.weapon4_left_held || w.weapon4_fire_phase != 0) return 0;
+    platform_play_sound(SHOT_SOUND);
+    request_marks();
+    return 0.02f;
+}
+
+// Automatic fire stops while a launch is asked for; the blast sounds once per launch.
+float weapon4_launch_request_step() {
+    WeaponState& w = weapon_state;
+    if (!w.weapon4_right_pressed) return 0;
+    w.weapon4_left_held = false;
+    if (!w.weapon4_launch_active) platform_play_sound(BLAST_SOUND);
+    w.weapon4_launch_active = true;
+    return 0.04f;
+}
+
+float weapon4_launch_count_step() {
+    WeaponState& w = weapon_state;
+    if (!w.weapon4_launch_active) return 0;
+    w.weapon4_launch_frames += 1;
+    return w.weapon4_launch_frames > WEAPON4_LAUNCH_OUT_AFTER ? 0.1f : 0;
+}
+
+void weapon4_end_step() {
+    WeaponState& w = weapon_state;
+    if (w.weapon4_launch_frames > WEAPON4_LAUNCH_DRAWS) {
+        w.weapon4_launch_frames = 0;
+        w.weapon4_launch_active = false;
+        w.weapon4_right_pressed = false;
+    }
+    w.weapon4_fire_phase = 1 - w.weapon4_fire_phase;
+}
+
+// Runs every draw while a button is held, so the sounds restart every frame.
+void weapon5_rotor_step() {
+    WeaponState& w = weapon_state;
+    if (w.weapon5_right_held) {
+        w.weapon5_right_angle += 45;
+        platform_play_sound(SHOT_SOUND);
+    }
+    if (w.weapon5_left_held) {
+        w.weapon5_left_angle += 15;
+        platform_play_sound(BLAST_SOUND);
+    }
+}
+
+void draw_held_weapon() {
+    switch (weapon_state.held_weapon) {
+    case 1:
+        draw_weapon1();
+        break;
+    case 2:
+        draw_weapon2();
+        break;
+    case 3:
+        draw_weapon3();
+        break;
+    case 4:
+        draw_weapon4();
+        // Picks on every held frame, not only the firing ones, and on a launch's first draw.
+        if (weapon_state.weapon4_left_held) pick_targets();
+        if (weapon_state.weapon4_launch_frames == 1) pick_targets();
+        break;
+    case 5:
+        draw_weapon5();
+        break;
+    default:
+        break;
+    }
 }

@@ -229,6 +229,16 @@ bool cmd_button(const Words& w) {
     return true;
 }
 
+// cursor X Y: aim at window position (X, Y) as if the last input step had read the pointer
+// there; the view does not turn, and the next frame's input step reads the pointer again.
+bool cmd_cursor(const Words& w) {
+    double x = 0, y = 0;
+    if (w.size() != 3 || !parse_number(w[1], &x) || !parse_number(w[2], &y)) return fail("usage: cursor X Y");
+    ensure_started();
+    pointer.cursor_pos = CursorPos{static_cast<int32_t>(x), static_cast<int32_t>(y)};
+    return true;
+}
+
 bool cmd_frames(const Words& w) {
     long count = 0;
     if (w.size() != 2 || !parse_count(w[1], &count)) return fail("usage: frames N");
@@ -523,6 +533,7 @@ struct Command {
 constexpr Command COMMANDS[] = {
     {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
     {"mouse", cmd_mouse},     {"button", cmd_button}, {"frames", cmd_frames},
+    {"cursor", cmd_cursor},
     {"place", cmd_place},     {"face", cmd_face},     {"walk", cmd_walk},
     {"shot", cmd_shot},       {"state", cmd_state},
     {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"bmp", cmd_bmp},

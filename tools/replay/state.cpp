@@ -15,6 +15,8 @@
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
+#include "weapons/targets.h"
+#include "weapons/weapon_models.h"
 #include "weapons/weapons.h"
 #include "json.h"
 #include "platform/headless.h"
@@ -51,6 +53,68 @@ double unshown_boxes() {
     double count = 0;
     for (const RecordedMessageBox& box : headless_message_boxes()) count += box.shown ? 0 : 1;
     return count;
+}
+
+// The whole weapon state, the user angles, the targets, the marks and the ring pair.
+void add_weapons(std::vector<StateField>* fields) {
+    const WeaponState& w = weapon_state;
+    int cartridges = 0;
+    for (bool present : w.weapon2_cartridge_present) cartridges += present;
+    const RingPairState& r = weapon_models.ring_pair;
+    const ImpactMarkState& m = impact_marks;
+    const std::vector<StateField> weapon_fields = {
+        number("held_weapon", w.held_weapon),
+        flag("weapon1_trigger", w.weapon1_trigger),
+        flag("weapon2_trigger", w.weapon2_trigger),
+        number("weapon2_shots", w.weapon2_shots),
+        number("weapon2_cartridges_present", cartridges),
+        number("weapon2_drum_angle", w.weapon2_drum_angle),
+        flag("weapon3_fired", w.weapon3_fired),
+        number("weapon3_fired_frames", w.weapon3_fired_frames),
+        flag("weapon3_reloading", w.weapon3_reloading),
+        number("weapon3_reload_frames", w.weapon3_reload_frames),
+        flag("weapon4_left_held", w.weapon4_left_held),
+        flag("weapon4_right_pressed", w.weapon4_right_pressed),
+        flag("weapon4_launch_active", w.weapon4_launch_active),
+        number("weapon4_launch_frames", w.weapon4_launch_frames),
+        number("weapon4_fire_phase", w.weapon4_fire_phase),
+        flag("weapon5_left_held", w.weapon5_left_held),
+        flag("weapon5_right_held", w.weapon5_right_held),
+        number("weapon5_left_angle", w.weapon5_left_angle),
+        number("weapon5_right_angle", w.weapon5_right_angle),
+        flag("impact_marks_enabled", w.impact_marks_enabled),
+        flag("mark_request_primary", w.mark_request_primary),
+        flag("mark_request_secondary", w.mark_request_secondary),
+        number("weapon_pitch_angle", weapon_models.weapon_pitch_angle),
+        number("weapon_yaw_angle", weapon_models.weapon_yaw_angle),
+        number("weapon_roll_angle", weapon_models.weapon_roll_angle),
+        flag("target1_visible", targets.target_visible[0]),
+        flag("target2_visible", targets.target_visible[1]),
+        flag("target3_visible", targets.target_visible[2]),
+        number("target1_respawn_counter", targets.target_respawn_counter[0]),
+        number("target2_respawn_counter", targets.target_respawn_counter[1]),
+        number("target3_respawn_counter", targets.target_respawn_counter[2]),
+        number("primary_marks", m.primary_ring.count),
+        number("secondary_marks", m.secondary_ring.count),
+        number("impact_mark_total", m.impact_mark_total),
+        flag("ring_effects_on", r.effects_on),
+        flag("ring_blend_on", r.blend_on),
+        flag("ring_points_on", r.points_on),
+        number("ring_rise_height", r.rise_height),
+        number("ring_rise_depth", r.rise_depth),
+        flag("ring_descent_allowed", r.descent_allowed),
+        number("ring_halo_progress", r.halo_progress),
+        number("ring_halo_height", r.halo_height),
+        number("ring_halo_depth", r.halo_depth),
+        number("ring_halo_density", r.halo_density),
+        number("ring_halo_spin", r.halo_spin),
+        number("current_rgb_red", frame_state.current_rgb[0]),
+        number("current_rgb_green", frame_state.current_rgb[1]),
+        number("current_rgb_blue", frame_state.current_rgb[2]),
+        number("cursor_x", pointer.cursor_pos.x),
+        number("cursor_y", pointer.cursor_pos.y),
+    };
+    fields->insert(fields->end(), weapon_fields.begin(), weapon_fields.end());
 }
 
 } // namespace
@@ -117,6 +181,7 @@ std::vector<StateField> collect_state() {
         number("sound_count", static_cast<double>(headless_sounds().size())),
     };
     fields.insert(fields.end(), rest.begin(), rest.end());
+    add_weapons(&fields);
     return fields;
 }
 

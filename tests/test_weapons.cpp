@@ -1,0 +1,401 @@
+// Weapons: the firing state machines driven by buttons and draws, selection picking of the
+// targets through the headless GL, impact-mark recording and display, the pointer after
+// the window gets the input back, and the ring pair's colour cycle.
+#include "app/window.h"
+#include "nav/keys.h"
+#include "nav/player.h"
+#include "render/frame.h"
+#include "render/view.h"
+#include "support.h"
+#include "tools/census/census.h"
+#include "weapons/targets.h"
+#include "weapons/weapon_models.h"
+#include "weapons/weapons.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+class Weapons : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_everything();
+        ASSERT_TRUE(start_windowed_program());
+        aim_at_target(0);
+    }
+    void TearDown() override { reset_everything(); }
+
+    // The camera two units in front of target n, looking straight at it; the pointer at the
+    // window centre picks it.
+    static void aim_at_target(int n) {
+        targets.row_sway = 0;
+        player = PlayerState{static_cast<float>(-n), 0, 1, 0, 0};
+        glLoadIdentity();
+        apply_camera();
+    }
+    static long sounds(const char* name) {
+        const auto& all = headless_sounds();
+        return std::count(all.begin(), all.end(), std::string(name));
+    }
+    static void click(unsigned down, unsigned up) {
+        on_mouse_button(down);
+        on_mouse_button(up);
+    }
+    static void draws(int count) {
+        for (int i = 0; i < count; ++i) draw_held_weapon();
+    }
+};
+
+TEST(WeaponKeys, TheLastDigitInOrderWinsAndZeroPutsAway) {
+    reset_everything();
+    keys['1'] = keys['3'] = true;
+    select_weapon_keys();
+    EXPECT_EQ(weapon_state.held_weapon, 3);
+    keys['0'] = true;
+    select_weapon_keys();
+    EXPECT_EQ(weapon_state.held_weapon, 0);
+    keys['0'] = false;
+    keys['7'] = true; // not a weapon key
+    keys['1'] = keys['3'] = false;
+    select_weapon_keys();
+    EXPECT_EQ(weapon_state.held_weapon, 0);
+    reset_everything();
+}
+
+TEST_F(Weapons, NoWeaponClickDoesNothing) {
+    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_TRUE(headless_sounds().empty());
+    EXPECT_TRUE(targets.target_visible[0]);
+}
+
+TEST_F(Weapons, WeaponThreeRefusesDuringRecoilAndReloadAndFiresAfterSixteenDraws) {
+    weapon_state.held_weapon = 3;
+    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_EQ(sounds(BLAST_SOUND), 1);
+    EXPECT_FALSE(targets.target_visible[0]); // the click picked at once
+    targets.target_visible[0] = true;
+    draws(5);
+    click(WM_LBUTTONDOWN, WM_LBUTTONUP); // still recoiling
+    EXPECT_EQ(sounds(BLAST_SOUND), 1);
+    EXPECT_TRUE(targets.target_visible[0]);
+    draws(1); // the sixth draw ends the recoil and counts the first reload draw
+    EXPECT_FALSE(weapon_state.weapon3_fired);
+    EXPECT_TRUE(weapon_state.weapon3_reloading);
+    EXPECT_EQ(weapon_state.weapon3_reload_frames, 1);
+    draws(9);
+    click(WM_LBUTTONDOWN, WM_LBUTTONUP); // the last reload draw has not run yet
+    EXPECT_EQ(sounds(BLAST_SOUND), 1);
+    draws(1);
+    EXPECT_FALSE(weapon_state.weapon3_reloading);
+    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_EQ(sounds(BLAST_SOUND), 2);
+    EXPECT_TRUE(weapon_state.weapon3_fired);
+}
+
+TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
+    weapon_state.held_weapon = 4;
+    on_mouse_button(WM_LBUTTONDOWN);
+    EXPECT_EQ(sounds(SHOT_SOUND), 1); // the press itself
+    EXPECT_TRUE(targets.target_visible[0]); // ... but no pick yet
+    int picks = 0, mark_requests = 0;
+    for (int i = 0; i < 10; ++i) {
+        targets.target_visible[0] = true;
+        weapon_state.mark_request_primary = false;
+        draw_held_weapon();
+        picks += !targets.target_visible[0];
+        mark_requests += weapon_state.mark_request_primary;
+    }
+    EXPECT_EQ(sounds(SHOT_SOUND), 1 + 5);
+    EXPECT_EQ(mark_requests, 5);
+    EXPECT_EQ(picks, 10);
+    EXPECT_TRUE(weapon_state.impact_marks_enabled);
+}
+
+TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
+    weapon_state.held_weapon = 4;
+    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(WM_RBUTTONDOWN);
+    draw_held_weapon();
+    EXPECT_FALSE(weapon_state.weapon4_left_held); // automatic fire stops for the launch
+    EXPECT_EQ(weapon_state.weapon4_launch_frames, 1);
+    EXPECT_EQ(sounds(BLAST_SOUND), 1);
+    EXPECT_FALSE(targets.target_visible[0]); // the launch's first draw picks
+    targets.target_visible[0] = true;
+    on_mouse_button(WM_RBUTTONUP); // releasing does not stop it
+    on_mouse_button(WM_RBUTTONDOWN); // a press during the launch is ignored
+    EXPECT_FALSE(weapon_state.weapon4_right_pressed);
+    draws(49);
+    EXPECT_EQ(weapon_state.weapon4_launch_frames, 50);
+    EXPECT_TRUE(targets.target_visible[0]); // no further picks
+    EXPECT_EQ(sounds(BLAST_SOUND), 1);
+    draws(1);
+    EXPECT_EQ(weapon_state.weapon4_launch_frames, 0);
+    EXPECT_FALSE(weapon_state.weapon4_launch_active);
+    // A press and release between two draws starts nothing.
+    click(WM_RBUTTONDOWN, WM_RBUTTONUP);
+    draws(1);
+    EXPECT_FALSE(weapon_state.weapon4_launch_active);
+}
+
+TEST_F(Weapons, WeaponTwoEmptiesNineteenCartridgesAndTheTwentiethShotRefills) {
+    weapon_state.held_weapon = 2;
+    for (int shot = 0; shot < 19; ++shot) {
+        click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+        draws(2); // the second draw must not turn the drum again
+    }
+    EXPECT_EQ(weapon_state.weapon2_shots, 19);
+    EXPECT_FLOAT_EQ(weapon_state.weapon2_drum_angle, -19 * 18.0f);
+    EXPECT_EQ(std::count(std::begin(weapon_state.weapon2_cartridge_present),
+                         std::end(weapon_state.weapon2_cartridge_present), true), 1);
+    EXPECT_TRUE(weapon_state.weapon2_cartridge_present[19]);
+    const CensusResult emptied = census_run(draw_held_weapon);
+    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    draws(1);
+    EXPECT_EQ(weapon_state.weapon2_shots, 0);
+    EXPECT_EQ(std::count(std::begin(weapon_state.weapon2_cartridge_present),
+                         std::end(weapon_state.weapon2_cartridge_present), true), 20);
+    const CensusResult full = census_run(draw_held_weapon);
+    EXPECT_EQ(full.cylinders - emptied.cylinders, 19 * 7); // seven cylinders a cartridge
+}
+
+TEST_F(Weapons, ButtonHeldAcrossASwitchKeepsWeaponFourFiring) {
+    weapon_state.held_weapon = 4;
+    on_mouse_button(WM_LBUTTONDOWN);
+    weapon_state.held_weapon = 1;
+    on_mouse_button(WM_LBUTTONUP);
+    EXPECT_TRUE(weapon_state.weapon4_left_held);
+    draws(2); // weapon 1 untouched: no trigger
+    weapon_state.held_weapon = 4;
+    const long before = sounds(SHOT_SOUND);
+    draws(2);
+    EXPECT_EQ(sounds(SHOT_SOUND), before + 1);
+    on_mouse_button(WM_LBUTTONUP);
+    EXPECT_FALSE(weapon_state.weapon4_left_held);
+}
+
+TEST_F(Weapons, WeaponFiveDrivesItsRotorsWithASoundEveryDraw) {
+    weapon_state.held_weapon = 5;
+    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(WM_RBUTTONDOWN);
+    draws(3);
+    EXPECT_FLOAT_EQ(weapon_state.weapon5_left_angle, 45);
+    EXPECT_FLOAT_EQ(weapon_state.weapon5_right_angle, 135);
+    EXPECT_EQ(sounds(SHOT_SOUND), 3);
+    EXPECT_EQ(sounds(BLAST_SOUND), 3);
+    EXPECT_TRUE(targets.target_visible[0]);
+    EXPECT_FALSE(weapon_state.impact_marks_enabled);
+}
+
+// Every held model leaves the state the next surfaces rely on: culling on with
+// counter-clockwise fronts, no texture generation, no clip plane, the stacks as deep.
+TEST_F(Weapons, HeldModelsLeaveTheFrameStateAsTheyFoundIt) {
+    for (int weapon = 1; weapon <= 5; ++weapon) {
+        weapon_state.held_weapon = weapon;
+        const CensusResult r = census_run(draw_held_weapon);
+        SCOPED_TRACE(weapon);
+        EXPECT_TRUE(r.any_geometry);
+        EXPECT_TRUE(r.matrix_depth_ok);
+        EXPECT_TRUE(r.colour_kept);
+        EXPECT_TRUE(r.cull_face);
+        EXPECT_TRUE(r.front_face_ccw);
+        EXPECT_TRUE(r.texture_2d);
+        EXPECT_FALSE(r.texgen_s || r.texgen_t || r.clip_plane0);
+    }
+}
+
+// The inventories the models are built to: quadrics, tori and triangle runs per slot.
+TEST_F(Weapons, HeldModelsKeepTheirInventories) {
+    struct Inventory {
+        int cylinders, disks, spheres, tori;
+        std::vector<std::pair<int, int>> runs;
+    };
+    const Inventory expected[5] = {
+        {17, 13, 2, 0, {{18, 222}}},
+        {6 + 2 + 20 * 7, 0, 1, 1, {{9, 8}}}, // barrel 6, drum 2, cartridges 7 each; disks free
+        {32, 49, 2, 10, {{9, 0}}},
+        {0, 0, 5, 7, {{9, 32}, {1, 4}, {8, 8}, {9, 0}}}, // cylinders and disks free
+        {80, 92, 3, 0, {{10, 0}}},
+    };
+    for (int weapon = 1; weapon <= 5; ++weapon) {
+        SCOPED_TRACE(weapon);
+        weapon_state.held_weapon = weapon;
+        const CensusResult r = census_run(draw_held_weapon);
+        const Inventory& e = expected[weapon - 1];
+        if (weapon != 4) {
+            EXPECT_EQ(r.cylinders, e.cylinders);
+        }
+        if (weapon != 2 && weapon != 4) {
+            EXPECT_EQ(r.disks, e.disks);
+        }
+        EXPECT_EQ(r.spheres, e.spheres);
+        EXPECT_EQ(r.tori, e.tori);
+        EXPECT_EQ(r.runs, e.runs);
+    }
+}
+
+TEST_F(Weapons, PickHidesExactlyOneTargetAndNeverAHiddenOne) {
+    pick_targets();
+    EXPECT_FALSE(targets.target_visible[0]);
+    EXPECT_TRUE(targets.target_visible[1] && targets.target_visible[2]);
+    // Looking along the row from far off, the targets stand behind each other.
+    reset_targets();
+    pointer.cursor_pos = CursorPos{512, 384}; // the exact centre, so the row lines up in it
+    player = PlayerState{6, -2, 1, 90, 0};
+    glLoadIdentity();
+    apply_camera();
+    pick_targets(); // three hits
+    EXPECT_TRUE(targets.target_visible[0] && targets.target_visible[1] && targets.target_visible[2]);
+    targets.target_visible[2] = false;
+    pick_targets(); // two hits
+    EXPECT_TRUE(targets.target_visible[0] && targets.target_visible[1]);
+    targets.target_visible[1] = false;
+    pick_targets(); // the hidden ones are not drawn in the pick: one hit
+    EXPECT_FALSE(targets.target_visible[0]);
+}
+
+TEST_F(Weapons, PickUsesItsOwnProjectionAndThePointer) {
+    pointer.cursor_pos = CursorPos{CURSOR_CENTER_X + 200, CURSOR_CENTER_Y};
+    pick_targets();
+    EXPECT_TRUE(targets.target_visible[0]);
+    // Target 1 is one unit to the left at two units: 0.5 / tan(22.5 degrees) of the half
+    // height, 384 * 0.5 / 0.4142 = 463 pixels left of the centre.
+    pointer.cursor_pos = CursorPos{512 - 463, CURSOR_CENTER_Y};
+    pick_targets();
+    EXPECT_FALSE(targets.target_visible[1]);
+    EXPECT_TRUE(targets.target_visible[0]);
+}
+
+TEST_F(Weapons, AClickAfterTheInputComesBackAimsAtTheCrosshair) {
+    run_frames(1);
+    headless_set_focus(false);
+    headless_move_cursor(-300, 200);
+    run_frames(1);
+    headless_set_focus(true);
+    aim_at_target(0);
+    weapon_state.held_weapon = 1;
+    window_proc(PlatformMessage{WM_LBUTTONDOWN, 0, 0});
+    EXPECT_EQ(pointer.cursor_pos.x, CURSOR_CENTER_X);
+    EXPECT_EQ(pointer.cursor_pos.y, CURSOR_CENTER_Y);
+    EXPECT_FALSE(targets.target_visible[0]);
+    const float heading = player.heading;
+    run_frames(1); // and the view does not jump by the old offset
+    EXPECT_FLOAT_EQ(player.heading, heading);
+}
+
+class Marks : public Weapons {
+protected:
+    // A depth buffer of `depth` everywhere, identity matrices: a record at the pointer
+    // un-projects to its normalised device position.
+    static void flat_scene(float depth) {
+        glClearDepth(depth);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glClearDepth(1);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    static void shoot(int cursor_x, int cursor_y) {
+        pointer.cursor_pos = CursorPos{cursor_x, cursor_y};
+        weapon_state.impact_marks_enabled = true;
+        weapon_state.mark_request_primary = weapon_state.mark_request_secondary = true;
+        draw_impact_marks();
+    }
+};
+
+TEST_F(Marks, TwoHundredFiftyShotsShowTheirLastTwoHundredAcrossBothRings) {
+    flat_scene(0.5f);
+    for (int shot = 1; shot <= 250; ++shot) shoot(shot, 500); // x tells the shots apart
+    const ImpactMarkState& m = impact_marks;
+    EXPECT_EQ(m.primary_ring.count, 250u);
+    EXPECT_EQ(m.secondary_ring.count, 50u);
+    EXPECT_EQ(m.impact_mark_total, 250u);
+    const auto x_of = [](int shot) { return 2.0f * static_cast<float>(shot) / 1024 - 1; };
+    EXPECT_FLOAT_EQ(m.secondary_ring.slots[0].position.x, x_of(201)); // the same shot starts it
+    EXPECT_FLOAT_EQ(m.primary_ring.slots[209].position.x, x_of(210)); // stored, never shown
+    EXPECT_EQ(m.primary_ring.slots[210].position.y, 0);               // nothing beyond 209
+    const CensusResult shown = census_run(draw_impact_marks);
+    EXPECT_EQ(shown.tori, 150 + 50); // primary 51..200, secondary 201..250
+    EXPECT_FALSE(shown.texture_2d == false);
+}
+
+TEST_F(Marks, ARingIsEmptiedAfterItsCountPasses390) {
+    flat_scene(0.5f);
+    for (int shot = 1; shot <= 391; ++shot) shoot(100, 500);
+    EXPECT_EQ(impact_marks.primary_ring.count, 391u);
+    shoot(100, 500); // emptied first, then this record
+    EXPECT_EQ(impact_marks.primary_ring.count, 1u);
+    EXPECT_EQ(impact_marks.primary_ring.slots[1].position.y, 0);
+}
+
+TEST_F(Marks, GroundLevelIsStoredNotShownAndTooNearRepeatsTheLastPoint) {
+    flat_scene(0.5f);
+    shoot(512, 384); // the unflipped centre row un-projects to y = 0
+    EXPECT_EQ(impact_marks.primary_ring.count, 1u);
+    EXPECT_EQ(census_run(draw_impact_marks).tori, 0);
+    flat_scene(0.5f);
+    shoot(700, 500);
+    const Vec3 first = impact_marks.primary_ring.slots[1].position;
+    flat_scene(0.1f); // nearer than the minimum depth
+    shoot(100, 100);
+    const Vec3 repeated = impact_marks.primary_ring.slots[2].position;
+    EXPECT_EQ(repeated.x, first.x);
+    EXPECT_EQ(repeated.y, first.y);
+}
+
+TEST_F(Marks, AShotAtTheSkyStoresTheFarPoint) {
+    reset_everything();
+    ASSERT_TRUE(start_windowed_program());
+    glClear(GL_DEPTH_BUFFER_BIT); // depth 1 everywhere
+    player = PlayerState{0, 0, 1, 30, 0};
+    glLoadIdentity();
+    apply_camera();
+    shoot(CURSOR_CENTER_X, CURSOR_CENTER_Y);
+    const Vec3 p = impact_marks.primary_ring.slots[0].position;
+    const float distance = std::sqrt(p.x * p.x + (p.y - 1) * (p.y - 1) + p.z * p.z);
+    EXPECT_NEAR(distance, FAR_PLANE, 2.0);
+    EXPECT_LT(p.x, 0); // heading 30 looks towards -z and -x
+    EXPECT_EQ(impact_marks.primary_ring.slots[0].heading, 30);
+}
+
+// The colour left current is the byte-wrapped second step of the countdown.
+TEST_F(Weapons, RingPairColourCountsDownAndWrapsItsBytes) {
+    set_ring_pair_effects(true);
+    float rgb[3] = {-100, -100, -100};
+    draw_ring_pair(rgb);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_NEAR(colour[0] * 255, 156, 0.01); // -100.2 -> -100 -> 156
+    EXPECT_NEAR(colour[1] * 255, 156, 0.01); // -100.6 -> -100
+    EXPECT_NEAR(colour[2] * 255, 155, 0.01); // -101.4 -> -101 -> 155
+    set_ring_pair_effects(false);
+    float white[3] = {5, 5, 5};
+    draw_ring_pair(white); // effects off: the first ring resets the triple to 255
+    EXPECT_NEAR(white[0], 255 - 0.2f, 1e-4); // and the two later steps count it down
+}
+
+TEST_F(Weapons, RingPairSphereSinksOnlyAfterTheCircleIsHome) {
+    RingPairState& r = weapon_models.ring_pair;
+    r.effects_on = true;
+    r.rise_height = 1.0f;
+    r.halo_progress = 0.002f;
+    set_ring_pair_effects(false);
+    float rgb[3] = {0, 0, 0};
+    draw_ring_pair(rgb);
+    draw_ring_pair(rgb);
+    EXPECT_FLOAT_EQ(r.rise_height, 1.0f); // the circle drifts back first
+    draw_ring_pair(rgb);
+    draw_ring_pair(rgb);
+    EXPECT_TRUE(r.descent_allowed);
+    EXPECT_LT(r.rise_height, 1.0f);
+}
+
+} // namespace
