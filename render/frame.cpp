@@ -14,6 +14,7 @@
 #include "render/sky.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
+#include "scene/world2_layout.h"
 #include "render/scene_setup.h"
 #include "render/fps.h"
 
@@ -119,6 +120,7 @@ void world2_block() {
     }
     draw_level_mesh(); // in the colour left by the previous frame
     set_level_colour();
+    draw_world2_layout();
     descend_step();
 }
 
