@@ -496,8 +496,8 @@ const ModelPlacement WORLD2_LAYOUT[] = {
     {draw_window_wide,         { -58.45f,  -1.6f,    -8.0f}, 1, {{ 180, 0, 1, 0}}},
     {draw_board_row_32,        {  -59.1f, 5.1481f, -15.065f}, 1, {{  65, 1, 0, 0}}},
     // block NS3
-    {draw_window_narrow,       {  -55.1f,  -1.6f,   -16.2f}, 0, {}},
-    {draw_window_wide,         {  -53.6f,  -1.6f,   -16.2f}, 0, {}},
+    {draw_window_narrow,       {  -55.1f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_window_wide,         {  -53.6f,  -1.6f,   -16.5f}, 0, {}},
     {draw_post_bracket,        {  -54.0f,   0.0f,    -9.4f}, 0, {}},
     // block NS4
     {draw_window_recessed,     {  -51.0f,   0.4f,   -16.1f}, 1, {{  90, 0, 1, 0}}},
@@ -505,7 +505,7 @@ const ModelPlacement WORLD2_LAYOUT[] = {
     {draw_window_wide,         { -48.45f,  -1.6f,   -16.5f}, 0, {}},
     {draw_window_small,        {  -48.5f,   4.3f,   -15.5f}, 0, {}},
     // block NS6
-    {draw_window_wide,         { -45.55f,  -1.6f,   -16.2f}, 0, {}},
+    {draw_window_wide,         { -45.55f,  -1.6f,   -16.5f}, 0, {}},
     // block NS7
     {draw_door_framed,         {  -42.0f,   0.0f,   -16.1f}, 1, {{  90, 0, 1, 0}}},
     {draw_window_narrow,       { -42.75f,   0.4f,   -16.5f}, 0, {}},

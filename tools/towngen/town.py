@@ -106,7 +106,7 @@ def town_blocks():
     b.append(Block('D2', -43.0, -40.0, 4.3, 10.0, 5.0, 'x', 45, group='flight'))
     b.append(Block('D1', -46.5, -43.0, 4.0, 10.0, 5.5, 'x', 40, group='flight'))
     b.append(Block('D0', -52.3, -46.5, 4.2, 10.0, 6.0, 'x', 35, group='flight'))
-    b += terrace('NS', 'yard33', 'x', -15.5, '-z', -62.2, -38.3, [3.0, 2.8, 3.2, 2.6], [0.0, 0.0, 0.3],
+    b += terrace('NS', 'yard33', 'x', -15.5, '-z', -62.2, -38.3, [3.0, 2.8, 3.2, 2.6], [0.0],
                  6.5, [5.5, 4.5, 6.0, 5.0], [40, 35, 45, 38])
     b.append(Block('NE', -66.0, -62.2, -21.0, -15.5, 5.5, 'z', 40, group='yard33'))
     # --- The yard of the turned house, the lane to the courtyard gate.

@@ -38,13 +38,14 @@ def gates():
     return w
 
 
-def house_walls(x_front, x_body, porch, body, sign, name):
-    """A catalogue house's walls: its porch front and sides, the body front beside the
-    porch, and the body's sides out to the town wall it stands against. `sign` is +1 for
-    a porch facing +x."""
-    (pz0, pz1), (bz0, bz1) = porch, body
+def house_walls(x_front, x_body, porch, doorway, body, name):
+    """A catalogue house's walls: its porch front beside the doorway, the door at the end
+    of the passage behind it, the porch sides, and the body front beside the porch."""
+    (pz0, pz1), (dz0, dz1), (bz0, bz1) = porch, doorway, body
     out = []
-    out.append(Wall((x_front, 0.0, pz0), (x_front, 5.0, pz1), note=name))
+    out.append(Wall((x_front, 0.0, pz0), (x_front, 5.0, dz0), note=name))
+    out.append(Wall((x_front, 0.0, dz1), (x_front, 5.0, pz1)))
+    out.append(Wall((x_body, 0.0, dz0), (x_body, 5.0, dz1)))
     out.append(Wall((x_body, 0.0, bz0), (x_body, 5.0, pz0)))
     out.append(Wall((x_body, 0.0, pz1), (x_body, 5.0, bz1)))
     lo, hi = min(x_front, x_body), max(x_front, x_body)
@@ -100,10 +101,10 @@ def build_walls(blocks, per_block_faces):
         if bl.name == 'A':
             continue
         table += block_walls(bl, per_block_faces[bl.name])
-    table += house_walls(-64.5, -63.6, (11.7, 13.3), (10.5, 14.5), -1, 'the courtyard\'s east house')
+    table += house_walls(-64.5, -63.6, (11.7, 13.3), (12.1, 12.9), (10.5, 14.5), 'the courtyard\'s east house')
     table.append(Wall((-63.6, 0.0, 10.5), (-62.4, 5.0, 10.5)))
     table.append(Wall((-63.6, 0.0, 14.5), (-62.4, 5.0, 14.5)))
-    table += house_walls(-85.2, -86.1, (10.7, 12.3), (9.5, 13.5), 1, 'the west house by the lean-to')
+    table += house_walls(-85.2, -86.1, (10.7, 12.3), (11.1, 11.9), (9.5, 13.5), 'the west house by the lean-to')
     table.append(Wall((-87.0, 0.0, 9.5), (-86.1, 5.0, 9.5)))
     table.append(Wall((-87.0, 0.0, 13.5), (-86.1, 5.0, 13.5)))
     table.append(Wall((-87.0, 0.0, 29.5), (-86.1, 5.0, 29.5), note='the west house behind the arcade'))
