@@ -1,11 +1,10 @@
 """What the town generator's parts share: rows, walls, level quads, block faces, roofs."""
 import math
 import os
-import sys
 
-from geometry import FACINGS, X_AXIS, Y_AXIS, Z_AXIS, add, apply, compose, cross, dot, norm, scale, sub  # noqa: E402
-import pieces  # noqa: E402
-import town  # noqa: E402
+from geometry import FACINGS, apply, compose, dot, norm, sub
+import pieces
+import town
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
 EPS = 1e-6
@@ -281,11 +280,6 @@ def place_facade(model, rotations, facing, plane, along, bottom):
     else:
         w = (plane, bottom, along)
     return sub(w, apply(r, spec.mount))
-
-
-def along_sign(facing):
-    """Which way a facade's local 'left to right' runs along the wall seen from outside."""
-    return 1
 
 
 # ---------------------------------------------------------------------------------------

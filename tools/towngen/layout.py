@@ -3,9 +3,8 @@ pieces laid on the roofs, and the level geometry that is not a block (ground, st
 rails, the canopy's walls)."""
 import math
 
-from common import (Row, box, compose, facing_of, flat_quad, place_facade, quad, roof_point, roof_slopes,
-                    wall_quad)
-from geometry import X_AXIS, Y_AXIS, Z_AXIS, add, apply, dot, norm, rot, scale, sub
+from common import Row, box, compose, facing_of, flat_quad, place_facade, quad, roof_point, roof_slopes
+from geometry import X_AXIS, Y_AXIS, Z_AXIS, add, apply, dot, rot, scale, sub
 import pieces
 import town
 
@@ -101,7 +100,6 @@ def turned_rafter(frame, model, turn, sign, along_x):
 
 def turned33_rows():
     """Rows 375 on: the house turned 33 degrees in its walled yard, with its balcony."""
-    f = TURNED33
     r = [Row('draw_balcony', T(-55.8, 0, -2.6), [(33, Y)], 'the house turned 33 degrees, in its yard'),
          Row('draw_gable_roof', T(-54.8, 0, -3.2), [(33, Y)])]
     return r
@@ -559,7 +557,6 @@ def item_fit(item, slopes):
 
 
 def build_layout(blocks, per_block_faces, street_faces):
-    from common import Face  # noqa: F401
     head = head_rows()
     timbered = timbered_rows()
     t33 = turned33_rows()
@@ -646,15 +643,12 @@ def build_layout(blocks, per_block_faces, street_faces):
             table.append(houses[516])
         if k == 5:
             table.append(houses[544])
-        if k == 0:
-            table += timbers[:0]
         for bl in sec_blocks[k]:
             rs = block_rows.get(bl.name, []) + roof_rows[k].get(bl.name, [])
             if rs:
                 rs[0].note = rs[0].note or 'block %s' % bl.name
             table += rs
-        extra = fixed_in[k]
-        table += extra
+        table += fixed_in[k]
     table += end
     return table
 
