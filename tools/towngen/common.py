@@ -273,13 +273,13 @@ def facing_of(model, rotations):
 
 def place_facade(model, rotations, facing, plane, along, bottom):
     """The translation that puts a facade piece's mount point on a wall."""
-    spec = pieces.FACADE[model]
+    piece = pieces.FACADE[model]
     r = compose(rotations)
     if facing in ('+z', '-z'):
         w = (along, bottom, plane)
     else:
         w = (plane, bottom, along)
-    return sub(w, apply(r, spec.mount))
+    return sub(w, apply(r, piece.mount))
 
 
 # ---------------------------------------------------------------------------------------

@@ -82,9 +82,9 @@ def turned_point(frame, p):
 def turned_piece(frame, model, rotations, local_wall_point):
     """A facade piece on a turned house's wall: `local_wall_point` is its mount point in
     the house's frame."""
-    spec = pieces.FACADE[model]
+    piece = pieces.FACADE[model]
     w = turned_point(frame, local_wall_point)
-    return sub(w, apply(compose(rotations), spec.mount))
+    return sub(w, apply(compose(rotations), piece.mount))
 
 
 def turned_rafter(frame, model, turn, sign, along_x):
@@ -212,8 +212,8 @@ BANDS = ('ground', 'upper', 'top', 'deck')
 
 
 def band_of(model, y):
-    spec = pieces.FACADE[model]
-    bottom = y + spec.mount[1]
+    piece = pieces.FACADE[model]
+    bottom = y + piece.mount[1]
     if model in ('draw_deck_large', 'draw_deck_small'):
         return 'deck'
     if bottom < 1.9:
@@ -224,8 +224,8 @@ def band_of(model, y):
 
 
 def top_of(model, y):
-    spec = pieces.FACADE[model]
-    return y + spec.mount[1] + spec.height
+    piece = pieces.FACADE[model]
+    return y + piece.mount[1] + piece.height
 
 
 def fits(face, model, y):
@@ -326,11 +326,11 @@ def place_face_items(face):
         span = face.length() - 2 * CORNER
         for k, (model, rotations, y, at) in enumerate(items):
             along = face.a + CORNER + span * (k + 0.5) / n if at is None else at
-            spec = pieces.FACADE[model]
-            t = place_facade(model, rotations, face.facing, face.plane, along, y + spec.mount[1])
+            piece = pieces.FACADE[model]
+            t = place_facade(model, rotations, face.facing, face.plane, along, y + piece.mount[1])
             rows.append(Row(model, t, rotations))
-            if spec.hole:
-                face.holes.append((along - spec.width / 2, along + spec.width / 2, y, y + spec.height))
+            if piece.hole:
+                face.holes.append((along - piece.width / 2, along + piece.width / 2, y, y + piece.height))
     return rows
 
 
@@ -381,11 +381,11 @@ def place_face_items(face):
             k += 1
         for idx, (model, rotations, y, at) in enumerate(items):
             along = at if at is not None else positions[idx]
-            spec = pieces.FACADE[model]
-            t = place_facade(model, rotations, face.facing, face.plane, along, y + spec.mount[1])
+            piece = pieces.FACADE[model]
+            t = place_facade(model, rotations, face.facing, face.plane, along, y + piece.mount[1])
             rows.append(Row(model, t, rotations))
-            if spec.hole:
-                face.holes.append((along - spec.width / 2, along + spec.width / 2, y, y + spec.height))
+            if piece.hole:
+                face.holes.append((along - piece.width / 2, along + piece.width / 2, y, y + piece.height))
     return rows
 
 
