@@ -618,7 +618,7 @@ def build_layout(blocks, per_block_faces, street_faces):
     roof_rows = {k: {} for k in sec_blocks}
     remaining = list(pool_r)
     for k in sorted(sec_blocks):
-        slopes = [s for bl in sec_blocks[k] for s in roof_slopes(bl)]
+        slopes = [s for bl in sec_blocks[k] for s in roof_slopes(bl) if seen_from_town(s)]
         n = max(need[k], 0)
         if k == max(sec_blocks):
             chosen = remaining
@@ -651,6 +651,19 @@ def build_layout(blocks, per_block_faces, street_faces):
         table += fixed_in[k]
     table += end
     return table
+
+
+def seen_from_town(slope):
+    """Whether a roof slope looks into the town rather than out over its edge."""
+    bl = slope['block']
+    gx0, gx1, gz0, gz1 = town.GROUND
+    return not ((slope['facing'] == '-x' and bl.x0 < gx0 - 0.5) or (slope['facing'] == '+x' and bl.x1 >= gx1) or
+                (slope['facing'] == '-z' and bl.z0 <= gz0) or (slope['facing'] == '+z' and bl.z1 >= gz1))
+
+
+# The heights (y of the translation) the roof pieces keep to.
+ROOF_HEIGHTS = {'draw_board_row_8': (2.0, 6.3), 'draw_board_row_16': (2.0, 8.0), 'draw_board_row_13': (4.8, 6.9),
+                'draw_board_row_tall': (3.75, 6.95), 'draw_board_row_32': (1.37, 7.0)}
 
 
 def lay_roof_items(items, slopes, out):
@@ -698,10 +711,24 @@ def lay_roof_items(items, slopes, out):
             used[id(s)] = used.get(id(s), 0) + 1
             out.setdefault(s['block'].name, []).append(Row(model, lay_rafter(model, rotations, s), rotations))
             continue
-        best = choose(template, angles, slopes, {i: used.get(id(s), 0) for i, s in enumerate(slopes)})
-        _, s_i, rotations = best
-        s = slopes[s_i]
+        ranked = []
+        for s_i, s in enumerate(slopes):
+            best = choose(template, angles, [s], {0: used.get(id(s), 0)})
+            ranked.append((best[0], s_i, best[2]))
+        ranked.sort(key=lambda r: -r[0])
+        lo, hi = ROOF_HEIGHTS[model]
+        pick = None
+        for score, s_i, rotations in ranked:
+            s = slopes[s_i]
+            t = lay_strip(model, rotations, s, cursor.get(id(s), 0))
+            if lo <= t[1] <= hi and score > ranked[0][0] - 0.2:
+                pick = (s, rotations, t)
+                break
+        if pick is None:
+            _, s_i, rotations = ranked[0]
+            s = slopes[s_i]
+            pick = (s, rotations, lay_strip(model, rotations, s, cursor.get(id(s), 0)))
+        s, rotations, t = pick
         used[id(s)] = used.get(id(s), 0) + 1
-        c = cursor.get(id(s), 0)
-        cursor[id(s)] = c + 1
-        out.setdefault(s['block'].name, []).append(Row(model, lay_strip(model, rotations, s, c), rotations))
+        cursor[id(s)] = cursor.get(id(s), 0) + 1
+        out.setdefault(s['block'].name, []).append(Row(model, t, rotations))
