@@ -16,6 +16,7 @@
 #include "render/water.h"
 #include "scene/world_objects.h"
 #include "platform/platform.h"
+#include "scene/world2_layout.h"
 #include "render/scene_setup.h"
 #include "render/fps.h"
 #include "weapons/targets.h"
@@ -167,6 +168,7 @@ void world2_block() {
     }
     draw_level_mesh(); // in the colour left by the previous frame
     set_level_colour();
+    draw_world2_layout();
     {
         Placement block;
         draw_town_blocks();

@@ -13,7 +13,7 @@
 #include <cmath>
 
 namespace {
-constexpr LevelDrawState LEVEL_DRAW_AT_START = {{}, 0, 0, 0, 0, {0, 1, 0}, 0, 1};
+constexpr LevelDrawState LEVEL_DRAW_AT_START = {{}, 0, 0, 0, 0, {0, 1, 0}, 0, 1, {}, {}};
 } // namespace
 
 LevelDrawState level_draw = LEVEL_DRAW_AT_START;
@@ -54,7 +54,9 @@ void vertex(const LevelVertex& v) {
 } // namespace
 
 void update_frustum_planes() {
-    float p[16], m[16], k[16];
+    float* p = level_draw.camera_projection;
+    float* m = level_draw.camera_modelview;
+    float k[16];
     glGetFloatv(GL_PROJECTION_MATRIX, p);
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     for (int i = 0; i < 4; ++i)

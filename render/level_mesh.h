@@ -20,6 +20,8 @@ struct LevelDrawState {
     Vec3 last_normal;
     float tex_scroll;          // vertical texture offset of world 1's first two triangles
     float max_anisotropy;      // the context's maximum, read each frame
+    float camera_modelview[16];  // the frame's camera, kept to turn a pixel back into a place
+    float camera_projection[16];
 };
 extern LevelDrawState level_draw;
 void reset_level_draw();

@@ -122,7 +122,7 @@ TEST_F(Nav, WallsHoldThePlayerAtTheWorldsKeepOut) {
         {2, 5.9f, -10.0f, 0.6f, 5.7f, -10.0f}, // world 2 keeps 0.3
         {2, 6.1f, -10.0f, 0.6f, 6.3f, -10.0f},
         {3, 0.0f, 0.0f, 0.6f, 0.0f, 0.0f},     // exactly on the wall: left alone
-        {2, 5.9f, -8.5f, 0.6f, 5.9f, -8.5f},   // beyond the wall's end in z
+        {2, 5.9f, -7.0f, 0.6f, 5.9f, -7.0f},   // beyond the wall's end in z
         {2, 5.9f, -10.0f, 1.5f, 5.9f, -10.0f}, // test height above the wall's top
         {1, 6.9f, 0.0f, 0.59f, 6.9f, 0.0f},    // world 1: the walls never act
     };

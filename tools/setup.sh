@@ -11,10 +11,11 @@ cd "$(dirname "$0")/.."
 # xfonts-base: SDL's X11 message box needs a core X font (-*-*-medium-r-normal--*-120-*);
 # a bare X server (Xvfb) has only "fixed", and --no-install-recommends drops it.
 # libclang-rt-14-dev: clang's sanitizer and libFuzzer runtimes (only recommended by clang).
+# python3: the town generator's check and the contact-sheet scripts.
 PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
-  libgtest-dev xvfb xfonts-base xdotool x11-utils"
+  libgtest-dev xvfb xfonts-base xdotool x11-utils python3"
 
 install_missing() {
     missing=""

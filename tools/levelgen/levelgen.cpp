@@ -11,6 +11,7 @@
 #include "nav/contacts.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
@@ -277,15 +278,15 @@ Quads build_world1_rest() {
     return q;
 }
 
-// World 2: the town's cobbled ground, the floor piece its wall table holds up. The
-// buildings stand on it with the town's own level.
-constexpr int SLOT2_COBBLES = 3;
-
-Quads build_world2() {
-    Quads q;
-    block(&q, SLOT2_COBBLES, -87, 15, BELOW_GROUND, 0, -25, 35);
-    return q;
-}
+// World 2: the town's triangles come from the town generator (tools/towngen), which
+// derives them, the layout and the wall table from one description of its houses.
+struct Triangle {
+    int slot;
+    Corner c[3];
+};
+const Triangle WORLD2_TRIANGLES[] = {
+#include "world2_level.inc"
+};
 
 void sort_by_slot(Quads* q) {
     std::stable_sort(q->begin(), q->end(), [](const Quad& a, const Quad& b) { return a.slot < b.slot; });
@@ -307,6 +308,18 @@ bool write_level(const std::string& path, const char* title, const Quads& quads)
     return fclose(f) == 0;
 }
 
+bool write_triangles(const std::string& path, const char* title, const std::vector<Triangle>& triangles) {
+    FILE* f = fopen(path.c_str(), "w");
+    if (!f) return false;
+    fprintf(f, "// %s\n// Written by zeb-levelgen, grouped by texture slot.\n", title);
+    fprintf(f, "NUMPOLLIES %zu\n", triangles.size());
+    for (const Triangle& t : triangles) {
+        fprintf(f, "\n%d\n", t.slot);
+        for (const Corner& c : t.c) fprintf(f, "%g %g %g %g %g\n", c.x, c.y, c.z, c.u, c.v);
+    }
+    return fclose(f) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -322,7 +335,9 @@ int main(int argc, char** argv) {
     Quads rest = build_world1_rest();
     sort_by_slot(&rest);
     world1.insert(world1.end(), rest.begin(), rest.end());
-    const Quads world2 = build_world2();
+    std::vector<Triangle> world2(std::begin(WORLD2_TRIANGLES), std::end(WORLD2_TRIANGLES));
+    // pairs of one plane stay together: a stable sort by slot keeps their order
+    std::stable_sort(world2.begin(), world2.end(), [](const Triangle& a, const Triangle& b) { return a.slot < b.slot; });
     Quads world3 = build_world3();
     sort_by_slot(&world3);
 
@@ -331,12 +346,16 @@ int main(int argc, char** argv) {
         const char* title;
         const Quads& quads;
     } files[] = {{text + "/level.txt", "World 1: the hall's floor, glow curtain and doorways", world1},
-                 {text + "/level2.txt", "World 2: the town's ground", world2},
                  {text + "/level3.txt", "World 3: pools, platforms and gates", world3}};
     for (const auto& file : files)
         if (!write_level(file.path, file.title, file.quads)) {
             fprintf(stderr, "zeb-levelgen: cannot write %s\n", file.path.c_str());
             return 1;
         }
+    const std::string town = text + "/level2.txt";
+    if (!write_triangles(town, "World 2: the town's ground, houses, roofs, steps and rails", world2)) {
+        fprintf(stderr, "zeb-levelgen: cannot write %s\n", town.c_str());
+        return 1;
+    }
     return 0;
 }

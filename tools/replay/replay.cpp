@@ -16,6 +16,10 @@
 #include "state.h"
 #include "render/scene_setup.h"
 #include "nav/keys.h"
+#include "nav/contacts.h"
+#include "render/probe.h"
+#include "scene/world2_layout.h"
+#include "tools/census/census.h"
 
 #include <GL/gl.h>
 #include <png.h>
@@ -317,11 +321,58 @@ bool cmd_model(const Words& w) {
     return true;
 }
 
-// census NAME: what the model issues, as one JSON line.
+// A wall table's counts by kind and its segments in table order, as one JSON line.
+void print_walls(const char* name, int world) {
+    const WallTable table = fill_wall_table(world);
+    int z_walls = 0, x_walls = 0, floors = 0, lines = 0;
+    std::ostringstream segments;
+    for (int i = 0; i < table.count; ++i) {
+        const WallSegment& s = table.segments[i];
+        const bool flat = s.a.y == s.b.y;
+        const char* kind = flat && s.a.z == s.b.z ? "line" : flat ? "floor" : s.a.z == s.b.z ? "z" : "x";
+        (flat && s.a.z == s.b.z ? lines : flat ? floors : s.a.z == s.b.z ? z_walls : x_walls) += 1;
+        segments << (i ? "," : "") << "[\"" << kind << "\",[" << s.a.x << "," << s.a.y << "," << s.a.z << "],["
+                 << s.b.x << "," << s.b.y << "," << s.b.z << "]]";
+    }
+    printf("{\"walls\":\"%s\",\"count\":%d,\"z_walls\":%d,\"x_walls\":%d,\"floors\":%d,\"lines\":%d,"
+           "\"segments\":[%s]}\n",
+           name, table.count, z_walls, x_walls, floors, lines, segments.str().c_str());
+    fflush(stdout);
+}
+
+// census NAME: what the model issues, as one JSON line; `layout` is one pass of the
+// town's layout, `walls2` and `walls3` the wall tables.
 bool cmd_census(const Words& w) {
     if (w.size() != 2) return fail("usage: census NAME");
+    if (w[1] == "walls2" || w[1] == "walls3") {
+        print_walls(w[1].c_str(), w[1] == "walls2" ? 2 : 3);
+        return true;
+    }
     enter_town();
+    if (w[1] == "layout") {
+        printf("%s\n", census_json("layout", census_run(draw_world2_layout)).c_str());
+        fflush(stdout);
+        return true;
+    }
     if (!print_model_census(w[1])) return fail("census: no model named " + w[1]);
+    return true;
+}
+
+// probe X Y: the depth under a pixel of the last frame and the world point behind it.
+bool cmd_probe(const Words& w) {
+    double x = 0, y = 0;
+    if (w.size() != 3 || !parse_number(w[1], &x) || !parse_number(w[2], &y)) return fail("usage: probe X Y");
+    ensure_started();
+    float depth = 1;
+    Vec3 p{};
+    const bool hit = probe_pixel(static_cast<int>(x), static_cast<int>(y), &depth, &p);
+    if (hit)
+        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":[%.4f,%.4f,%.4f]}\n", static_cast<int>(x),
+               static_cast<int>(y), depth, p.x, p.y, p.z);
+    else
+        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":null}\n", static_cast<int>(x), static_cast<int>(y),
+               depth);
+    fflush(stdout);
     return true;
 }
 
@@ -541,6 +592,7 @@ constexpr Command COMMANDS[] = {
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
     {"focus", cmd_focus},     {"message", cmd_message},   {"viewport", cmd_viewport},
     {"model", cmd_model},     {"census", cmd_census},
+    {"probe", cmd_probe},
 };
 
 Words split(const std::string& line) {

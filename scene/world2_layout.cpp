@@ -1,0 +1,712 @@
+// The town's layout: every catalogue model placed on its facade, roof or ground, house
+// by house from the plank walkway in the east to the courtyard in the west.
+// Written by tools/towngen/towngen.py from the town's description; edit that and run it again.
+#include "scene/world2_layout.h"
+
+#include "scene/blocks.h"
+#include "scene/models.h"
+
+#include <iterator>
+
+// clang-format off
+const ModelPlacement WORLD2_LAYOUT[] = {
+    // walkway along the eave of house A, going east
+    {draw_plank_walkway,       {    6.0f,   6.0f,   -13.3f}, 1, {{  90, 1, 0, 0}}},
+    {draw_plank_walkway,       {   10.1f,   6.0f,   -13.3f}, 2, {{  90, 1, 0, 0}, {   5, 0, 1, 0}}},
+    // turning south over the east row
+    {draw_plank_walkway,       {   13.6f,   6.0f,   -12.0f}, 2, {{  90, 1, 0, 0}, { -90, 0, 0, 1}}},
+    {draw_plank_walkway,       {   13.6f,   6.0f,   -16.0f}, 2, {{  90, 1, 0, 0}, { -90, 0, 0, 1}}},
+    {draw_plank_walkway,       {   13.6f,   6.0f,   -20.0f}, 2, {{  90, 1, 0, 0}, { -90, 0, 0, 1}}},
+    {draw_plank_walkway,       {   13.6f,   6.0f,   -24.0f}, 2, {{  90, 1, 0, 0}, { -90, 0, 0, 1}}},
+    {draw_plank_walkway,       {   13.6f,   6.0f,   -28.0f}, 2, {{  90, 1, 0, 0}, { -90, 0, 0, 1}}},
+    // the far corner
+    {draw_plank_walkway,       {   14.9f,   5.9f,   -31.4f}, 1, {{  90, 1, 0, 0}}},
+    // house A: boards at its east gable
+    {draw_board_row_16,        {    6.5f,   5.8f,    -7.3f}, 2, {{  90, 0, 0, 1}, {  65, 0, 1, 0}}},
+    {draw_board_row_8,         {    6.6f,   6.3f,  -11.25f}, 2, {{  90, 0, 0, 1}, { -65, 0, 1, 0}}},
+    {draw_board_row_8,         {    6.6f,  5.75f,  -12.25f}, 2, {{  90, 0, 0, 1}, { -60, 0, 1, 0}}},
+    // the post beside the north gate
+    {draw_post_on_base,        {  -14.0f,   0.0f,   -12.0f}, 0, {}},
+    // block A
+    {draw_post_bracket,        {    3.2f,   0.0f,  -11.85f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_deck_small,          {    5.3f,  -0.1f,  -11.85f}, 0, {}},
+    {draw_door_framed,         {   1.95f,   0.0f,    -6.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {    4.4f,  -1.9f,    -6.3f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_door_framed,         {    1.4f,   0.0f, -12.1375f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_six_pane,     {    2.9f,   0.1f, -9.1625f}, 0, {}},
+    {draw_window_wide,         {    7.0f,  -1.8f,  -9.125f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_deck_large,          { 6.0364f, -1.1159f,  -7.475f}, 2, {{ -90, 0, 1, 0}, {   5, 1, 0, 0}}},
+    {draw_board_row_16,        {    3.7f, 5.7757f, -12.3317f}, 2, {{  90, 0, 0, 1}, { -63, 0, 1, 0}}},
+    {draw_board_row_16,        {    3.7f, 5.7757f, -7.2183f}, 2, {{  90, 0, 0, 1}, {  63, 0, 1, 0}}},
+    // block EW1
+    {draw_post_bracket,        {    2.9f,   0.0f,   -19.0f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_three_pane,   {    3.4f,  -0.2f,  -18.55f}, 0, {}},
+    {draw_door_framed,         {    6.6f,   0.0f, -18.775f}, 0, {}},
+    {draw_window_narrow,       {    7.0f,  -1.6f, -18.075f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        { 2.1528f, 5.3301f,  -21.85f}, 2, {{  35, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        { 3.9716f, 6.9935f,  -21.85f}, 2, {{ -35, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block EW2
+    {draw_post_bracket,        {    5.2f,   2.0f,   -13.9f}, 0, {}},
+    {draw_window_narrow,       {    1.8f,  -1.6f,  -15.95f}, 1, {{  90, 0, 1, 0}}},
+    {draw_timber_frame,        {    3.3f,   2.0f,   -14.0f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_post_bracket,        {    5.6f,   0.0f, -16.975f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {    5.1f,   0.2f, -14.275f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_tall,      { 2.4188f, 5.8245f,  -20.35f}, 2, {{  38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_dormer,              {    6.0f,   6.0f,   -16.1f}, 1, {{ -90, 0, 1, 0}}},
+    // block E1
+    {draw_window_double,       {   12.7f,  -1.8f,  -21.25f}, 0, {}},
+    {draw_window_wide,         {   11.0f,  -1.6f,   -19.1f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {13.8242f, 6.6225f,   -20.9f}, 3, {{  90, 1, 0, 0}, {  30, 0, 1, 0}, {  90, 0, 0, 1}}},
+    // block E2
+    {draw_window_narrow,       {   11.4f,  -1.6f,  -16.55f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {   11.4f,   0.4f,  -16.55f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {11.7885f, 4.6887f,  -18.45f}, 2, {{  32, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block E3
+    {draw_window_six_pane,     {   12.9f,   2.2f, -13.825f}, 0, {}},
+    {draw_window_narrow,       {   11.0f,   0.4f, -12.275f}, 1, {{  90, 0, 1, 0}}},
+    // block E4
+    {draw_window_wide,         {   11.4f,  -1.6f,   -9.85f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_small_framed, {   12.4f,   1.9f,    -9.8f}, 1, {{  90, 0, 1, 0}}},
+    // block E5
+    {draw_window_small,        {   12.0f,   3.1f,    -7.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {   11.0f,   0.4f,   -5.75f}, 1, {{  90, 0, 1, 0}}},
+    // block E6
+    {draw_window_narrow,       {   11.4f,  -1.6f,   -3.15f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {   13.3f,   2.2f,    -2.9f}, 0, {}},
+    {draw_board_row_16,        {11.7885f, 4.6887f,   -5.05f}, 2, {{  32, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block E7
+    {draw_window_square,       {   12.0f,   3.3f,   -1.05f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_double,       {   12.7f,   0.1f,   -0.25f}, 0, {}},
+    // block E8
+    {draw_window_wide,         {   11.4f,  -1.6f,    3.55f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {   11.4f,   0.4f,    3.75f}, 1, {{  90, 0, 1, 0}}},
+    // block E9
+    {draw_window_double,       {   12.1f,   0.1f,     9.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_door_framed,         {   11.4f,   0.0f,    5.65f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_post_bracket,        {   12.4f,   0.0f,    9.45f}, 1, {{ -90, 0, 1, 0}}},
+    // block LB1
+    {draw_door_framed,         {  -8.55f,   0.0f,   -15.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_wide,         {   -9.1f,   0.4f,   -16.3f}, 0, {}},
+    {draw_window_narrow,       {  -10.2f,   0.4f,   -11.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -12.5f,  -1.6f,   -14.1f}, 1, {{  90, 0, 1, 0}}},
+    {draw_post_bracket,        {  -11.1f,   2.0f,  -12.85f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {   -9.8f, 5.8062f, -15.6243f}, 2, {{  90, 0, 0, 1}, { -50, 0, 1, 0}}},
+    {draw_board_row_16,        {   -9.8f, 5.8062f, -11.6757f}, 2, {{  90, 0, 0, 1}, {  50, 0, 1, 0}}},
+    // block LB2
+    {draw_post_bracket,        {  -7.55f,   0.0f,   -15.1f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_recessed,     {  -7.65f,   0.4f,   -11.4f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {   -6.3f, 3.2921f, -15.6927f}, 2, {{  90, 0, 0, 1}, { -45, 0, 1, 0}}},
+    {draw_board_row_16,        {   -6.3f, 3.2921f, -11.8073f}, 2, {{  90, 0, 0, 1}, {  45, 0, 1, 0}}},
+    // block LB3
+    {draw_window_wide,         {  -1.95f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_window_double,       {   -1.2f,   0.1f,   -14.8f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_deck_large,          {   -0.3f, -0.5599f, -14.7529f}, 1, {{  -4, 1, 0, 0}}},
+    {draw_window_narrow,       {  -3.05f,   0.4f,   -11.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_deck_large,          {-4.5463f, -0.7483f,   -12.4f}, 2, {{ 180, 0, 1, 0}, {  -4, 0, 0, 1}}},
+    {draw_window_narrow,       {    1.3f,  -1.6f,   -13.3f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_timber_frame,        {   -0.2f,   2.4f,  -15.25f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {   -3.8f, 6.8301f, -15.8472f}, 2, {{  90, 0, 0, 1}, { -55, 0, 1, 0}}},
+    {draw_board_row_16,        {   -3.8f, 6.8301f, -11.6528f}, 2, {{  90, 0, 0, 1}, {  55, 0, 1, 0}}},
+    // block N1
+    {draw_timber_frame,        {  -65.5f,   2.4f, -22.175f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_six_pane,     {  -65.1f,   2.2f, -22.375f}, 0, {}},
+    {draw_board_row_16,        {  -64.3f, 5.4177f, -20.7778f}, 2, {{  90, 0, 0, 1}, {  55, 0, 1, 0}}},
+    // block N2
+    {draw_board_row_16,        {  -61.7f, 4.453f, -20.8507f}, 2, {{  90, 0, 0, 1}, {  50, 0, 1, 0}}},
+    // block N3
+    {draw_window_six_pane,     { -60.05f,   2.2f,   -21.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -59.4f, 7.0171f, -20.9323f}, 2, {{  90, 0, 0, 1}, {  45, 0, 1, 0}}},
+    // block N4
+    {draw_window_small_framed, { -57.55f,   2.1f,   -21.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {  -56.5f, 4.9359f, -20.8204f}, 2, {{  90, 0, 0, 1}, {  52, 0, 1, 0}}},
+    // block N5
+    {draw_window_small,        { -54.45f,   5.0f,   -21.0f}, 2, {{ 180, 0, 1, 0}, {  90, 0, 0, 1}}},
+    {draw_board_row_16,        {  -54.0f, 6.1196f, -21.022f}, 2, {{  90, 0, 0, 1}, {  40, 0, 1, 0}}},
+    // block N6
+    {draw_window_square,       {  -52.3f,   4.3f,   -21.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {  -51.3f, 5.4177f, -20.7778f}, 2, {{  90, 0, 0, 1}, {  55, 0, 1, 0}}},
+    // block N7
+    {draw_window_three_pane,   { -49.45f,   0.2f,   -21.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -48.7f, 4.453f, -20.8507f}, 2, {{  90, 0, 0, 1}, {  50, 0, 1, 0}}},
+    // block N8
+    {draw_window_wide,         {  -47.3f,  -1.6f,   -20.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {  -46.4f, 7.0171f, -20.9323f}, 2, {{  90, 0, 0, 1}, {  45, 0, 1, 0}}},
+    // block N9
+    {draw_door_framed,         { -45.15f,   0.0f,   -20.4f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -43.5f, 4.9359f, -20.8204f}, 2, {{  90, 0, 0, 1}, {  52, 0, 1, 0}}},
+    // block N10
+    {draw_post_bracket,        { -40.55f,   0.0f,   -21.4f}, 0, {}},
+    {draw_board_row_16,        {  -41.0f, 6.1196f, -21.022f}, 2, {{  90, 0, 0, 1}, {  40, 0, 1, 0}}},
+    // block N11
+    {draw_window_double,       {  -40.1f,   0.1f,   -21.7f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -38.3f, 5.4177f, -20.7778f}, 2, {{  90, 0, 0, 1}, {  55, 0, 1, 0}}},
+    // block N12
+    {draw_window_narrow,       {  -36.7f,  -1.6f,   -20.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {  -35.7f, 4.453f, -20.8507f}, 2, {{  90, 0, 0, 1}, {  50, 0, 1, 0}}},
+    // block N13
+    {draw_window_recessed,     { -34.55f,   0.4f,   -20.4f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -33.4f, 7.0171f, -20.9323f}, 2, {{  90, 0, 0, 1}, {  45, 0, 1, 0}}},
+    // block N14
+    {draw_window_six_pane,     { -31.35f,   0.2f,   -21.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        { -33.05f, 6.7213f, -23.1057f}, 2, {{ -90, 0, 0, 1}, { -52, 0, 1, 0}}},
+    // block N15
+    {draw_window_small,        { -28.95f,   4.3f,   -21.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        { -30.55f, 6.1196f, -21.022f}, 3, {{  90, 0, 1, 0}, {  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N16
+    {draw_window_small_framed, {  -26.3f,   2.1f,   -21.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_8,         {  -25.3f, 5.8192f, -21.3512f}, 2, {{  90, 0, 0, 1}, {  55, 0, 1, 0}}},
+    // block N17
+    {draw_window_three_pane,   { -23.45f,   2.2f,   -21.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_8,         {  -22.7f, 4.903f, -21.3869f}, 2, {{  90, 0, 0, 1}, {  50, 0, 1, 0}}},
+    // block N18
+    {draw_window_wide,         {  -21.3f,   0.4f,   -20.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        { -22.95f, 7.0171f, -20.9323f}, 3, {{  90, 0, 1, 0}, {  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N19
+    {draw_door_framed,         { -19.15f,   0.0f,   -20.4f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_8,         {  -17.5f, 5.3668f, -21.3721f}, 2, {{  90, 0, 0, 1}, {  52, 0, 1, 0}}},
+    // block N20
+    {draw_post_bracket,        { -14.55f,   2.0f,   -21.4f}, 0, {}},
+    {draw_board_row_16,        { -17.55f, 6.1196f, -21.022f}, 3, {{  90, 0, 1, 0}, {  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N21
+    {draw_window_double,       {  -14.1f,   0.1f,   -21.7f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_8,         {  -12.3f, 5.8192f, -21.3512f}, 2, {{  90, 0, 0, 1}, {  55, 0, 1, 0}}},
+    // block N22
+    {draw_window_narrow,       {  -10.7f,   0.4f,   -20.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_8,         {   -9.7f, 4.903f, -21.3869f}, 2, {{  90, 0, 0, 1}, {  50, 0, 1, 0}}},
+    // block N23
+    {draw_window_recessed,     {  -8.55f,   0.4f,   -20.4f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -9.95f, 7.0171f, -20.9323f}, 3, {{  90, 0, 1, 0}, {  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N24
+    {draw_window_three_pane,   {  -5.15f,   0.2f,   -21.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -7.05f, 4.9359f, -20.8204f}, 3, {{  90, 0, 1, 0}, {  38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N25
+    {draw_window_small,        {  -2.95f,   4.3f,   -21.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {  -4.55f, 6.1196f, -21.022f}, 3, {{  90, 0, 1, 0}, {  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N26
+    {draw_window_wide,         {  -0.35f,  -1.6f,   -20.0f}, 1, {{ 180, 0, 1, 0}}},
+    // block N27
+    {draw_board_row_16,        {    1.7f, 4.5655f, -20.9847f}, 1, {{ -50, 1, 0, 0}}},
+    // block N28
+    {draw_board_row_16,        {   3.05f, 7.0171f, -20.9323f}, 3, {{  90, 0, 1, 0}, {  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N29
+    {draw_door_framed,         {   6.85f,   0.0f,   -20.4f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {   5.95f, 4.9359f, -20.8204f}, 3, {{  90, 0, 1, 0}, {  38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block N30
+    {draw_post_bracket,        {  11.45f,   0.0f,   -21.4f}, 0, {}},
+    {draw_board_row_16,        {   8.45f, 6.1196f, -21.022f}, 3, {{  90, 0, 1, 0}, {  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block NW1
+    {draw_window_wide,         {  -23.3f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_timber_frame,        { -25.45f,   2.4f,   -15.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {  -26.9f,  -1.6f,   -14.4f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_double,       {  -25.2f,   0.1f,  -15.15f}, 0, {}},
+    {draw_board_row_16,        { -26.75f, 7.366f, -13.4271f}, 3, {{  90, 0, 1, 0}, { -32, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        { -26.75f, 5.8293f, -11.6135f}, 3, {{  90, 0, 1, 0}, {  32, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block NW2
+    {draw_window_narrow,       {  -19.8f,  -1.6f,   -16.8f}, 0, {}},
+    {draw_window_double,       { -18.85f,   0.1f,   -15.1f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        { -22.85f, 7.3702f, -13.8126f}, 3, {{  90, 0, 1, 0}, { -42, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block NW3
+    {draw_window_narrow,       { -16.15f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_window_narrow,       { -16.15f,   0.4f,   -16.5f}, 0, {}},
+    {draw_window_narrow,       {  -13.7f,  -1.6f,   -13.3f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_double,       {  -15.4f,   0.1f,  -12.35f}, 1, {{ 180, 0, 1, 0}}},
+    // block WB1
+    {draw_window_narrow,       {  -26.9f,   0.4f,  -11.05f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -26.9f,   0.4f,   -8.85f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -15.5f,  -1.6f,    -8.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_double,       {  -17.2f,   0.1f,   -7.75f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {-17.7158f, 7.7712f,   -11.9f}, 2, {{ -90, 0, 1, 0}, {  60, 1, 0, 0}}},
+    // block WB2
+    {draw_window_six_pane,     {  -24.7f,   0.2f,    -6.3f}, 0, {}},
+    {draw_window_narrow,       {  -26.6f,  -1.6f,    -4.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_recessed,     {  -16.2f,   0.4f,   -4.35f}, 0, {}},
+    {draw_window_narrow,       {  -15.8f,   0.4f,    -4.8f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_tall,      {-24.5812f, 6.4993f,   -9.85f}, 2, {{  38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_dormer,              {  -16.8f,   5.5f,    -5.6f}, 1, {{ -90, 0, 1, 0}}},
+    // block WB3
+    {draw_window_three_pane,   {  -25.0f,   2.2f,   -1.95f}, 0, {}},
+    {draw_window_small,        {  -25.9f,   4.3f,   -2.35f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_six_pane,     {  -17.4f,   0.2f,    -2.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -15.5f,  -1.6f,    -0.5f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-17.7114f, 6.5571f,    -3.4f}, 2, {{ -90, 0, 1, 0}, {  60, 1, 0, 0}}},
+    // block WB4
+    {draw_window_narrow,       {  -26.6f,   0.4f,    1.05f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_small_framed, {  -25.6f,   4.3f,     0.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -15.5f,  -1.6f,    1.95f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_small,        {  -16.5f,   4.3f,     2.1f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-24.3927f, 7.2921f,   -0.85f}, 2, {{  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_dormer,              {  -16.5f,   6.0f,     1.4f}, 1, {{ -90, 0, 1, 0}}},
+    // block WB5
+    {draw_window_narrow,       {  -27.3f,  -1.6f,    4.05f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_square,       {  -26.3f,   4.3f,     3.9f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_small_framed, {  -16.5f,   2.1f,    4.45f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -15.5f,   0.4f,     5.5f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -26.2f, 5.3557f,  6.2653f}, 1, {{ -50, 1, 0, 0}}},
+    {draw_board_row_32,        {  -26.2f, 5.3557f,  2.7347f}, 1, {{  50, 1, 0, 0}}},
+    // block S1
+    {draw_window_recessed,     {  -32.5f,   0.4f,     9.4f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_double,       {  -34.8f,   0.1f,    13.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -33.8f,   0.2f,    11.8f}, 0, {}},
+    {draw_window_double,       {  -34.0f,   0.1f,    10.6f}, 0, {}},
+    // block S2
+    {draw_window_six_pane,     {-30.725f,   0.2f,    10.9f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {-29.475f,  -1.6f,     9.0f}, 0, {}},
+    {draw_window_narrow,       { -31.05f,  -1.6f,    15.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {  -32.0f, 6.1409f,  13.944f}, 1, {{ -45, 1, 0, 0}}},
+    // block S3
+    {draw_window_three_pane,   {  -27.7f,   0.2f,    10.9f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -28.1f,   2.2f,    13.1f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -29.0f, 4.5622f,  9.8631f}, 1, {{  60, 1, 0, 0}}},
+    {draw_board_row_32,        { -29.95f, 6.7519f, 10.6425f}, 2, {{ -90, 0, 0, 1}, { -57, 0, 1, 0}}},
+    // block S4
+    {draw_window_small,        {  -24.7f,   4.3f,    10.0f}, 0, {}},
+    {draw_window_wide,         { -25.95f,   0.4f,    15.0f}, 1, {{ 180, 0, 1, 0}}},
+    // block S5
+    {draw_window_wide,         { -21.95f,  -1.6f,     9.0f}, 0, {}},
+    {draw_post_bracket,        {  -21.8f,   2.0f,    13.6f}, 0, {}},
+    // block S6
+    {draw_window_wide,         { -19.15f,  -1.6f,     9.0f}, 0, {}},
+    {draw_window_square,       {  -19.2f,   4.3f,    10.0f}, 0, {}},
+    {draw_window_double,       {  -21.2f,   0.1f,    13.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {  -21.2f, 6.1409f,  13.944f}, 1, {{ -45, 1, 0, 0}}},
+    // block S7
+    {draw_door_framed,         {  -15.9f,   0.0f,     9.4f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       { -17.55f,   0.4f,    15.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {  -18.2f, 4.5622f,  9.8631f}, 1, {{  60, 1, 0, 0}}},
+    // block S8
+    {draw_deck_small,          {  -13.2f, 0.4185f,  7.8514f}, 1, {{  30, 1, 0, 0}}},
+    {draw_window_three_pane,   {  -14.7f,   0.2f,    13.1f}, 1, {{  90, 0, 1, 0}}},
+    // block S9
+    {draw_post_bracket,        {  -12.6f,   2.0f,    10.4f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {  -12.7f,  -1.6f,    15.0f}, 1, {{ 180, 0, 1, 0}}},
+    // block S10
+    {draw_window_narrow,       {  -8.55f,  -1.6f,     9.0f}, 0, {}},
+    {draw_timber_frame,        {  -10.5f,   2.4f,    10.5f}, 1, {{ 180, 0, 1, 0}}},
+    // block S11
+    {draw_window_three_pane,   {   -6.9f,   0.2f,    12.2f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       {   -6.7f,   0.1f,    13.4f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_32,        {   -5.8f, 3.6475f,  8.5771f}, 2, {{  90, 0, 0, 1}, { -57, 0, 1, 0}}},
+    // block T1
+    {draw_window_double,       {    0.6f,   0.1f,    10.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_wide,         {   -3.0f,   0.4f,  10.625f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {   -1.1f,   2.2f,  12.775f}, 0, {}},
+    {draw_board_row_16,        {   -1.9f, 5.5655f, 14.0153f}, 1, {{ -50, 1, 0, 0}}},
+    {draw_board_row_32,        {   -1.9f, 5.5655f,  9.9847f}, 1, {{  50, 1, 0, 0}}},
+    // block T2
+    {draw_window_narrow,       {   2.25f,   0.4f,     9.0f}, 0, {}},
+    {draw_board_row_32,        {    2.1f, 3.6971f,  8.5754f}, 2, {{  90, 0, 0, 1}, { -57, 0, 1, 0}}},
+    // block T3
+    {draw_window_recessed,     {    5.4f,   0.4f,     9.4f}, 1, {{  90, 0, 1, 0}}},
+    {draw_post_bracket,        {    5.3f,   0.0f,    13.6f}, 0, {}},
+    // block T4
+    {draw_window_three_pane,   {  6.775f,   2.2f,    10.9f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_wide,         {  8.425f,   0.4f,     9.0f}, 0, {}},
+    {draw_window_double,       {    5.9f,   0.1f,    13.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {    5.9f, 4.9918f,  9.8658f}, 1, {{  60, 1, 0, 0}}},
+    // block T5
+    {draw_window_narrow,       {  10.85f,   0.4f,     9.0f}, 0, {}},
+    {draw_window_small,        {   11.0f,   4.3f,    10.0f}, 0, {}},
+    {draw_window_narrow,       {   9.95f,  -1.6f,    15.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {   13.0f,   0.4f,   12.45f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_square,       {   12.0f,   4.3f,    12.6f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_8,         {    8.9f, 5.5655f, 14.0153f}, 1, {{ -50, 1, 0, 0}}},
+    // block SW1
+    {draw_door_framed,         {  -11.6f,   0.0f,    14.3f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -12.0f,   0.4f,   15.05f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_wide,         {   -5.0f,  -1.6f,   15.65f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {   -5.0f,  -1.6f,   16.65f}, 1, {{ -90, 0, 1, 0}}},
+    // block SW2
+    {draw_post_bracket,        {  -10.6f,   0.0f,    19.0f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -12.0f,  -1.6f,   19.25f}, 1, {{  90, 0, 1, 0}}},
+    {draw_door_framed,         {   -5.8f,   0.0f,   19.25f}, 0, {}},
+    {draw_window_narrow,       {   -5.4f,  -1.6f,    20.0f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_tall,      { -8.654f, 6.9036f,   14.15f}, 2, {{ -38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_32,        {-10.8653f, 5.1914f,    22.8f}, 2, {{  90, 0, 1, 0}, {  50, 1, 0, 0}}},
+    // block SW3
+    {draw_window_narrow,       {  -12.0f,  -1.6f,   21.65f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_double,       {  -10.3f,   0.1f,    20.7f}, 0, {}},
+    {draw_window_narrow,       {   -5.0f,  -1.6f,   22.55f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_post_bracket,        {   -6.4f,   2.0f,    21.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_board_row_16,        {-6.1158f, 5.6361f,    20.7f}, 2, {{ -90, 0, 1, 0}, {  60, 1, 0, 0}}},
+    // block SW4
+    {draw_window_narrow,       {  -12.0f,  -1.6f,   24.95f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -10.1f,   2.2f,    25.2f}, 0, {}},
+    {draw_timber_frame,        {   -6.9f,   2.4f,    23.4f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {   -5.4f,   0.4f,   26.85f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-10.9177f, 4.6671f,   22.75f}, 2, {{  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        {-8.5329f, 6.7177f,   22.75f}, 2, {{ -45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block SW5
+    {draw_window_narrow,       {  -12.0f,   0.4f,   28.25f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_six_pane,     {  -10.1f,   3.8f,    28.3f}, 0, {}},
+    {draw_window_narrow,       {   -5.0f,  -1.6f,   29.15f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_double,       {   -6.7f,   0.1f,    30.1f}, 1, {{ 180, 0, 1, 0}}},
+    // block SW6
+    {draw_window_narrow,       {  -9.15f,  -1.6f,    33.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_deck_large,          {  -11.0f,  -0.6f,    31.6f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_tall,      { -8.654f, 6.9036f,   27.35f}, 2, {{ -38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block SE1
+    {draw_window_narrow,       {   -2.7f,  -1.6f,   15.05f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {   -0.8f,   2.2f,    15.3f}, 0, {}},
+    {draw_window_narrow,       {    4.0f,   0.4f,   15.35f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {    4.0f,   0.4f,   16.55f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-1.5927f, 4.6921f,   13.15f}, 2, {{  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        { 0.8421f, 6.7427f,   13.15f}, 2, {{ -45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block SE2
+    {draw_window_wide,         {   -3.0f,  -1.6f,   18.15f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_square,       {   -2.0f,   5.1f,    18.2f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_recessed,     {    3.6f,   0.4f,   19.05f}, 0, {}},
+    {draw_window_narrow,       {    4.0f,  -1.6f,    20.1f}, 1, {{ -90, 0, 1, 0}}},
+    // block SE3
+    {draw_window_wide,         {   -2.7f,  -1.6f,   21.45f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {   -2.7f,   0.4f,   21.65f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {    4.0f,  -1.6f,   22.55f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_six_pane,     {    2.1f,   2.2f,    22.5f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_tall,      {  0.721f, 6.9246f,   17.75f}, 2, {{ -38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block SE4
+    {draw_door_framed,         {   -2.6f,   0.0f,    24.2f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {   -3.0f,   0.4f,   24.95f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {    4.0f,   0.4f,   25.85f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_small,        {    3.0f,   4.3f,    26.0f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-2.0115f, 5.5636f,   22.75f}, 2, {{  32, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        { 0.5521f, 7.1004f,   22.75f}, 2, {{ -32, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block SE5
+    {draw_post_bracket,        {   -1.3f,   2.0f,    29.5f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_small_framed, {    3.0f,   2.1f,   28.65f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {    4.0f,   0.4f,    29.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-1.5927f, 4.6921f,   26.35f}, 2, {{  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        { 0.8421f, 6.7427f,   26.35f}, 2, {{ -45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block SE6
+    {draw_window_wide,         {  -0.15f,   0.4f,    33.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_deck_large,          {   -1.8f,  -0.6f,    31.6f}, 1, {{ 180, 0, 1, 0}}},
+    // block SS
+    {draw_window_wide,         {  -4.35f,   0.4f,    31.0f}, 0, {}},
+    {draw_window_double,       {   -1.9f,   0.1f,    32.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_wide,         {   -7.0f,  -1.6f,    33.1f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_double,       {   -5.3f,   0.1f,   32.35f}, 0, {}},
+    {draw_window_narrow,       {   -1.0f,   0.4f,    34.2f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_square,       {   -2.0f,   4.3f,   34.35f}, 1, {{ -90, 0, 1, 0}}},
+    // block P1
+    {draw_window_narrow,       { -35.85f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_deck_small,          {-33.8203f, 0.5186f, -16.2797f}, 1, {{  20, 1, 0, 1}}},
+    {draw_window_three_pane,   {  -35.2f,   2.2f,  -14.05f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -33.3f,   0.4f,  -11.85f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-38.4796f, 5.4359f,  -16.35f}, 2, {{  38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        {-36.4057f, 7.2213f,  -16.35f}, 2, {{ -38, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block PJ
+    {draw_door_framed,         {  -31.3f,   0.0f,    -0.6f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_wide,         { -31.85f,   0.4f,    -1.0f}, 0, {}},
+    {draw_window_three_pane,   {-33.675f,   2.2f,     3.1f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {-32.025f,   0.4f,     5.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {  -35.7f,  -1.6f,    1.35f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -35.7f,   0.4f,    1.55f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_wide,         {  -29.3f,   0.4f,   1.925f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -31.2f,   2.2f,   3.175f}, 1, {{ 180, 0, 1, 0}}},
+    // block WE
+    {draw_post_bracket,        { -38.15f,   2.0f,     4.4f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_deck_large,          { -35.05f, -0.5599f,  4.7471f}, 1, {{  -4, 1, 0, 0}}},
+    {draw_window_narrow,       {  -37.8f,  -1.6f,    11.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_deck_large,          { -39.65f,  -0.6f,     9.6f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -33.7f,  -1.6f,     6.1f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -33.7f,  -1.6f,     8.8f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_deck_large,          {  -35.1f,  -0.6f,     9.3f}, 1, {{ -90, 0, 1, 0}}},
+    // block HT
+    {draw_window_six_pane,     {  -35.2f,   0.2f, -8.9833f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -33.3f,  -1.6f,   -6.45f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -33.3f,  -1.6f, -4.1167f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_deck_large,          {  -34.7f,  -0.6f,   -4.75f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_16,        {-38.3677f, 4.0171f,  -11.85f}, 2, {{  45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_16,        {-36.2829f, 6.0677f,  -11.85f}, 2, {{ -45, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // a plank ramp rising under the bridge
+    {draw_plank_walkway,       {    7.0f,  2.15f,   -14.9f}, 1, {{  41, 1, 0, 0}}},
+    {draw_beam_long,           {  -21.9f,   0.0f,     5.5f}, 0, {}},
+    {draw_beam_long,           {  -17.1f,   0.0f,     5.5f}, 0, {}},
+    {draw_post,                {  -24.9f,   0.0f,     5.5f}, 0, {}},
+    {draw_post,                {  -24.9f,   2.2f,     5.5f}, 0, {}},
+    {draw_post,                {  -21.6f,   0.0f,     5.5f}, 0, {}},
+    {draw_post,                {  -21.6f,   2.2f,     5.5f}, 0, {}},
+    {draw_post,                {  -20.8f,   0.0f,     5.5f}, 0, {}},
+    {draw_post,                {  -20.8f,   2.2f,     5.5f}, 0, {}},
+    {draw_post,                {  -17.1f,   0.0f,     5.5f}, 0, {}},
+    {draw_post,                {  -17.1f,   2.2f,     5.5f}, 0, {}},
+    // the post by the plaza gate
+    {draw_post_on_base,        {  -29.7f,   0.0f,     4.8f}, 0, {}},
+    // the half-timbered house on the stepped street
+    {draw_gable_roof,          {  -34.0f,   0.0f,    -6.6f}, 0, {}},
+    {draw_beam_long,           {  -34.0f,  -1.6f,    -3.6f}, 1, {{   2, 0, 0, 1}}},
+    {draw_beam_long,           {  -34.0f,   0.0f,    -3.6f}, 0, {}},
+    {draw_beam_long,           {  -34.0f,   1.7f,    -3.6f}, 0, {}},
+    {draw_post,                {  -34.0f,   1.7f,   -3.65f}, 0, {}},
+    {draw_post,                {  -37.6f,   1.7f,   -3.65f}, 0, {}},
+    {draw_post,                {  -34.7f,   1.7f,   -3.65f}, 0, {}},
+    {draw_post,                {  -36.9f,   1.7f,   -3.65f}, 0, {}},
+    {draw_post,                {  -34.1f,   0.0f,   -3.65f}, 0, {}},
+    {draw_post,                {  -35.6f,   0.1f,   -3.65f}, 1, {{   5, 0, 0, 1}}},
+    {draw_post,                {  -37.4f,   0.0f,   -3.65f}, 0, {}},
+    {draw_window_wide,         {  -37.7f,  -1.6f,    -2.1f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -35.5f,  -1.6f,    -2.1f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       {  -37.7f,   0.0f,    -3.8f}, 1, {{  90, 0, 1, 0}}},
+    // block C1
+    {draw_door_framed,         { -44.75f,   1.0f,    -2.0f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       { -40.45f,  -1.6f,    -1.6f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -42.6f,   0.4f,    -1.6f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_13,        { -46.85f, 6.0433f, -3.3452f}, 3, {{  90, 0, 1, 0}, {  46, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_dormer,              {  -44.6f,   5.5f,    -9.0f}, 0, {}},
+    {draw_dormer,              {  -44.2f,   5.5f,    -2.6f}, 1, {{ 180, 0, 1, 0}}},
+    // block C0
+    {draw_window_wide,         {-51.225f,   0.4f,    -1.9f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {-48.375f,   0.4f,    -1.9f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_six_pane,     {  -51.4f,   0.2f,   -7.65f}, 0, {}},
+    {draw_window_narrow,       {  -53.3f,  -1.6f,   -4.95f}, 1, {{  90, 0, 1, 0}}},
+    {draw_post_bracket,        {  -51.9f,   2.0f,   -5.15f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_8,         { -53.15f, 6.1656f, -3.7916f}, 3, {{  90, 0, 1, 0}, {  37, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_dormer,              {  -50.9f,   5.5f,    -9.0f}, 0, {}},
+    // block D2
+    {draw_post_bracket,        {  -42.3f,   0.0f,     4.7f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         { -40.85f,   0.4f,     3.3f}, 0, {}},
+    {draw_post_bracket,        {  -40.7f,   2.0f,     9.6f}, 0, {}},
+    {draw_board_row_8,         { -43.85f, 6.0161f,  9.2164f}, 3, {{  90, 0, 1, 0}, {  37, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_13,        { -43.85f, 7.3127f,  6.4988f}, 3, {{  90, 0, 1, 0}, { -46, 0, 0, 1}, {  90, 1, 0, 0}}},
+    // block D1
+    {draw_door_framed,         {  -44.5f,   0.5f,     3.4f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_wide,         {-43.5625f,  -1.6f,     3.0f}, 0, {}},
+    {draw_window_double,       { -46.15f,   0.1f,     9.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_dormer,              {  -45.1f,   5.5f,     4.0f}, 0, {}},
+    {draw_dormer,              {  -46.3f,   5.5f,    10.0f}, 1, {{ 180, 0, 1, 0}}},
+    // block D0
+    {draw_window_narrow,       { -48.95f,  -1.6f,     3.2f}, 0, {}},
+    {draw_window_wide,         { -48.75f,   0.4f,     3.2f}, 0, {}},
+    {draw_deck_large,          {  -47.1f, -0.5599f,  4.9471f}, 1, {{  -4, 1, 0, 0}}},
+    {draw_window_wide,         { -50.05f,  -1.6f,    11.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       { -49.85f,   0.4f,    11.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -51.4f,   0.2f,     6.9f}, 0, {}},
+    {draw_window_double,       {  -51.6f,   0.1f,     5.7f}, 0, {}},
+    {draw_dormer,              {  -50.9f,   6.0f,     4.2f}, 0, {}},
+    {draw_dormer,              {  -52.1f,   6.0f,    10.0f}, 1, {{ 180, 0, 1, 0}}},
+    // the post by the stepped street gate
+    {draw_post_on_base,        {  -34.7f,   0.0f,     0.8f}, 0, {}},
+    // the house turned 33 degrees, in its yard
+    {draw_balcony,             {  -55.8f,   0.0f,    -2.6f}, 1, {{  33, 0, 1, 0}}},
+    {draw_gable_roof,          {  -54.8f,   0.0f,    -3.2f}, 1, {{  33, 0, 1, 0}}},
+    // block NS1
+    {draw_window_wide,         { -60.05f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_timber_frame,        {  -62.2f,   2.4f,   -15.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_three_pane,   { -60.75f,   0.2f,    -9.9f}, 1, {{  90, 0, 1, 0}}},
+    // block NS2
+    {draw_window_double,       {  -56.4f,   0.1f,   -14.8f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_wide,         { -58.45f,  -1.6f,    -8.0f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {-59.3283f, 5.2186f,  -9.832f}, 3, {{ -10, 0, 1, 0}, { -10, 0, 0, 1}, { -55, 1, 0, 0}}},
+    {draw_board_row_32,        {  -59.1f, 5.1481f, -15.065f}, 1, {{  65, 1, 0, 0}}},
+    // block NS3
+    {draw_window_narrow,       {  -55.0f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_window_narrow,       {  -53.7f,  -1.6f,   -16.5f}, 0, {}},
+    {draw_post_bracket,        {  -54.0f,   0.0f,    -9.4f}, 0, {}},
+    // block NS4
+    {draw_window_recessed,     {  -51.0f,   0.4f,   -16.1f}, 1, {{  90, 0, 1, 0}}},
+    // block NS5
+    {draw_window_wide,         { -48.45f,   0.4f,   -16.5f}, 0, {}},
+    {draw_window_small,        {  -48.5f,   4.3f,   -15.5f}, 0, {}},
+    // block NS6
+    {draw_window_wide,         { -45.55f,  -1.6f,   -16.5f}, 0, {}},
+    // block NS7
+    {draw_door_framed,         { -42.75f,   0.0f,   -16.1f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_wide,         {  -42.0f,  -1.6f,   -16.5f}, 0, {}},
+    // block NS8
+    {draw_post_bracket,        {-41.275f,   2.0f,   -15.1f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {-38.675f,   0.4f,   -16.5f}, 0, {}},
+    // block NE
+    {draw_door_framed,         {  -61.6f,   0.0f, -18.6667f}, 0, {}},
+    {draw_window_three_pane,   {  -63.1f,   0.2f,  -18.05f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -61.2f,  -1.6f, -16.1833f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_dormer,              {  -62.2f,   5.5f,   -19.6f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_dormer,              {  -62.2f,   5.5f,   -18.0f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_dormer,              {  -66.0f,   5.5f,   -20.8f}, 1, {{  90, 0, 1, 0}}},
+    {draw_dormer,              {  -66.0f,   5.5f,   -19.2f}, 1, {{  90, 0, 1, 0}}},
+    {draw_dormer,              {  -66.0f,   5.5f,   -17.6f}, 1, {{  90, 0, 1, 0}}},
+    // block L1
+    {draw_window_double,       {-54.275f,   0.1f,    10.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_double,       {-52.225f,   0.1f,    10.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_wide,         {  -55.3f,  -1.6f,    15.5f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       { -56.05f,   0.1f,    13.8f}, 1, {{  90, 0, 1, 0}}},
+    {draw_post_bracket,        {  -52.7f,   0.0f,   11.45f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -53.2f,   2.2f,   12.45f}, 1, {{ 180, 0, 1, 0}}},
+    // block J2
+    {draw_window_wide,         { -59.05f,  -1.6f,     5.5f}, 0, {}},
+    {draw_window_narrow,       { -59.25f,   0.4f,     5.5f}, 0, {}},
+    {draw_window_wide,         {  -63.4f,   0.4f,    6.95f}, 1, {{  90, 0, 1, 0}}},
+    {draw_post_bracket,        {  -62.0f,   2.0f,    10.1f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_timber_frame,        {  -57.5f,   4.0f,   6.275f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -56.0f,   2.7f,   9.675f}, 1, {{ -90, 0, 1, 0}}},
+    // block J1
+    {draw_window_narrow,       { -64.55f,  -1.6f,     4.5f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_door_framed,         {  -66.6f,   0.0f, -14.125f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -67.0f,  -1.6f,  -8.825f}, 1, {{  90, 0, 1, 0}}},
+    {draw_door_framed,         {  -66.6f,   0.0f,  -5.025f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -65.1f,   0.2f,   0.475f}, 0, {}},
+    {draw_window_six_pane,     {  -65.1f,   2.2f, -12.6167f}, 0, {}},
+    {draw_window_wide,         {  -67.0f,   0.4f,   -6.85f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_wide,         {  -67.0f,   0.4f, -0.7833f}, 1, {{  90, 0, 1, 0}}},
+    {draw_dormer,              {  -62.2f,   6.0f,   -14.1f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_dormer,              {  -62.2f,   6.0f,   -12.5f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_dormer,              {  -66.0f,   6.0f,   -15.3f}, 1, {{  90, 0, 1, 0}}},
+    {draw_dormer,              {  -66.0f,   6.0f,   -13.7f}, 1, {{  90, 0, 1, 0}}},
+    {draw_dormer,              {  -66.0f,   6.0f,   -12.1f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {-56.8756f,   0.2f,  1.2524f}, 1, {{ 124, 0, 1, 0}}},
+    {draw_window_three_pane,   {-54.108f,   0.2f, -0.5449f}, 1, {{ 124, 0, 1, 0}}},
+    {draw_window_double,       {-56.3748f,  -0.1f,  1.1906f}, 1, {{ 124, 0, 1, 0}}},
+    {draw_beam_long,           {-53.1661f,   0.0f,  -0.684f}, 1, {{  33, 0, 1, 0}}},
+    {draw_beam_long,           {-53.1661f,   1.8f,  -0.684f}, 1, {{  33, 0, 1, 0}}},
+    {draw_post,                {-56.2692f,   0.0f,  1.3312f}, 1, {{  33, 0, 1, 0}}},
+    {draw_post,                {-53.0822f,   0.0f, -0.7385f}, 1, {{  33, 0, 1, 0}}},
+    {draw_rafter_3_0,          {-52.6473f, 3.6464f,  0.0165f}, 2, {{  33, 0, 1, 0}, {  45, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-56.595f, 3.6464f,  2.5802f}, 2, {{  33, 0, 1, 0}, { -45, 0, 0, 1}}},
+    // the house turned 21 degrees, behind the courtyard wall
+    {draw_gable_roof,          {  -74.0f,   0.0f,    -3.0f}, 1, {{  21, 0, 1, 0}}},
+    {draw_beam_long,           {-72.9249f,  -1.8f, -0.1993f}, 1, {{  21, 0, 1, 0}}},
+    {draw_beam_long,           {-72.9249f,   0.0f, -0.1993f}, 1, {{  21, 0, 1, 0}}},
+    {draw_beam_long,           {-72.9249f,   1.8f, -0.1993f}, 1, {{  21, 0, 1, 0}}},
+    {draw_post,                {-76.3791f,   0.0f,  1.1267f}, 1, {{  21, 0, 1, 0}}},
+    {draw_post,                {-72.8315f,   0.0f, -0.2351f}, 1, {{  21, 0, 1, 0}}},
+    {draw_post,                {-74.6053f,   2.2f,  0.4458f}, 1, {{  21, 0, 1, 0}}},
+    {draw_post,                {-76.3791f,   2.0f,  1.1267f}, 1, {{  21, 0, 1, 0}}},
+    {draw_window_wide,         {-75.8152f,  -1.6f,  2.5046f}, 1, {{-160, 0, 1, 0}}},
+    {draw_window_narrow,       {-74.1336f,  -1.6f,  1.8628f}, 1, {{-160, 0, 1, 0}}},
+    {draw_window_narrow,       {-75.814f,   0.3f,  2.5079f}, 1, {{-160, 0, 1, 0}}},
+    {draw_window_narrow,       {-74.1336f,   0.3f,  1.8628f}, 1, {{-160, 0, 1, 0}}},
+    {draw_rafter_3_0,          {-72.5677f, 3.6464f,  0.5823f}, 2, {{  23, 0, 1, 0}, {  45, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-76.953f, 3.6464f,  2.2921f}, 2, {{  23, 0, 1, 0}, { -45, 0, 0, 1}}},
+    // the post by the courtyard gate
+    {draw_post_on_base,        {  -61.6f,   0.0f,     3.7f}, 0, {}},
+    // the house on the courtyard's east side
+    {draw_house,               {  -64.7f,   0.0f,    16.0f}, 1, {{ 180, 0, 1, 0}}},
+    // block K0
+    {draw_board_row_tall,      {-59.6956f, 4.4177f,    7.65f}, 2, {{  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_rafter_3_0,          {-56.7098f, 4.5807f,   14.87f}, 1, {{  46, 0, 0, 1}}},
+    {draw_chimney_wide,        {-57.515f, 5.5185f,  11.792f}, 1, {{  90, 0, 1, 0}}},
+    {draw_chimney_wide,        {-57.285f, 5.5185f,  12.384f}, 1, {{  90, 0, 1, 0}}},
+    {draw_chimney_wide,        {-57.765f, 5.5185f,  13.394f}, 0, {}},
+    {draw_chimney_wide,        {-56.7312f, 4.844f,  13.986f}, 0, {}},
+    // block K1
+    {draw_post_bracket,        {  -62.0f,   0.0f,    16.9f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_wide,         {  -63.4f,  -1.6f,   17.95f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -61.5f,   0.2f,   20.55f}, 0, {}},
+    {draw_window_double,       {  -57.7f,   0.1f, 17.5333f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_three_pane,   {  -57.9f,   2.2f,   18.45f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       {  -57.7f,   0.1f, 21.7667f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_tall,      {-62.0206f, 5.568f,   11.65f}, 2, {{  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_rafter_3_0,          {-56.7098f, 5.0807f,   22.37f}, 1, {{  46, 0, 0, 1}}},
+    {draw_chimney_wide,        { -61.38f, 5.3766f,   16.58f}, 1, {{  90, 0, 1, 0}}},
+    {draw_chimney_wide,        {-56.8721f, 5.672f,   17.69f}, 1, {{  90, 0, 1, 0}}},
+    {draw_chimney_narrow,      { -61.88f, 5.3766f,    17.5f}, 0, {}},
+    {draw_chimney_narrow,      {-57.763f,   6.0f,   18.61f}, 0, {}},
+    // block K2
+    {draw_window_wide,         { -61.15f,   0.4f,   31.85f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       { -58.75f,   0.4f,   31.85f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       {  -61.3f,   0.1f, 22.5583f}, 0, {}},
+    {draw_window_three_pane,   {  -61.1f,   2.2f,  26.525f}, 0, {}},
+    {draw_window_wide,         {  -63.0f,   0.4f, 28.5417f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -56.0f,  -1.6f, 24.8125f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -56.0f,  -1.6f, 28.9375f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_double,       {  -57.7f,   0.1f, 25.9125f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {  -56.0f,   0.4f, 29.2875f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_tall,      {-61.7245f, 6.1817f,   19.15f}, 2, {{  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_tall,      {-61.7245f, 6.1817f,    19.9f}, 2, {{  50, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_rafter_3_0,          {-56.7172f, 5.5757f,   31.22f}, 1, {{  45, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-56.7172f, 5.5757f,   31.22f}, 1, {{  45, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-56.7172f, 5.5757f,   31.22f}, 1, {{  45, 0, 0, 1}}},
+    {draw_chimney_narrow,      {  -57.0f,   5.9f, 28.0246f}, 0, {}},
+    // block WN
+    {draw_post_bracket,        {  -84.7f,   2.0f,     3.1f}, 0, {}},
+    {draw_window_six_pane,     {  -84.9f,   0.2f,   -10.2f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_door_framed,         {  -83.4f,   0.0f,   -0.35f}, 0, {}},
+    {draw_window_double,       {  -84.7f,   0.1f,  -11.69f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       {  -84.7f,   0.1f,   -7.47f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_narrow,       {  -83.0f,   0.4f,    -4.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -83.0f,   0.4f,   -1.48f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -83.0f,   0.4f,    1.74f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_deck_large,          {  -84.4f,   0.9f,   -3.85f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_rafter_3_0,          {-83.7098f, 5.5807f,    3.87f}, 1, {{  46, 0, 0, 1}}},
+    {draw_chimney_wide,        { -83.75f, 5.8598f,   -2.59f}, 0, {}},
+    {draw_chimney_narrow,      {  -84.0f, 5.8598f,  -8.214f}, 0, {}},
+    // block NX
+    {draw_window_recessed,     { -82.25f,   0.4f,   -21.6f}, 1, {{  90, 0, 1, 0}}},
+    {draw_post_bracket,        { -72.75f,   0.0f,   -20.6f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {-86.1333f,   0.4f,   -22.0f}, 0, {}},
+    {draw_door_framed,         { -81.95f,   2.3f,   -21.6f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_recessed,     {-78.6167f,   2.4f,   -21.6f}, 1, {{  90, 0, 1, 0}}},
+    {draw_window_narrow,       {-75.4333f,   0.4f,   -22.0f}, 0, {}},
+    {draw_post_bracket,        { -72.95f,   2.0f,   -20.6f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {-67.5667f,   0.4f,   -22.0f}, 0, {}},
+    {draw_window_wide,         { -80.05f,  -1.6f,   -14.5f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_post_bracket,        {  -69.9f,   0.0f,   -15.9f}, 0, {}},
+    {draw_window_narrow,       { -79.95f,   0.4f,   -14.5f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_post_bracket,        {  -70.0f,   2.0f,   -15.9f}, 0, {}},
+    {draw_window_wide,         { -75.65f,   2.2f,   -14.5f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_13,        { -89.85f, 8.1852f, -19.0236f}, 3, {{  90, 0, 1, 0}, { -57, 0, 0, 1}, {  90, 1, 0, 0}}},
+    {draw_board_row_32,        {  -83.1f, 6.7636f, -20.8617f}, 1, {{  70, 1, 0, 0}}},
+    {draw_chimney_wide,        { -81.35f, 5.8808f, -16.275f}, 1, {{  90, 0, 1, 0}}},
+    {draw_chimney_wide,        {-79.576f, 5.8808f, -15.025f}, 0, {}},
+    {draw_chimney_narrow,      {-77.434f, 5.8808f, -19.975f}, 0, {}},
+    // the west house by the lean-to
+    {draw_house,               {  -85.0f,   0.0f,     8.0f}, 0, {}},
+    // block WT1
+    {draw_window_six_pane,     {  -87.9f,   0.2f,     6.9f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_small_framed, {  -87.0f,   2.1f,     5.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -86.0f,   0.4f,    8.25f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_board_row_8,         {-88.2114f, 5.9655f,    2.65f}, 1, {{  90, 1, 0, 0}}},
+    {draw_board_row_8,         {-88.2114f, 5.9655f,     3.4f}, 1, {{  90, 1, 0, 0}}},
+    {draw_board_row_32,        {-85.9864f, 5.7977f,     3.7f}, 2, {{  90, 1, 0, 0}, {  90, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-86.7098f, 5.0807f,    9.87f}, 1, {{  46, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-86.7098f, 5.0807f,    9.87f}, 1, {{  46, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-86.7098f, 5.0807f,    9.87f}, 1, {{  46, 0, 0, 1}}},
+    {draw_rafter_3_0,          {-86.7098f, 5.0807f,    9.87f}, 1, {{  46, 0, 0, 1}}},
+    {draw_rafter_2_3,          {-86.4119f, 4.4492f,    9.87f}, 1, {{  34, 0, 0, 1}}},
+    {draw_rafter_2_3,          {-89.7539f, 4.5611f,    9.87f}, 1, {{ -34, 0, 0, 1}}},
+    {draw_rafter_2_3,          {-89.9192f, 4.7222f,    9.87f}, 1, {{ -45, 0, 0, 1}}},
+    {draw_rafter_3_7,          {-87.1799f, 5.6328f,    9.87f}, 1, {{  27, 0, 0, 1}}},
+    // block WT2
+    {draw_window_three_pane,   {  -87.9f,   3.1f,    15.6f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {  -86.0f,   0.4f,    19.5f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_double,       {  -87.7f,   1.9f,   18.65f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_board_row_16,        {-88.9156f, 6.3993f,   12.65f}, 1, {{  90, 1, 0, 0}}},
+    {draw_board_row_16,        {-88.9156f, 6.3993f,    13.4f}, 1, {{  90, 1, 0, 0}}},
+    {draw_board_row_32,        {-85.9906f, 6.2592f,    14.0f}, 2, {{  90, 1, 0, 0}, {  90, 0, 0, 1}}},
+    {draw_board_row_32,        {-86.1906f, 6.3993f,    15.0f}, 2, {{  90, 1, 0, 0}, {  90, 0, 0, 1}}},
+    {draw_board_row_32,        {-86.1906f, 6.3993f,    14.4f}, 2, {{  90, 1, 0, 0}, {  90, 0, 0, 1}}},
+    {draw_rafter_2_3,          {-86.4119f, 4.9492f,   21.37f}, 1, {{  34, 0, 0, 1}}},
+    {draw_rafter_2_3,          {-89.7539f, 5.0611f,   21.37f}, 1, {{ -34, 0, 0, 1}}},
+    {draw_rafter_2_3,          {-86.2222f, 5.0808f,   21.37f}, 1, {{  45, 0, 0, 1}}},
+    {draw_rafter_3_7,          {-87.2232f, 5.9861f,   21.37f}, 1, {{  67, 0, 0, 1}}},
+    {draw_rafter_3_7,          {-88.855f, 6.1702f,   21.37f}, 1, {{ -67, 0, 0, 1}}},
+    // the west house behind the arcade
+    {draw_house,               {  -85.0f,   0.0f,    28.0f}, 0, {}},
+    // block WT3
+    {draw_window_wide,         {  -86.0f,  -1.6f,  24.025f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -86.0f,  -1.6f,  27.775f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -86.0f,   0.4f,  23.725f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_window_narrow,       {  -86.0f,   0.4f,  27.675f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_rafter_3_7,          {-88.9983f, 6.2236f,   29.87f}, 1, {{ -27, 0, 0, 1}}},
+    // the courtyard: canopy over the way home, orb, arcade
+    {draw_vault_canopy,        {  -75.0f,   0.0f,    16.3f}, 0, {}},
+    {draw_ring_orb,            {  -75.9f,   0.6f,    20.0f}, 0, {}},
+    {draw_arcade_fence,        {  -80.0f,   0.0f,    30.0f}, 0, {}},
+    {draw_gothic_window,       {  -66.0f,  3.25f,   30.49f}, 0, {}},
+    {draw_gothic_window,       {  -70.0f,  3.25f,   30.49f}, 0, {}},
+    {draw_gothic_window,       {  -77.0f,  3.25f,   30.49f}, 0, {}},
+    {draw_gothic_window,       {  -81.0f,  3.25f,   30.49f}, 0, {}},
+    // a lean-to by the porch of the west house
+    {draw_board_row_16,        {  -86.0f,   2.0f,    10.5f}, 1, {{ -45, 1, 0, 0}}},
+};
+// clang-format on
+static_assert(std::size(WORLD2_LAYOUT) == WORLD2_LAYOUT_ROWS);
+
+void draw_world2_layout() {
+    for (const ModelPlacement& row : WORLD2_LAYOUT) {
+        Placement block;
+        glTranslatef(row.translation.x, row.translation.y, row.translation.z);
+        for (int k = 0; k < row.rotation_count; ++k) {
+            const ModelRotation& r = row.rotations[k];
+            glRotatef(r.angle, r.axis_x, r.axis_y, r.axis_z);
+        }
+        row.model();
+    }
+}

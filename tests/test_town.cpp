@@ -1,0 +1,298 @@
+// The town: its layout and wall tables against the counts they must hold, and the town as
+// drawn against its walls: every wall shows where it blocks, every floor is drawn, the
+// ground covers the view below the horizon, the arrival point is free.
+#include "app/window.h"
+#include "nav/contacts.h"
+#include "nav/player.h"
+#include "nav/worlds.h"
+#include "render/frame.h"
+#include "render/probe.h"
+#include "render/view.h"
+#include "scene/models.h"
+#include "scene/world2_layout.h"
+#include "support.h"
+#include "tools/census/census.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* model_name(void (*draw)()) {
+    for (const ModelEntry& e : MODEL_CATALOGUE)
+        if (e.draw == draw) return e.name;
+    return "?";
+}
+
+TEST(TownTables, LayoutRowsByModelAndByTurns) {
+    const std::map<std::string, int> want = {
+        {"draw_door_framed", 21},       {"draw_window_recessed", 10},   {"draw_window_wide", 54},
+        {"draw_window_narrow", 96},     {"draw_window_six_pane", 15},   {"draw_window_three_pane", 30},
+        {"draw_window_double", 35},     {"draw_window_small", 10},      {"draw_window_small_framed", 7},
+        {"draw_window_square", 7},      {"draw_dormer", 20},            {"draw_chimney_wide", 9},
+        {"draw_chimney_narrow", 5},     {"draw_timber_frame", 8},       {"draw_post_bracket", 30},
+        {"draw_deck_small", 3},         {"draw_deck_large", 11},        {"draw_beam_long", 10},
+        {"draw_post", 21},              {"draw_gable_roof", 3},         {"draw_balcony", 1},
+        {"draw_house", 3},              {"draw_post_on_base", 4},       {"draw_vault_canopy", 1},
+        {"draw_ring_orb", 1},           {"draw_arcade_fence", 1},       {"draw_gothic_window", 4},
+        {"draw_rafter_3_0", 14},        {"draw_rafter_2_3", 6},         {"draw_rafter_3_7", 4},
+        {"draw_board_row_8", 12},       {"draw_board_row_16", 68},      {"draw_board_row_13", 3},
+        {"draw_board_row_tall", 9},     {"draw_board_row_32", 12},      {"draw_plank_walkway", 9},
+    };
+    std::map<std::string, int> have;
+    int by_turns[4] = {};
+    int odd_axes = 0;
+    for (int i = 0; i < WORLD2_LAYOUT_ROWS; ++i) {
+        const ModelPlacement& row = WORLD2_LAYOUT[i];
+        have[model_name(row.model)] += 1;
+        ASSERT_GE(row.rotation_count, 0);
+        ASSERT_LE(row.rotation_count, 3);
+        by_turns[row.rotation_count] += 1;
+        for (int k = 0; k < row.rotation_count; ++k) {
+            const ModelRotation& r = row.rotations[k];
+            const int units = (r.axis_x != 0) + (r.axis_y != 0) + (r.axis_z != 0);
+            if (units != 1) odd_axes += 1;
+        }
+    }
+    EXPECT_EQ(have, want);
+    EXPECT_EQ(by_turns[0], 125);
+    EXPECT_EQ(by_turns[1], 333);
+    EXPECT_EQ(by_turns[2], 80);
+    EXPECT_EQ(by_turns[3], 19);
+    EXPECT_EQ(odd_axes, 1); // the small deck turned about (1, 0, 1)
+}
+
+void expect_row(int number, void (*model)(), float x, float y, float z, std::initializer_list<ModelRotation> turns) {
+    SCOPED_TRACE(number);
+    const ModelPlacement& row = WORLD2_LAYOUT[number - 1];
+    EXPECT_STREQ(model_name(row.model), model_name(model));
+    EXPECT_FLOAT_EQ(row.translation.x, x);
+    EXPECT_FLOAT_EQ(row.translation.y, y);
+    EXPECT_FLOAT_EQ(row.translation.z, z);
+    ASSERT_EQ(row.rotation_count, static_cast<int>(turns.size()));
+    int k = 0;
+    for (const ModelRotation& t : turns) {
+        EXPECT_FLOAT_EQ(row.rotations[k].angle, t.angle);
+        EXPECT_FLOAT_EQ(row.rotations[k].axis_x, t.axis_x);
+        EXPECT_FLOAT_EQ(row.rotations[k].axis_y, t.axis_y);
+        EXPECT_FLOAT_EQ(row.rotations[k].axis_z, t.axis_z);
+        ++k;
+    }
+}
+
+TEST(TownTables, TheFixedRowsStandWhereTheTownNeedsThem) {
+    const ModelRotation X90 = {90, 1, 0, 0};
+    expect_row(1, draw_plank_walkway, 6, 6, -13.3f, {X90});
+    expect_row(2, draw_plank_walkway, 10.1f, 6, -13.3f, {X90, {5, 0, 1, 0}});
+    expect_row(3, draw_plank_walkway, 13.6f, 6, -12, {X90, {-90, 0, 0, 1}});
+    expect_row(8, draw_plank_walkway, 14.9f, 5.9f, -31.4f, {X90});
+    expect_row(9, draw_board_row_16, 6.5f, 5.8f, -7.3f, {{90, 0, 0, 1}, {65, 0, 1, 0}});
+    expect_row(10, draw_board_row_8, 6.6f, 6.3f, -11.25f, {{90, 0, 0, 1}, {-65, 0, 1, 0}});
+    expect_row(11, draw_board_row_8, 6.6f, 5.75f, -12.25f, {{90, 0, 0, 1}, {-60, 0, 1, 0}});
+    expect_row(12, draw_post_on_base, -14, 0, -12, {});
+    expect_row(328, draw_gable_roof, -34, 0, -6.6f, {});
+    expect_row(329, draw_beam_long, -34, -1.6f, -3.6f, {{2, 0, 0, 1}});
+    expect_row(337, draw_post, -35.6f, 0.1f, -3.65f, {{5, 0, 0, 1}});
+    expect_row(341, draw_window_double, -37.7f, 0, -3.8f, {{90, 0, 1, 0}});
+    expect_row(375, draw_balcony, -55.8f, 0, -2.6f, {{33, 0, 1, 0}});
+    expect_row(376, draw_gable_roof, -54.8f, 0, -3.2f, {{33, 0, 1, 0}});
+    expect_row(452, draw_house, -64.7f, 0, 16, {{180, 0, 1, 0}});
+    expect_row(516, draw_house, -85, 0, 8, {});
+    expect_row(544, draw_house, -85, 0, 28, {});
+    expect_row(550, draw_vault_canopy, -75, 0, 16.3f, {});
+    expect_row(551, draw_ring_orb, -75.9f, 0.6f, 20, {});
+    expect_row(552, draw_arcade_fence, -80, 0, 30, {});
+    const float gothic_x[] = {-66, -70, -77, -81};
+    for (int k = 0; k < 4; ++k) expect_row(553 + k, draw_gothic_window, gothic_x[k], 3.25f, 30.49f, {});
+    expect_row(557, draw_board_row_16, -86, 2, 10.5f, {{-45, 1, 0, 0}});
+}
+
+TEST(TownTables, WallTableKindsOrderAndBounds) {
+    ASSERT_EQ(WORLD2_WALL_COUNT, 299);
+    int z_walls = 0, x_walls = 0, floors = 0, wide = 0, corner = 0;
+    for (int i = 0; i < WORLD2_WALL_COUNT; ++i) {
+        const WallSegment& s = WORLD2_WALLS[i];
+        SCOPED_TRACE(i);
+        const bool flat = s.a.y == s.b.y, z_wall = !flat && s.a.z == s.b.z, x_wall = !flat && s.a.x == s.b.x;
+        ASSERT_EQ(flat + z_wall + x_wall, 1); // exactly one degenerate axis
+        floors += flat;
+        z_walls += z_wall;
+        x_walls += x_wall;
+        wide += s.gate == GateLink::World2Wide;
+        corner += s.gate == GateLink::World2Corner;
+        // the lesser corner first on every spanning axis, or the segment would never act
+        if (!z_wall) {
+            EXPECT_LT(s.a.z, s.b.z);
+        }
+        if (!x_wall) {
+            EXPECT_LT(s.a.x, s.b.x);
+        }
+        if (!flat) {
+            EXPECT_LT(s.a.y, s.b.y);
+        }
+        EXPECT_GE(s.a.x, -87);
+        EXPECT_LE(s.b.x, 15);
+        EXPECT_GE(s.a.z, -25);
+        EXPECT_LE(s.b.z, 35);
+    }
+    EXPECT_EQ(z_walls, 174);
+    EXPECT_EQ(x_walls, 117);
+    EXPECT_EQ(floors, 8);
+    EXPECT_EQ(wide, 10);
+    EXPECT_EQ(corner, 1);
+    const WallSegment& first = WORLD2_WALLS[0];
+    EXPECT_FLOAT_EQ(first.a.x, 6);
+    EXPECT_FLOAT_EQ(first.a.z, -12.25f);
+    EXPECT_FLOAT_EQ(first.b.y, 2);
+    EXPECT_FLOAT_EQ(first.b.z, -8.75f);
+    const WallSegment& ground = WORLD2_WALLS[5];
+    EXPECT_FLOAT_EQ(ground.a.x, -87);
+    EXPECT_FLOAT_EQ(ground.a.y, 0);
+    EXPECT_FLOAT_EQ(ground.b.x, 15);
+    EXPECT_FLOAT_EQ(ground.b.z, 35);
+}
+
+// The program in the town, in a small window: only single pixels are read back.
+class Town : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_everything();
+        ASSERT_TRUE(start_windowed_program());
+        switch_world(2, 1.5f);
+        run_frames(1);
+        ASSERT_EQ(current_world(), 2);
+        resize_view(WIDTH, HEIGHT);
+    }
+    void TearDown() override { reset_everything(); }
+
+    // Renders one frame from (x, eye, z) looking along heading/pitch and reads back the
+    // point under pixel (px, py).
+    static bool look(float x, float eye, float z, float heading, float pitch, int px, int py, Vec3* hit) {
+        view_from(x, eye, z, heading, pitch);
+        float depth = 1;
+        return probe_pixel(px, py, &depth, hit);
+    }
+    static void view_from(float x, float eye, float z, float heading, float pitch) {
+        player.x = x;
+        player.z = z;
+        player.eye_height = eye;
+        player.heading = heading;
+        player.pitch = pitch;
+        render_frame();
+    }
+    static constexpr int WIDTH = 320, HEIGHT = 240; // room in the middle between the HUD panels
+};
+
+TEST_F(Town, OnePassOfTheLayoutIssuesTheTablesGeometry) {
+    const CensusResult r = census_run(draw_world2_layout);
+    int triangles = r.strip_triangles;
+    for (const auto& run : r.runs) triangles += run.second;
+    EXPECT_EQ(triangles, 40072);
+    EXPECT_EQ(r.cylinders, 67);
+    EXPECT_EQ(r.disks, 77);
+    EXPECT_EQ(r.spheres, 2);
+    EXPECT_TRUE(r.matrix_depth_ok);
+    EXPECT_TRUE(r.colour_kept);
+}
+
+// What blocks is what shows: from 0.5 in front of sample points of every wall, on one
+// side or the other, the view straight at the wall meets drawn geometry within 0.35 of
+// its plane. The gates' walls are left to the gates' own drawing.
+TEST_F(Town, EveryWallIsSeenWhereItBlocks) {
+    int failures = 0;
+    for (int i = 0; i < WORLD2_WALL_COUNT; ++i) {
+        const WallSegment& s = WORLD2_WALLS[i];
+        if (s.a.y == s.b.y || s.gate != GateLink::None) continue;
+        const bool z_wall = s.a.z == s.b.z;
+        // a jog shorter than two keep-outs cannot be stood before: the fronts beside it
+        // hold the player off it
+        if ((z_wall ? s.b.x - s.a.x : s.b.z - s.a.z) < 0.6f) continue;
+        // an eye height inside the wall's span: a rail's middle, or low on a wall
+        const float eye = s.b.y - s.a.y < 1 ? (s.a.y + s.b.y) / 2 : std::fmax(s.a.y + 0.35f, 0.7f);
+        for (const float along : {0.25f, 0.75f}) {
+            const float u = z_wall ? s.a.x + (s.b.x - s.a.x) * along : s.a.z + (s.b.z - s.a.z) * along;
+            bool seen = false;
+            for (const float side : {1.0f, -1.0f}) {
+                const float w = z_wall ? s.a.z : s.a.x;
+                const float x = z_wall ? u : w + 0.5f * side;
+                const float z = z_wall ? w + 0.5f * side : u;
+                // heading 0 looks -z, 180 +z, 90 -x, -90 +x
+                const float heading = z_wall ? (side > 0 ? 0.0f : 180.0f) : (side > 0 ? 90.0f : -90.0f);
+                Vec3 hit{};
+                const bool drawn = look(x, eye, z, heading, 0, WIDTH / 2, HEIGHT / 2, &hit);
+                // walls met on the way may have moved the player along this one
+                const float off = z_wall ? std::fabs(hit.z - w) : std::fabs(hit.x - w);
+                const float at = z_wall ? hit.x : hit.z;
+                const float lo = z_wall ? s.a.x : s.a.z, hi = z_wall ? s.b.x : s.b.z;
+                if (drawn && off <= 0.35f && at >= lo - 0.05f && at <= hi + 0.05f) seen = true;
+            }
+            if (!seen) {
+                ADD_FAILURE() << "segment " << i + 1 << " (" << s.a.x << ", " << s.a.y << ", " << s.a.z << ")-("
+                              << s.b.x << ", " << s.b.y << ", " << s.b.z << ") unseen at " << along;
+                if (++failures > 20) return;
+            }
+        }
+    }
+}
+
+TEST_F(Town, EveryFloorPieceIsDrawnAtItsHeight) {
+    for (int i = 0; i < WORLD2_WALL_COUNT; ++i) {
+        const WallSegment& s = WORLD2_WALLS[i];
+        if (s.a.y != s.b.y) continue;
+        SCOPED_TRACE(i + 1);
+        const float x = (s.a.x + s.b.x) / 2, z = (s.a.z + s.b.z) / 2;
+        const float x_probe = i == 5 ? -1.0f : x, z_probe = i == 5 ? -1.0f : z; // the ground: at the arrival
+        Vec3 hit{};
+        ASSERT_TRUE(look(x_probe, s.a.y + 0.8f, z_probe, 0, 90, WIDTH / 2, HEIGHT / 2, &hit));
+        EXPECT_NEAR(hit.y, s.a.y, 0.05f);
+    }
+}
+
+// Below the horizon nothing shows the clear colour: the sky domes reach down to the
+// horizon and the ground, reaching far under them, covers the rest, from the street and
+// from a lifted eye.
+TEST_F(Town, NoGapShowsBetweenTheGroundAndTheSky) {
+    const float spots[][2] = {{-1, -1}, {9, -20}, {-60, 5}, {-80, 25}, {-4, 30}, {10, 5}};
+    std::vector<unsigned char> rgb(WIDTH * HEIGHT * 3);
+    for (const auto& spot : spots)
+        for (const float eye : {0.6f, 2.6f})
+            for (const float heading : {0.0f, 90.0f, 180.0f, -90.0f}) {
+                SCOPED_TRACE(testing::Message() << spot[0] << ", " << spot[1] << " eye " << eye << " heading " << heading);
+                view_from(spot[0], eye, spot[1], heading, 0);
+                glPixelStorei(GL_PACK_ALIGNMENT, 1);
+                glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data()); // bottom row first
+                int clear = 0;
+                for (int row = 0; row < HEIGHT / 2 + 2; ++row)
+                    for (int px = WIDTH / 2 - 60; px <= WIDTH / 2 + 60; ++px) {
+                        const unsigned char* p = &rgb[(static_cast<size_t>(row) * WIDTH + px) * 3];
+                        clear += p[0] == 0 && p[1] == 0 && p[2] == 0;
+                    }
+                EXPECT_EQ(clear, 0);
+            }
+}
+
+TEST_F(Town, TheArrivalPointIsFree) {
+    player.x = -1;
+    player.z = -1;
+    player.eye_height = 1.5f;
+    resolve_wall_contacts(2);
+    EXPECT_FLOAT_EQ(player.x, -1);
+    EXPECT_FLOAT_EQ(player.z, -1);
+    // and a step in any direction from it meets no wall
+    for (const float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
+        player.x = -1 - 0.05f * std::sin(heading * 3.14159265f / 180);
+        player.z = -1 - 0.05f * std::cos(heading * 3.14159265f / 180);
+        const float x = player.x, z = player.z;
+        resolve_wall_contacts(2);
+        EXPECT_FLOAT_EQ(player.x, x);
+        EXPECT_FLOAT_EQ(player.z, z);
+    }
+}
+
+} // namespace

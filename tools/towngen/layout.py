@@ -1,0 +1,734 @@
+"""The layout rows: fixed pieces, the facade pieces dealt to the street walls, the roof
+pieces laid on the roofs, and the level geometry that is not a block (ground, steps,
+rails, the canopy's walls)."""
+import math
+
+from common import Row, box, compose, facing_of, flat_quad, place_facade, quad, roof_point, roof_slopes
+from geometry import X_AXIS, Y_AXIS, Z_AXIS, add, apply, dot, rot, scale, sub
+import pieces
+import town
+
+X, Y, Z = X_AXIS, Y_AXIS, Z_AXIS
+
+# Row numbers (from 1) the fixed parts of the table start at, and the groups of blocks
+# whose pieces fill the rows before them.
+SECTIONS = [
+    # (first row of the section, groups whose pieces it holds)
+    (13, ['east', 'lantern', 'north', 'square', 'west', 'south', 'lane', 'plaza', 'timbered']),
+    (342, ['flight']),
+    (377, ['yard33', 'yard21']),
+    (453, ['court']),
+    (517, ['west-row']),
+    (545, ['courtyard-end']),
+    (550, []),
+]
+ROWS_TOTAL = 557
+
+
+def T(x, y, z):
+    return (x, y, z)
+
+
+# ---------------------------------------------------------------------------------------
+# Fixed rows.
+
+def head_rows():
+    """Rows 1 to 12: the plank walkway at roof height, the roof strips of the house it
+    leaves from, and the post beside the first gate."""
+    r = []
+    r.append(Row('draw_plank_walkway', T(6, 6, -13.3), [(90, X)], 'walkway along the eave of house A, going east'))
+    r.append(Row('draw_plank_walkway', T(10.1, 6, -13.3), [(90, X), (5, Y)]))
+    for k, z in enumerate([-12, -16, -20, -24, -28]):
+        r.append(Row('draw_plank_walkway', T(13.6, 6, z), [(90, X), (-90, Z)],
+                     'turning south over the east row' if k == 0 else ''))
+    r.append(Row('draw_plank_walkway', T(14.9, 5.9, -31.4), [(90, X)], 'the far corner'))
+    r.append(Row('draw_board_row_16', T(6.5, 5.8, -7.3), [(90, Z), (65, Y)], 'house A: boards at its east gable'))
+    r.append(Row('draw_board_row_8', T(6.6, 6.3, -11.25), [(90, Z), (-65, Y)]))
+    r.append(Row('draw_board_row_8', T(6.6, 5.75, -12.25), [(90, Z), (-60, Y)]))
+    r.append(Row('draw_post_on_base', T(-14, 0, -12), [], 'the post beside the north gate'))
+    return r
+
+
+def timbered_rows():
+    """Rows 328 to 341: the half-timbered facade on the stepped street."""
+    r = []
+    r.append(Row('draw_gable_roof', T(-34, 0, -6.6), [], 'the half-timbered house on the stepped street'))
+    r.append(Row('draw_beam_long', T(-34, -1.6, -3.6), [(2, Z)]))
+    r.append(Row('draw_beam_long', T(-34, 0, -3.6), []))
+    r.append(Row('draw_beam_long', T(-34, 1.7, -3.6), []))
+    for x in (-34, -37.6, -34.7, -36.9):
+        r.append(Row('draw_post', T(x, 1.7, -3.65), []))
+    r.append(Row('draw_post', T(-34.1, 0, -3.65), []))
+    r.append(Row('draw_post', T(-35.6, 0.1, -3.65), [(5, Z)]))
+    r.append(Row('draw_post', T(-37.4, 0, -3.65), []))
+    r.append(Row('draw_window_wide', T(-37.7, -1.6, -2.1), [(180, Y)]))
+    r.append(Row('draw_window_narrow', T(-35.5, -1.6, -2.1), [(180, Y)]))
+    r.append(Row('draw_window_double', T(-37.7, 0, -3.8), [(90, Y)]))
+    return r
+
+
+# The two turned houses: their frames (origin, turn about y) and the roof's local box.
+TURNED33 = ((-54.8, 0.0, -3.2), 33)
+TURNED21 = ((-74.0, 0.0, -3.0), 21)
+ROOF_LOCAL = (-4.3, -0.3, -4.4, 3.5)  # x0, x1, z0, z1 of the gable roof model
+TURNED_WALL = 4.0
+
+
+def turned_point(frame, p):
+    origin, angle = frame
+    return add(origin, apply(rot(angle, Y), p))
+
+
+def turned_piece(frame, model, rotations, local_wall_point):
+    """A facade piece on a turned house's wall: `local_wall_point` is its mount point in
+    the house's frame."""
+    piece = pieces.FACADE[model]
+    w = turned_point(frame, local_wall_point)
+    return sub(w, apply(compose(rotations), piece.mount))
+
+
+def turned_rafter(frame, model, turn, sign, along_x):
+    """A rafter along a gable edge of a turned house's +z end, from the eave at local x
+    `along_x` up toward the ridge."""
+    origin, angle = frame
+    rotations = [(turn, Y), (sign * 45, Z)]
+    bottom = pieces.RAFTER_BOTTOM[model]
+    p = (along_x - (0.2 if sign < 0 else 0.0), TURNED_WALL, ROOF_LOCAL[3] + 0.37)
+    t = sub(turned_point(frame, p), apply(compose(rotations), (0, bottom, 0)))
+    return Row(model, t, rotations)
+
+
+def turned33_rows():
+    """Rows 375 on: the house turned 33 degrees in its walled yard, with its balcony."""
+    r = [Row('draw_balcony', T(-55.8, 0, -2.6), [(33, Y)], 'the house turned 33 degrees, in its yard'),
+         Row('draw_gable_roof', T(-54.8, 0, -3.2), [(33, Y)])]
+    return r
+
+
+def turned33_more():
+    f = TURNED33
+    z = ROOF_LOCAL[3]
+    r = []
+    for x in (-3.95, -0.65):
+        r.append(Row('draw_window_three_pane', turned_piece(f, 'draw_window_three_pane', [(124, Y)], (x, 0.4, z)),
+                     [(124, Y)]))
+    r.append(Row('draw_window_double', turned_piece(f, 'draw_window_double', [(124, Y)], (-2.3, 2.2, z)),
+                 [(124, Y)]))
+    for y in (0.0, 1.8):
+        r.append(Row('draw_beam_long', turned_piece(f, 'draw_beam_long', [(33, Y)], (-2.3, y + 2.0, z)), [(33, Y)]))
+    for x in (-4.2, -0.4):
+        r.append(Row('draw_post', turned_piece(f, 'draw_post', [(33, Y)], (x, 0.3, z)), [(33, Y)]))
+    r.append(turned_rafter(f, 'draw_rafter_3_0', 33, 1, ROOF_LOCAL[1]))
+    r.append(turned_rafter(f, 'draw_rafter_3_0', 33, -1, ROOF_LOCAL[0] + 0.2))
+    return r
+
+
+def turned21_rows():
+    f = TURNED21
+    z = ROOF_LOCAL[3]
+    r = [Row('draw_gable_roof', T(*f[0]), [(21, Y)], 'the house turned 21 degrees, behind the courtyard wall')]
+    for y in (-1.8, 0.0, 1.8):
+        r.append(Row('draw_beam_long', turned_piece(f, 'draw_beam_long', [(21, Y)], (-2.3, y + 2.0, z)), [(21, Y)]))
+    for x, y in ((-4.2, 0.0), (-0.4, 0.0), (-2.3, 2.2), (-4.2, 2.0)):
+        r.append(Row('draw_post', turned_piece(f, 'draw_post', [(21, Y)], (x, y + 0.3, z)), [(21, Y)]))
+    r.append(Row('draw_window_wide', turned_piece(f, 'draw_window_wide', [(-160, Y)], (-3.0, 0.4, z)), [(-160, Y)]))
+    for x, y in ((-1.4, 0.4), (-3.2, 2.3), (-1.4, 2.3)):
+        r.append(Row('draw_window_narrow', turned_piece(f, 'draw_window_narrow', [(-160, Y)], (x, y, z)),
+                     [(-160, Y)]))
+    r.append(turned_rafter(f, 'draw_rafter_3_0', 23, 1, ROOF_LOCAL[1]))
+    r.append(turned_rafter(f, 'draw_rafter_3_0', 23, -1, ROOF_LOCAL[0] + 0.2))
+    return r
+
+
+def court_end_rows():
+    r = [Row('draw_vault_canopy', T(-75, 0, 16.3), [], 'the courtyard: canopy over the way home, orb, arcade'),
+         Row('draw_ring_orb', T(-75.9, 0.6, 20), []),
+         Row('draw_arcade_fence', T(-80, 0, 30), [])]
+    for x in (-66, -70, -77, -81):
+        r.append(Row('draw_gothic_window', T(x, 3.25, 30.49), []))
+    r.append(Row('draw_board_row_16', T(-86, 2, 10.5), [(-45, X)], 'a lean-to by the porch of the west house'))
+    return r
+
+
+# ---------------------------------------------------------------------------------------
+# Level geometry that is not a block.
+
+FLIGHT = [(-42.0, -41.8, 0.2), (-42.2, -42.0, 0.4), (-42.4, -42.2, 0.6), (-42.6, -42.4, 0.7), (-44.5, -42.6, 1.0)]
+FLIGHT_Z = (-2.3, -1.9)
+STOOP = [(3.25, 3.45, 0.25), (3.45, 4.0, 0.5)]
+STOOP_X = (-46.2, -45.2)
+PLANTER = (-9.0, -6.0, 2.0, 4.0, 1.2)   # x0, x1, z0, z1, height: a stone planter in the square
+FLOOR_BELOW = -0.4
+
+
+def fixed_level():
+    # the ground reaches far under the sky so no gap shows at the horizon
+    flat_quad(town.SLOT_GROUND, -250.0, 150.0, -160.0, 190.0, 0.0, True, 'ground')
+    # the flight up to the raised door, its rails
+    zf0, zf1 = FLIGHT_Z
+    for x0, x1, top in FLIGHT:
+        box(town.SLOT_STONE, x0, x1, FLOOR_BELOW, top, zf0, zf1 + 0.0, 'step')
+    box(town.SLOT_STONE, -44.5, -42.2, 1.0, 1.5, -1.95, -1.85, 'flight balustrade')
+    box(town.SLOT_STONE, -44.6, -44.5, 0.0, 1.5, -2.6, -1.9, 'flight end')
+    box(town.SLOT_TIMBER, -42.6, -41.8, 1.8, 2.0, -1.95, -1.85, 'flight handrail')
+    for x in (-42.62, -41.75):
+        box(town.SLOT_TIMBER, x - 0.04, x + 0.04, 0.0, 1.8, -1.94, -1.86, 'handrail post')
+    # the stoop
+    for z0, z1, top in STOOP:
+        box(town.SLOT_STONE, STOOP_X[0], STOOP_X[1], FLOOR_BELOW, top, z0, z1, 'stoop')
+    x0, x1, z0, z1, h = PLANTER
+    box(town.SLOT_STONE, x0, x1, FLOOR_BELOW, h, z0, z1, 'planter')
+    flat_quad(5, x0 + 0.15, x1 - 0.15, z0 + 0.15, z1 - 0.15, h + 0.01, True, 'planter earth')
+    # the canopy's walls over the way home
+    box(town.SLOT_STONE, -76.85, -76.75, 0.0, 2.0, 16.0, 20.5, 'canopy wall')
+    box(town.SLOT_STONE, -75.05, -74.95, 0.0, 2.0, 16.0, 20.5, 'canopy wall')
+    box(town.SLOT_STONE, -76.85, -74.95, 0.0, 2.0, 20.5, 20.6, 'canopy end')
+    # the turned houses' walls, under their roofs
+    for frame in (TURNED33, TURNED21):
+        turned_walls(frame)
+
+
+def turned_walls(frame):
+    x0, x1, z0, z1 = ROOF_LOCAL
+    corners = [(x0, z0), (x1, z0), (x1, z1), (x0, z1)]
+    slot = 12
+    for k in range(4):
+        (ax, az), (bx, bz) = corners[k], corners[(k + 1) % 4]
+        # outward faces: the corners run counter-clockwise seen from above, so each wall
+        # seen from outside runs from b to a
+        p = [turned_point(frame, (bx, 0, bz)), turned_point(frame, (ax, 0, az)),
+             turned_point(frame, (ax, TURNED_WALL, az)), turned_point(frame, (bx, TURNED_WALL, bz))]
+        length = math.hypot(ax - bx, az - bz)
+        uv = [(0, 0), (length * 0.5, 0), (length * 0.5, 2), (0, 2)]
+        quad(slot, [(q[0], q[1], q[2], u, v) for q, (u, v) in zip(p, uv)], 'turned house wall')
+
+
+# ---------------------------------------------------------------------------------------
+# Facade pieces dealt to the street walls.
+
+GAP = 0.35          # clear wall between neighbouring pieces
+CORNER = 0.3        # clear wall at a face's ends
+BANDS = ('ground', 'upper', 'top', 'deck')
+
+
+def band_of(model, y):
+    piece = pieces.FACADE[model]
+    bottom = y + piece.mount[1]
+    if model in ('draw_deck_large', 'draw_deck_small'):
+        return 'deck'
+    if bottom < 1.9:
+        return 'ground'
+    if bottom < 3.9:
+        return 'upper'
+    return 'top'
+
+
+def top_of(model, y):
+    piece = pieces.FACADE[model]
+    return y + piece.mount[1] + piece.height
+
+
+def fits(face, model, y):
+    """Whether a piece at height y fits on the face's wall and in its band."""
+    if top_of(model, y) > face.block.height - 0.15 and model not in ('draw_deck_large', 'draw_deck_small'):
+        return False
+    band = band_of(model, y)
+    used = sum(pieces.FACADE[m].width + GAP for m, _, yy, _ in face.items if band_of(m, yy) == band)
+    return used + pieces.FACADE[model].width + GAP <= face.length() - 2 * CORNER + GAP
+
+
+def facade_pool(fixed_rows):
+    """Every facade row the table holds, minus the ones placed by hand."""
+    pool = []
+    taken = {}
+    for row in fixed_rows:
+        if row.model in pieces.FACADE_QUOTA:
+            key = (row.model, repr(row.rotations))
+            taken[key] = taken.get(key, 0) + 1
+    for model, entries in pieces.FACADE_QUOTA.items():
+        for rotations, count in entries:
+            key = (model, repr(rotations))
+            n = count - taken.get(key, 0)
+            assert n >= 0, key
+            pool += [(model, rotations)] * n
+    return pool
+
+
+def default_heights(model, k):
+    choices = pieces.HEIGHTS[model][0]
+    return choices[k % len(choices)]
+
+
+def deal_facades(pool, faces):
+    """Deals the pool's pieces to the faces that look the way each piece faces, the
+    emptiest face first, so each street wall gets its share."""
+    by_facing = {}
+    for model, rotations in pool:
+        f = facing_of(model, rotations)
+        by_facing.setdefault(f, []).append((model, rotations))
+    left = []
+    counter = {}
+    for facing, items in sorted(by_facing.items(), key=lambda kv: str(kv[0])):
+        # interleave the models so a face gets a mix
+        groups = {}
+        for it in items:
+            groups.setdefault(it[0], []).append(it)
+        order = []
+        while any(groups.values()):
+            for m in sorted(groups):
+                if groups[m]:
+                    order.append(groups[m].pop())
+        cands = [f for f in faces if f.facing == facing]
+        for model, rotations in order:
+            k = counter.get(model, 0)
+            counter[model] = k + 1
+            heights = pieces.HEIGHTS[model][0]
+            placed = False
+            for face in sorted(cands, key=lambda f: (len(f.items) / max(f.length(), 0.1), f.order)):
+                for j in range(len(heights)):
+                    y = heights[(k + j) % len(heights)]
+                    if fits(face, model, y):
+                        face.items.append((model, rotations, y, None))
+                        placed = True
+                        break
+                if placed:
+                    break
+            if not placed:
+                left.append((model, rotations))
+    return left
+
+
+def set_extremes(faces):
+    """The first row of each model takes its lowest height and the last its highest."""
+    for model, (choices, lo, hi) in pieces.HEIGHTS.items():
+        slots = [(f, i) for f in faces for i, it in enumerate(f.items) if it[0] == model]
+        if not slots:
+            continue
+        for want, seq in ((lo, slots), (hi, list(reversed(slots)))):
+            for face, i in seq:
+                m, rot_, y, at = face.items[i]
+                if y == want:
+                    break
+                face.items[i] = (m, rot_, want, at)
+                if top_of(m, want) <= face.block.height - 0.15 or m in ('draw_deck_large', 'draw_deck_small'):
+                    break
+                face.items[i] = (m, rot_, y, at)
+
+
+def place_face_items(face):
+    """Spreads each band's pieces evenly along the face; returns the rows."""
+    rows = []
+    for band in BANDS:
+        items = [it for it in face.items if band_of(it[0], it[2]) == band]
+        if not items:
+            continue
+        n = len(items)
+        span = face.length() - 2 * CORNER
+        for k, (model, rotations, y, at) in enumerate(items):
+            along = face.a + CORNER + span * (k + 0.5) / n if at is None else at
+            piece = pieces.FACADE[model]
+            t = place_facade(model, rotations, face.facing, face.plane, along, y + piece.mount[1])
+            rows.append(Row(model, t, rotations))
+            if piece.hole:
+                face.holes.append((along - piece.width / 2, along + piece.width / 2, y, y + piece.height))
+    return rows
+
+
+def free_intervals(face, band):
+    free = [(face.a + CORNER, face.b - CORNER)]
+    for model, _, y, at in face.items:
+        if at is not None and band_of(model, y) == band:
+            w = pieces.FACADE[model].width / 2 + GAP / 2
+            out = []
+            for a, b in free:
+                if at + w <= a or at - w >= b:
+                    out.append((a, b))
+                    continue
+                if at - w > a:
+                    out.append((a, at - w))
+                if at + w < b:
+                    out.append((at + w, b))
+            free = out
+    return free
+
+
+def place_face_items(face):
+    """Spreads each band's pieces evenly over the free parts of the face; returns the rows
+    (pieces placed by hand keep their place)."""
+    rows = []
+    for band in BANDS:
+        items = [it for it in face.items if band_of(it[0], it[2]) == band]
+        loose = [it for it in items if it[3] is None]
+        free = free_intervals(face, band)
+        total = sum(b - a for a, b in free)
+        widths = sum(pieces.FACADE[it[0]].width for it in loose)
+        gap = (total - widths) / max(len(loose), 1)
+        positions = {}
+        k = 0
+        cursor_i, cursor = 0, free[0][0] + gap / 2 if free else 0
+        for idx, it in enumerate(items):
+            if it[3] is not None:
+                continue
+            w = pieces.FACADE[it[0]].width
+            while cursor_i < len(free) and cursor + w > free[cursor_i][1] + 1e-6:
+                cursor_i += 1
+                if cursor_i < len(free):
+                    cursor = free[cursor_i][0] + gap / 2
+            if cursor_i >= len(free):
+                cursor_i = len(free) - 1
+            positions[idx] = cursor + w / 2
+            cursor += w + gap
+            k += 1
+        for idx, (model, rotations, y, at) in enumerate(items):
+            along = at if at is not None else positions[idx]
+            piece = pieces.FACADE[model]
+            t = place_facade(model, rotations, face.facing, face.plane, along, y + piece.mount[1])
+            rows.append(Row(model, t, rotations))
+            if piece.hole:
+                face.holes.append((along - piece.width / 2, along + piece.width / 2, y, y + piece.height))
+    return rows
+
+
+# ---------------------------------------------------------------------------------------
+# Roof pieces.
+
+def resolve(template, angle):
+    """A template's rotations with its free angle: about z unless it stands alone or
+    after a quarter turn about y, where the free turn is about y or z as the pattern says."""
+    out = []
+    for i, entry in enumerate(template):
+        if isinstance(entry[0], str):
+            axis = Z
+            if i == 1 and template[0][1] == Z:      # 90 about z, then the pitch about y
+                axis = Y
+            out.append((angle * entry[1], axis))
+        else:
+            out.append(entry)
+    return out
+
+
+def strip_fit(rotations, slope):
+    r = compose(rotations)
+    n = apply(r, Z)
+    return abs(dot(n, slope['normal']))
+
+
+def choose(template, angles, slopes, used):
+    best = None
+    for s_i, s in enumerate(slopes):
+        for a in (angles if angles else [None]):
+            rotations = resolve(template, a) if a is not None else list(template)
+            fit = strip_fit(rotations, s)
+            score = fit - 0.02 * used.get(s_i, 0)
+            if best is None or score > best[0]:
+                best = (score, s_i, rotations)
+    return best
+
+
+def lay_strip(model, rotations, slope, cursor):
+    """Translation that lays a board strip on a slope, its middle at the slope's cursor."""
+    length, ymid = pieces.STRIP[model]
+    r = compose(rotations)
+    d, b = apply(r, X), apply(r, Y)
+    axis = X if slope['axis'] == 'x' else Z
+    extent = abs(dot(d, axis)) * length + abs(dot(b, axis)) * 0.65
+    lo, hi = slope['along']
+    room = hi - lo - 0.2
+    step = extent + 0.1
+    along = lo + 0.1 + (cursor * step) % max(room - extent, 0.1) + extent / 2
+    lane = 0.5 if int(cursor * step // max(room - extent, 0.1)) % 2 == 0 else 0.7
+    p = roof_point(slope, along, lane)
+    n = slope['normal']
+    centre = add(p, scale(n, 0.06))
+    return sub(centre, apply(r, (length / 2, ymid, 0)))
+
+
+def lay_rafter(model, rotations, slope):
+    """A rafter along the gable edge of a ridge-along-z roof, from the eave corner."""
+    bl = slope['block']
+    r = compose(rotations)
+    stick = apply(r, Y)
+    bottom = pieces.RAFTER_BOTTOM[model]
+    # the stick leans toward the ridge: it starts at the eave whose side it rises from
+    x_eave = bl.x1 if stick[0] < 0 else bl.x0
+    z_end = bl.z1 + 0.37
+    p = (x_eave, bl.height, z_end)
+    return sub(p, apply(r, (0.1, bottom, 0)))
+
+
+def lay_chimney(model, rotations, slope, k, want_y):
+    bl = slope['block']
+    lo, hi = slope['along']
+    rc, rh = slope['ridge']
+    t = math.tan(math.radians(slope['pitch']))
+    half = abs(slope['edge'] - rc)
+    frac = min(max((rh - (want_y + 0.35)) / max(half * t, 0.01), 0.1), 0.9)
+    along = lo + (hi - lo) * (0.3 + 0.4 * ((k * 0.37) % 1.0))
+    p = roof_point(slope, along, frac)
+    r = compose(rotations)
+    c = (-0.5 if model == 'draw_chimney_wide' else -0.25, 0.1, -0.75)
+    return sub(add(p, (0, -0.25, 0)), apply(r, c))
+
+
+def chimney_y(model, k):
+    lo, hi = (4.2, 6.5) if model == 'draw_chimney_wide' else (4.4, 6.0)
+    if k == 0:
+        return lo
+    return hi if k == 1 else lo + (hi - lo) * ((k * 0.41) % 1.0)
+
+
+# ---------------------------------------------------------------------------------------
+
+def gate_posts():
+    """Posts on stone bases beside three of the gates."""
+    rows = []
+    for cx, cz, note in ((-30.0, 4.3, 'the post by the plaza gate'), (-35.0, 0.3, 'the post by the stepped street gate'),
+                         (-61.9, 3.2, 'the post by the courtyard gate')):
+        rows.append(Row('draw_post_on_base', T(cx + 0.3, 0, cz + 0.5), [], note))
+    return rows
+
+
+def ramp_row():
+    return Row('draw_plank_walkway', T(7.0, 2.15, -14.9), [(41, X)], 'a plank ramp rising under the bridge')
+
+
+def west_street_timbers():
+    """A second half-timbered front, on the west street: two beams at the first floor and
+    posts below and above them."""
+    rows = []
+    z = 6.0 - 0.5
+    for x in (-21.9, -17.1):
+        rows.append(Row('draw_beam_long', T(x + 0.0, 0.0, z), []))
+    for x in (-25.4, -22.1, -21.3, -17.6):
+        rows.append(Row('draw_post', T(x + 0.5, 0.0, z), []))
+        rows.append(Row('draw_post', T(x + 0.5, 2.2, z), []))
+    return rows
+
+
+def seeded_doors():
+    """The doors behind the stepped thresholds: one over the flight's landing, one over
+    the stoop. (face name, facing, model, rotations, y, along)"""
+    return [('C1', '+z', 'draw_door_framed', [(-90, Y)], 1.0, -43.55),
+            ('D1', '-z', 'draw_door_framed', [(90, Y)], 0.5, -45.7)]
+
+
+def section_of(group):
+    for k, (_, groups) in enumerate(SECTIONS):
+        if group in groups:
+            return k
+    raise KeyError(group)
+
+
+def roof_pool():
+    items = []
+    for model, template, angles, count in pieces.ROOF_QUOTA:
+        items += [('strip' if model in pieces.STRIP else 'rafter', model, template, angles)] * count
+    for model, rotations, count in pieces.CHIMNEY_QUOTA:
+        items += [('chimney', model, rotations, None)] * count
+    for rotations, count in pieces.DORMER_QUOTA:
+        items += [('dormer', 'draw_dormer', rotations, None)] * count
+    return items
+
+
+def dormer_slopes(slopes, rotations):
+    want = facing_of_dormer(rotations)
+    return [s for s in slopes if s['facing'] == want and 3.4 <= s['block'].height <= 6.0]
+
+
+def facing_of_dormer(rotations):
+    f = apply(compose(rotations), (0, 0, -1))
+    for name, v in (('+x', X), ('-x', (-1, 0, 0)), ('+z', Z), ('-z', (0, 0, -1))):
+        if dot(f, v) > 0.999:
+            return name
+    return None
+
+
+def item_fit(item, slopes):
+    kind, model, template, angles = item
+    if kind == 'dormer':
+        return 1.0 if dormer_slopes(slopes, template) else 0.0
+    if kind == 'chimney':
+        return 0.9 if slopes else 0.0
+    if kind == 'rafter':
+        zs = [s for s in slopes if s['axis'] == 'z']
+        return 0.8 if zs else 0.0
+    best = choose(template, angles, slopes, {})
+    return best[0] if best else 0.0
+
+
+def build_layout(blocks, per_block_faces, street_faces):
+    head = head_rows()
+    timbered = timbered_rows()
+    t33 = turned33_rows()
+    t33_more = turned33_more()
+    t21 = turned21_rows()
+    end = court_end_rows()
+    posts = gate_posts()
+    timbers = west_street_timbers()
+    houses = {452: Row('draw_house', T(-64.7, 0, 16), [(180, Y)], 'the house on the courtyard\'s east side'),
+              516: Row('draw_house', T(-85, 0, 8), [], 'the west house by the lean-to'),
+              544: Row('draw_house', T(-85, 0, 28), [], 'the west house behind the arcade')}
+
+    # the faces that carry pieces
+    skip = {('HT', '+z'), ('WB5', '+z')}
+    faces = [f for f in street_faces if (f.block.name, f.facing) not in skip]
+    for order, f in enumerate(faces):
+        f.order = order
+    taken_rows = head + timbered + t33 + t33_more + t21 + end + posts + timbers
+    seeded = []
+    for name, facing, model, rotations, y, along in seeded_doors():
+        face = next(f for f in faces if f.block.name == name and f.facing == facing and f.a <= along <= f.b)
+        face.items.append((model, rotations, y, along))
+        seeded.append(Row(model, (0, 0, 0), rotations))
+    pool = facade_pool(taken_rows + seeded)
+    left = deal_facades(pool, faces)
+    if left:
+        print('towngen: %d facade pieces found no wall: %s' % (len(left), sorted(set(m for m, _ in left))))
+    set_extremes(faces)
+
+    # rows per block
+    block_rows = {}
+    for f in faces:
+        block_rows.setdefault(f.block.name, []).extend(place_face_items(f))
+
+    # sections and their room for roof pieces
+    fixed_in = {0: [ramp_row()] + timbers + posts[:1], 1: posts[1:2], 2: t33_more + t21 + posts[2:], 3: [], 4: [], 5: []}
+    starts = [s for s, _ in SECTIONS]
+    sec_blocks = {k: [] for k in range(len(SECTIONS) - 1)}
+    for bl in blocks:
+        sec_blocks[section_of(bl.group)].append(bl)
+    need = {}
+    for k in range(len(SECTIONS) - 1):
+        room = starts[k + 1] - starts[k]
+        # fixed rows sitting between sections
+        if k == 0:
+            room -= len(timbered)
+        if k == 1:
+            room -= len(t33)
+        if k in (2, 3, 4):
+            room -= 1  # the catalogue house that opens the next section
+        have = len(fixed_in[k]) + sum(len(block_rows.get(bl.name, [])) for bl in sec_blocks[k])
+        need[k] = room - have
+    pool_r = roof_pool()
+    total_need = sum(need.values())
+    print('towngen: facade rows by section %s; roof pieces needed %s = %d, have %d' % (
+        [len(fixed_in[k]) + sum(len(block_rows.get(bl.name, [])) for bl in sec_blocks[k]) for k in sec_blocks],
+        need, total_need, len(pool_r)))
+
+    roof_rows = {k: {} for k in sec_blocks}
+    remaining = list(pool_r)
+    for k in sorted(sec_blocks):
+        slopes = [s for bl in sec_blocks[k] for s in roof_slopes(bl) if seen_from_town(s)]
+        n = max(need[k], 0)
+        if k == max(sec_blocks):
+            chosen = remaining
+            remaining = []
+        else:
+            scored = sorted(range(len(remaining)), key=lambda i: -item_fit(remaining[i], slopes))
+            pick = set(scored[:n])
+            chosen = [remaining[i] for i in sorted(pick)]
+            remaining = [remaining[i] for i in range(len(remaining)) if i not in pick]
+        lay_roof_items(chosen, slopes, roof_rows[k])
+
+    # the table in order
+    table = list(head)
+    for k in sorted(sec_blocks):
+        if k == 1:
+            table += timbered
+        if k == 2:
+            table += t33
+        if k == 3:
+            table.append(houses[452])
+        if k == 4:
+            table.append(houses[516])
+        if k == 5:
+            table.append(houses[544])
+        for bl in sec_blocks[k]:
+            rs = block_rows.get(bl.name, []) + roof_rows[k].get(bl.name, [])
+            if rs:
+                rs[0].note = rs[0].note or 'block %s' % bl.name
+            table += rs
+        table += fixed_in[k]
+    table += end
+    return table
+
+
+def seen_from_town(slope):
+    """Whether a roof slope looks into the town rather than out over its edge."""
+    bl = slope['block']
+    gx0, gx1, gz0, gz1 = town.GROUND
+    return not ((slope['facing'] == '-x' and bl.x0 < gx0 - 0.5) or (slope['facing'] == '+x' and bl.x1 >= gx1) or
+                (slope['facing'] == '-z' and bl.z0 <= gz0) or (slope['facing'] == '+z' and bl.z1 >= gz1))
+
+
+# The heights (y of the translation) the roof pieces keep to.
+ROOF_HEIGHTS = {'draw_board_row_8': (2.0, 6.3), 'draw_board_row_16': (2.0, 8.0), 'draw_board_row_13': (4.8, 6.9),
+                'draw_board_row_tall': (3.75, 6.95), 'draw_board_row_32': (1.37, 7.0)}
+
+
+def lay_roof_items(items, slopes, out):
+    used = {}
+    cursor = {}
+    counters = {}
+    for kind, model, template, angles in items:
+        if not slopes:
+            continue
+        if kind == 'dormer':
+            cands = dormer_slopes(slopes, template) or slopes
+            s = min(cands, key=lambda s: used.get(id(s), 0))
+            used[id(s)] = used.get(id(s), 0) + 1
+            bl = s['block']
+            lo, hi = s['along']
+            c = cursor.get(id(s), 0)
+            cursor[id(s)] = c + 1
+            along = lo + 0.8 + (c * 1.6) % max(hi - lo - 1.6, 0.1)
+            facing = facing_of_dormer(template)
+            plane = {'-z': bl.z0, '+z': bl.z1, '-x': bl.x0, '+x': bl.x1}[s['facing']]
+            w = (along, bl.height, plane) if s['axis'] == 'x' else (plane, bl.height, along)
+            t = sub(w, apply(compose(template), (-0.6, 0.0, 0.0)))
+            out.setdefault(bl.name, []).append(Row(model, t, template))
+            continue
+        if kind == 'chimney':
+            s = min(slopes, key=lambda s: used.get(id(s), 0))
+            used[id(s)] = used.get(id(s), 0) + 1
+            k = counters.get(model, 0)
+            counters[model] = k + 1
+            t = lay_chimney(model, template, s, k, chimney_y(model, k))
+            out.setdefault(s['block'].name, []).append(Row(model, t, template))
+            continue
+        if kind == 'rafter':
+            zs = [s for s in slopes if s['axis'] == 'z'] or slopes
+            best = None
+            for s in zs:
+                for a in (angles if angles else [None]):
+                    rotations = resolve(template, a) if a is not None else list(template)
+                    stick = apply(compose(rotations), Y)
+                    pitch = math.degrees(math.atan2(stick[1], abs(stick[0]) + 1e-9))
+                    score = -abs(pitch - s['pitch']) - 3 * used.get(id(s), 0)
+                    if best is None or score > best[0]:
+                        best = (score, s, rotations)
+            _, s, rotations = best
+            used[id(s)] = used.get(id(s), 0) + 1
+            out.setdefault(s['block'].name, []).append(Row(model, lay_rafter(model, rotations, s), rotations))
+            continue
+        ranked = []
+        for s_i, s in enumerate(slopes):
+            best = choose(template, angles, [s], {0: used.get(id(s), 0)})
+            ranked.append((best[0], s_i, best[2]))
+        ranked.sort(key=lambda r: -r[0])
+        lo, hi = ROOF_HEIGHTS[model]
+        pick = None
+        for score, s_i, rotations in ranked:
+            s = slopes[s_i]
+            t = lay_strip(model, rotations, s, cursor.get(id(s), 0))
+            if lo <= t[1] <= hi and score > ranked[0][0] - 0.2:
+                pick = (s, rotations, t)
+                break
+        if pick is None:
+            _, s_i, rotations = ranked[0]
+            s = slopes[s_i]
+            pick = (s, rotations, lay_strip(model, rotations, s, cursor.get(id(s), 0)))
+        s, rotations, t = pick
+        used[id(s)] = used.get(id(s), 0) + 1
+        cursor[id(s)] = cursor.get(id(s), 0) + 1
+        out.setdefault(s['block'].name, []).append(Row(model, t, rotations))

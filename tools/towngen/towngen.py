@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Writes the town of world 2 from its description (town.py): the layout table
+(scene/world2_layout.cpp), the wall table (nav/world2_walls.cpp) and the level's
+triangles (tools/levelgen/world2_level.inc, which zeb-levelgen writes to level2.txt).
+
+    towngen.py [--check]   regenerate, or fail if the committed files differ
+
+Python 3 standard library only; deterministic."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from common import ROOT, Face, clip_to_ground, emit_roof, faces_of, faces_outward, open_parts, wall_with_holes  # noqa: E402
+from layout import build_layout, fixed_level  # noqa: E402
+import town  # noqa: E402
+from walls import build_walls  # noqa: E402
+from writers import report, write_layout, write_level, write_walls  # noqa: E402
+
+
+def main():
+    check = '--check' in sys.argv
+    blocks = town.town_blocks()
+    rows, walls = [], []
+    street_faces = []
+    per_block_faces = {}
+
+    # --- open faces, walls and level walls
+    for i, bl in enumerate(blocks):
+        slot = bl.slot if bl.slot is not None else town.WALL_SLOTS[i % len(town.WALL_SLOTS)]
+        bl.slot = slot
+        per_block_faces[bl.name] = []
+        for facing, plane, lo, hi in faces_of(bl):
+            if faces_outward(facing, plane):
+                continue
+            for a, b in open_parts(bl, blocks, facing, plane, lo, hi):
+                face = Face(bl, facing, plane, a, b)
+                per_block_faces[bl.name].append(face)
+                if not bl.garden and b - a >= 2.0 and clip_to_ground(facing, plane, a, b):
+                    street_faces.append(face)
+
+    # --- fixed rows and the rows of the pieces
+    layout = build_layout(blocks, per_block_faces, street_faces)
+
+    # --- level: walls with their holes, roofs
+    for bl in blocks:
+        for face in per_block_faces[bl.name]:
+            height = bl.height
+            wall_with_holes(bl.slot if not bl.garden else town.SLOT_STONE, face.facing, face.plane, face.a, face.b,
+                            0.0, height, face.holes, bl.name)
+        emit_roof(bl, bl.slot)
+    fixed_level()
+
+    # --- walls table
+    walls = build_walls(blocks, per_block_faces)
+
+    outputs = {
+        os.path.join(ROOT, 'scene', 'world2_layout.cpp'): write_layout(layout),
+        os.path.join(ROOT, 'nav', 'world2_walls.cpp'): write_walls(walls),
+        os.path.join(ROOT, 'tools', 'levelgen', 'world2_level.inc'): write_level(),
+    }
+    report(layout, walls)
+    stale = []
+    for path, text in outputs.items():
+        old = open(path).read() if os.path.exists(path) else None
+        if old != text:
+            stale.append(path)
+            if not check:
+                with open(path, 'w') as f:
+                    f.write(text)
+    if check and stale:
+        print('towngen: out of date: ' + ', '.join(stale), file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
