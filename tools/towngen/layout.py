@@ -425,8 +425,9 @@ def choose(template, angles, slopes, used):
     return best
 
 
-def lay_strip(model, rotations, slope, cursor):
-    """Translation that lays a board strip on a slope, its middle at the slope's cursor."""
+def lay_strip(model, rotations, slope, cursor, lane=None):
+    """Translation that lays a board strip on a slope, its middle at the slope's cursor;
+    `lane` (0 at the ridge, 1 at the eave) overrides the cursor's own lane."""
     length, ymid = pieces.STRIP[model]
     r = compose(rotations)
     d, b = apply(r, X), apply(r, Y)
@@ -436,7 +437,8 @@ def lay_strip(model, rotations, slope, cursor):
     room = hi - lo - 0.2
     step = extent + 0.1
     along = lo + 0.1 + (cursor * step) % max(room - extent, 0.1) + extent / 2
-    lane = 0.5 if int(cursor * step // max(room - extent, 0.1)) % 2 == 0 else 0.7
+    if lane is None:
+        lane = 0.5 if int(cursor * step // max(room - extent, 0.1)) % 2 == 0 else 0.7
     p = roof_point(slope, along, lane)
     n = slope['normal']
     centre = add(p, scale(n, 0.06))
@@ -457,7 +459,6 @@ def lay_rafter(model, rotations, slope):
 
 
 def lay_chimney(model, rotations, slope, k, want_y):
-    bl = slope['block']
     lo, hi = slope['along']
     rc, rh = slope['ridge']
     t = math.tan(math.radians(slope['pitch']))
@@ -472,9 +473,14 @@ def lay_chimney(model, rotations, slope, k, want_y):
 
 def chimney_y(model, k):
     lo, hi = (4.2, 6.5) if model == 'draw_chimney_wide' else (4.4, 6.0)
-    if k == 0:
-        return lo
-    return hi if k == 1 else lo + (hi - lo) * ((k * 0.41) % 1.0)
+    return spread(lo, hi, k)
+
+
+def chimney_reaches(slope, want_y):
+    """Whether a chimney standing at want_y sits on the slope between eave and ridge."""
+    rc, rh = slope['ridge']
+    foot = want_y + 0.35
+    return slope['block'].height + 0.1 <= foot <= rh - 0.1
 
 
 # ---------------------------------------------------------------------------------------
@@ -661,12 +667,30 @@ def seen_from_town(slope):
                 (slope['facing'] == '-z' and bl.z0 <= gz0) or (slope['facing'] == '+z' and bl.z1 >= gz1))
 
 
-# The heights (y of the translation) the roof pieces keep to.
+# The heights (y of the translation) the roof pieces keep to, and the box every roof
+# piece's translation stays in.
+TOWN_BOX = ((-88.0, 14.9), (-2.0, 8.0), (-31.4, 33.3))
+RAFTER_HEIGHTS = {'draw_rafter_3_0': (3.4, 4.8), 'draw_rafter_2_3': (3.0, 3.7), 'draw_rafter_3_7': (3.8, 4.7)}
+DORMER_HEIGHTS = (3.4, 6.0)
+
+
+def in_box(t):
+    return all(lo - 1e-6 <= v <= hi + 1e-6 for v, (lo, hi) in zip(t, TOWN_BOX))
+
+
+def spread(lo, hi, k):
+    """The k-th of a run of heights that starts at both ends of lo..hi and then fills it."""
+    if k == 0:
+        return lo
+    return hi if k == 1 else lo + (hi - lo) * ((k * 0.41) % 1.0)
+
+
 ROOF_HEIGHTS = {'draw_board_row_8': (2.0, 6.3), 'draw_board_row_16': (2.0, 8.0), 'draw_board_row_13': (4.8, 6.9),
                 'draw_board_row_tall': (3.75, 6.95), 'draw_board_row_32': (1.37, 7.0)}
 
 
 def lay_roof_items(items, slopes, out):
+    taken = set()
     used = {}
     cursor = {}
     counters = {}
@@ -675,7 +699,10 @@ def lay_roof_items(items, slopes, out):
             continue
         if kind == 'dormer':
             cands = dormer_slopes(slopes, template) or slopes
-            s = min(cands, key=lambda s: used.get(id(s), 0))
+            k = counters.get('dormer', 0)
+            counters['dormer'] = k + 1
+            want = spread(DORMER_HEIGHTS[0], DORMER_HEIGHTS[1], k)
+            s = min(cands, key=lambda s: (round(abs(s['block'].height - want), 1), used.get(id(s), 0)))
             used[id(s)] = used.get(id(s), 0) + 1
             bl = s['block']
             lo, hi = s['along']
@@ -689,11 +716,13 @@ def lay_roof_items(items, slopes, out):
             out.setdefault(bl.name, []).append(Row(model, t, template))
             continue
         if kind == 'chimney':
-            s = min(slopes, key=lambda s: used.get(id(s), 0))
-            used[id(s)] = used.get(id(s), 0) + 1
             k = counters.get(model, 0)
             counters[model] = k + 1
-            t = lay_chimney(model, template, s, k, chimney_y(model, k))
+            want = chimney_y(model, k)
+            cands = [s for s in slopes if chimney_reaches(s, want)] or slopes
+            s = min(cands, key=lambda s: used.get(id(s), 0))
+            used[id(s)] = used.get(id(s), 0) + 1
+            t = lay_chimney(model, template, s, k, want)
             out.setdefault(s['block'].name, []).append(Row(model, t, template))
             continue
         if kind == 'rafter':
@@ -705,10 +734,16 @@ def lay_roof_items(items, slopes, out):
                     stick = apply(compose(rotations), Y)
                     pitch = math.degrees(math.atan2(stick[1], abs(stick[0]) + 1e-9))
                     score = -abs(pitch - s['pitch']) - 3 * used.get(id(s), 0)
+                    t = lay_rafter(model, rotations, s)
+                    lo, hi = RAFTER_HEIGHTS[model]
+                    score -= 10 * max(lo - t[1], 0.0, t[1] - hi) + (0 if in_box(t) else 5)
+                    if (model, t) in taken:
+                        score -= 50  # never two rafters on one spot
                     if best is None or score > best[0]:
                         best = (score, s, rotations)
             _, s, rotations = best
             used[id(s)] = used.get(id(s), 0) + 1
+            taken.add((model, lay_rafter(model, rotations, s)))
             out.setdefault(s['block'].name, []).append(Row(model, lay_rafter(model, rotations, s), rotations))
             continue
         ranked = []
@@ -719,10 +754,24 @@ def lay_roof_items(items, slopes, out):
         lo, hi = ROOF_HEIGHTS[model]
         pick = None
         for score, s_i, rotations in ranked:
+            if score <= ranked[0][0] - 0.2:
+                break
             s = slopes[s_i]
-            t = lay_strip(model, rotations, s, cursor.get(id(s), 0))
-            if lo <= t[1] <= hi and score > ranked[0][0] - 0.2:
-                pick = (s, rotations, t)
+            for lane in (None, 0.5, 0.7, 0.85, 0.35, 0.95, 0.2):
+                t = lay_strip(model, rotations, s, cursor.get(id(s), 0), lane)
+                if lo <= t[1] <= hi and in_box(t):
+                    pick = (s, rotations, t)
+                    break
+            if pick:
+                break
+        for score, s_i, rotations in ([] if pick else ranked):
+            s = slopes[s_i]
+            for lane in (None, 0.5, 0.7, 0.85, 0.35, 0.95, 0.2):
+                t = lay_strip(model, rotations, s, cursor.get(id(s), 0), lane)
+                if lo <= t[1] <= hi and in_box(t) and score > 0.9:
+                    pick = (s, rotations, t)
+                    break
+            if pick:
                 break
         if pick is None:
             _, s_i, rotations = ranked[0]
