@@ -736,7 +736,7 @@ def lay_roof_items(items, slopes, out):
                     score = -abs(pitch - s['pitch']) - 3 * used.get(id(s), 0)
                     t = lay_rafter(model, rotations, s)
                     lo, hi = RAFTER_HEIGHTS[model]
-                    score -= 10 * max(lo - t[1], 0.0, t[1] - hi) + (0 if in_box(t) else 5)
+                    score -= 10 * max(lo - t[1], 0.0, t[1] - hi) + (0 if in_box(t) else 20)
                     if (model, t) in taken:
                         score -= 50  # never two rafters on one spot
                     if best is None or score > best[0]:

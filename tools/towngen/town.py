@@ -119,7 +119,7 @@ def town_blocks():
     b.append(Block('J1', -66.0, -62.2, -15.5, 3.5, 6.0, 'z', 40, group='yard33'))
     # --- The courtyard: its east side, the yard of the other turned house, the west row.
     b.append(Block('K1', -62.4, -57.0, 14.5, 22.0, 4.8, 'z', 40, group='court'))
-    b.append(Block('K2', -62.0, -57.0, 22.0, 30.85, 6.0, 'z', 45, group='court'))
+    b.append(Block('K2', -62.0, -57.0, 22.0, 30.85, 5.0, 'z', 45, group='court'))
     b.append(Block('Y21s', -84.0, -66.0, 3.2, 3.5, 2.0, garden=True, group='yard21', span=(0.0, 2.0)))
     b.append(Block('WN', -89.0, -84.0, -15.5, 3.5, 6.0, 'z', 40, group='court'))
     b.append(Block('WT1', -89.0, -87.0, 3.5, 9.5, 4.5, 'z', 40, group='west-row'))
