@@ -768,7 +768,7 @@ def lay_roof_items(items, slopes, out):
             s = slopes[s_i]
             for lane in (None, 0.5, 0.7, 0.85, 0.35, 0.95, 0.2):
                 t = lay_strip(model, rotations, s, cursor.get(id(s), 0), lane)
-                if lo <= t[1] <= hi and in_box(t) and score > 0.9:
+                if lo <= t[1] <= hi and score > 0.9:
                     pick = (s, rotations, t)
                     break
             if pick:

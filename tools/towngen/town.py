@@ -125,6 +125,6 @@ def town_blocks():
     b.append(Block('WT1', -89.0, -87.0, 3.5, 9.5, 4.5, 'z', 40, group='west-row'))
     b.append(Block('WT2', -89.0, -87.0, 13.5, 21.0, 5.0, 'z', 35, group='west-row'))
     b.append(Block('WT3', -89.0, -87.0, 21.0, 29.5, 5.0, 'z', 45, group='courtyard-end'))
-    b.append(Block('NX', -89.0, -66.0, -21.0, -15.5, 6.0, 'x', 40, group='court'))
+    b.append(Block('NX', -89.0, -66.0, -21.0, -15.5, 5.0, 'x', 40, group='court'))
     b.append(Block('BACK', -92.0, -62.0, 30.85, 31.2, 10.0, garden=True, group='courtyard-end', collide=False))
     return b
