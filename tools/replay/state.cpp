@@ -88,12 +88,6 @@ void add_weapons(std::vector<StateField>* fields) {
         number("weapon_pitch_angle", weapon_models.weapon_pitch_angle),
         number("weapon_yaw_angle", weapon_models.weapon_yaw_angle),
         number("weapon_roll_angle", weapon_models.weapon_roll_angle),
-        flag("target1_visible", targets.target_visible[0]),
-        flag("target2_visible", targets.target_visible[1]),
-        flag("target3_visible", targets.target_visible[2]),
-        number("target1_respawn_counter", targets.target_respawn_counter[0]),
-        number("target2_respawn_counter", targets.target_respawn_counter[1]),
-        number("target3_respawn_counter", targets.target_respawn_counter[2]),
         number("primary_marks", m.primary_ring.count),
         number("secondary_marks", m.secondary_ring.count),
         number("impact_mark_total", m.impact_mark_total),
@@ -115,6 +109,11 @@ void add_weapons(std::vector<StateField>* fields) {
         number("cursor_y", pointer.cursor_pos.y),
     };
     fields->insert(fields->end(), weapon_fields.begin(), weapon_fields.end());
+    for (int k = 0; k < TARGET_COUNT; ++k) {
+        const std::string target = "target" + std::to_string(k + 1);
+        fields->push_back(flag((target + "_visible").c_str(), targets.target_visible[k]));
+        fields->push_back(number((target + "_respawn_counter").c_str(), targets.target_respawn_counter[k]));
+    }
 }
 
 } // namespace

@@ -315,25 +315,6 @@ def set_extremes(faces):
                 face.items[i] = (m, rot_, y, at)
 
 
-def place_face_items(face):
-    """Spreads each band's pieces evenly along the face; returns the rows."""
-    rows = []
-    for band in BANDS:
-        items = [it for it in face.items if band_of(it[0], it[2]) == band]
-        if not items:
-            continue
-        n = len(items)
-        span = face.length() - 2 * CORNER
-        for k, (model, rotations, y, at) in enumerate(items):
-            along = face.a + CORNER + span * (k + 0.5) / n if at is None else at
-            piece = pieces.FACADE[model]
-            t = place_facade(model, rotations, face.facing, face.plane, along, y + piece.mount[1])
-            rows.append(Row(model, t, rotations))
-            if piece.hole:
-                face.holes.append((along - piece.width / 2, along + piece.width / 2, y, y + piece.height))
-    return rows
-
-
 def free_intervals(face, band):
     free = [(face.a + CORNER, face.b - CORNER)]
     for model, _, y, at in face.items:
@@ -364,7 +345,6 @@ def place_face_items(face):
         widths = sum(pieces.FACADE[it[0]].width for it in loose)
         gap = (total - widths) / max(len(loose), 1)
         positions = {}
-        k = 0
         cursor_i, cursor = 0, free[0][0] + gap / 2 if free else 0
         for idx, it in enumerate(items):
             if it[3] is not None:
@@ -378,7 +358,6 @@ def place_face_items(face):
                 cursor_i = len(free) - 1
             positions[idx] = cursor + w / 2
             cursor += w + gap
-            k += 1
         for idx, (model, rotations, y, at) in enumerate(items):
             along = at if at is not None else positions[idx]
             piece = pieces.FACADE[model]
