@@ -1,5 +1,6 @@
 #include "textures.h"
 
+#include "assets/draw_path.h"
 #include "assets/gl_caps.h"
 #include "platform/platform.h"
 
@@ -71,7 +72,9 @@ void upload_world1(const RgbImage& image, GLuint name) {
 void upload_world2_3(const RgbImage& image, GLuint name) {
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (gl_caps.generate_mipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
+    // gluBuild2DMipmaps uploads every level itself: with generation on, the driver would
+    // build the chain a second time from level 0 and then see it replaced.
+    if (gl_caps.generate_mipmap && draw_path.literal) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.data);
     if (gl_caps.lod_bias)

@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/window.h"
 #include "assets/bmp.h"
+#include "assets/draw_path.h"
 #include "assets/textures.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
@@ -401,22 +402,31 @@ bool running_for(const Words& w, const char* usage, long* count) {
     return program.running || fail("the program is not running");
 }
 
-// bench N: N frames rendered and presented without pacing.
+// bench N [literal]: N frames rendered and presented without pacing; `literal` draws
+// them exactly as the frame is defined, for the ratio to the default path.
 bool cmd_bench(const Words& w) {
     long count = 0;
-    if (!running_for(w, "bench N", &count)) return false;
-    measure("bench_frames", count, [] {}, [] {
+    const bool literal = w.size() == 3 && w[2] == "literal";
+    if (!running_for(literal ? Words(w.begin(), w.end() - 1) : w, "bench N [literal]", &count)) return false;
+    const DrawPath before = draw_path;
+    draw_path.literal = literal;
+    measure(literal ? "bench_frames_literal" : "bench_frames", count, [] {}, [] {
         render_frame();
         platform_swap_buffers();
     });
+    draw_path = before;
     return true;
 }
 
-// bench_load N: N full asset loads of the current world (textures, font, level).
+// bench_load N [literal]: N full asset loads of the current world (textures, font, level).
 bool cmd_bench_load(const Words& w) {
     long count = 0;
-    if (!running_for(w, "bench_load N", &count)) return false;
-    measure("bench_load", count, delete_textures, [] { init_scene(); });
+    const bool literal = w.size() == 3 && w[2] == "literal";
+    if (!running_for(literal ? Words(w.begin(), w.end() - 1) : w, "bench_load N [literal]", &count)) return false;
+    const DrawPath before = draw_path;
+    draw_path.literal = literal;
+    measure(literal ? "bench_load_literal" : "bench_load", count, delete_textures, [] { init_scene(); });
+    draw_path = before;
     return true;
 }
 

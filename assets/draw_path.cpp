@@ -1,0 +1,5 @@
+#include "draw_path.h"
+
+DrawPath draw_path = {false};
+
+void reset_draw_path() { draw_path = DrawPath{false}; }

@@ -1,0 +1,17 @@
+// Which of two equivalent ways draws the frame.
+//
+// The literal path issues every call in the order and with the texture filtering the frame
+// is defined with. The default path moves or filters only drawing that cannot change a
+// pixel of the result: the sky after the opaque geometry, where it reaches exactly the
+// pixels nothing covers; plain linear minification on the sky's textures while they are
+// only magnified; water and points without per-call overhead or off screen; mipmaps built
+// once. The literal path stays for the benchmark that compares the two and the test that
+// requires identical frames.
+#pragma once
+
+struct DrawPath {
+    bool literal; // issue the frame exactly as defined
+};
+extern DrawPath draw_path;
+
+void reset_draw_path();

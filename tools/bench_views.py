@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Frame cost of the default draw path against the literal one at the benchmark views.
+
+usage: tools/bench_views.py [BUILD_DIR] [--frames N] [--rounds R]
+
+Each view is set up once; then `bench N` and `bench N literal` alternate R times, so both
+paths see the same load on a shared machine. Prints one row per view: the medians of the
+rounds' median CPU milliseconds per frame (the rasteriser's threads included) and their
+ratio, default / literal.
+"""
+import json
+import os
+import statistics
+import subprocess
+import sys
+
+START = ["answer no", "frames 2"]
+INTO_TOWN = ["key 1 down", "frames 1", "key 1 up", "place -6.5 -7 0.59 0 0", "walk 1", "frames 50"]
+INTO_WORLD3 = ["mouse -325 0", "frames 1", "walk 116", "frames 2"]
+
+# One script per process: a run starts in world 1 and can leave it once.
+SCRIPTS = [
+    [
+        ("world 1, start", []),
+        ("world 1, weapon 4 firing", ["key 4 down", "frames 2", "key 4 up", "button left down", "frames 3"]),
+        ("world 2, arrival", ["button left up"] + INTO_TOWN),
+        ("world 2, densest street", ["place -39.5 0.5 0.6 75 -3", "frames 2"]),
+        ("world 2, courtyard", ["place -66 8 0.6 130 5", "frames 2"]),
+        ("world 2, looking up", ["place -1 -1 0.6 0 -70", "frames 2"]),
+    ],
+    [
+        ("world 3, arrival", INTO_WORLD3),
+        ("world 3, terrace", ["place 4 -7.5 1.6 0 20", "frames 2"]),
+        ("world 3, corridor", ["place -6.3 -22.5 0.58 -90 0", "frames 2"]),
+    ],
+]
+
+
+def run(build, views, frames, rounds):
+    lines = list(START)
+    for _, setup in views:
+        lines += setup
+        for _ in range(rounds):
+            lines += [f"bench {frames}", f"bench {frames} literal"]
+    out = subprocess.run(["./zeb-replay", "-"], cwd=build, input="\n".join(lines) + "\n",
+                         capture_output=True, text=True, check=True).stdout
+    results = [json.loads(l) for l in out.splitlines() if l.startswith('{"bench_frames')]
+    rows = []
+    for k, (name, _) in enumerate(views):
+        chunk = results[2 * rounds * k: 2 * rounds * (k + 1)]
+        fast = statistics.median(r["cpu_ms_median"] for r in chunk if "bench_frames" in r)
+        literal = statistics.median(r["cpu_ms_median"] for r in chunk if "bench_frames_literal" in r)
+        rows.append((name, fast, literal))
+    return rows
+
+
+def main():
+    args = sys.argv[1:]
+    frames, rounds, build = 20, 3, "build"
+    while args:
+        a = args.pop(0)
+        if a == "--frames":
+            frames = int(args.pop(0))
+        elif a == "--rounds":
+            rounds = int(args.pop(0))
+        else:
+            build = a
+    build = os.path.abspath(build)
+    print("| view | default ms | literal ms | ratio |")
+    print("|---|---:|---:|---:|")
+    for views in SCRIPTS:
+        for name, fast, literal in run(build, views, frames, rounds):
+            print(f"| {name} | {fast:.1f} | {literal:.1f} | {fast / literal:.2f} |", flush=True)
+
+
+if __name__ == "__main__":
+    main()
