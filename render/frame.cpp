@@ -1,5 +1,6 @@
 #include "frame.h"
 
+#include "assets/draw_path.h"
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/contacts.h"
@@ -12,7 +13,7 @@
 #include "render/particles.h"
 #include "scene/blocks.h"
 #include "scene/models.h"
-#include "render/sky.h"
+#include "render/sky_order.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
 #include "platform/platform.h"
@@ -35,6 +36,8 @@ void reset_frame_state() { frame_state = FrameState{0, {0.1f, 0.1f, 0.1f}, 0}; }
 namespace {
 
 constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
+constexpr Vec3 LANTERN_AT = {-3, 1.5f, -15.7f};
+constexpr Vec3 FOUNTAIN_AT = {-0.8f, 2.9f, -15.9f}; // inside the lantern's globe
 
 void set_level_colour() {
     frame_state.current_rgb[0] = frame_state.current_rgb[1] = frame_state.current_rgb[2] = 250;
@@ -69,17 +72,6 @@ void read_texture_state() {
     if (gl_caps.anisotropic) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &level_draw.max_anisotropy);
 }
 
-void sky_pass() {
-    {
-        Placement block;
-        glEnable(GL_BLEND);
-        glDisable(GL_DEPTH_TEST);
-        draw_sky_domes();
-    }
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-}
-
 // A sphere-mapped water surface at its place in the world.
 void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz) {
     glPushMatrix();
@@ -93,7 +85,8 @@ void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float 
     glEnable(GL_TEXTURE_GEN_T);
     glEnable(GL_NORMALIZE);
     if (sx != 1 || sy != 1 || sz != 1) glScalef(sx, sy, sz);
-    water_step_and_draw();
+    if (draw_path.literal) water_step_and_draw();
+    else water_step_and_draw_if_seen();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glDisable(GL_BLEND);
@@ -115,9 +108,11 @@ void stand_on_left_wall() {
 
 void world3_block() {
     enter_world_if_new(3);
-    sky_pass();
+    const SkyPlan sky = draw_path.literal ? sky_plan_literal() : sky_plan_behind();
+    sky_first_pass(sky);
     set_level_colour();
     draw_level_mesh();
+    sky_behind_pass(sky);
     water_pass(6, 4, 0, -14.5f, lay_flat, 3.4f, 3.4f, 3.4f);
     water_pass(6, 19.5f, 0, -15.35f, lay_flat, 2.6f, 5, 4.2f);
     impact_mark_pass();
@@ -150,15 +145,16 @@ void world3_block() {
 
 void world2_block() {
     enter_world_if_new(2);
-    sky_pass();
+    const SkyPlan sky = draw_path.literal ? sky_plan_literal() : sky_plan_town(LANTERN_AT, FOUNTAIN_AT);
+    sky_first_pass(sky);
     {
         Placement block;
-        glTranslatef(-3, 1.5f, -15.7f);
+        glTranslatef(LANTERN_AT.x, LANTERN_AT.y, LANTERN_AT.z);
         draw_glow_lantern();
     }
     {
-        Placement block; // the fountain rises inside the lantern's globe
-        glTranslatef(-0.8f, 2.9f, -15.9f);
+        Placement block;
+        glTranslatef(FOUNTAIN_AT.x, FOUNTAIN_AT.y, FOUNTAIN_AT.z);
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
         particles_step_and_draw();
@@ -173,6 +169,7 @@ void world2_block() {
         Placement block;
         draw_town_blocks();
     }
+    sky_behind_pass(sky);
     impact_mark_pass();
     {
         Placement block;

@@ -1,8 +1,11 @@
 #include "particles.h"
 
+#include "assets/draw_path.h"
 #include "render/random.h"
 
 #include <GL/gl.h>
+
+#include <algorithm>
 
 Particle particles[PARTICLE_COUNT];
 
@@ -28,12 +31,19 @@ void particles_step_and_draw() {
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glPointSize(2.1f);
+    // One primitive for all points draws the same points in the same order.
+    const bool one_primitive = !draw_path.literal;
+    if (one_primitive) glBegin(GL_POINTS);
     for (Particle& p : particles) {
         if (!p.active) continue;
         glColor4f(p.red, p.green, p.blue, p.life);
-        glBegin(GL_POINTS);
-        glVertex3f(p.x, p.y, p.z);
-        glEnd();
+        if (one_primitive) {
+            glVertex3f(p.x, p.y, p.z);
+        } else {
+            glBegin(GL_POINTS);
+            glVertex3f(p.x, p.y, p.z);
+            glEnd();
+        }
         p.x += p.speed_x / STEP_DIVISOR;
         p.y += p.speed_y / STEP_DIVISOR;
         p.z += p.speed_z / STEP_DIVISOR;
@@ -50,9 +60,23 @@ void particles_step_and_draw() {
             p.blue = EMIT_BLUE;
         }
     }
+    if (one_primitive) glEnd();
     glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_CULL_FACE);
     glPopAttrib();
     glPopMatrix();
+}
+
+void particles_reach(Vec3* lo, Vec3* hi) {
+    *lo = *hi = Vec3{0, 0, 0}; // a spent particle starts again at the origin
+    for (const Particle& p : particles) {
+        if (!p.active) continue;
+        const Vec3 now = {p.x, p.y, p.z};
+        const Vec3 next = {p.x + p.speed_x / STEP_DIVISOR, p.y + p.speed_y / STEP_DIVISOR, p.z + p.speed_z / STEP_DIVISOR};
+        for (const Vec3& v : {now, next}) {
+            lo->x = std::min(lo->x, v.x), lo->y = std::min(lo->y, v.y), lo->z = std::min(lo->z, v.z);
+            hi->x = std::max(hi->x, v.x), hi->y = std::max(hi->y, v.y), hi->z = std::max(hi->z, v.z);
+        }
+    }
 }

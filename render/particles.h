@@ -1,6 +1,8 @@
 // The fountain: 500 glowing points that fly out from one spot, fade and are re-emitted.
 #pragma once
 
+#include "scene/vec3.h"
+
 constexpr int PARTICLE_COUNT = 500;
 constexpr float PARTICLE_SLOWDOWN = 200;
 
@@ -18,3 +20,6 @@ extern Particle particles[PARTICLE_COUNT];
 void particles_init();
 // Draws every particle once and advances it one step.
 void particles_step_and_draw();
+// A box, relative to the fountain's origin, around every point the next two draws can
+// issue.
+void particles_reach(Vec3* lo, Vec3* hi);

@@ -1,12 +1,15 @@
 #include "sky.h"
 
+#include "assets/draw_path.h"
 #include "assets/textures.h"
 #include "nav/player.h"
 #include "scene/blocks.h"
 #include "assets/gl_caps.h"
+#include "render/view.h"
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 float sky_angle = 0;
@@ -28,7 +31,56 @@ constexpr SkyLayer SKY_LAYERS[] = {
     {110.3f, 8, 1.5f},
 };
 
+// Plain linear minification samples exactly what trilinear filtering samples wherever a
+// texture is magnified (level of detail at or below 0). On the domes the texels lie
+// densest along the first ring around a pole: there one slice of u spreads over a ring
+// edge of 2 pi r sin(pi / stacks). No dome point lies farther than r + SKY_REACH from the
+// eye (the domes follow the player's x; z and the eye stay within SKY_REACH of their
+// centre in both worlds), and from that far off centre no part of a sphere is seen more
+// obliquely than at asin(SKY_REACH / r). SKY_LOD_MARGIN covers the rasteriser's estimate
+// of the level, which may exceed the true one by up to a factor of the square root of 2.
+constexpr double SKY_REACH = 50, SKY_LOD_MARGIN = 0.5;
+
+bool layer_only_magnified(const SkyLayer& layer, int texture_size) {
+    const double pi = 3.14159265358979;
+    if (!(view.field_of_view > 0 && view.field_of_view < 180) || layer.radius <= SKY_REACH) return false;
+    const double texels_per_unit = texture_size / (2 * pi * layer.radius * std::sin(pi / SKY_STACKS));
+    const double units_per_pixel =
+        (layer.radius + SKY_REACH) * 2 * std::tan(view.field_of_view * pi / 360) / std::max(view.view_height, 1);
+    const double obliquity = 1 / std::sqrt(1 - (SKY_REACH / layer.radius) * (SKY_REACH / layer.radius));
+    return std::log2(texels_per_unit * units_per_pixel * obliquity) + SKY_LOD_MARGIN + textures.lod_bias <= 0;
+}
+
+// Whether the default path may sample the sky's textures without their mipmaps this frame.
+bool sky_plain_filtering_allowed() {
+    if (draw_path.literal || !textures.texture_set_loaded || textures.texture_set_blank || textures.anisotropy_enabled)
+        return false;
+    for (const SkyLayer& layer : SKY_LAYERS) {
+        bind_slot(layer.slot);
+        GLint width = 0, height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        if (!layer_only_magnified(layer, std::max(width, height))) return false;
+    }
+    return true;
+}
+
+void set_sky_minification(GLint filter) {
+    for (const SkyLayer& layer : SKY_LAYERS) {
+        bind_slot(layer.slot);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    }
+}
+
 } // namespace
+
+void draw_sky_domes_filtered() {
+    const bool plain = sky_plain_filtering_allowed();
+    if (plain) set_sky_minification(GL_LINEAR);
+    draw_sky_domes();
+    // Other draws may use the same slots; the last bind is the sky's last layer either way.
+    if (plain) set_sky_minification(GL_LINEAR_MIPMAP_LINEAR);
+}
 
 void draw_sky_domes() {
     glPushMatrix();

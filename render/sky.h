@@ -5,4 +5,7 @@
 extern float sky_angle; // degrees, += 0.005 per draw
 
 void draw_sky_domes();
+// The same domes; on the default draw path without the textures' mipmaps while the
+// domes cannot minify them, which leaves every pixel as it was and costs less.
+void draw_sky_domes_filtered();
 void draw_sky_sphere(float radius, int slices, int stacks);

@@ -4,7 +4,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 WaterState water = {{}, {}, {}, water.water_height_b, water.water_height_a};
 
@@ -36,7 +38,12 @@ void water_init() {
         }
 }
 
-void water_step_and_draw() {
+namespace {
+
+float drawn_height_min = 0, drawn_height_max = 0; // over the vertices the next draw issues
+
+// A drop, the update of the drawn vertices from the current heights, and the swap.
+void water_step() {
     float (*c)[N] = water.water_current;
     float (*p)[N] = water.water_previous;
     // The three draws happen on every step, whether or not a drop falls.
@@ -50,15 +57,23 @@ void water_step_and_draw() {
                 c[r1 + 3 + di][r2 + 3 + dj] -= DROP_WEIGHT * static_cast<float>(w);
             }
     }
+    drawn_height_min = drawn_height_max = 0; // the last row's vertices never move
     for (int i = 1; i < N - 1; ++i)
         for (int j = 1; j < N - 1; ++j) {
             WaterVertex& v = water.water_vertices[i][j];
             v.position[2] = c[i][j];
+            drawn_height_min = std::min(drawn_height_min, c[i][j]);
+            drawn_height_max = std::max(drawn_height_max, c[i][j]);
             v.normal[0] = c[i - 1][j] - c[i + 1][j];
             v.normal[1] = c[i][j - 1] - c[i][j + 1];
             const float s = (c[i - 1][j] + c[i + 1][j] + c[i][j + 1] + c[i][j - 1]) * 0.25f - c[i][j];
             p[i][j] = DAMP_CURRENT * c[i][j] - DAMP_PREVIOUS * p[i][j] + s;
         }
+    water.water_current = p;
+    water.water_previous = c;
+}
+
+void water_draw() {
     for (int i = 1; i < N - 1; ++i) {
         glBegin(GL_TRIANGLE_STRIP);
         for (int j = 1; j < N - 1; ++j) {
@@ -69,8 +84,47 @@ void water_step_and_draw() {
         }
         glEnd();
     }
-    water.water_current = p;
-    water.water_previous = c;
+}
+
+// The last normal the draw issues, which stays the current normal after it.
+const float* last_drawn_normal() { return water.water_vertices[N - 1][N - 2].normal; }
+
+// Whether the box around the drawn vertices lies wholly outside one plane of the view
+// volume, with the modelview and projection current now.
+bool surface_outside_view() {
+    float m[16], p[16], k[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row)
+            k[4 * col + row] = p[row] * m[4 * col] + p[4 + row] * m[4 * col + 1] + p[8 + row] * m[4 * col + 2] +
+                               p[12 + row] * m[4 * col + 3];
+    const float low = 1 - 4.0f, high = 1; // the grid's extent in x and y
+    int outside[6] = {}; // corners beyond x = w, x = -w, y = w, y = -w, z = w, z = -w
+    for (int corner = 0; corner < 8; ++corner) {
+        const float x = corner & 1 ? high : low, y = corner & 2 ? high : low;
+        const float z = corner & 4 ? drawn_height_max : drawn_height_min;
+        float clip[4];
+        for (int row = 0; row < 4; ++row) clip[row] = k[row] * x + k[4 + row] * y + k[8 + row] * z + k[12 + row];
+        for (int axis = 0; axis < 3; ++axis) {
+            outside[2 * axis] += clip[axis] > clip[3];
+            outside[2 * axis + 1] += clip[axis] < -clip[3];
+        }
+    }
+    return std::find(std::begin(outside), std::end(outside), 8) != std::end(outside);
+}
+
+} // namespace
+
+void water_step_and_draw() {
+    water_step();
+    water_draw();
+}
+
+void water_step_and_draw_if_seen() {
+    water_step();
+    if (surface_outside_view()) glNormal3fv(last_drawn_normal());
+    else water_draw();
 }
 
 double water_checksum() {

@@ -24,5 +24,8 @@ void water_init();
 // One step (a possible drop, the update) and the drawing of the heights from before the
 // update, with the caller's transform, texture and texture-coordinate generation.
 void water_step_and_draw();
+// The same step; the drawing only when some of the surface can be in view (else just the
+// normal the drawing would have left current), which leaves every pixel as it was.
+void water_step_and_draw_if_seen();
 // Sum of the current heights, to compare runs.
 double water_checksum();

@@ -184,8 +184,8 @@ void draw_glow_lantern() {
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glPushMatrix();
-    glTranslatef(1.09f, 0.7f, -0.11f);
-    gluSphere(shared_quadric, 0.4, 22, 22);
+    glTranslatef(LANTERN_GLOBE_CENTRE.x / 2, LANTERN_GLOBE_CENTRE.y / 2, LANTERN_GLOBE_CENTRE.z / 2);
+    gluSphere(shared_quadric, LANTERN_GLOBE_RADIUS / 2, 22, 22);
     glPopMatrix();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);

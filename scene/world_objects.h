@@ -2,6 +2,8 @@
 // in its own local frame at the current modelview matrix; the frame gives the placement.
 #pragma once
 
+#include "scene/vec3.h"
+
 #include "scene/models.h"
 
 struct WorldObjectState {
@@ -21,6 +23,9 @@ void draw_bracket_row();
 // with the animation's sign angle) and the six gates at their places.
 void draw_town_blocks();
 void draw_glow_lantern();
+// The lantern's glowing globe, in the lantern's placement (its scale of 2 applied).
+constexpr Vec3 LANTERN_GLOBE_CENTRE = {2.18f, 1.4f, -0.22f};
+constexpr double LANTERN_GLOBE_RADIUS = 0.8;
 void draw_hanging_oval_sign();
 void draw_hanging_board_sign();
 void draw_world2_gates();

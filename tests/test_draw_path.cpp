@@ -1,0 +1,121 @@
+// The default draw path moves and filters drawing only where no pixel can change: a tour
+// through the three worlds, run once on each path from the same start, must present
+// identical frames. The tour passes every reordered or filtered pass on screen and off
+// it: the sky around the fountain and the orb, the sky straight overhead, a small view,
+// raised texture LOD bias, lighting and anisotropic filtering on, water in view and out
+// of it, and weapons held and fired.
+#include "support.h"
+
+#include "assets/draw_path.h"
+#include "nav/player.h"
+#include "nav/worlds.h"
+#include "render/view.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TourView {
+    const char* name;
+    int world;              // switched to first when another is current
+    float x, z, eye, heading, pitch;
+    const char* keys;       // held during the view's first frame
+    bool fire;              // left button held through the view
+    int width, height;      // the view's size (0: the window's)
+};
+
+// clang-format off
+constexpr TourView TOUR[] = {
+    {"world 1, start",                     1,   -1,    -1,   0.57f,    0,   0,  "",   false,   0,   0},
+    {"world 1, water on the left wall",    1,   -1,    -1,   0.57f,   90, -15,  "",   false,   0,   0},
+    {"world 1, weapon 4 firing",           1,   -1,     1,   1.0f,     0,   0,  "4",  true,    0,   0},
+    {"world 2, arrival: lantern, fountain",2,   -1,    -1,   0.6f,     0,   0,  "",   false,   0,   0},
+    {"world 2, fountain at the view's edge",2,  -2,   -10,   0.6f,    28,  -8,  "",   false,   0,   0},
+    {"world 2, densest street",            2, -39.5f, 0.5f,  0.6f,    75,  -3,  "",   false,   0,   0},
+    {"world 2, the orb in the courtyard",  2,  -72,    14,   0.6f,   147,   5,  "",   false,   0,   0},
+    {"world 2, straight up",               2,   -1,    -1,   0.6f,     0, -90,  "",   false,   0,   0},
+    {"world 2, under the fountain",       2, -0.8f, -15.2f, 2.0f,    0, -60,  "",   false,   0,   0},
+    {"world 2, a small view, straight up", 2,   -1,    -1,   0.6f,     0, -90,  "",   false, 320, 240},
+    {"world 2, over the roofs, small",    2,   -1,    -1,  12.0f,     0,   0,  "",   false, 160, 120},
+    {"world 2, lighting on",               2,  -12,     6,   0.6f,   -60, -20,  "X",  false,   0,   0},
+    {"world 2, LOD bias raised, up",       2,  -12,     6,   0.6f,   -60, -90,  "WW", false,   0,   0},
+    {"world 3, arrival",                   3,   -1,    -1,   1.58f,    0,   0,  "Q",  false,   0,   0},
+    {"world 3, terrace and pool",          3,    4,  -7.5f,  1.6f,     0,  20,  "",   false,   0,   0},
+    {"world 3, corridor",                  3, -6.3f, -22.5f, 0.58f,  -90,   0,  "",   false,   0,   0},
+    {"world 3, anisotropic, looking up",   3,    4,  -7.5f,  1.6f,   180, -60,  "E",  false,   0,   0},
+    {"world 3, weapon 5 held",             3,   10,   -10,   0.6f,   -90,  -5,  "5R", true,    0,   0},
+};
+// clang-format on
+
+struct Frame {
+    std::vector<unsigned char> rgb;
+    int width = 0, height = 0;
+};
+
+void press(int vk, bool down) { headless_push_message({down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0}); }
+
+// The tour's frames, each the second frame drawn at its view.
+std::vector<Frame> run_tour(bool literal) {
+    reset_everything();
+    draw_path.literal = literal;
+    std::vector<Frame> frames;
+    if (!start_windowed_program()) return frames;
+    const int window_width = view.view_width, window_height = view.view_height;
+    for (const TourView& v : TOUR) {
+        if (current_world() != v.world) {
+            switch_world(v.world, 1.5f);
+            run_frames(1);
+        }
+        resize_view(v.width ? v.width : window_width, v.height ? v.height : window_height);
+        player.x = v.x;
+        player.z = v.z;
+        player.eye_height = v.eye;
+        player.heading = v.heading;
+        player.pitch = v.pitch;
+        const std::string keys = v.keys;
+        for (char k : keys) press(k, true);
+        if (v.fire) headless_push_message({WM_LBUTTONDOWN, 0, 0});
+        run_frames(1);
+        for (char k : keys) press(k, false);
+        run_frames(1);
+        if (v.fire) headless_push_message({WM_LBUTTONUP, 0, 0});
+        Frame f;
+        headless_read_frame(&f.rgb, &f.width, &f.height);
+        frames.push_back(std::move(f));
+    }
+    reset_everything();
+    return frames;
+}
+
+TEST(DrawPath, TheDefaultPathPresentsTheLiteralFramesPixelForPixel) {
+    const std::vector<Frame> literal = run_tour(true);
+    const std::vector<Frame> fast = run_tour(false);
+    ASSERT_EQ(literal.size(), std::size(TOUR));
+    ASSERT_EQ(fast.size(), std::size(TOUR));
+    for (size_t i = 0; i < std::size(TOUR); ++i) {
+        SCOPED_TRACE(TOUR[i].name);
+        const Frame &a = literal[i], &b = fast[i];
+        ASSERT_EQ(a.width, b.width);
+        ASSERT_EQ(a.height, b.height);
+        ASSERT_EQ(a.rgb.size(), b.rgb.size());
+        size_t differing = 0, first = 0;
+        for (size_t k = 0; k < a.rgb.size(); k += 3) {
+            if (a.rgb[k] == b.rgb[k] && a.rgb[k + 1] == b.rgb[k + 1] && a.rgb[k + 2] == b.rgb[k + 2]) continue;
+            if (differing++ == 0) first = k / 3;
+        }
+        EXPECT_EQ(differing, 0u) << "first at x " << first % a.width << ", row " << first / a.width;
+        // Identical frames mean something only when the views show something, each its own.
+        size_t lit = 0;
+        for (unsigned char c : a.rgb) lit += c > 40;
+        EXPECT_GT(lit, a.rgb.size() / 50);
+        if (i > 0) {
+            EXPECT_NE(a.rgb, literal[i - 1].rgb);
+        }
+    }
+}
+
+} // namespace
