@@ -5,6 +5,7 @@
 #include "render/random.h"
 #include "app/timer.h"
 #include "app/window.h"
+#include "assets/draw_path.h"
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/contacts.h"
@@ -60,6 +61,7 @@ void reset_everything() {
     for (Particle& p : particles) p = Particle{};
     sky_angle = 0;
     reset_textures();
+    reset_draw_path();
     reset_weapon_state();
     reset_impact_marks();
     reset_weapon_models();
