@@ -82,6 +82,8 @@ void draw_sky_domes_filtered() {
     if (plain) set_sky_minification(GL_LINEAR_MIPMAP_LINEAR);
 }
 
+void turn_sky_domes() { sky_angle += SKY_ANGLE_STEP; }
+
 void draw_sky_domes() {
     glPushMatrix();
     glPushAttrib(GL_CURRENT_BIT);
@@ -101,7 +103,7 @@ void draw_sky_domes() {
     glFrontFace(GL_CCW);
     glDisable(GL_CLIP_PLANE0);
     glPopMatrix();
-    sky_angle += SKY_ANGLE_STEP;
+    turn_sky_domes();
     glPopMatrix();
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
     if (gl_caps.separate_specular) glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SINGLE_COLOR);

@@ -8,4 +8,6 @@ void draw_sky_domes();
 // The same domes; on the default draw path without the textures' mipmaps while the
 // domes cannot minify them, which leaves every pixel as it was and costs less.
 void draw_sky_domes_filtered();
+// The turn one draw of the domes adds, for a frame whose view shows none of them.
+void turn_sky_domes();
 void draw_sky_sphere(float radius, int slices, int stacks);

@@ -109,7 +109,7 @@ SkyPlan sky_plan_town(Vec3 lantern_origin, Vec3 fountain_origin) {
 }
 
 void sky_first_pass(const SkyPlan& plan) {
-    if (empty(plan.first)) return;
+    if (!draw_path.literal && empty(plan.first)) return;
     {
         Placement block;
         glEnable(GL_BLEND);
@@ -143,8 +143,13 @@ void sky_behind_pass(const SkyPlan& plan) {
         glDepthRange(1, 1);
         glDepthFunc(GL_LEQUAL);
         glDepthMask(GL_FALSE);
-        for (const WindowRect& r : rest)
-            if (!empty(r)) draw_domes_in(r, plan.turn);
+        bool drawn = !empty(f);
+        for (const WindowRect& r : rest) {
+            if (empty(r)) continue;
+            draw_domes_in(r, plan.turn);
+            drawn = true;
+        }
+        if (!drawn) turn_sky_domes(); // an empty view: the domes turn as when drawn
         glDepthMask(GL_TRUE);
         glDepthFunc(GL_LESS);
         glDepthRange(0, 1);

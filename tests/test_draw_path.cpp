@@ -9,6 +9,8 @@
 #include "assets/draw_path.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
+#include "render/frame.h"
+#include "render/sky.h"
 #include "render/view.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +118,26 @@ TEST(DrawPath, TheDefaultPathPresentsTheLiteralFramesPixelForPixel) {
             EXPECT_NE(a.rgb, literal[i - 1].rgb);
         }
     }
+}
+
+// The sky's turn is state: a frame that draws no sky at all (an empty view) still turns
+// it once, on either path.
+TEST(DrawPath, AFrameWithAnEmptyViewTurnsTheSkyAsADrawWould) {
+    float turned[2] = {};
+    for (bool literal : {true, false}) {
+        reset_everything();
+        draw_path.literal = literal;
+        ASSERT_TRUE(start_windowed_program());
+        switch_world(2, 1.5f);
+        run_frames(1);
+        resize_view(0, 1);
+        const float before = sky_angle;
+        render_frame();
+        turned[literal] = sky_angle - before;
+    }
+    reset_everything();
+    EXPECT_GT(turned[true], 0);
+    EXPECT_EQ(turned[false], turned[true]);
 }
 
 } // namespace
