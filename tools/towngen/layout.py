@@ -857,6 +857,8 @@ def relay(row, slopes, spots, want, placed):
             alongs.sort(key=lambda a: -min([abs(a - (p[0] if s['axis'] == 'x' else p[2])) for p in others] or [99]))
             for a in (angles if angles else [None]):
                 rotations = resolve(template, a) if a is not None else list(template)
+                if strip_fit(rotations, s) < 0.9:
+                    continue
                 for along in alongs:
                     t = strip_at_height(model, rotations, s, want, along)
                     if t is not None:
@@ -921,6 +923,8 @@ def keep_roof_ranges(roof_rows, sec_slopes, sec_spots):
                 return found
         return None
 
+    hopeless = set()  # (turns, part of the town, height) that found no place
+
     def trade(k, name, r, want):
         """Trades turns with a row of the same model elsewhere in the town when each
         then finds a place: the other row moves here, and r's place is returned."""
@@ -929,8 +933,13 @@ def keep_roof_ranges(roof_rows, sec_slopes, sec_spots):
                 for q in rs2:
                     if k2 == k or q.model != r.model or q.item == r.item:
                         continue
+                    key = (repr(q.item), k, want)
+                    if key in hopeless:
+                        continue
                     r.item, q.item = q.item, r.item
                     mine = relay_near(r, k, want)
+                    if mine is None:
+                        hopeless.add(key)
                     theirs = relay(q, sec_slopes[k2], sec_spots[k2], q.t[1], placed) if mine else None
                     if theirs:
                         move(k2, name2, q, theirs)
