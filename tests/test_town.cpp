@@ -2,6 +2,7 @@
 // drawn against its walls: every wall shows where it blocks, every floor is drawn, the
 // ground covers the view below the horizon, the arrival point is free.
 #include "app/window.h"
+#include "assets/level.h"
 #include "nav/contacts.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
@@ -111,6 +112,58 @@ TEST(TownTables, TheFixedRowsStandWhereTheTownNeedsThem) {
     const float gothic_x[] = {-66, -70, -77, -81};
     for (int k = 0; k < 4; ++k) expect_row(553 + k, draw_gothic_window, gothic_x[k], 3.25f, 30.49f, {});
     expect_row(557, draw_board_row_16, -86, 2, 10.5f, {{-45, 1, 0, 0}});
+}
+
+// The heights (translation y) each model's rows span and the box every translation keeps
+// to: the generator must reach both ends of every range and never pass them.
+TEST(TownTables, EveryModelSpansItsHeightsInsideTheTown) {
+    struct Range {
+        const char* model;
+        float lo, hi;
+    };
+    // clang-format off
+    const Range want[] = {
+        {"draw_door_framed",          0.0f, 2.3f},  {"draw_window_recessed",     0.4f, 2.4f},
+        {"draw_window_wide",         -1.8f, 2.2f},  {"draw_window_narrow",      -1.9f, 2.7f},
+        {"draw_window_six_pane",      0.1f, 3.8f},  {"draw_window_three_pane",  -0.2f, 3.1f},
+        {"draw_window_double",       -1.8f, 1.9f},  {"draw_window_small",        3.1f, 5.8f},
+        {"draw_window_small_framed",  1.9f, 4.3f},  {"draw_window_square",       3.3f, 5.1f},
+        {"draw_dormer",               3.4f, 6.0f},  {"draw_chimney_wide",        4.2f, 6.5f},
+        {"draw_chimney_narrow",       4.4f, 6.0f},  {"draw_timber_frame",        2.0f, 4.0f},
+        {"draw_post_bracket",         0.0f, 2.0f},  {"draw_deck_small",         -0.1f, 0.0f},
+        {"draw_deck_large",          -1.1f, 0.9f},  {"draw_beam_long",          -1.8f, 1.8f},
+        {"draw_post",                 0.0f, 2.2f},  {"draw_rafter_3_0",          3.4f, 4.8f},
+        {"draw_rafter_2_3",           3.0f, 3.7f},  {"draw_rafter_3_7",          3.8f, 4.7f},
+        {"draw_board_row_8",          2.0f, 6.3f},  {"draw_board_row_16",        2.0f, 8.0f},
+        {"draw_board_row_13",         4.8f, 6.9f},  {"draw_board_row_tall",      3.75f, 6.95f},
+        {"draw_board_row_32",         1.37f, 7.0f}, {"draw_plank_walkway",       2.15f, 6.0f},
+    };
+    // clang-format on
+    constexpr float REACH = 0.05f;
+    for (const Range& r : want) {
+        SCOPED_TRACE(r.model);
+        float lo = 1e9f, hi = -1e9f;
+        for (int i = 0; i < WORLD2_LAYOUT_ROWS; ++i) {
+            const ModelPlacement& row = WORLD2_LAYOUT[i];
+            if (std::strcmp(model_name(row.model), r.model) != 0) continue;
+            lo = std::fmin(lo, row.translation.y);
+            hi = std::fmax(hi, row.translation.y);
+        }
+        EXPECT_NEAR(lo, r.lo, REACH);
+        EXPECT_NEAR(hi, r.hi, REACH);
+        EXPECT_GE(lo, r.lo - 0.001f);
+        EXPECT_LE(hi, r.hi + 0.001f);
+    }
+    for (int i = 0; i < WORLD2_LAYOUT_ROWS; ++i) {
+        SCOPED_TRACE(i + 1);
+        const Vec3& t = WORLD2_LAYOUT[i].translation;
+        EXPECT_GE(t.x, -88.001f);
+        EXPECT_LE(t.x, 14.901f);
+        EXPECT_GE(t.y, -1.901f);
+        EXPECT_LE(t.y, 8.001f);
+        EXPECT_GE(t.z, -31.401f);
+        EXPECT_LE(t.z, 33.301f);
+    }
 }
 
 TEST(TownTables, WallTableKindsOrderAndBounds) {
@@ -275,6 +328,93 @@ TEST_F(Town, NoGapShowsBetweenTheGroundAndTheSky) {
                     }
                 EXPECT_EQ(clear, 0);
             }
+}
+
+// A point of a row's model in world space: the row's turns, the last first, then its
+// translation.
+Vec3 placed_point(const ModelPlacement& row, Vec3 p) {
+    for (int k = row.rotation_count - 1; k >= 0; --k) {
+        const ModelRotation& r = row.rotations[k];
+        const float n = std::sqrt(r.axis_x * r.axis_x + r.axis_y * r.axis_y + r.axis_z * r.axis_z);
+        const float ax = r.axis_x / n, ay = r.axis_y / n, az = r.axis_z / n;
+        const float a = r.angle * 3.14159265f / 180, c = std::cos(a), s = std::sin(a);
+        const float d = (ax * p.x + ay * p.y + az * p.z) * (1 - c);
+        p = {p.x * c + (ay * p.z - az * p.y) * s + ax * d, p.y * c + (az * p.x - ax * p.z) * s + ay * d,
+             p.z * c + (ax * p.y - ay * p.x) * s + az * d};
+    }
+    return {p.x + row.translation.x, p.y + row.translation.y, p.z + row.translation.z};
+}
+
+// The height of the level's roof boarding (slot 16) straight below or above (x, z)
+// nearest to y, or a large number where there is none.
+float roof_gap(float x, float y, float z) {
+    float best = 1e9f;
+    for (int i = 0; i < level_mesh.count; ++i) {
+        const LevelTriangle& t = level_mesh.triangles[i];
+        if (t.slot != 16) continue;
+        const LevelVertex &a = t.vertex[0], &b = t.vertex[1], &c = t.vertex[2];
+        const float det = (b.z - c.z) * (a.x - c.x) + (c.x - b.x) * (a.z - c.z);
+        if (std::fabs(det) < 1e-6f) continue; // an upright triangle
+        const float l1 = ((b.z - c.z) * (x - c.x) + (c.x - b.x) * (z - c.z)) / det;
+        const float l2 = ((c.z - a.z) * (x - c.x) + (a.x - c.x) * (z - c.z)) / det;
+        const float l3 = 1 - l1 - l2;
+        if (l1 < -1e-4f || l2 < -1e-4f || l3 < -1e-4f) continue;
+        best = std::fmin(best, std::fabs(l1 * a.y + l2 * b.y + l3 * c.y - y));
+    }
+    return best;
+}
+
+// Roof boards lie on the roofs: the middle of every strip's boards is within a hand of
+// the level's roof below it. Row 557 (leaning on the west house, whose roof is its
+// own model's) is left out.
+TEST_F(Town, RoofBoardsLieOnTheRoofs) {
+    struct Strip {
+        void (*model)();
+        float length, middle; // along local x, and the boards' middle in local y
+    };
+    const Strip strips[] = {{draw_board_row_8, 1.5f, 1.275f},
+                            {draw_board_row_16, 2.9f, 1.275f},
+                            {draw_board_row_13, 2.35f, 1.275f},
+                            {draw_board_row_tall, 2.9f, 3.275f},
+                            {draw_board_row_32, 5.7f, 1.275f}};
+    for (int i = 0; i < WORLD2_LAYOUT_ROWS - 1; ++i) {
+        const ModelPlacement& row = WORLD2_LAYOUT[i];
+        for (const Strip& s : strips) {
+            if (row.model != s.model) continue;
+            SCOPED_TRACE(testing::Message() << "row " << i + 1 << " " << model_name(row.model));
+            const Vec3 m = placed_point(row, {s.length / 2, s.middle, 0});
+            EXPECT_LE(roof_gap(m.x, m.y, m.z), 0.2f) << m.x << ", " << m.y << ", " << m.z;
+        }
+    }
+}
+
+// A deck hangs on its wall below the eave: the wall behind the middle of its plank tops
+// is drawn up to at least that height (a deck above a low house's eave floated in the air).
+TEST_F(Town, DecksHangBelowTheirEaves) {
+    for (int i = 0; i < WORLD2_LAYOUT_ROWS; ++i) {
+        const ModelPlacement& row = WORLD2_LAYOUT[i];
+        const bool large = row.model == draw_deck_large;
+        if (!large && row.model != draw_deck_small) continue;
+        SCOPED_TRACE(i + 1);
+        const Vec3 p = placed_point(row, {large ? -2.3f : -1.3f, 5.05f, -0.4f});
+        bool backed = false;
+        for (int k = 0; k < level_mesh.count && !backed; ++k) {
+            const LevelVertex* v = level_mesh.triangles[k].vertex;
+            const bool x_wall = v[0].x == v[1].x && v[1].x == v[2].x;
+            const bool z_wall = v[0].z == v[1].z && v[1].z == v[2].z;
+            if (!x_wall && !z_wall) continue;
+            const float plane = x_wall ? v[0].x : v[0].z, off = x_wall ? p.x - plane : p.z - plane;
+            const float along = x_wall ? p.z : p.x;
+            float lo = 1e9f, hi = -1e9f, top = -1e9f;
+            for (int j = 0; j < 3; ++j) {
+                lo = std::fmin(lo, x_wall ? v[j].z : v[j].x);
+                hi = std::fmax(hi, x_wall ? v[j].z : v[j].x);
+                top = std::fmax(top, v[j].y);
+            }
+            backed = std::fabs(off) < 0.1f && along >= lo && along <= hi && top >= p.y - 0.01f;
+        }
+        EXPECT_TRUE(backed) << p.x << ", " << p.y << ", " << p.z;
+    }
 }
 
 TEST_F(Town, TheArrivalPointIsFree) {

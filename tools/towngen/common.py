@@ -248,6 +248,52 @@ def emit_roof(bl, slot):
             gable(slot, tri1, tri2, facing, bl.name)
 
 
+def wall_plane(bl, facing):
+    return {'-z': bl.z0, '+z': bl.z1, '-x': bl.x0, '+x': bl.x1}[facing]
+
+
+def pentice_slope(pe, host):
+    """A pentice as a roof slope: its 'ridge' is the line where it meets the wall."""
+    t = math.tan(math.radians(pe.pitch))
+    wall = wall_plane(host, pe.facing)
+    s = 1 if pe.facing[0] == '+' else -1
+    n = norm((0, 1, s * t)) if pe.facing[1] == 'z' else norm((s * t, 1, 0))
+    return dict(block=host, facing=pe.facing, normal=n, ridge=(wall, pe.eave + pe.depth * t), edge=wall + s * pe.depth,
+                along=(pe.a, pe.b), pitch=pe.pitch, axis='x' if pe.facing[1] == 'z' else 'z', pentice=pe)
+
+
+def emit_pentice(pe, host):
+    """The pentice's boarded top, its underside, and a bracket arm out from the wall under
+    the eave at each end and every two units between."""
+    sl = pentice_slope(pe, host)
+    wall, top = sl['ridge']
+    edge = sl['edge']
+
+    def at(along, across, y):
+        return (along, y, across) if sl['axis'] == 'x' else (across, y, along)
+
+    a, b = pe.a, pe.b
+    run = math.hypot(pe.depth, top - pe.eave) * TEX
+    c = [at(a, edge, pe.eave), at(b, edge, pe.eave), at(b, wall, top), at(a, wall, top)]
+    # counter-clockwise seen from above: flip the order where along and outward make a left turn
+    if (pe.facing in ('-z', '+x')):
+        c = [c[1], c[0], c[3], c[2]]
+    uv = [(0, 0), ((b - a) * TEX, 0), ((b - a) * TEX, run), (0, run)]
+    quad(town.SLOT_ROOF, [p + q for p, q in zip(c, uv)], pe.note)
+    quad(town.SLOT_TIMBER, [p + q for p, q in zip(reversed(c), reversed(uv))], pe.note + ', underside')
+    count = max(int((b - a) / 2.0), 1)
+    lo_out, hi_out = sorted((wall, edge))
+    y0, y1, note = pe.eave - 0.12, pe.eave - 0.02, pe.note + ', bracket'
+    for k in range(count + 1):
+        m = a + 0.1 + (b - a - 0.2) * k / count
+        if sl['axis'] == 'x':
+            box(town.SLOT_TIMBER, m - 0.05, m + 0.05, y0, y1, lo_out, hi_out, note)
+            flat_quad(town.SLOT_TIMBER, m - 0.05, m + 0.05, lo_out, hi_out, y0, False, note)  # seen from below
+        else:
+            box(town.SLOT_TIMBER, lo_out, hi_out, y0, y1, m - 0.05, m + 0.05, note)
+            flat_quad(town.SLOT_TIMBER, lo_out, hi_out, m - 0.05, m + 0.05, y0, False, note)
+
+
 GABLES = []  # lone triangles, written in coplanar pairs
 
 
@@ -289,6 +335,7 @@ class Face:
         self.block, self.facing, self.plane, self.a, self.b = bl, facing, plane, a, b
         self.items = []   # (model, rotations, y)
         self.holes = []
+        self.reserved = []  # (a, b, bands): wall kept clear of pieces under a pentice
 
     def length(self):
         return self.b - self.a

@@ -23,12 +23,18 @@ def apply(m, v):
     return tuple(sum(m[i][k] * v[k] for k in range(3)) for i in range(3))
 
 
+_COMPOSED = {}  # the generator asks for the same few hundred turns again and again
+
+
 def compose(rotations):
     """The matrix of a row's rotations in list order (the last acts first)."""
-    m = [[1, 0, 0], [0, 1, 0], [0, 0, 1]]
-    for angle, axis in rotations:
-        m = matmul(m, rot(angle, axis))
-    return m
+    key = tuple(rotations)
+    if key not in _COMPOSED:
+        m = [[1, 0, 0], [0, 1, 0], [0, 0, 1]]
+        for angle, axis in rotations:
+            m = matmul(m, rot(angle, axis))
+        _COMPOSED[key] = m
+    return _COMPOSED[key]
 
 
 def add(a, b):

@@ -3,7 +3,8 @@ pieces laid on the roofs, and the level geometry that is not a block (ground, st
 rails, the canopy's walls)."""
 import math
 
-from common import Row, box, compose, facing_of, flat_quad, place_facade, quad, roof_point, roof_slopes
+from common import (Row, box, compose, facing_of, flat_quad, open_parts, pentice_slope, place_facade, quad, roof_point,
+                    roof_slopes, wall_plane)
 from geometry import X_AXIS, Y_AXIS, Z_AXIS, add, apply, dot, rot, scale, sub
 import pieces
 import town
@@ -228,12 +229,55 @@ def top_of(model, y):
     return y + piece.mount[1] + piece.height
 
 
+DECKS = ('draw_deck_large', 'draw_deck_small')
+
+
+def under_eave(face, model, y):
+    """Whether a piece at height y stays below its wall's eave: a deck may reach right up to
+    it, anything else keeps a strip of wall clear."""
+    if model in DECKS:
+        return top_of(model, y) <= face.block.height
+    return top_of(model, y) <= face.block.height - 0.15
+
+
+# The heights each band's pieces reach on the wall, to keep them clear of pentices.
+BAND_REACH = {'ground': (0.0, 2.3), 'upper': (1.9, 5.8), 'top': (3.9, 7.0), 'deck': (4.4, 6.0)}
+
+
+def pentice_bands(pe):
+    """The bands a pentice cuts through: those reaching up to where it meets the wall. A
+    band wholly under it stays, the roof rising clear above the pieces' frames."""
+    top = pe.eave + pe.depth * math.tan(math.radians(pe.pitch))
+    return [band for band, (lo, hi) in BAND_REACH.items() if lo < top and hi > top - 0.5]
+
+
+EDGE_KEEP = 0.9  # a piece's translation may lie this far along the wall from its middle
+
+
+def reserve_walls(faces, blocks):
+    """Keeps wall clear where pentices meet it, and at the ends of walls reaching so far
+    out of the town that a piece there would stand outside it."""
+    by_name = {bl.name: bl for bl in blocks}
+    for pe in town.town_pentices():
+        plane = wall_plane(by_name[pe.host], pe.facing)
+        for f in faces:
+            if f.facing == pe.facing and abs(f.plane - plane) < 1e-6 and f.a < pe.b and f.b > pe.a:
+                f.reserved.append((max(f.a, pe.a), min(f.b, pe.b), pentice_bands(pe)))
+    for f in faces:
+        lo, hi = TOWN_BOX[0] if f.facing[1] == 'z' else TOWN_BOX[2]
+        if f.a < lo + EDGE_KEEP:
+            f.reserved.append((f.a, lo + EDGE_KEEP, BANDS))
+        if f.b > hi - EDGE_KEEP:
+            f.reserved.append((hi - EDGE_KEEP, f.b, BANDS))
+
+
 def fits(face, model, y):
     """Whether a piece at height y fits on the face's wall and in its band."""
-    if top_of(model, y) > face.block.height - 0.15 and model not in ('draw_deck_large', 'draw_deck_small'):
+    if not under_eave(face, model, y):
         return False
     band = band_of(model, y)
     used = sum(pieces.FACADE[m].width + GAP for m, _, yy, _ in face.items if band_of(m, yy) == band)
+    used += sum(b - a + GAP for a, b, bands in face.reserved if band in bands)
     return used + pieces.FACADE[model].width + GAP <= face.length() - 2 * CORNER + GAP
 
 
@@ -299,37 +343,55 @@ def deal_facades(pool, faces):
 
 
 def set_extremes(faces):
-    """The first row of each model takes its lowest height and the last its highest."""
+    """The first row of each model takes its lowest height and the last its highest. When
+    no wall carrying the model is tall enough for its highest, one of its pieces moves to
+    a wall facing the same way that is."""
     for model, (choices, lo, hi) in pieces.HEIGHTS.items():
-        slots = [(f, i) for f in faces for i, it in enumerate(f.items) if it[0] == model]
-        if not slots:
-            continue
-        for want, seq in ((lo, slots), (hi, list(reversed(slots)))):
-            for face, i in seq:
+        for want, last in ((lo, False), (hi, True)):
+            slots = [(f, i) for f in faces for i, it in enumerate(f.items) if it[0] == model]
+            if last:
+                slots.reverse()
+            done = False
+            for face, i in slots:
                 m, rot_, y, at = face.items[i]
                 if y == want:
+                    done = True
                     break
                 face.items[i] = (m, rot_, want, at)
-                if top_of(m, want) <= face.block.height - 0.15 or m in ('draw_deck_large', 'draw_deck_small'):
+                if under_eave(face, m, want):
+                    done = True
                     break
                 face.items[i] = (m, rot_, y, at)
+            if done or not slots:
+                continue
+            for face, i in slots:
+                m, rot_, y, at = face.items[i]
+                if at is not None:
+                    continue
+                facing = facing_of(m, rot_)
+                dest = next((f for f in faces if f.facing == facing and fits(f, m, want)), None)
+                if dest is not None:
+                    del face.items[i]
+                    dest.items.append((m, rot_, want, None))
+                    break
 
 
 def free_intervals(face, band):
     free = [(face.a + CORNER, face.b - CORNER)]
-    for model, _, y, at in face.items:
-        if at is not None and band_of(model, y) == band:
-            w = pieces.FACADE[model].width / 2 + GAP / 2
-            out = []
-            for a, b in free:
-                if at + w <= a or at - w >= b:
-                    out.append((a, b))
-                    continue
-                if at - w > a:
-                    out.append((a, at - w))
-                if at + w < b:
-                    out.append((at + w, b))
-            free = out
+    taken = [(at, pieces.FACADE[model].width / 2 + GAP / 2) for model, _, y, at in face.items
+             if at is not None and band_of(model, y) == band]
+    taken += [((a + b) / 2, (b - a) / 2 + GAP / 2) for a, b, bands in face.reserved if band in bands]
+    for at, w in taken:
+        out = []
+        for a, b in free:
+            if at + w <= a or at - w >= b:
+                out.append((a, b))
+                continue
+            if at - w > a:
+                out.append((a, at - w))
+            if at + w < b:
+                out.append((at + w, b))
+        free = out
     return free
 
 
@@ -361,7 +423,10 @@ def place_face_items(face):
         for idx, (model, rotations, y, at) in enumerate(items):
             along = at if at is not None else positions[idx]
             piece = pieces.FACADE[model]
-            t = place_facade(model, rotations, face.facing, face.plane, along, y + piece.mount[1])
+            # y is the height of the translation; a tilted piece's mount point sits where its
+            # tilt takes it
+            bottom = y + apply(compose(rotations), piece.mount)[1]
+            t = place_facade(model, rotations, face.facing, face.plane, along, bottom)
             rows.append(Row(model, t, rotations))
             if piece.hole:
                 face.holes.append((along - piece.width / 2, along + piece.width / 2, y, y + piece.height))
@@ -422,19 +487,6 @@ def lay_strip(model, rotations, slope, cursor, lane=None):
     n = slope['normal']
     centre = add(p, scale(n, 0.06))
     return sub(centre, apply(r, (length / 2, ymid, 0)))
-
-
-def lay_rafter(model, rotations, slope):
-    """A rafter along the gable edge of a ridge-along-z roof, from the eave corner."""
-    bl = slope['block']
-    r = compose(rotations)
-    stick = apply(r, Y)
-    bottom = pieces.RAFTER_BOTTOM[model]
-    # the stick leans toward the ridge: it starts at the eave whose side it rises from
-    x_eave = bl.x1 if stick[0] < 0 else bl.x0
-    z_end = bl.z1 + 0.37
-    p = (x_eave, bl.height, z_end)
-    return sub(p, apply(r, (0.1, bottom, 0)))
 
 
 def lay_chimney(model, rotations, slope, k, want_y):
@@ -515,9 +567,13 @@ def roof_pool():
     return items
 
 
+def house_slopes(slopes):
+    return [s for s in slopes if 'pentice' not in s]
+
+
 def dormer_slopes(slopes, rotations):
     want = facing_of_dormer(rotations)
-    return [s for s in slopes if s['facing'] == want and 3.4 <= s['block'].height <= 6.0]
+    return [s for s in house_slopes(slopes) if s['facing'] == want and 3.4 <= s['block'].height <= 6.0]
 
 
 def facing_of_dormer(rotations):
@@ -528,15 +584,15 @@ def facing_of_dormer(rotations):
     return None
 
 
-def item_fit(item, slopes):
+def item_fit(item, slopes, spots):
     kind, model, template, angles = item
     if kind == 'dormer':
         return 1.0 if dormer_slopes(slopes, template) else 0.0
     if kind == 'chimney':
-        return 0.9 if slopes else 0.0
+        return 0.9 if house_slopes(slopes) else 0.0
     if kind == 'rafter':
-        zs = [s for s in slopes if s['axis'] == 'z']
-        return 0.8 if zs else 0.0
+        # rafters go where an open gable or a pentice's end can hold them at their heights
+        return 1.05 if rafter_choices(model, template, angles, spots) else 0.0
     best = choose(template, angles, slopes, {})
     return best[0] if best else 0.0
 
@@ -554,6 +610,7 @@ def build_layout(blocks, per_block_faces, street_faces):
               516: Row('draw_house', T(-85, 0, 8), [], 'the west house by the lean-to'),
               544: Row('draw_house', T(-85, 0, 28), [], 'the west house behind the arcade')}
 
+    by_name = {bl.name: bl for bl in blocks}
     # the faces that carry pieces
     skip = {('HT', '+z'), ('WB5', '+z')}
     faces = [f for f in street_faces if (f.block.name, f.facing) not in skip]
@@ -565,6 +622,7 @@ def build_layout(blocks, per_block_faces, street_faces):
         face = next(f for f in faces if f.block.name == name and f.facing == facing and f.a <= along <= f.b)
         face.items.append((model, rotations, y, along))
         seeded.append(Row(model, (0, 0, 0), rotations))
+    reserve_walls(faces, blocks)
     pool = facade_pool(taken_rows + seeded)
     left = deal_facades(pool, faces)
     if left:
@@ -602,18 +660,39 @@ def build_layout(blocks, per_block_faces, street_faces):
 
     roof_rows = {k: {} for k in sec_blocks}
     remaining = list(pool_r)
+    sec_slopes, sec_spots = {}, {}
     for k in sorted(sec_blocks):
+        names = [bl.name for bl in sec_blocks[k]]
         slopes = [s for bl in sec_blocks[k] for s in roof_slopes(bl) if seen_from_town(s)]
+        slopes += [pentice_slope(pe, by_name[pe.host]) for pe in town.town_pentices() if pe.host in names]
+        spots = rafter_spots(sec_blocks[k], blocks)
+        sec_slopes[k], sec_spots[k] = slopes, spots
         n = max(need[k], 0)
         if k == max(sec_blocks):
             chosen = remaining
             remaining = []
         else:
-            scored = sorted(range(len(remaining)), key=lambda i: -item_fit(remaining[i], slopes))
-            pick = set(scored[:n])
+            scored = sorted(range(len(remaining)), key=lambda i: -item_fit(remaining[i], slopes, spots))
+            pick = set()
+            if k == 0:
+                # the first part of the town, which has the lowest roofs and the pentices,
+                # gets a piece of every kind and turn so each model can reach its lowest
+                seen = {}
+                for i in scored:
+                    kind, model, template, angles = remaining[i]
+                    key = (model, repr(template))
+                    wanted = 2 if model == 'draw_chimney_narrow' else 1  # its one turn holds both ends
+                    if seen.get(key, 0) < wanted and item_fit(remaining[i], slopes, spots) > 0:
+                        seen[key] = seen.get(key, 0) + 1
+                        pick.add(i)
+            for i in scored:
+                if len(pick) >= n:
+                    break
+                pick.add(i)
             chosen = [remaining[i] for i in sorted(pick)]
             remaining = [remaining[i] for i in range(len(remaining)) if i not in pick]
-        lay_roof_items(chosen, slopes, roof_rows[k])
+        lay_roof_items(chosen, slopes, spots, roof_rows[k])
+    keep_roof_ranges(roof_rows, sec_slopes, sec_spots)
 
     # the table in order
     table = list(head)
@@ -668,62 +747,290 @@ ROOF_HEIGHTS = {'draw_board_row_8': (2.0, 6.3), 'draw_board_row_16': (2.0, 8.0),
                 'draw_board_row_tall': (3.75, 6.95), 'draw_board_row_32': (1.37, 7.0)}
 
 
-def lay_roof_items(items, slopes, out):
+def lay_dormer(template, s, c):
+    """A dormer at its roof's eave, the c-th along the slope."""
+    bl = s['block']
+    lo, hi = s['along']
+    along = lo + 0.8 + (c * 1.6) % max(hi - lo - 1.6, 0.1)
+    plane = wall_plane(bl, s['facing'])
+    w = (along, bl.height, plane) if s['axis'] == 'x' else (plane, bl.height, along)
+    return sub(w, apply(compose(template), (-0.6, 0.0, 0.0)))
+
+
+def rafter_spots(sec_blocks, blocks):
+    """Where rafters can stand: both eave corners of every open gable end of a roof whose
+    ridge runs along z (the +z end, in front of the gable wall), and the eave corners of
+    the pentices on walls facing along x. `lean` is the way a rafter there rises."""
+    spots = []
+    names = {bl.name: bl for bl in sec_blocks}
+    for bl in sec_blocks:
+        if bl.garden or bl.ridge != 'z':
+            continue
+        free = sum(b - a for a, b in open_parts(bl, blocks, '+z', bl.z1, bl.x0, bl.x1))
+        if free < 0.9 * (bl.x1 - bl.x0):
+            continue
+        spots.append(dict(block=bl, lean=-1, p=(bl.x1, bl.height, bl.z1 + 0.37), pitch=bl.pitch))
+        spots.append(dict(block=bl, lean=1, p=(bl.x0, bl.height, bl.z1 + 0.37), pitch=bl.pitch))
+    for pe in town.town_pentices():
+        if pe.host not in names or pe.facing[1] != 'x':
+            continue
+        host = names[pe.host]
+        sl = pentice_slope(pe, host)
+        lean = 1 if pe.facing == '-x' else -1  # up toward the wall
+        for z_end in (pe.a + 0.35, pe.b):
+            spots.append(dict(block=host, lean=lean, p=(sl['edge'], pe.eave, z_end), pitch=pe.pitch))
+    return spots
+
+
+def rafter_choices(model, template, angles, spots, slack=0.0):
+    """Every (pitch misfit, spot, rotations, translation) that stands a rafter at one of
+    the spots within its model's heights (give or take `slack`) and inside the town."""
+    out = []
+    lo, hi = RAFTER_HEIGHTS[model]
+    lo, hi = lo - slack, hi + slack
+    bottom = pieces.RAFTER_BOTTOM[model]
+    for sp in spots:
+        for a in (angles if angles else [None]):
+            rotations = resolve(template, a) if a is not None else list(template)
+            r = compose(rotations)
+            stick = apply(r, Y)
+            if stick[0] * sp['lean'] <= 0:
+                continue
+            t = sub(sp['p'], apply(r, (0.1, bottom, 0)))
+            if not (lo - 1e-6 <= t[1] <= hi + 1e-6 and in_box(t)):
+                continue
+            pitch = math.degrees(math.atan2(stick[1], abs(stick[0])))
+            out.append((abs(pitch - sp['pitch']), sp, rotations, t))
+    return out
+
+
+def strip_corners(model, rotations, t):
+    length, _ = pieces.STRIP[model]
+    taller = 4.0 if model == 'draw_board_row_tall' else 0.0
+    r = compose(rotations)
+    return [add(t, apply(r, (x, y, 0))) for x in (0, length) for y in (0.95, 1.55 + taller)]
+
+
+def on_slope(slope, p):
+    """Whether a point lies on a roof slope: over it and within 0.2 of its surface."""
+    rc, rh = slope['ridge']
+    edge = slope['edge']
+    half = abs(edge - rc)
+    reach = 1.05 if 'pentice' in slope else 1 + OVERHANG_REACH / half
+    across, along = (p[2], p[0]) if slope['axis'] == 'x' else (p[0], p[2])
+    frac = (across - rc) / (edge - rc)
+    lo, hi = slope['along']
+    surface = rh - abs(across - rc) * math.tan(math.radians(slope['pitch']))
+    return -0.03 <= frac <= reach + 0.03 and lo - 0.1 <= along <= hi + 0.1 and abs(p[1] - surface) <= 0.2
+
+
+OVERHANG_REACH = 0.2  # a house roof reaches this far past its walls
+
+
+def strip_at_height(model, rotations, slope, want, along):
+    """The translation that lays a strip on a slope at `along` with its translation `want`
+    high, or None when the strip would not lie on the slope there."""
+    if strip_fit(rotations, slope) < 0.9:
+        return None
+    length, ymid = pieces.STRIP[model]
+    off = apply(compose(rotations), (length / 2, ymid, 0))
+    n = slope['normal']
+    rc, rh = slope['ridge']
+    drop = abs(slope['edge'] - rc) * math.tan(math.radians(slope['pitch']))
+    frac = (rh - (want + off[1] - 0.06 * n[1])) / drop
+    t = sub(add(roof_point(slope, along, frac), scale(n, 0.06)), off)
+    if not in_box(t) or not all(on_slope(slope, p) for p in strip_corners(model, rotations, t)):
+        return None
+    return t
+
+
+def relay(row, slopes, spots, want, placed):
+    """Another place for a roof row, in its own part of the town, at translation height
+    `want`: (block name, translation, rotations) or None."""
+    kind, model, template, angles = row.item
+    if kind == 'strip':
+        for s in slopes:
+            lo, hi = s['along']
+            alongs = [lo + (hi - lo) * j / 20 for j in range(21)]
+            # the place farthest from the strips already on that house
+            others = [p for name, p in placed if name == s['block'].name]
+            alongs.sort(key=lambda a: -min([abs(a - (p[0] if s['axis'] == 'x' else p[2])) for p in others] or [99]))
+            for a in (angles if angles else [None]):
+                rotations = resolve(template, a) if a is not None else list(template)
+                if strip_fit(rotations, s) < 0.9:
+                    continue
+                for along in alongs:
+                    t = strip_at_height(model, rotations, s, want, along)
+                    if t is not None:
+                        return s['block'].name, t, rotations
+        return None
+    if kind == 'chimney':
+        for k, s in enumerate(house_slopes(slopes)):
+            if chimney_reaches(s, want):
+                t = lay_chimney(model, template, s, k, want)
+                if in_box(t):
+                    return s['block'].name, t, template
+        return None
+    if kind == 'dormer':
+        for s in dormer_slopes(slopes, template):
+            if abs(s['block'].height - want) < 0.02:
+                return s['block'].name, lay_dormer(template, s, 1), template
+        return None
+    # within the model's heights if any spot allows, else a hair outside them
+    for slack in (0.0, 0.05):
+        cands = [c for c in rafter_choices(model, template, angles, spots, slack) if abs(c[3][1] - want) <= 0.05]
+        if cands:
+            break
+    else:
+        return None
+    _, sp, rotations, t = min(cands, key=lambda c: abs(c[3][1] - want))
+    return sp['block'].name, t, rotations
+
+
+def lies_on_roof(row, slopes):
+    """Whether a strip lies wholly on one roof slope (other pieces always stand on theirs)."""
+    if row.item[0] != 'strip':
+        return True
+    corners = strip_corners(row.model, row.rotations, row.t)
+    return any(all(on_slope(s, p) for p in corners) for s in slopes)
+
+
+def keep_roof_ranges(roof_rows, sec_slopes, sec_spots):
+    """Rows left off their roofs, outside their heights or outside the town move to a place
+    that holds them; then each roof model's rows reach both ends of its heights: when none
+    stands at an end, one row moves, within its own part of the town, to a roof or spot
+    that puts it there."""
+    ranges = dict(ROOF_HEIGHTS)
+    ranges.update(RAFTER_HEIGHTS)
+    ranges.update({'draw_chimney_wide': (4.2, 6.5), 'draw_chimney_narrow': (4.4, 6.0), 'draw_dormer': DORMER_HEIGHTS})
+    placed = [(name, r.t) for k in roof_rows for name, rs in roof_rows[k].items() for r in rs]
+    pinned = set()
+
+    def move(k, name, r, found):
+        dest, t, rotations = found
+        roof_rows[k][name].remove(r)
+        r.t, r.rotations = t, rotations
+        roof_rows[k].setdefault(dest, []).append(r)
+        placed.append((dest, t))
+
+    def relay_near(r, k, want):
+        """A place at `want`, or failing that at the nearest height of its model's range
+        that has one."""
+        lo, hi = ranges[r.model]
+        for w in sorted([want] + [lo + (hi - lo) * j / 12 for j in range(13)], key=lambda w: abs(w - want)):
+            found = relay(r, sec_slopes[k], sec_spots[k], w, placed)
+            if found:
+                return found
+        return None
+
+    hopeless = set()  # (turns, part of the town, height) that found no place
+
+    def trade(k, name, r, want):
+        """Trades turns with a row of the same model elsewhere in the town when each
+        then finds a place: the other row moves here, and r's place is returned."""
+        for k2 in roof_rows:
+            for name2, rs2 in roof_rows[k2].items():
+                for q in rs2:
+                    if k2 == k or q.model != r.model or q.item == r.item:
+                        continue
+                    key = (repr(q.item), k, want)
+                    if key in hopeless:
+                        continue
+                    r.item, q.item = q.item, r.item
+                    mine = relay_near(r, k, want)
+                    if mine is None:
+                        hopeless.add(key)
+                    theirs = relay(q, sec_slopes[k2], sec_spots[k2], q.t[1], placed) if mine else None
+                    if theirs:
+                        move(k2, name2, q, theirs)
+                        return mine
+                    r.item, q.item = q.item, r.item
+        return None
+
+    # first the rows the laying left outside their heights or the town, or off their roof
+    stuck = []
+    for k in roof_rows:
+        for name, rs in list(roof_rows[k].items()):
+            for r in list(rs):
+                lo, hi = ranges[r.model]
+                if lo - 1e-6 <= r.t[1] <= hi + 1e-6 and in_box(r.t) and lies_on_roof(r, sec_slopes[k]):
+                    continue
+                want = min(max(r.t[1], lo), hi)
+                found = relay_near(r, k, want)
+                if found is None:
+                    found = trade(k, name, r, want)
+                if found is None:
+                    stuck.append(r.model)
+                    continue
+                move(k, name, r, found)
+    if stuck:
+        print('towngen: %d strips found no place wholly on a roof and keep theirs' % len(stuck))
+    for model, (lo, hi) in ranges.items():
+        for want in (lo, hi):
+            rows = [(k, name, r) for k in roof_rows for name, rs in roof_rows[k].items() for r in rs
+                    if r.model == model]
+            if any(abs(r.t[1] - want) <= 0.02 for _, _, r in rows):
+                continue
+            rows.sort(key=lambda e: abs(e[2].t[1] - want))
+            for k, name, r in rows:
+                if id(r) in pinned:
+                    continue
+                found = relay(r, sec_slopes[k], sec_spots[k], want, placed)
+                if found is None:
+                    continue
+                move(k, name, r, found)
+                pinned.add(id(r))
+                break
+            else:
+                print('towngen: no roof puts %s at %.2f' % (model, want))
+
+
+def lay_roof_items(items, slopes, spots, out):
     taken = set()
     used = {}
     cursor = {}
     counters = {}
-    for kind, model, template, angles in items:
+    for item in items:
+        kind, model, template, angles = item
+
+        def put(name, row):
+            row.item = item
+            out.setdefault(name, []).append(row)
+
         if not slopes:
             continue
         if kind == 'dormer':
-            cands = dormer_slopes(slopes, template) or slopes
+            cands = dormer_slopes(slopes, template) or house_slopes(slopes)
             k = counters.get('dormer', 0)
             counters['dormer'] = k + 1
             want = spread(DORMER_HEIGHTS[0], DORMER_HEIGHTS[1], k)
             s = min(cands, key=lambda s: (round(abs(s['block'].height - want), 1), used.get(id(s), 0)))
             used[id(s)] = used.get(id(s), 0) + 1
-            bl = s['block']
-            lo, hi = s['along']
             c = cursor.get(id(s), 0)
             cursor[id(s)] = c + 1
-            along = lo + 0.8 + (c * 1.6) % max(hi - lo - 1.6, 0.1)
-            facing = facing_of_dormer(template)
-            plane = {'-z': bl.z0, '+z': bl.z1, '-x': bl.x0, '+x': bl.x1}[s['facing']]
-            w = (along, bl.height, plane) if s['axis'] == 'x' else (plane, bl.height, along)
-            t = sub(w, apply(compose(template), (-0.6, 0.0, 0.0)))
-            out.setdefault(bl.name, []).append(Row(model, t, template))
+            put(s['block'].name, Row(model, lay_dormer(template, s, c), template))
             continue
         if kind == 'chimney':
             k = counters.get(model, 0)
             counters[model] = k + 1
             want = chimney_y(model, k)
-            cands = [s for s in slopes if chimney_reaches(s, want)] or slopes
+            houses = house_slopes(slopes)
+            cands = [s for s in houses if chimney_reaches(s, want)] or houses
             s = min(cands, key=lambda s: used.get(id(s), 0))
             used[id(s)] = used.get(id(s), 0) + 1
-            t = lay_chimney(model, template, s, k, want)
-            out.setdefault(s['block'].name, []).append(Row(model, t, template))
+            put(s['block'].name, Row(model, lay_chimney(model, template, s, k, want), template))
             continue
         if kind == 'rafter':
-            zs = [s for s in slopes if s['axis'] == 'z'] or slopes
-            best = None
-            for s in zs:
-                for a in (angles if angles else [None]):
-                    rotations = resolve(template, a) if a is not None else list(template)
-                    stick = apply(compose(rotations), Y)
-                    pitch = math.degrees(math.atan2(stick[1], abs(stick[0]) + 1e-9))
-                    score = -abs(pitch - s['pitch']) - 3 * used.get(id(s), 0)
-                    t = lay_rafter(model, rotations, s)
-                    lo, hi = RAFTER_HEIGHTS[model]
-                    score -= 10 * max(lo - t[1], 0.0, t[1] - hi) + (0 if in_box(t) else 20)
-                    if (model, t) in taken:
-                        score -= 50  # never two rafters on one spot
-                    if best is None or score > best[0]:
-                        best = (score, s, rotations)
-            _, s, rotations = best
-            used[id(s)] = used.get(id(s), 0) + 1
-            taken.add((model, lay_rafter(model, rotations, s)))
-            out.setdefault(s['block'].name, []).append(Row(model, lay_rafter(model, rotations, s), rotations))
+            # the best-pitched free spot; a spot already holding rafters only when all do
+            choices = rafter_choices(model, template, angles, spots)
+            if not choices:
+                print('towngen: no spot for %s' % model)
+                continue
+            _, sp, rotations, t = min(choices, key=lambda c: (c[0] + 15 * used.get(id(c[1]), 0) +
+                                                               (50 if (model, c[3]) in taken else 0)))
+            used[id(sp)] = used.get(id(sp), 0) + 1
+            taken.add((model, t))
+            put(sp['block'].name, Row(model, t, rotations))
             continue
         ranked = []
         for s_i, s in enumerate(slopes):
@@ -747,7 +1054,7 @@ def lay_roof_items(items, slopes, out):
             s = slopes[s_i]
             for lane in (None, 0.5, 0.7, 0.85, 0.35, 0.95, 0.2):
                 t = lay_strip(model, rotations, s, cursor.get(id(s), 0), lane)
-                if lo <= t[1] <= hi and score > 0.9:
+                if lo <= t[1] <= hi and in_box(t) and score > 0.9:
                     pick = (s, rotations, t)
                     break
             if pick:
@@ -759,4 +1066,4 @@ def lay_roof_items(items, slopes, out):
         s, rotations, t = pick
         used[id(s)] = used.get(id(s), 0) + 1
         cursor[id(s)] = cursor.get(id(s), 0) + 1
-        out.setdefault(s['block'].name, []).append(Row(model, t, rotations))
+        put(s['block'].name, Row(model, t, rotations))

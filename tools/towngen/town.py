@@ -36,6 +36,17 @@ class Block:
         self.span = span
 
 
+class Pentice:
+    """A lean-to roof hung on a house wall on timber brackets, open underneath: over the
+    wall `facing` of house `host` from `a` to `b` along it, its eave `eave` high and
+    `depth` out from the wall, rising to the wall at `pitch` degrees."""
+
+    def __init__(self, host, facing, a, b, eave, depth, pitch, note):
+        assert a < b, host
+        self.host, self.facing, self.a, self.b = host, facing, a, b
+        self.eave, self.depth, self.pitch, self.note = eave, depth, pitch, note
+
+
 def terrace(prefix, group, along, line, facing, start, end, widths, setbacks, depth, heights, pitches):
     """A row of houses along a street: fronts on `line` (moved out toward the street by
     the setbacks), from `start` to `end` along `along` ('x' or 'z'), each `depth` deep
@@ -60,6 +71,11 @@ def terrace(prefix, group, along, line, facing, start, end, widths, setbacks, de
         pos += w
         i += 1
     return blocks
+
+
+# Houses whose eaves break their row's rhythm: the lane's low cottage, the lane's last
+# house, the east row's last house and the middle house of the lantern row.
+EAVES = {'SW4': 3.4, 'SW6': 4.53, 'E9': 5.1, 'LB2': 4.75}
 
 
 def town_blocks():
@@ -126,5 +142,19 @@ def town_blocks():
     b.append(Block('WT2', -89.0, -87.0, 13.5, 21.0, 5.0, 'z', 35, group='west-row'))
     b.append(Block('WT3', -89.0, -87.0, 21.0, 29.5, 5.0, 'z', 45, group='courtyard-end'))
     b.append(Block('NX', -89.0, -66.0, -21.0, -15.5, 5.0, 'x', 40, group='court'))
+    for bl in b:
+        bl.height = EAVES.get(bl.name, bl.height)
     b.append(Block('BACK', -92.0, -62.0, 30.85, 31.2, 10.0, garden=True, group='courtyard-end', collide=False))
     return b
+
+
+def town_pentices():
+    """The low roofs hung on the houses: lean-tos over shop fronts and doors, and the deep
+    pent roofs over the ground floor of some tall fronts."""
+    return [
+        Pentice('S5', '-z', -23.9, -15.9, 1.85, 1.4, 40, 'a pentice along three shop fronts of the west street'),
+        Pentice('WB1', '-x', -11.8, -7.2, 3.78, 2.0, 50, 'a pent roof over the ground floor of the tall plaza house'),
+        Pentice('SE2', '-x', 17.2, 20.4, 4.638, 1.2, 45, 'a pent roof over the door of the tall lane house'),
+        Pentice('SW1', '+x', 14.3, 16.7, 3.82, 1.2, 45, 'a pent roof over the front of the tall lane house opposite'),
+        Pentice('WT2', '+x', 14.0, 20.0, 2.4, 1.3, 35, 'a lean-to along the courtyard\'s west side'),
+    ]

@@ -11,7 +11,8 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from common import ROOT, Face, clip_to_ground, emit_roof, faces_of, faces_outward, open_parts, wall_with_holes  # noqa: E402
+from common import (ROOT, Face, clip_to_ground, emit_pentice, emit_roof, faces_of, faces_outward,  # noqa: E402
+                    open_parts, wall_with_holes)
 from layout import build_layout, fixed_level  # noqa: E402
 import town  # noqa: E402
 from walls import build_walls  # noqa: E402
@@ -49,6 +50,9 @@ def main():
             wall_with_holes(bl.slot if not bl.garden else town.SLOT_STONE, face.facing, face.plane, face.a, face.b,
                             0.0, height, face.holes, bl.name)
         emit_roof(bl, bl.slot)
+    by_name = {bl.name: bl for bl in blocks}
+    for pe in town.town_pentices():
+        emit_pentice(pe, by_name[pe.host])
     fixed_level()
 
     # --- walls table
