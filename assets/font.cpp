@@ -41,6 +41,7 @@ int power_of_two_at_least(int n) {
 }
 
 void build_atlas() {
+    if (g_atlas.texture != 0) glDeleteTextures(1, &g_atlas.texture); // an earlier call's, as with the lists
     g_atlas = GlyphAtlas{0, 1, 1, 0, 0};
     for (int i = 0; i < g_glyphs.count; ++i) {
         g_atlas.cell_width = std::max(g_atlas.cell_width, g_glyphs.glyphs[i].width);
