@@ -77,6 +77,12 @@ void build_atlas() {
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
 }
 
+// The glyph whose list character c calls; none where the lists have none.
+const GlyphBitmap* glyph_of(char c) {
+    const int i = static_cast<unsigned char>(c) - FONT_FIRST_CHAR;
+    return i >= 0 && i < g_glyphs.count ? &g_glyphs.glyphs[i] : nullptr;
+}
+
 // The characters as the lists would draw them from the current raster position: each set
 // bit of a glyph a fragment of the raster colour and depth at the window pixel the
 // bitmap places it on, the raster position moved by each advance. The lower left corner
@@ -116,13 +122,13 @@ void draw_text_quads(const char* text) {
     glColor4fv(colour);
     const float z = 1 - 2 * position[2]; // the raster depth through this projection
     const float u = 1.0f / static_cast<float>(g_atlas.width), v = 1.0f / static_cast<float>(g_atlas.height);
-    std::vector<float> moves;
     float x = position[0];
     glBegin(GL_QUADS);
     for (const char* c = text; *c; ++c) {
-        const int i = static_cast<unsigned char>(*c) - FONT_FIRST_CHAR;
-        if (i < 0 || i >= g_glyphs.count) continue; // no list: nothing drawn, nothing moved
-        const GlyphBitmap& g = g_glyphs.glyphs[i];
+        const GlyphBitmap* glyph = glyph_of(*c);
+        if (!glyph) continue; // no list: nothing drawn, nothing moved
+        const GlyphBitmap& g = *glyph;
+        const int i = static_cast<int>(glyph - g_glyphs.glyphs);
         if (g.width > 0 && g.height > 0) {
             const float x0 = std::floor(x + 0.0001f - g.origin_x), y0 = std::floor(position[1] + 0.0001f - g.origin_y);
             const float x1 = x0 + static_cast<float>(g.width), y1 = y0 + static_cast<float>(g.height);
@@ -139,7 +145,6 @@ void draw_text_quads(const char* text) {
             glVertex3f(x0, y1, z);
         }
         x += g.advance;
-        moves.push_back(g.advance);
     }
     glEnd();
     glMatrixMode(GL_PROJECTION);
@@ -147,7 +152,9 @@ void draw_text_quads(const char* text) {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopAttrib();
-    for (float move : moves) glBitmap(0, 0, 0, 0, move, 0, nullptr); // the position, moved as the lists move it
+    // The raster position, moved glyph by glyph as the lists move it.
+    for (const char* c = text; *c; ++c)
+        if (const GlyphBitmap* glyph = glyph_of(*c)) glBitmap(0, 0, 0, 0, glyph->advance, 0, nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "sky_order.h"
 
 #include "assets/draw_path.h"
+#include "render/clip_box.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
 #include "render/sky.h"
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 
 namespace {
 
@@ -42,29 +42,11 @@ WindowRect united(const WindowRect& a, const WindowRect& b) {
 // `margin` pixels: empty when the box lies wholly outside one plane of the view volume,
 // the whole view when it reaches from in front of the eye to behind it.
 WindowRect window_rect_of(Vec3 lo, Vec3 hi, int margin) {
-    const float* m = level_draw.camera_modelview;
-    const float* p = level_draw.camera_projection;
-    double clip[8][4];
-    int outside[6] = {}; // corners beyond x = w, x = -w, y = w, y = -w, z = w, z = -w
-    bool behind_eye = false;
-    for (int corner = 0; corner < 8; ++corner) {
-        const double v[4] = {corner & 1 ? hi.x : lo.x, corner & 2 ? hi.y : lo.y, corner & 4 ? hi.z : lo.z, 1};
-        double eye[4];
-        for (int row = 0; row < 4; ++row)
-            eye[row] = m[row] * v[0] + m[4 + row] * v[1] + m[8 + row] * v[2] + m[12 + row] * v[3];
-        double* c = clip[corner];
-        for (int row = 0; row < 4; ++row)
-            c[row] = p[row] * eye[0] + p[4 + row] * eye[1] + p[8 + row] * eye[2] + p[12 + row] * eye[3];
-        for (int axis = 0; axis < 3; ++axis) {
-            outside[2 * axis] += c[axis] > c[3];
-            outside[2 * axis + 1] += c[axis] < -c[3];
-        }
-        behind_eye = behind_eye || c[3] <= 1e-6;
-    }
-    if (std::find(std::begin(outside), std::end(outside), 8) != std::end(outside)) return {0, 0, 0, 0};
-    if (behind_eye) return whole_view();
+    const ClipBox box = clip_box(level_draw.camera_modelview, level_draw.camera_projection, lo, hi);
+    if (box.outside) return {0, 0, 0, 0};
+    if (box.reaches_eye) return whole_view();
     double x_min = INFINITY, y_min = INFINITY, x_max = -INFINITY, y_max = -INFINITY;
-    for (const double* c : clip) {
+    for (const auto& c : box.corners) {
         const double x = (c[0] / c[3] + 1) * 0.5 * view.view_width;
         const double y = (c[1] / c[3] + 1) * 0.5 * view.view_height;
         x_min = std::min(x_min, x), x_max = std::max(x_max, x);

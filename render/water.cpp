@@ -1,12 +1,12 @@
 #include "water.h"
 
+#include "render/clip_box.h"
 #include "render/random.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 WaterState water = {{}, {}, {}, water.water_height_b, water.water_height_a};
 
@@ -92,26 +92,11 @@ const float* last_drawn_normal() { return water.water_vertices[N - 1][N - 2].nor
 // Whether the box around the drawn vertices lies wholly outside one plane of the view
 // volume, with the modelview and projection current now.
 bool surface_outside_view() {
-    float m[16], p[16], k[16];
+    float m[16], p[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glGetFloatv(GL_PROJECTION_MATRIX, p);
-    for (int col = 0; col < 4; ++col)
-        for (int row = 0; row < 4; ++row)
-            k[4 * col + row] = p[row] * m[4 * col] + p[4 + row] * m[4 * col + 1] + p[8 + row] * m[4 * col + 2] +
-                               p[12 + row] * m[4 * col + 3];
     const float low = 1 - 4.0f, high = 1; // the grid's extent in x and y
-    int outside[6] = {}; // corners beyond x = w, x = -w, y = w, y = -w, z = w, z = -w
-    for (int corner = 0; corner < 8; ++corner) {
-        const float x = corner & 1 ? high : low, y = corner & 2 ? high : low;
-        const float z = corner & 4 ? drawn_height_max : drawn_height_min;
-        float clip[4];
-        for (int row = 0; row < 4; ++row) clip[row] = k[row] * x + k[4 + row] * y + k[8 + row] * z + k[12 + row];
-        for (int axis = 0; axis < 3; ++axis) {
-            outside[2 * axis] += clip[axis] > clip[3];
-            outside[2 * axis + 1] += clip[axis] < -clip[3];
-        }
-    }
-    return std::find(std::begin(outside), std::end(outside), 8) != std::end(outside);
+    return clip_box(m, p, {low, low, drawn_height_min}, {high, high, drawn_height_max}).outside;
 }
 
 } // namespace

@@ -377,12 +377,30 @@ bool cmd_probe(const Words& w) {
     return true;
 }
 
-// Times `count` runs of `work` (wall and process CPU, so the rasteriser's threads count)
-// and prints one JSON line: the median and 95th percentile of each.
+// A benchmark line's arguments: N, then `literal` to draw exactly as the frame is
+// defined (for the ratio to the default path). The program must be running.
+struct BenchRun {
+    long count;
+    bool literal;
+};
+
+bool bench_args(const Words& w, const char* usage, BenchRun* run) {
+    run->literal = w.size() == 3 && w[2] == "literal";
+    if (w.size() != (run->literal ? 3u : 2u) || !parse_count(w[1], &run->count) || run->count == 0)
+        return fail(std::string("usage: ") + usage);
+    ensure_started();
+    return program.running || fail("the program is not running");
+}
+
+// Times the run's `count` repetitions of `work` on its draw path (wall and process CPU,
+// so the rasteriser's threads count) and prints one JSON line, named NAME or
+// NAME_literal: the median and 95th percentile of each.
 template <typename Prepare, typename Work>
-void measure(const char* name, long count, Prepare prepare, Work work) {
+void measure(const char* name, const BenchRun& run, Prepare prepare, Work work) {
+    const DrawPath before = draw_path;
+    draw_path.literal = run.literal;
     std::vector<double> wall, cpu;
-    for (long i = 0; i < count; ++i) {
+    for (long i = 0; i < run.count; ++i) {
         prepare();
         const auto start = std::chrono::steady_clock::now();
         const double cpu_start = process_cpu_ms();
@@ -391,42 +409,29 @@ void measure(const char* name, long count, Prepare prepare, Work work) {
         cpu.push_back(process_cpu_ms() - cpu_start);
         wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-    printf("{\"%s\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,\"cpu_ms_p95\":%.3f}\n",
-           name, count, percentile(wall, 0.5), percentile(wall, 0.95), percentile(cpu, 0.5), percentile(cpu, 0.95));
+    draw_path = before;
+    printf("{\"%s%s\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,\"cpu_ms_p95\":%.3f}\n",
+           name, run.literal ? "_literal" : "", run.count, percentile(wall, 0.5), percentile(wall, 0.95),
+           percentile(cpu, 0.5), percentile(cpu, 0.95));
     fflush(stdout);
 }
 
-bool running_for(const Words& w, const char* usage, long* count) {
-    if (w.size() != 2 || !parse_count(w[1], count) || *count == 0) return fail(std::string("usage: ") + usage);
-    ensure_started();
-    return program.running || fail("the program is not running");
-}
-
-// bench N [literal]: N frames rendered and presented without pacing; `literal` draws
-// them exactly as the frame is defined, for the ratio to the default path.
+// bench N [literal]: N frames rendered and presented without pacing.
 bool cmd_bench(const Words& w) {
-    long count = 0;
-    const bool literal = w.size() == 3 && w[2] == "literal";
-    if (!running_for(literal ? Words(w.begin(), w.end() - 1) : w, "bench N [literal]", &count)) return false;
-    const DrawPath before = draw_path;
-    draw_path.literal = literal;
-    measure(literal ? "bench_frames_literal" : "bench_frames", count, [] {}, [] {
+    BenchRun run{};
+    if (!bench_args(w, "bench N [literal]", &run)) return false;
+    measure("bench_frames", run, [] {}, [] {
         render_frame();
         platform_swap_buffers();
     });
-    draw_path = before;
     return true;
 }
 
 // bench_load N [literal]: N full asset loads of the current world (textures, font, level).
 bool cmd_bench_load(const Words& w) {
-    long count = 0;
-    const bool literal = w.size() == 3 && w[2] == "literal";
-    if (!running_for(literal ? Words(w.begin(), w.end() - 1) : w, "bench_load N [literal]", &count)) return false;
-    const DrawPath before = draw_path;
-    draw_path.literal = literal;
-    measure(literal ? "bench_load_literal" : "bench_load", count, delete_textures, [] { init_scene(); });
-    draw_path = before;
+    BenchRun run{};
+    if (!bench_args(w, "bench_load N [literal]", &run)) return false;
+    measure("bench_load", run, delete_textures, [] { init_scene(); });
     return true;
 }
 
