@@ -46,8 +46,9 @@ void read_cursor() {
     int x = 0, y = 0;
     platform_get_cursor_pos(&x, &y);
     pointer.cursor_pos = CursorPos{x, y};
-    platform_set_cursor_pos(CURSOR_CENTER_X, CURSOR_CENTER_Y);
-    apply_mouse_look(CURSOR_CENTER_X - x, CURSOR_CENTER_Y - y);
+    const CursorPos center = pointer.center;
+    platform_set_cursor_pos(center.x, center.y);
+    apply_mouse_look(center.x - x, center.y - y);
 }
 
 } // namespace
@@ -98,6 +99,7 @@ Iteration program_iterate() {
             return Iteration::Ended;
         }
     }
+    finish_key_step();
     return Iteration::Frame;
 }
 

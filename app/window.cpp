@@ -78,6 +78,10 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
 
     platform_show_window();
     resize_to_window(width, height);
+    set_pointer_center(view.view_width, view.view_height);
+    // The pointer may be anywhere on the desktop: the first frame takes it to the centre
+    // instead of turning the view by where it was.
+    pointer.pointer_held = false;
     if (!init_scene()) return fail_open("Initialization failed.");
     return true;
 }
@@ -118,14 +122,18 @@ intptr_t window_proc(const PlatformMessage& message) {
         platform_post_quit(0);
         return 0;
     case WM_KEYDOWN:
-        if (message.wparam < KEY_COUNT) keys[message.wparam] = true;
+        press_key(message.wparam);
         return 0;
     case WM_KEYUP:
-        if (message.wparam < KEY_COUNT) keys[message.wparam] = false;
+        release_key(message.wparam);
         return 0;
-    case WM_SIZE:
-        resize_view(static_cast<int>(message.lparam & 0xFFFF), static_cast<int>((message.lparam >> 16) & 0xFFFF));
+    case WM_SIZE: {
+        const int width = static_cast<int>(message.lparam & 0xFFFF);
+        const int height = static_cast<int>((message.lparam >> 16) & 0xFFFF);
+        resize_view(width, height);
+        set_pointer_center(width, height);
         return 0;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:

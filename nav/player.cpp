@@ -12,7 +12,7 @@
 PlayerState player = {-1, -1, 0, 0, 0};
 MovementState movement = {true, false, false};
 LiftSequence lift = {false, 0, true, false, 0};
-PointerState pointer = {{CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
+PointerState pointer = {{CURSOR_CENTER_X, CURSOR_CENTER_Y}, {CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
 const float DEG_TO_RAD = 3.14159265f / 180.0f;
 
 namespace {
@@ -36,14 +36,19 @@ void reset_player() {
     player = PlayerState{-1, -1, 0, 0, 0};
     movement = MovementState{true, false, false};
     lift = LiftSequence{false, 0, true, false, 0};
-    pointer = PointerState{{CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
+    pointer = PointerState{{CURSOR_CENTER_X, CURSOR_CENTER_Y}, {CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
     reset_keys();
 }
 
 void take_pointer() {
-    platform_set_cursor_pos(CURSOR_CENTER_X, CURSOR_CENTER_Y);
-    pointer.cursor_pos = CursorPos{CURSOR_CENTER_X, CURSOR_CENTER_Y};
+    platform_set_cursor_pos(pointer.center.x, pointer.center.y);
+    pointer.cursor_pos = pointer.center;
     pointer.pointer_held = true;
+}
+
+void set_pointer_center(int client_width, int client_height) {
+    if (client_width <= 0 || client_height <= 0) return;
+    pointer.center = CursorPos{client_width / 2, client_height / 2 + CURSOR_CENTER_BELOW};
 }
 
 void apply_mouse_look(int dx, int dy) {

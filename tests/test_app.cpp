@@ -5,6 +5,8 @@
 #include "render/random.h"
 #include "app/timer.h"
 #include "app/window.h"
+#include "assets/textures.h"
+#include "nav/player.h"
 #include "support.h"
 #include "render/view.h"
 #include "render/fps.h"
@@ -146,19 +148,31 @@ TEST_F(App, WindowProcedureRows) {
     window_proc(msg(WM_ACTIVATE, 1));
     EXPECT_TRUE(window.active);
 
-    // Keys land in the table by virtual-key code.
+    // Keys land in the table by virtual-key code; a release before any key step saw the
+    // press waits for the end of the next one.
     window_proc(msg(WM_KEYDOWN, 'Q'));
     EXPECT_TRUE(keys['Q']);
     window_proc(msg(WM_KEYUP, 'Q'));
+    EXPECT_TRUE(keys['Q']);
+    finish_key_step();
+    EXPECT_FALSE(keys['Q']);
+    window_proc(msg(WM_KEYDOWN, 'Q'));
+    finish_key_step();
+    window_proc(msg(WM_KEYUP, 'Q')); // seen by a key step: released at once
     EXPECT_FALSE(keys['Q']);
     window_proc(msg(WM_KEYDOWN, 300)); // not a virtual key: ignored, not out of bounds
     EXPECT_EQ(window_proc(msg(WM_SYSKEYDOWN, 0x79)), 0);
     EXPECT_FALSE(keys[0x79]); // F10 and Alt combinations never reach the table
 
-    // Size: low word width, high word height.
+    // Size: low word width, high word height. The pointer's centre keeps its place five
+    // rows below the middle; an empty (minimised) area leaves it where it was.
     window_proc(msg(WM_SIZE, 0, 640 | (480 << 16)));
     EXPECT_EQ(view.view_width, 640);
     EXPECT_EQ(view.view_height, 480);
+    EXPECT_EQ(pointer.center.x, 320);
+    EXPECT_EQ(pointer.center.y, 245);
+    window_proc(msg(WM_SIZE, 0, 0));
+    EXPECT_EQ(pointer.center.y, 245);
 
     // Screen saver and monitor power-off are refused; the rest goes on.
     EXPECT_EQ(window_proc(msg(WM_SYSCOMMAND, SC_SCREENSAVE)), 0);
@@ -271,6 +285,49 @@ TEST_F(App, EveryF1KeyDownTogglesOnce) {
     headless_push_message(msg(WM_KEYDOWN, VK_F1));
     run_frames(1);
     EXPECT_TRUE(window.fullscreen);
+}
+
+// A key pressed and released between two frames (a tap shorter than a frame) acts as one
+// held frame: once, never twice, and a key held across frames acts every frame as before.
+TEST_F(App, TapsBetweenFramesActOnce) {
+    ASSERT_TRUE(start_windowed_program());
+    const auto tap_then_frame = [](int key, int presses) {
+        for (int i = 0; i < presses; ++i) {
+            headless_push_message(msg(WM_KEYDOWN, static_cast<uintptr_t>(key)));
+            headless_push_message(msg(WM_KEYUP, static_cast<uintptr_t>(key)));
+        }
+        run_frames(1);
+    };
+    tap_then_frame('Q', 1);
+    EXPECT_EQ(textures.lod_bias, -1);
+    tap_then_frame('Q', 3); // three taps within one frame: one held frame
+    EXPECT_EQ(textures.lod_bias, -2);
+    run_frames(2);
+    EXPECT_EQ(textures.lod_bias, -2);
+    EXPECT_FALSE(keys['Q']);
+
+    headless_push_message(msg(WM_KEYDOWN, 'Q')); // held across frames
+    run_frames(3);
+    EXPECT_EQ(textures.lod_bias, -5);
+    headless_push_message(msg(WM_KEYUP, 'Q'));
+    run_frames(1);
+    EXPECT_EQ(textures.lod_bias, -5);
+
+    tap_then_frame(VK_END, 1); // an edge binding: one jump
+    EXPECT_TRUE(lift.boost_active);
+
+    headless_set_display_mode_available(true);
+    tap_then_frame(VK_F1, 1); // one toggle, not one a frame
+    run_frames(2);
+    EXPECT_TRUE(window.fullscreen);
+    EXPECT_FALSE(keys[VK_F1]);
+
+    headless_push_message(msg(WM_KEYDOWN, VK_ESCAPE));
+    headless_push_message(msg(WM_KEYUP, VK_ESCAPE));
+    Iteration last = Iteration::Message;
+    for (int i = 0; i < 4 && last != Iteration::Ended; ++i) last = program_iterate();
+    EXPECT_EQ(last, Iteration::Ended);
+    EXPECT_EQ(program.exit_code, 0);
 }
 
 TEST_F(App, FailedReopenEndsWithCodeOneWithoutAnotherClose) {
