@@ -46,8 +46,14 @@
 //  virtual-key codes). Keyboard auto-repeat produces repeated key-down messages.
 //  Alt combinations and F10 arrive as system-key messages. platform_post_quit queues
 //  a quit message that is returned once every earlier message has been handed over.
+//  A window the user may resize reports every new client size as a size message. A
+//  window that another client destroyed is reported once as a close request, and the
+//  system's complaints about it afterwards end nothing.
 //
-//  Cursor: positions are client-area pixels, origin top left.
+//  Cursor: positions are client-area pixels, origin top left. A reading after a
+//  platform_set_cursor_pos is where the pointer was put plus what the user moved it
+//  since, even when the window itself moved in between (a window manager restoring it).
+//  Every window shows the same cursor: a crosshair where it is shown at all.
 //  Time: a high-resolution counter (may be missing: frequency query returns false),
 //  a millisecond multimedia time and a millisecond tick count, all monotonic.
 //  Sound: platform_play_sound starts a sound file asynchronously and cuts the one

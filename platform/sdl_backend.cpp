@@ -2,6 +2,8 @@
 #include "platform.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -88,7 +90,14 @@ unsigned char virtual_key(const SDL_Keysym& key) {
 struct Sdl {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
-    SDL_Cursor* cursor = nullptr;
+    SDL_Cursor* cursor = nullptr;         // the crosshair, made with each window
+    Display* x_display = nullptr;         // SDL's X connection under the x11 driver, else null
+    unsigned long x_window = 0;           // the window's X id under the x11 driver, else 0
+    bool window_lost = false;             // another client destroyed the window
+    bool warped = false;                  // the pointer was put somewhere since the window was made
+    int warp_x = 0, warp_y = 0;           // where, in client pixels
+    int warp_root_x = 0, warp_root_y = 0; // where the pointer then was on the screen
+    bool window_lost_reported = false;    // its close request was handed over
     SDL_DisplayMode fullscreen_mode = {}; // the desktop mode found by change_display_mode
     bool video_up = false;
     std::deque<PlatformMessage> pending; // messages made from one event beyond the first
@@ -103,6 +112,44 @@ struct Sdl {
 
 Sdl g_sdl;
 
+// Another client may destroy the window (`xdotool windowclose`, a session ending). Every
+// X error about it afterwards would end the program through Xlib's default handler with
+// code 1; instead the loss is taken as a close request. Other errors go where they went.
+XErrorHandler g_previous_x_error_handler = nullptr;
+unsigned long g_lost_x_window = 0; // a window given up for lost: its late errors are expected
+
+int on_x_error(Display* display, XErrorEvent* error) {
+    Sdl& s = g_sdl;
+    if (error->resourceid != 0 && (error->resourceid == s.x_window || error->resourceid == g_lost_x_window)) {
+        if (error->resourceid == s.x_window) s.window_lost = true;
+        return 0;
+    }
+    return g_previous_x_error_handler ? g_previous_x_error_handler(display, error) : 0;
+}
+
+void watch_x_errors() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || strcmp(driver, "x11") != 0) return;
+    const XErrorHandler previous = XSetErrorHandler(on_x_error);
+    if (previous != on_x_error) g_previous_x_error_handler = previous;
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE); // to see DestroyNotify for the window
+}
+
+void find_x_window(SDL_Window* window) {
+    g_sdl.x_display = nullptr;
+    g_sdl.x_window = 0;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    g_sdl.x_display = info.info.x11.display;
+    g_sdl.x_window = info.info.x11.window;
+}
+
+bool destroys_window(const SDL_SysWMmsg* message) {
+    return message && message->subsystem == SDL_SYSWM_X11 && message->msg.x11.event.type == DestroyNotify &&
+           message->msg.x11.event.xdestroywindow.window == g_sdl.x_window && g_sdl.x_window != 0;
+}
+
 PlatformMessage size_message(int width, int height) {
     return PlatformMessage{WM_SIZE, 0, static_cast<intptr_t>((width & 0xFFFF) | ((height & 0xFFFF) << 16))};
 }
@@ -116,6 +163,12 @@ bool translate(const SDL_Event& event, PlatformMessage* out) {
     Sdl& s = g_sdl;
     switch (event.type) {
     case SDL_QUIT:
+        *out = PlatformMessage{WM_CLOSE, 0, 0};
+        return true;
+    case SDL_SYSWMEVENT:
+        if (!destroys_window(event.syswm.msg)) return false;
+        s.window_lost = true;
+        s.window_lost_reported = true;
         *out = PlatformMessage{WM_CLOSE, 0, 0};
         return true;
     case SDL_WINDOWEVENT:
@@ -283,6 +336,7 @@ bool platform_register_class() {
         return false;
     }
     g_sdl.video_up = true;
+    watch_x_errors();
     return true;
 }
 
@@ -317,7 +371,8 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    // A window the user can resize and maximise; the view follows its client area.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | (fullscreen ? 0 : SDL_WINDOW_RESIZABLE);
     if (fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         // Made at the desktop's size: without a window manager to honour the fullscreen
@@ -335,7 +390,12 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
         if (s.window) break;
     }
     if (!s.window) return false;
-    if (!s.cursor) s.cursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
+    find_x_window(s.window);
+    s.window_lost = false;
+    s.window_lost_reported = false;
+    // Cursors end with the video subsystem, which a fullscreen toggle restarts: each window
+    // makes its own crosshair.
+    s.cursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
     if (s.cursor) SDL_SetCursor(s.cursor);
     return true;
 }
@@ -349,8 +409,17 @@ bool platform_get_client_size(int* width, int* height) {
 bool platform_destroy_window() {
     Sdl& s = g_sdl;
     if (!s.window) return false;
+    if (s.window_lost) g_lost_x_window = s.x_window;
     SDL_DestroyWindow(s.window);
+    // The errors about a lost window must arrive while on_x_error is the handler: closing
+    // the connection later goes through the default one.
+    if (s.window_lost && s.x_display) XSync(s.x_display, False);
     s.window = nullptr;
+    s.x_display = nullptr;
+    s.x_window = 0;
+    s.warped = false;
+    if (s.cursor) SDL_FreeCursor(s.cursor);
+    s.cursor = nullptr;
     s.pending.clear();
     return true;
 }
@@ -405,6 +474,11 @@ bool platform_poll_message(PlatformMessage* message) {
     SDL_Event event;
     while (s.video_up && SDL_PollEvent(&event))
         if (translate(event, message)) return true;
+    if (s.window_lost && !s.window_lost_reported) { // known from an X error only
+        s.window_lost_reported = true;
+        *message = PlatformMessage{WM_CLOSE, 0, 0};
+        return true;
+    }
     if (s.quit_posted) {
         s.quit_posted = false;
         *message = PlatformMessage{WM_QUIT, static_cast<uintptr_t>(s.quit_code), 0};
@@ -420,19 +494,50 @@ void platform_post_quit(int exit_code) {
 
 intptr_t platform_default_window_proc(const PlatformMessage&) { return 0; }
 
+namespace {
+
+// The pointer on the screen, from the X server; false when it cannot be asked.
+bool x_pointer(int* root_x, int* root_y) {
+    Sdl& s = g_sdl;
+    if (s.x_window == 0 || s.window_lost) return false;
+    Window root = 0, child = 0;
+    int window_x = 0, window_y = 0;
+    unsigned int buttons = 0;
+    return XQueryPointer(s.x_display, s.x_window, &root, &child, root_x, root_y, &window_x, &window_y, &buttons);
+}
+
+} // namespace
+
 void platform_get_cursor_pos(int* x, int* y) {
-    // The global state is cached until events are pumped; read the window's position
-    // in the same step so the result is in client pixels.
+    Sdl& s = g_sdl;
+    // Where the pointer was put, moved by what the user did since on the screen. Its place
+    // in the window would also move with the window, and a window manager moves the window
+    // while it restores or places it: that is no movement of the user's.
+    int root_x = 0, root_y = 0;
+    if (s.warped && x_pointer(&root_x, &root_y)) {
+        *x = s.warp_x + (root_x - s.warp_root_x);
+        *y = s.warp_y + (root_y - s.warp_root_y);
+        return;
+    }
+    // Elsewhere: the global state is cached until events are pumped; read the window's
+    // position in the same step so the result is in client pixels.
     SDL_PumpEvents();
     int gx = 0, gy = 0, wx = 0, wy = 0;
     SDL_GetGlobalMouseState(&gx, &gy);
-    if (g_sdl.window) SDL_GetWindowPosition(g_sdl.window, &wx, &wy);
+    if (s.window) SDL_GetWindowPosition(s.window, &wx, &wy);
     *x = gx - wx;
     *y = gy - wy;
 }
 
 void platform_set_cursor_pos(int x, int y) {
-    if (g_sdl.window) SDL_WarpMouseInWindow(g_sdl.window, x, y);
+    Sdl& s = g_sdl;
+    if (!s.window) return;
+    SDL_WarpMouseInWindow(s.window, x, y);
+    // Read back where it went (the screen's edge may have stopped it): the next reading
+    // measures the user's movement from there.
+    s.warped = x_pointer(&s.warp_root_x, &s.warp_root_y);
+    s.warp_x = x;
+    s.warp_y = y;
 }
 
 bool platform_has_focus() {
