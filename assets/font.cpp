@@ -190,6 +190,13 @@ void delete_font() {
     g_atlas.texture = 0;
 }
 
+int font_ascent() {
+    float ascent = 0;
+    for (int i = 0; i < g_glyphs.count; ++i)
+        ascent = std::max(ascent, static_cast<float>(g_glyphs.glyphs[i].height) - g_glyphs.glyphs[i].origin_y);
+    return static_cast<int>(std::ceil(ascent));
+}
+
 void print_text(float x, float y, const char* format, ...) {
     if (!format) return;
     char text[TEXT_BUFFER_SIZE];

@@ -14,6 +14,9 @@ extern GLuint font_list_base; // list font_list_base + (c - 32) draws character 
 void build_font();
 // The lists die with their context; this forgets them (and deletes them if still current).
 void delete_font();
+// The most any character rises above its baseline, in pixels (0 before the glyphs exist):
+// text whose baseline is nearer the top of the view than this loses its tops.
+int font_ascent();
 // Draws the formatted text (printf conventions, at most 255 characters) with the first
 // character's origin at raster position (x, y), in the current colour.
 void print_text(float x, float y, const char* format, ...);

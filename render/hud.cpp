@@ -11,6 +11,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 HudState hud = {-30, {0, 0, 0, 0}};
@@ -130,7 +131,9 @@ void draw_hud_text() {
     // the colour of whatever texel the current coordinate names. The text is white.
     glDisable(GL_TEXTURE_2D);
     hud.hud_printed = HudCounts{frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count, level_draw.degenerate_count};
-    print_text(1, 20, "FPS     : %0.1f", static_cast<double>(frame_counter.fps_value));
+    // The first line sits 20 rows down, lower where its capitals would rise out of the view.
+    const float first_line = static_cast<float>(std::max(20, font_ascent()));
+    print_text(1, first_line, "FPS     : %0.1f", static_cast<double>(frame_counter.fps_value));
     print_text(1, 100, "xpos, zpos, w  %f,%f,%f", static_cast<double>(player.x), static_cast<double>(player.z),
                static_cast<double>(player.eye_height));
     print_text(1, 160, "dist, ypos %f, %f", static_cast<double>(hud.dist_readout), 0.0);
