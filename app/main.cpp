@@ -23,22 +23,25 @@ void usage(FILE* out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2) {
-        usage(stderr);
-        return EXIT_USAGE;
-    }
-    if (argc == 2) {
-        if (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0) {
+    const char* mode_option = nullptr; // the first of --windowed and --fullscreen given
+    for (int i = 1; i < argc; ++i) {
+        const char* option = argv[i];
+        if (strcmp(option, "--help") == 0 || strcmp(option, "-h") == 0) {
             usage(stdout);
             return 0;
         }
-        if (strcmp(argv[1], "--windowed") == 0) preset_startup_answer = IDNO;
-        else if (strcmp(argv[1], "--fullscreen") == 0) preset_startup_answer = IDYES;
-        else {
-            fprintf(stderr, "zeb: unknown option %s\n", argv[1]);
+        if (strcmp(option, "--windowed") != 0 && strcmp(option, "--fullscreen") != 0) {
+            fprintf(stderr, "zeb: unknown option %s\n", option);
             usage(stderr);
             return EXIT_USAGE;
         }
+        if (mode_option && strcmp(mode_option, option) != 0) {
+            fprintf(stderr, "zeb: %s and %s cannot be used together: choose one\n", mode_option, option);
+            usage(stderr);
+            return EXIT_USAGE;
+        }
+        mode_option = option;
+        preset_startup_answer = strcmp(option, "--windowed") == 0 ? IDNO : IDYES;
     }
     char why[256] = "";
     if (!platform_check_display(why, sizeof why)) {

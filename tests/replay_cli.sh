@@ -91,7 +91,11 @@ check "  and prints usage" has "usage: zeb"
 check "zeb with an unknown option exits 2" test "$code" -eq 2
 check "  and prints usage" has "usage: zeb"
 "$ZEB" --windowed extra >"$WORK/out" 2>"$WORK/err"; code=$?
-check "zeb with two arguments exits 2" test "$code" -eq 2
+check "zeb with an unknown second argument exits 2" test "$code" -eq 2
+check "  naming it" has "unknown option extra"
+"$ZEB" --windowed --fullscreen >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb with both modes exits 2" test "$code" -eq 2
+check "  naming the conflict" has "--windowed and --fullscreen cannot be used together"
 # No display: stop at once with a clear message (SDL would fall back to an invisible driver).
 start=$(date +%s)
 env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy timeout -s KILL 20 "$ZEB" --windowed >"$WORK/out" 2>"$WORK/err"; code=$?
