@@ -10,97 +10,8 @@
 # log. Usage: e2e_zeb.sh PATH_TO_ZEB (run from the directory holding text/).
 set -u
 ZEB=$(realpath "$1")
-WORK=$(mktemp -d)
-LOG=$WORK/zeb.log
-# Xvfb picks a free display number itself (-displayfd) by binding it: a number chosen by
-# looking into /tmp/.X11-unix misses servers of other chroots and containers, whose
-# abstract sockets are shared, and then this test would talk to someone else's server.
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-XVFB=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-DISPLAY_NUMBER=$(head -n 1 "$WORK/display")
-[ -n "$DISPLAY_NUMBER" ] || { echo "Xvfb did not start:"; cat "$WORK/xvfb.log"; exit 1; }
-ZEB_PID=
-cleanup() {
-    [ -n "$ZEB_PID" ] && kill -9 "$ZEB_PID" 2>/dev/null
-    kill "$XVFB" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-export DISPLAY=:$DISPLAY_NUMBER SDL_AUDIODRIVER=dummy
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-xwininfo -root >/dev/null 2>&1 || { echo "Xvfb did not start:"; cat "$WORK/xvfb.log"; exit 1; }
-
-SCENARIO=""
-fail() {
-    echo "FAILED [$SCENARIO]: $*"
-    if [ -n "$ZEB_PID" ]; then
-        if kill -0 "$ZEB_PID" 2>/dev/null; then echo "zeb is still running"
-        else wait "$ZEB_PID"; echo "zeb has ended with exit code $?"; ZEB_PID=; fi
-    fi
-    echo "--- zeb's log:"
-    cat "$LOG"
-    echo "--- windows:"
-    xwininfo -root -tree 2>/dev/null | grep -E '"[^"]+":' | head -20
-    exit 1
-}
-
-has_window() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
-geometry() { xwininfo -id "$1" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
-
-# The id of a window titled ZEB of the given size, now.
-zeb_window_of_size_now() {
-    for id in $(xwininfo -root -tree 2>/dev/null | grep -F '"ZEB":' | awk '{print $1}'); do
-        [ "$(geometry "$id")" = "$1" ] && { echo "$id"; return 0; }
-    done
-    return 1
-}
-# Waits up to 30 s until a window titled ZEB has the given size; prints its id.
-zeb_window_of_size() {
-    for _ in $(seq 300); do
-        zeb_window_of_size_now "$1" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# Holds a key until its effect shows (up to 30 s): a press and its release handled in
-# one batch of messages is no press, and under load a frame can take longer than any
-# fixed hold. F1 is consumed when handled, so holding it toggles once.
-# hold_until WINDOW KEY COMMAND...: true when COMMAND succeeded while the key was held.
-hold_until() {
-    local win=$1 key=$2
-    shift 2
-    xdotool keydown --window "$win" "$key"
-    local ok=1
-    for _ in $(seq 300); do
-        if "$@"; then ok=0; break; fi
-        sleep 0.1
-    done
-    xdotool keyup --window "$win" "$key" 2>/dev/null
-    return $ok
-}
-zeb_ended() { ! kill -0 "$ZEB_PID" 2>/dev/null; }
-has_size() { zeb_window_of_size_now "$1" >/dev/null; }
-
-start_zeb() { # start_zeb DIR ARGS...: runs zeb in DIR
-    local dir=$1
-    shift
-    (cd "$dir" && exec "$ZEB" "$@") >"$LOG" 2>&1 &
-    ZEB_PID=$!
-}
-
-# Waits (up to 30 s) for zeb to end and checks its exit code.
-expect_exit() {
-    for _ in $(seq 300); do kill -0 "$ZEB_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$ZEB_PID" 2>/dev/null && fail "zeb did not end"
-    wait "$ZEB_PID"
-    local code=$?
-    ZEB_PID=
-    [ "$code" -eq "$1" ] || fail "exit code $code, wanted $1"
-}
+. "$(dirname "$0")/e2e_lib.sh"
+start_x 1280x1024
 
 # Starts zeb (start_zeb's arguments) and sets BOX to its start-up question. Under load
 # SDL's box can fail to show; zeb then logs so and takes its fallback answer, as it
@@ -122,11 +33,6 @@ start_with_question() {
         ZEB_PID=
     done
     return 1
-}
-
-quit_with_escape() {
-    hold_until "$1" Escape zeb_ended || fail "zeb did not end on Escape"
-    expect_exit 0
 }
 
 # 1. No: windowed, from a directory without text/.

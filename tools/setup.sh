@@ -12,10 +12,11 @@ cd "$(dirname "$0")/.."
 # a bare X server (Xvfb) has only "fixed", and --no-install-recommends drops it.
 # libclang-rt-14-dev: clang's sanitizer and libFuzzer runtimes (only recommended by clang).
 # python3: the town generator's check and the contact-sheet scripts.
+# openbox: the window manager of the desktop end-to-end test.
 PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
-  libgtest-dev xvfb xfonts-base xdotool x11-utils python3"
+  libgtest-dev xvfb xfonts-base xdotool x11-utils openbox python3"
 
 install_missing() {
     missing=""
