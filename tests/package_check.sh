@@ -53,10 +53,13 @@ trap cleanup EXIT
 phase_start=$(date +%s)
 phase() { local now; now=$(date +%s); echo "      ($(( now - phase_start )) s) $*"; phase_start=$now; }
 
+# Runs in other worktrees share the cache: one at a time bootstraps or runs apt on it.
+mkdir -p "$CACHE"
+exec 9>"$CACHE/lock"
+flock 9
 if [ ! -x "$BASE/usr/bin/apt-get" ]; then
     echo "making the clean root in $BASE (once per machine)"
     rm -rf "$BASE.partial"
-    mkdir -p "$CACHE"
     debootstrap --variant=minbase bookworm "$BASE.partial" "$MIRROR" >"$WORK/debootstrap.log" 2>&1 ||
         { echo "debootstrap failed:"; tail -20 "$WORK/debootstrap.log"; exit 1; }
     mv "$BASE.partial" "$BASE"
@@ -99,6 +102,8 @@ fi
 installed() { in_root dpkg-query -W -f='${Status}' zeb 2>/dev/null | grep -q "install ok installed"; }
 check "apt installs the package and its dependencies" installed || { tail -30 "$WORK/apt.log"; exit 1; }
 phase "installed with $(grep -c '^Setting up' "$WORK/apt.log") packages set up"
+flock -u 9
+exec 9>&-
 
 check "the installed zeb-replay runs headless on the installed data" in_root sh -c \
     'cd /usr/share/zeb && printf "viewport 160 120\nframes 2\nexpect exited == false\n" | zeb-replay - >/dev/null'
