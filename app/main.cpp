@@ -9,6 +9,7 @@ namespace {
 
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_NO_DISPLAY = 1;
+constexpr int EXIT_NO_DATA = 1;
 
 void usage(FILE* out) {
     fprintf(out,
@@ -17,7 +18,8 @@ void usage(FILE* out) {
             "  --fullscreen  cover the desktop without asking (F1 toggles)\n"
             "  --help        this text\n"
             "Without an option a box asks whether to run fullscreen. The data directory\n"
-            "text/ is read from the working directory, else from next to the program.\n");
+            "text/ is read from the working directory, else from next to the program, else\n"
+            "from ../share/zeb relative to the program, else from the directory $ZEB_DATA.\n");
 }
 
 } // namespace
@@ -49,7 +51,13 @@ int main(int argc, char** argv) {
                 why);
         return EXIT_NO_DISPLAY;
     }
-    // A missing data directory is reported by the first file that cannot be opened.
-    platform_find_data_dir("text");
+    char looked[2048] = "";
+    if (!platform_find_data_dir("text", looked, sizeof looked)) {
+        char text[2200];
+        snprintf(text, sizeof text, "ZEB cannot find its data directory text/. It looked in:\n%s", looked);
+        fprintf(stderr, "zeb: %s", text);
+        platform_message_box(text, "ERROR", MB_OK | MB_ICONSTOP);
+        return EXIT_NO_DATA;
+    }
     return run_program();
 }

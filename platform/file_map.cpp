@@ -1,6 +1,8 @@
 // Read-only file views through POSIX memory mapping, and finding the data directory.
 #include "platform.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -42,18 +44,44 @@ bool is_directory(const char* path) {
     return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-} // namespace
-
-bool platform_find_data_dir(const char* marker) {
-    if (!marker || is_directory(marker)) return true;
+// The directory of the running executable ("" when the system cannot tell).
+std::string executable_dir() {
     char exe[4096];
     const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (length <= 0) return false;
+    if (length <= 0) return "";
     exe[length] = '\0';
     char* slash = strrchr(exe, '/');
-    if (!slash) return false;
+    if (!slash) return "";
     *slash = '\0';
-    const std::string candidate = std::string(exe[0] ? exe : "/") + "/" + marker;
-    if (!is_directory(candidate.c_str())) return false;
-    return chdir(exe[0] ? exe : "/") == 0;
+    return exe[0] ? exe : "/";
+}
+
+// `dir` without its last component: "/usr/bin" gives "/usr", "/bin" and "/" give "".
+std::string parent_dir(const std::string& dir) {
+    const size_t slash = dir.find_last_of('/');
+    return slash == std::string::npos || slash == 0 ? "" : dir.substr(0, slash);
+}
+
+} // namespace
+
+bool platform_find_data_dir(const char* marker, char* looked, size_t looked_size) {
+    // The working directory first: the build tree and every script rely on it.
+    if (!marker || is_directory(marker)) return true;
+    std::string report;
+    const auto note = [&](const std::string& dir) { report += "  " + (dir == "/" ? "" : dir) + "/" + marker + "\n"; };
+    const auto try_dir = [&](const std::string& dir) {
+        note(dir);
+        const std::string candidate = (dir == "/" ? "" : dir) + "/" + marker;
+        return is_directory(candidate.c_str()) && chdir(dir.c_str()) == 0;
+    };
+    char cwd[4096];
+    note(getcwd(cwd, sizeof cwd) ? cwd : ".");
+    const std::string exe_dir = executable_dir();
+    if (exe_dir.empty()) report += "  (the program's own directory is unknown)\n";
+    else if (try_dir(exe_dir) || try_dir(parent_dir(exe_dir) + "/share/zeb")) return true;
+    const char* env = getenv("ZEB_DATA");
+    if (!env || !env[0]) report += "  (ZEB_DATA is not set)\n";
+    else if (try_dir(env)) return true;
+    if (looked && looked_size) snprintf(looked, looked_size, "%s", report.c_str());
+    return false;
 }

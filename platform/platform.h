@@ -39,7 +39,9 @@
 //  Display: platform_check_display (zeb's entry only) tells whether a display the user
 //  can see is there; an invisible fallback (SDL's offscreen or dummy driver) is none.
 //  Data: platform_find_data_dir makes the directory holding `text/` the working
-//  directory: the working directory itself, else the executable's directory.
+//  directory: the working directory itself, else the executable's directory, else
+//  ../share/zeb beside it (an installed program), else the directory ZEB_DATA names;
+//  when none holds it, it lists every place it tried.
 //
 //  Messages: platform_poll_message hands over one pending window message at a time,
 //  already translated into what the window procedure expects (Windows message ids and
@@ -113,8 +115,10 @@ int platform_message_box(const char* text, const char* caption, unsigned style, 
 bool platform_check_display(char* why, size_t why_size);
 // Makes the directory that holds `marker` (a relative directory such as "text") the
 // working directory: the working directory when it has one, else the directory of the
-// executable. False, leaving the working directory as it was, when neither has it.
-bool platform_find_data_dir(const char* marker);
+// executable, else ../share/zeb relative to that directory, else $ZEB_DATA. False,
+// leaving the working directory as it was, when none has it; `looked` then lists the
+// places tried, one indented line each.
+bool platform_find_data_dir(const char* marker, char* looked, size_t looked_size);
 
 // Window and context steps (see the contract above).
 bool platform_register_class();

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Sets up a Debian 12 machine and builds ZEB.
 #   tools/setup.sh run    install what is missing, build, and run zeb
-#   tools/setup.sh test   install what is missing, build with -Werror, run every test
+#   tools/setup.sh test   install what is missing, build with -Werror, run every test and
+#                         check the Debian package in a clean root
 # `test` runs every stage even when an earlier one fails, prints a summary with each
 # stage's time, and exits non-zero if any stage failed.
 set -eu
@@ -13,10 +14,16 @@ cd "$(dirname "$0")/.."
 # libclang-rt-14-dev: clang's sanitizer and libFuzzer runtimes (only recommended by clang).
 # python3: the town generator's check and the contact-sheet scripts.
 # openbox: the window manager of the desktop end-to-end test.
+# dpkg-dev, file: CPack's Debian package (dpkg-shlibdeps); desktop-file-utils, groff-base:
+# the install-tree test; debootstrap, mount: the package stage's clean root.
 PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
-  libgtest-dev xvfb xfonts-base xdotool x11-utils openbox python3"
+  libgtest-dev xvfb xfonts-base xdotool x11-utils openbox python3
+  dpkg-dev file desktop-file-utils groff-base debootstrap mount"
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
 
 install_missing() {
     missing=""
@@ -24,8 +31,6 @@ install_missing() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
     done
     [ -z "$missing" ] && return 0
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO=sudo
     echo "Installing:$missing"
     $SUDO apt-get update -qq &&
         DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
@@ -52,6 +57,12 @@ build_test() {
         cmake --build build-test -j"$JOBS"
 }
 ctest_test() { (cd build-test && ctest --output-on-failure -j"$JOBS"); }
+# The Debian package, installed into a clean Debian root (kept in /var/cache/zeb-ci),
+# started under Xvfb, quit and purged.
+package_test() {
+    rm -f build-test/zeb_*.deb
+    (cd build-test && cpack -G DEB) && $SUDO tests/package_check.sh build-test/zeb_*.deb
+}
 # The bitmap reader and the level loader under libFuzzer with sanitizers.
 build_fuzz() {
     CXX=clang++ cmake -S . -B build-fuzz -DZEB_FUZZ=ON && cmake --build build-fuzz -j"$JOBS"
@@ -70,6 +81,7 @@ test)
     stage install install_missing
     stage build build_test
     stage ctest ctest_test # runs what was built even when the build failed in part
+    stage package package_test
     stage build-fuzz build_fuzz
     stage fuzz ctest_fuzz
     echo "=== summary ($(( $(date +%s) - all_start )) s in all)$SUMMARY"

@@ -1,8 +1,10 @@
-// zeb-gen-assets OUTDIR: writes the program's textures and sounds under OUTDIR/text.
+// zeb-gen-assets OUTDIR: writes the program's textures and sounds under OUTDIR/text and
+// its icon under OUTDIR/icons (laid out as an icon theme wants it, for installing).
 // The output is the same, byte for byte, on every run.
 
 #include "bmp_writer.h"
 #include "catalogue.h"
+#include "icon.h"
 #include "wav_writer.h"
 
 #include <cerrno>
@@ -12,6 +14,7 @@
 #include <iterator>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -39,11 +42,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string out = argv[1];
-    for (const char* folder : {"/text", "/text/ff"}) {
+    const auto icon_dir = [&](int side) {
+        return out + "/icons/hicolor/" + std::to_string(side) + "x" + std::to_string(side) + "/apps";
+    };
+    std::vector<std::string> folders = {out + "/text", out + "/text/ff"};
+    for (int side : ICON_SIDES) folders.push_back(icon_dir(side));
+    for (const std::string& folder : folders) {
         std::error_code error;
-        std::filesystem::create_directories(out + folder, error);
+        std::filesystem::create_directories(folder, error);
         if (error) {
-            std::fprintf(stderr, "zeb-gen-assets: cannot create %s%s: %s\n", out.c_str(), folder, error.message().c_str());
+            std::fprintf(stderr, "zeb-gen-assets: cannot create %s: %s\n", folder.c_str(), error.message().c_str());
             return 1;
         }
     }
@@ -55,6 +63,11 @@ int main(int argc, char** argv) {
         const std::string path = out + "/" + file.path;
         errno = 0;
         if (!report(write_wav16(path, sound.samples, sound.sample_rate), path)) return 1;
+    }
+    for (int side : ICON_SIDES) {
+        const std::string path = icon_dir(side) + "/zeb.png";
+        errno = 0;
+        if (!report(write_icon_png(path, draw_icon(side)), path)) return 1;
     }
     return 0;
 }
