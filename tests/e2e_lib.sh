@@ -5,34 +5,23 @@
 WORK=$(mktemp -d)
 LOG=$WORK/zeb.log
 ZEB_PID=
-XVFB=
 WM=
 SCENARIO=""
+# shellcheck source=tests/xvfb_session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/xvfb_session.sh"
 
 cleanup() {
     [ -n "$ZEB_PID" ] && kill -9 "$ZEB_PID" 2>/dev/null
     [ -n "$WM" ] && kill "$WM" 2>/dev/null
-    [ -n "$XVFB" ] && kill "$XVFB" 2>/dev/null
+    xvfb_stop
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 # start_x WIDTHxHEIGHT [openbox]: a virtual screen of that size, with a window manager if
-# asked. Xvfb picks a free display number itself (-displayfd) by binding it: a number chosen
-# by looking into /tmp/.X11-unix misses servers of other chroots and containers, whose
-# abstract sockets are shared, and then the test would talk to someone else's server.
+# asked.
 start_x() {
-    exec 3>"$WORK/display"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB=$!
-    exec 3>&-
-    for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-    local number
-    number=$(head -n 1 "$WORK/display")
-    [ -n "$number" ] || { echo "Xvfb did not start:"; cat "$WORK/xvfb.log"; exit 1; }
-    export DISPLAY=:$number SDL_AUDIODRIVER=dummy
-    for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-    xwininfo -root >/dev/null 2>&1 || { echo "Xvfb did not start:"; cat "$WORK/xvfb.log"; exit 1; }
+    xvfb_start "$1" || exit 1
     if [ "${2:-}" = openbox ]; then
         openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
         WM=$!

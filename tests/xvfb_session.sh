@@ -1,15 +1,17 @@
-# Sourced by the install and package checks: a private virtual X server and one run of
-# zeb in it, started by any command, that must open its window and end on Escape.
-# The caller sets WORK (a scratch directory) first; xvfb_stop belongs in its EXIT trap.
+# Sourced by the end-to-end, install and package checks: a private virtual X server, and
+# one run of zeb in it, started by any command, that must open its window and end on
+# Escape. The caller sets WORK (a scratch directory) first; xvfb_stop belongs in its EXIT
+# trap.
 
 XVFB_PID=
 XVFB_RUN_PID=
 
-# Starts Xvfb on a display number it picks itself (-displayfd: a number chosen by looking
-# into /tmp/.X11-unix can belong to another container's server) and exports DISPLAY.
+# xvfb_start [WIDTHxHEIGHT]: starts Xvfb (1280 x 1024 unless told) on a display number it
+# picks itself (-displayfd: a number chosen by looking into /tmp/.X11-unix can belong to
+# another container's server) and exports DISPLAY.
 xvfb_start() {
     exec 3>"$WORK/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
