@@ -1,36 +1,96 @@
 // zeb: the walk-through in a real window.
 #include "app/program.h"
 #include "platform/platform.h"
+#include "tools/replay/state.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_NO_DISPLAY = 1;
 constexpr int EXIT_NO_DATA = 1;
+constexpr int EXIT_PLAYED_ELSEWHERE = 3; // a played recording did not end in its recorded state
 
 void usage(FILE* out) {
     fprintf(out,
-            "usage: zeb [--windowed | --fullscreen | --help]\n"
-            "  --windowed    open a 1024 x 768 window without asking\n"
-            "  --fullscreen  cover the desktop without asking (F1 toggles)\n"
-            "  --help        this text\n"
+            "usage: zeb [--windowed | --fullscreen] [--record FILE | --play FILE] | --help\n"
+            "  --windowed       open a 1024 x 768 window without asking\n"
+            "  --fullscreen     cover the desktop without asking (F1 toggles)\n"
+            "  --record FILE    write the session to FILE as a zeb-replay script, ending\n"
+            "                   with checks of the final state\n"
+            "  --play FILE      show a recorded session in the window (Escape stops it)\n"
+            "  --help           this text\n"
             "Without an option a box asks whether to run fullscreen. The data directory\n"
             "text/ is read from the working directory, else from next to the program, else\n"
             "from ../share/zeb relative to the program, else from the directory $ZEB_DATA.\n");
+}
+
+// A state field's value as a recording writes it: exact, so that it reads back the same.
+std::string recorded_value(const StateField& field) {
+    char value[64];
+    if (field.kind == StateField::Kind::Flag) snprintf(value, sizeof value, "%s", field.flag ? "true" : "false");
+    else snprintf(value, sizeof value, "%.17g", field.number);
+    return value;
+}
+
+// The end of a recording: the loop's last iteration, then the state the session ended
+// in, as checks zeb-replay makes after playing it. The frame-rate figure follows the
+// clock, which a recording does not carry.
+void finish_recording() {
+    platform_record_line("frames 1");
+    platform_record_line("state");
+    for (const StateField& field : collect_state())
+        if (field.name != "fps") platform_record_line(("expect " + field.name + " == " + recorded_value(field)).c_str());
+    if (!platform_record_stop()) fprintf(stderr, "zeb: the recording could not be written completely\n");
+}
+
+// After a played recording: whether the session ended where the recorded one did.
+bool played_to_the_recorded_state() {
+    const PlayCheck* checks = nullptr;
+    const size_t count = platform_play_checks(&checks);
+    const std::vector<StateField> state = collect_state();
+    int differences = 0;
+    for (size_t i = 0; i < count; ++i)
+        for (const StateField& field : state)
+            if (field.name == checks[i].name && recorded_value(field) != checks[i].value) {
+                fprintf(stderr, "zeb: %s is %s, recorded %s\n", checks[i].name, recorded_value(field).c_str(),
+                        checks[i].value);
+                ++differences;
+            }
+    if (differences > 0) fprintf(stderr, "zeb: the played session ended elsewhere than the recorded one\n");
+    else fprintf(stderr, "zeb: the played session ended in the recorded state (%zu fields)\n", count);
+    return differences == 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const char* mode_option = nullptr; // the first of --windowed and --fullscreen given
+    const char* record_path = nullptr;
+    const char* play_path = nullptr;
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
         if (strcmp(option, "--help") == 0 || strcmp(option, "-h") == 0) {
             usage(stdout);
             return 0;
+        }
+        if (strcmp(option, "--record") == 0 || strcmp(option, "--play") == 0) {
+            if (i + 1 == argc) {
+                fprintf(stderr, "zeb: %s needs a file name\n", option);
+                usage(stderr);
+                return EXIT_USAGE;
+            }
+            (option[2] == 'r' ? record_path : play_path) = argv[++i];
+            if (record_path && play_path) {
+                fprintf(stderr, "zeb: --record and --play cannot be used together: choose one\n");
+                usage(stderr);
+                return EXIT_USAGE;
+            }
+            continue;
         }
         if (strcmp(option, "--windowed") != 0 && strcmp(option, "--fullscreen") != 0) {
             fprintf(stderr, "zeb: unknown option %s\n", option);
@@ -51,13 +111,34 @@ int main(int argc, char** argv) {
                 why);
         return EXIT_NO_DISPLAY;
     }
+    // Before the data directory becomes the working directory: FILE is the user's path.
+    if (play_path) {
+        char play_why[512] = "";
+        int recorded_answer = 0;
+        if (!platform_play_start(play_path, &recorded_answer, play_why, sizeof play_why)) {
+            fprintf(stderr, "zeb: %s\n", play_why);
+            return EXIT_USAGE;
+        }
+        if (!mode_option) preset_startup_answer = recorded_answer; // as it was recorded
+    }
+    if (record_path) {
+        char record_why[512] = "";
+        if (!platform_record_start(record_path, preset_startup_answer, record_why, sizeof record_why)) {
+            fprintf(stderr, "zeb: %s\n", record_why);
+            return EXIT_USAGE;
+        }
+    }
     char looked[2048] = "";
     if (!platform_find_data_dir("text", looked, sizeof looked)) {
         char text[2200];
         snprintf(text, sizeof text, "ZEB cannot find its data directory text/. It looked in:\n%s", looked);
         fprintf(stderr, "zeb: %s", text);
         platform_message_box(text, "ERROR", MB_OK | MB_ICONSTOP);
+        platform_record_stop();
         return EXIT_NO_DATA;
     }
-    return run_program();
+    const int exit_code = run_program();
+    if (record_path) finish_recording();
+    if (play_path && !played_to_the_recorded_state()) return EXIT_PLAYED_ELSEWHERE;
+    return exit_code;
 }

@@ -51,11 +51,12 @@ const std::vector<std::string>& headless_call_log();
 void headless_clear_call_log();
 
 // Whether fullscreen is possible (default no). A fullscreen window covers the desktop,
-// DESKTOP_WIDTH x DESKTOP_HEIGHT (the size of the e2e test's virtual X screen), as the
-// SDL backend's desktop fullscreen does.
+// DESKTOP_WIDTH x DESKTOP_HEIGHT unless headless_set_desktop says otherwise (the size of
+// the e2e test's virtual X screen), as the SDL backend's desktop fullscreen does.
 void headless_set_display_mode_available(bool available);
 constexpr int DESKTOP_WIDTH = 1280;
 constexpr int DESKTOP_HEIGHT = 1024;
+void headless_set_desktop(int width, int height);
 
 // The drawable's size for windows opened from now on, whatever size the core asks for
 // (0 x 0: as asked, the default). Lets logic tests render small: the GL calls are the same.

@@ -22,6 +22,8 @@ struct Headless {
     bool fail[static_cast<int>(HeadlessStep::Count)] = {};
     std::vector<std::string> call_log;
     bool display_mode_available = false; // fullscreen is possible
+    int desktop_width = DESKTOP_WIDTH;    // what a fullscreen window covers
+    int desktop_height = DESKTOP_HEIGHT;
     int viewport_width = 0;               // drawable size override, 0: as asked
     int viewport_height = 0;
     // message boxes and sounds
@@ -107,6 +109,10 @@ const std::vector<std::string>& headless_call_log() { return g_headless.call_log
 void headless_clear_call_log() { g_headless.call_log.clear(); }
 void headless_set_display_mode_available(bool available) {
     g_headless.display_mode_available = available;
+}
+void headless_set_desktop(int width, int height) {
+    g_headless.desktop_width = width;
+    g_headless.desktop_height = height;
 }
 void headless_set_viewport(int width, int height) {
     g_headless.viewport_width = width;
@@ -197,8 +203,8 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     w = HeadlessWindow{};
     w.exists = true;
     w.fullscreen = fullscreen;
-    w.width = fullscreen ? DESKTOP_WIDTH : width;
-    w.height = fullscreen ? DESKTOP_HEIGHT : height;
+    w.width = fullscreen ? g_headless.desktop_width : width;
+    w.height = fullscreen ? g_headless.desktop_height : height;
     if (g_headless.viewport_width > 0 && g_headless.viewport_height > 0) {
         w.width = g_headless.viewport_width;
         w.height = g_headless.viewport_height;
@@ -348,3 +354,12 @@ uint32_t platform_time_get_time() { return static_cast<uint32_t>(g_headless.cloc
 uint32_t platform_tick_count() { return static_cast<uint32_t>(g_headless.clock_us / 1000); }
 
 void platform_play_sound(const char* path) { g_headless.sounds.push_back(path ? path : ""); }
+
+PlatformActivity platform_activity() {
+    const Headless& h = g_headless;
+    int unshown = 0;
+    for (const RecordedMessageBox& box : h.boxes) unshown += box.shown ? 0 : 1;
+    return PlatformActivity{static_cast<int>(h.boxes.size()), unshown, static_cast<int>(h.sounds.size())};
+}
+
+bool platform_context_current() { return g_headless.window.context_current; }

@@ -62,6 +62,14 @@
 //  still playing; a missing file or no audio device is silent.
 //  Files: platform_map_file gives a read-only view of a whole file.
 //  Fonts: platform_render_font_glyphs rasterises a run of characters to 1-bit rows.
+//  Activity: platform_activity counts the message boxes and sound requests so far, and
+//  platform_context_current tells whether a rendering context is current (the state's
+//  readers ask GL only then).
+//  Recording (the SDL backend, for zeb's entry only): from platform_record_start on,
+//  every input the backend hands the core (messages, pointer readings, focus changes,
+//  message-box answers, frame ends) is written to a file as a zeb-replay script, by a
+//  writer that never makes the caller wait; platform_play_start plays such a script
+//  back in the window.
 #pragma once
 
 #include <cstddef>
@@ -189,6 +197,35 @@ struct GlyphRun {
 };
 // Resolves family with the given pixel height and weight (700 = bold) and renders the
 // characters first..first+count-1. Returns false (and an empty run) when no font fits.
+// Activity so far: what the program's state counts.
+struct PlatformActivity {
+    int message_boxes;          // every box asked for
+    int unshown_message_boxes;  // of those, the ones that could not be shown
+    int sound_requests;         // every platform_play_sound call
+};
+PlatformActivity platform_activity();
+bool platform_context_current();
+
+// Recording: the script starts with what the session was started with (the desktop's
+// size, whether fullscreen is possible, the start-up answer given on the command line:
+// IDYES, IDNO or 0). False, with the reason in `why`, when the file cannot be written.
+bool platform_record_start(const char* path, int startup_answer, char* why, size_t why_size);
+// A line of the core's own (the final state's checks), after everything recorded so far.
+void platform_record_line(const char* line);
+// Writes what is left and closes the file; false when anything could not be written.
+bool platform_record_stop();
+// Playing a recording in the window: from here on the script's inputs stand in for the
+// user's (only closing the window and Escape still act), until its last line. False, with
+// the reason, when it cannot be read or is no recording; `startup_answer` becomes the
+// start-up answer it was recorded with (IDYES, IDNO) or 0.
+bool platform_play_start(const char* path, int* startup_answer, char* why, size_t why_size);
+// The played recording's checks of the final state: field name and value as recorded.
+struct PlayCheck {
+    const char* name;
+    const char* value;
+};
+size_t platform_play_checks(const PlayCheck** checks);
+
 bool platform_render_font_glyphs(const char* family, int pixel_height, int weight, int first,
                                  int count, GlyphRun* run);
 void platform_free_glyph_run(GlyphRun* run);

@@ -1,5 +1,7 @@
 // SDL2 backend: the real window, keyboard, mouse, clock and sound of `zeb`.
 #include "platform.h"
+#include "script_input.h"
+#include "write_behind.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -111,6 +113,68 @@ struct Sdl {
 };
 
 Sdl g_sdl;
+
+// What the program asked for so far: the state counts it.
+PlatformActivity g_activity = {0, 0, 0};
+
+// A recording: every input the core reads from this backend, as the zeb-replay script
+// that hands the headless backend the same inputs in the same order. A frame's line waits
+// until the next loop iteration polls, so the pointer reading, the focus and the answers
+// after its buffer swap come before it, where zeb-replay needs them.
+struct Recording {
+    bool on;              // platform_record_start succeeded
+    bool frame_presented; // a frame was presented and is not counted yet
+    int frames_unwritten; // frames with nothing between them, written as one `frames N`
+    bool focus;           // the focus the script has set (zeb-replay starts with the input)
+    bool cursor_known;    // the script's cursor has been put somewhere
+    int cursor_x;         // where the script has put zeb-replay's cursor, in client pixels
+    int cursor_y;
+    bool desktop_written; // the desktop's size and whether fullscreen is possible are said
+    bool display_mode;    // what was said of fullscreen
+};
+Recording g_recording = {false, false, 0, true, false, 0, 0, false, false};
+
+void record(const std::string& line) {
+    Recording& r = g_recording;
+    if (!r.on) return;
+    std::string text;
+    if (r.frames_unwritten > 0) text = "frames " + std::to_string(r.frames_unwritten) + "\n";
+    r.frames_unwritten = 0;
+    write_behind_append(text + line + "\n");
+}
+
+void close_recorded_frame() {
+    if (!g_recording.frame_presented) return;
+    g_recording.frame_presented = false;
+    g_recording.frames_unwritten += 1;
+}
+
+void record_focus(bool focus) {
+    if (!g_recording.on || focus == g_recording.focus) return;
+    g_recording.focus = focus;
+    record(focus ? "focus yes" : "focus no");
+}
+
+// The message as the script line that makes zeb-replay hand over the same one.
+void record_message(const PlatformMessage& m) {
+    if (!g_recording.on || m.id == WM_QUIT) return; // a quit comes from the core's own request
+    const std::string w = std::to_string(m.wparam), l = std::to_string(m.lparam);
+    switch (m.id) {
+    case WM_KEYDOWN: record("key " + w + " down"); break;
+    case WM_KEYUP: record("key " + w + " up"); break;
+    case WM_SYSKEYDOWN: record("message syskeydown " + w); break;
+    case WM_SYSKEYUP: record("message syskeyup " + w); break;
+    case WM_LBUTTONDOWN: record("button left down"); break;
+    case WM_LBUTTONUP: record("button left up"); break;
+    case WM_RBUTTONDOWN: record("button right down"); break;
+    case WM_RBUTTONUP: record("button right up"); break;
+    case WM_SIZE: record("message size 0 " + l); break;
+    case WM_ACTIVATE: record("message activate " + w); break;
+    case WM_CLOSE: record("message close"); break;
+    case WM_SYSCOMMAND: record("message syscommand " + w); break;
+    default: break;
+    }
+}
 
 // Another client may destroy the window (`xdotool windowclose`, a session ending). Every
 // X error about it afterwards would end the program through Xlib's default handler with
@@ -296,9 +360,20 @@ int platform_message_box(const char* text, const char* caption, unsigned style, 
     box.numbuttons = yes_no ? 2 : 1;
     box.buttons = yes_no ? yes_no_buttons : ok_button;
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) return unshown_answer(box, yes_no, unanswered);
-    // Closed without a button (the window manager's close): as Escape would answer.
-    return pressed < 0 ? (yes_no ? IDNO : IDOK) : pressed;
+    bool shown = true;
+    int answer = IDOK;
+    if (script_input_active()) { // a played recording answers as the user did
+        fprintf(stderr, "zeb: %s: %s\n", caption ? caption : "", text ? text : "");
+        if (yes_no) answer = script_input_answer(unanswered, &shown);
+    } else {
+        shown = SDL_ShowMessageBox(&box, &pressed) == 0;
+        // Closed without a button (the window manager's close): as Escape would answer.
+        answer = !shown ? unshown_answer(box, yes_no, unanswered) : pressed < 0 ? (yes_no ? IDNO : IDOK) : pressed;
+    }
+    g_activity.message_boxes += 1;
+    g_activity.unshown_message_boxes += shown ? 0 : 1;
+    if (yes_no) record(!shown ? "answer unshown" : answer == IDYES ? "answer yes" : "answer no");
+    return answer;
 }
 
 bool platform_check_display(char* why, size_t why_size) {
@@ -350,13 +425,34 @@ bool platform_unregister_class() {
 // Fullscreen covers the desktop at its own mode, with no mode switch: an exact
 // width x height mode often does not exist (never under Wayland, not on Xvfb), and
 // current desktops scale badly after a switch. The view follows the real window size.
-bool platform_change_display_mode(int, int, int bits) {
+namespace {
+
+bool find_display_mode(int bits) {
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0 || mode.w <= 0 || mode.h <= 0) return false;
     // A 32-bit request is met by any true-colour mode.
     if (static_cast<int>(SDL_BITSPERPIXEL(mode.format)) < (bits >= 24 ? 24 : bits)) return false;
     g_sdl.fullscreen_mode = mode;
     return true;
+}
+
+// zeb-replay's desktop: the size a fullscreen window covers, and whether there is one.
+void record_desktop(bool possible) {
+    Recording& r = g_recording;
+    if (!r.on || (r.desktop_written && r.display_mode == possible)) return;
+    if (possible)
+        record("desktop " + std::to_string(g_sdl.fullscreen_mode.w) + " " + std::to_string(g_sdl.fullscreen_mode.h));
+    record(possible ? "displaymode yes" : "displaymode no");
+    r.desktop_written = true;
+    r.display_mode = possible;
+}
+
+} // namespace
+
+bool platform_change_display_mode(int, int, int bits) {
+    const bool possible = find_display_mode(bits);
+    record_desktop(possible);
+    return possible;
 }
 
 // The mode is left with the fullscreen window, when it is destroyed or minimised.
@@ -462,9 +558,13 @@ void platform_show_window() {
 
 void platform_swap_buffers() {
     if (g_sdl.window) SDL_GL_SwapWindow(g_sdl.window);
+    if (script_input_active()) script_input_frame_presented();
+    if (g_recording.on) g_recording.frame_presented = true;
 }
 
-bool platform_poll_message(PlatformMessage* message) {
+namespace {
+
+bool next_message(PlatformMessage* message) {
     Sdl& s = g_sdl;
     if (!s.pending.empty()) {
         *message = s.pending.front();
@@ -485,6 +585,30 @@ bool platform_poll_message(PlatformMessage* message) {
         return true;
     }
     return false;
+}
+
+// While a recording plays, its messages stand in for the window's; only a request to close
+// the window, the core's own quit and the Escape key still come from the user.
+bool next_played_message(PlatformMessage* message) {
+    PlatformMessage real;
+    while (next_message(&real)) {
+        const bool escape = (real.id == WM_KEYDOWN || real.id == WM_KEYUP) && real.wparam == 0x1B;
+        if (real.id == WM_CLOSE || real.id == WM_QUIT || escape) {
+            *message = real;
+            return true;
+        }
+    }
+    return script_input_next_message(message);
+}
+
+} // namespace
+
+bool platform_poll_message(PlatformMessage* message) {
+    close_recorded_frame(); // every poll starts a loop iteration: the frame before is over
+    if (script_input_active()) return next_played_message(message);
+    if (!next_message(message)) return false;
+    record_message(*message);
+    return true;
 }
 
 void platform_post_quit(int exit_code) {
@@ -509,6 +633,7 @@ bool x_pointer(int* root_x, int* root_y) {
 } // namespace
 
 void platform_get_cursor_pos(int* x, int* y) {
+    if (script_input_active()) return script_input_get_cursor(x, y);
     Sdl& s = g_sdl;
     // Where the pointer was put, moved by what the user did since on the screen. Its place
     // in the window would also move with the window, and a window manager moves the window
@@ -517,19 +642,25 @@ void platform_get_cursor_pos(int* x, int* y) {
     if (s.warped && x_pointer(&root_x, &root_y)) {
         *x = s.warp_x + (root_x - s.warp_root_x);
         *y = s.warp_y + (root_y - s.warp_root_y);
-        return;
+    } else {
+        // Elsewhere: the global state is cached until events are pumped; read the window's
+        // position in the same step so the result is in client pixels.
+        SDL_PumpEvents();
+        int gx = 0, gy = 0, wx = 0, wy = 0;
+        SDL_GetGlobalMouseState(&gx, &gy);
+        if (s.window) SDL_GetWindowPosition(s.window, &wx, &wy);
+        *x = gx - wx;
+        *y = gy - wy;
     }
-    // Elsewhere: the global state is cached until events are pumped; read the window's
-    // position in the same step so the result is in client pixels.
-    SDL_PumpEvents();
-    int gx = 0, gy = 0, wx = 0, wy = 0;
-    SDL_GetGlobalMouseState(&gx, &gy);
-    if (s.window) SDL_GetWindowPosition(s.window, &wx, &wy);
-    *x = gx - wx;
-    *y = gy - wy;
+    Recording& r = g_recording;
+    if (r.on && r.cursor_known && (*x != r.cursor_x || *y != r.cursor_y))
+        record("mouse " + std::to_string(*x - r.cursor_x) + " " + std::to_string(*y - r.cursor_y));
+    r.cursor_x = *x;
+    r.cursor_y = *y;
 }
 
 void platform_set_cursor_pos(int x, int y) {
+    if (script_input_active()) return script_input_set_cursor(x, y); // the user's pointer stays free
     Sdl& s = g_sdl;
     if (!s.window) return;
     SDL_WarpMouseInWindow(s.window, x, y);
@@ -538,10 +669,16 @@ void platform_set_cursor_pos(int x, int y) {
     s.warped = x_pointer(&s.warp_root_x, &s.warp_root_y);
     s.warp_x = x;
     s.warp_y = y;
+    g_recording.cursor_known = true; // zeb-replay's cursor goes exactly there
+    g_recording.cursor_x = x;
+    g_recording.cursor_y = y;
 }
 
 bool platform_has_focus() {
-    return g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_INPUT_FOCUS);
+    if (script_input_active()) return script_input_focus();
+    const bool focus = g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_INPUT_FOCUS);
+    record_focus(focus);
+    return focus;
 }
 
 bool platform_query_performance_frequency(int64_t* frequency) {
@@ -553,7 +690,48 @@ int64_t platform_query_performance_counter() { return static_cast<int64_t>(SDL_G
 uint32_t platform_time_get_time() { return SDL_GetTicks(); }
 uint32_t platform_tick_count() { return SDL_GetTicks(); }
 
+PlatformActivity platform_activity() { return g_activity; }
+
+size_t platform_play_checks(const PlayCheck** checks) {
+    *checks = script_input_checks().data();
+    return script_input_checks().size();
+}
+
+bool platform_play_start(const char* path, int* startup_answer, char* why, size_t why_size) {
+    std::string reason;
+    if (script_input_load(path, &reason, startup_answer)) return true;
+    snprintf(why, why_size, "%s", reason.c_str());
+    return false;
+}
+
+bool platform_context_current() { return g_sdl.context && SDL_GL_GetCurrentContext() == g_sdl.context; }
+
+bool platform_record_start(const char* path, int startup_answer, char* why, size_t why_size) {
+    std::string reason;
+    if (!write_behind_open(path, &reason)) {
+        snprintf(why, why_size, "%s", reason.c_str());
+        return false;
+    }
+    g_recording = Recording{true, false, 0, true, false, 0, 0, false, false};
+    record("# A session of zeb, recorded: `zeb-replay FILE` plays it headless and checks the final state.");
+    if (startup_answer == IDNO) record("mode windowed");
+    if (startup_answer == IDYES) record("mode fullscreen");
+    return true;
+}
+
+void platform_record_line(const char* line) {
+    close_recorded_frame();
+    record(line);
+}
+
+bool platform_record_stop() {
+    if (!g_recording.on) return true;
+    g_recording.on = false;
+    return write_behind_close();
+}
+
 void platform_play_sound(const char* path) {
+    g_activity.sound_requests += 1;
     if (!path || !open_audio()) return;
     const std::vector<Uint8>& samples = sound_samples(path);
     SDL_ClearQueuedAudio(g_sdl.audio); // a new sound cuts the one still playing

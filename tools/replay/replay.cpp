@@ -13,6 +13,7 @@
 #include "nav/worlds.h"
 #include "platform/headless.h"
 #include "render/frame.h"
+#include "json.h"
 #include "model_view.h"
 #include "state.h"
 #include "render/scene_setup.h"
@@ -295,6 +296,31 @@ bool cmd_shot(const Words& w) {
     return true;
 }
 
+// The whole state as one JSON object: the scalar fields plus the message boxes and
+// sound requests recorded so far.
+std::string state_json() {
+    JsonWriter json;
+    json.begin_object();
+    for (const StateField& f : collect_state()) {
+        json.key(f.name.c_str());
+        if (f.kind == StateField::Kind::Number) json.value(f.number);
+        else json.value(f.flag);
+    }
+    json.begin_array("messages");
+    for (const RecordedMessageBox& box : headless_message_boxes()) {
+        json.begin_object();
+        json.field("caption", box.caption);
+        json.field("text", box.text);
+        json.end_object();
+    }
+    json.end_array();
+    json.begin_array("sounds");
+    for (const std::string& sound : headless_sounds()) json.value(sound);
+    json.end_array();
+    json.end_object();
+    return json.text();
+}
+
 bool cmd_state(const Words& w) {
     if (w.size() != 1) return fail("usage: state");
     ensure_started();
@@ -553,6 +579,25 @@ bool cmd_fail(const Words& w) {
     return fail("usage: fail STEP on|off (STEP as in the headless call log, e.g. CreateContext)");
 }
 
+// desktop W H: the size of the desktop a fullscreen window covers (1280 x 1024 unless told).
+bool cmd_desktop(const Words& w) {
+    long width = 0, height = 0;
+    if (w.size() != 3 || !parse_count(w[1], &width) || !parse_count(w[2], &height) || width < 1 || height < 1 ||
+        width > 8192 || height > 8192)
+        return fail("usage: desktop W H (1 to 8192 pixels each)");
+    headless_set_desktop(static_cast<int>(width), static_cast<int>(height));
+    return true;
+}
+
+// mode windowed|fullscreen: the start-up question answered in advance, as zeb's command
+// line does (no box is shown). Before the program starts.
+bool cmd_mode(const Words& w) {
+    if (w.size() != 2 || (w[1] != "windowed" && w[1] != "fullscreen")) return fail("usage: mode windowed|fullscreen");
+    if (g_replay.started) return fail("mode: the program has already started");
+    preset_startup_answer = w[1] == "windowed" ? IDNO : IDYES;
+    return true;
+}
+
 // displaymode yes|no: whether an exact window.fullscreen display mode exists.
 bool cmd_displaymode(const Words& w) {
     if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: displaymode yes|no");
@@ -606,6 +651,7 @@ constexpr Command COMMANDS[] = {
     {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
     {"focus", cmd_focus},     {"message", cmd_message},   {"viewport", cmd_viewport},
+    {"desktop", cmd_desktop}, {"mode", cmd_mode},
     {"model", cmd_model},     {"census", cmd_census},
     {"probe", cmd_probe},
 };

@@ -18,8 +18,7 @@
 #include "weapons/targets.h"
 #include "weapons/weapon_models.h"
 #include "weapons/weapons.h"
-#include "json.h"
-#include "platform/headless.h"
+#include "platform/platform.h"
 #include "render/view.h"
 #include "render/fps.h"
 
@@ -30,9 +29,7 @@ namespace {
 StateField number(const char* name, double value) { return {name, StateField::Kind::Number, value, false}; }
 StateField flag(const char* name, bool value) { return {name, StateField::Kind::Flag, 0, value}; }
 
-bool lighting_enabled() {
-    return headless_window().context_current && glIsEnabled(GL_LIGHTING) == GL_TRUE;
-}
+bool lighting_enabled() { return platform_context_current() && glIsEnabled(GL_LIGHTING) == GL_TRUE; }
 
 double particle_checksum() {
     double sum = 0;
@@ -47,12 +44,6 @@ void add_gate_units(std::vector<StateField>* fields) {
                                gates.gate_units[u].gate_triggered));
     for (int u = 0; u < GATE_UNITS; ++u)
         fields->push_back(number(("gate" + std::to_string(u + 1) + "_height").c_str(), gates.gate_units[u].gate_height));
-}
-
-double unshown_boxes() {
-    double count = 0;
-    for (const RecordedMessageBox& box : headless_message_boxes()) count += box.shown ? 0 : 1;
-    return count;
 }
 
 // The whole weapon state, the user angles, the targets, the marks and the ring pair.
@@ -119,6 +110,7 @@ void add_weapons(std::vector<StateField>* fields) {
 } // namespace
 
 std::vector<StateField> collect_state() {
+    const PlatformActivity activity = platform_activity();
     std::vector<StateField> fields = {
         number("frame", static_cast<double>(program.frame_iterations)),
         number("world", current_world()),
@@ -175,34 +167,11 @@ std::vector<StateField> collect_state() {
         number("water_checksum", water_checksum()),
         number("particle_checksum", particle_checksum()),
         number("weapon", weapon_state.held_weapon),
-        number("message_count", static_cast<double>(headless_message_boxes().size())),
-        number("unshown_message_count", unshown_boxes()),
-        number("sound_count", static_cast<double>(headless_sounds().size())),
+        number("message_count", activity.message_boxes),
+        number("unshown_message_count", activity.unshown_message_boxes),
+        number("sound_count", activity.sound_requests),
     };
     fields.insert(fields.end(), rest.begin(), rest.end());
     add_weapons(&fields);
     return fields;
-}
-
-std::string state_json() {
-    JsonWriter json;
-    json.begin_object();
-    for (const StateField& f : collect_state()) {
-        json.key(f.name.c_str());
-        if (f.kind == StateField::Kind::Number) json.value(f.number);
-        else json.value(f.flag);
-    }
-    json.begin_array("messages");
-    for (const RecordedMessageBox& box : headless_message_boxes()) {
-        json.begin_object();
-        json.field("caption", box.caption);
-        json.field("text", box.text);
-        json.end_object();
-    }
-    json.end_array();
-    json.begin_array("sounds");
-    for (const std::string& sound : headless_sounds()) json.value(sound);
-    json.end_array();
-    json.end_object();
-    return json.text();
 }

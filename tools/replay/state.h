@@ -12,8 +12,6 @@ struct StateField {
     bool flag;
 };
 
-// Scalar fields, in print order.
+// Scalar fields, in print order. The same in zeb (for a recording's final checks) and in
+// zeb-replay.
 std::vector<StateField> collect_state();
-// The whole state as one JSON object: the scalar fields plus the message boxes and
-// sound requests recorded so far.
-std::string state_json();
