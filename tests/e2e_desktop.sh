@@ -10,10 +10,14 @@
 #  5. minimised and restored three times: the view has not moved;
 #  6. resized: the view and the pointer's centre follow the client area;
 #  7. a 10 ms tap of Escape quits with code 0;
-#  8. the window destroyed by another client: exit code 0, no X error.
-# Usage: e2e_desktop.sh PATH_TO_ZEB (run from the directory holding text/).
+#  8. the window destroyed by another client: exit code 0, no X error;
+#  9. a session recorded with --record (weapons 1 and 4 fired at the targets, F1 twice, a
+#     walk through the hall's doorway into the town), played by zeb-replay and by
+#     zeb --play in the window, both to the same final state, field by field.
+# Usage: e2e_desktop.sh PATH_TO_ZEB PATH_TO_ZEB_REPLAY (run from the directory holding text/).
 set -u
 ZEB=$(realpath "$1")
+REPLAY=$(realpath "$2")
 HERE=$(dirname "$0")
 . "$HERE/e2e_lib.sh"
 start_x 1920x1080 openbox
@@ -128,3 +132,58 @@ xdotool windowclose "$WIN"
 expect_exit 0
 grep -q "X Error" "$LOG" && fail "an X error was reported"
 echo "ok: a window destroyed by another client ended zeb with code 0 and no X error"
+
+# 9. A recorded session, played back headless. The recording ends with a check of every
+# field of the final state, so zeb-replay's exit code says whether it came out the same.
+SCENARIO="record and play back"
+start_zeb . --windowed --record "$WORK/session.replay"
+WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
+wait_until pointer_at_client "$WIN" 512 389 || fail "the pointer was not taken to the window's centre"
+read -r -a AREA <<<"$(client_area "$WIN")"
+CENTER_X=$(( AREA[0] + 512 ))
+CENTER_Y=$(( AREA[1] + 389 ))
+xdotool mousemove "$CENTER_X" $(( CENTER_Y - 300 )) # up to the targets' row
+wait_until pointer_at "$CENTER_X" "$CENTER_Y" || fail "the pointer was not put back"
+tap 1
+sleep 0.5
+xdotool click 1
+sleep 0.5
+tap 4
+sleep 0.5
+xdotool mousedown 1
+sleep 1
+xdotool mouseup 1
+tap F1
+WIN=$(zeb_window_of_size 1920x1080) || fail "F1 did not go fullscreen"
+tap F1
+WIN=$(zeb_window_of_size 1024x768) || fail "F1 did not come back"
+wait_until pointer_at_client "$WIN" 512 389 || fail "the pointer was not taken back"
+read -r -a AREA <<<"$(client_area "$WIN")"
+CENTER_X=$(( AREA[0] + 512 ))
+CENTER_Y=$(( AREA[1] + 389 ))
+# Level again, then 44 degrees to the left (two moves of 440 pixels, each read and put
+# back): walking on from there crosses the doorway box to the town.
+xdotool mousemove "$CENTER_X" $(( CENTER_Y + 300 ))
+wait_until pointer_at "$CENTER_X" "$CENTER_Y" || fail "the pointer was not put back"
+for _ in 1 2; do
+    xdotool mousemove $(( CENTER_X - 440 )) "$CENTER_Y"
+    wait_until pointer_at "$CENTER_X" "$CENTER_Y" || fail "the pointer was not put back"
+done
+xdotool keydown Up # about 160 frames to the doorway: long enough at 13 frames a second
+sleep 12
+xdotool keyup Up
+tap Escape
+expect_exit 0
+grep -qx "expect world == 2" "$WORK/session.replay" || fail "the walk did not reach the town: $(grep 'expect world ' "$WORK/session.replay")"
+CHECKS=$(grep -c '^expect ' "$WORK/session.replay")
+"$REPLAY" "$WORK/session.replay" >"$WORK/replayed.json" 2>"$WORK/replay.err" ||
+    fail "zeb-replay did not come to the recorded state: $(cat "$WORK/replay.err")"
+echo "ok: a recorded session (both weapons, F1 twice, into the town) played back to the same state ($CHECKS fields)"
+
+SCENARIO="play back in the window"
+start_zeb . --play "$WORK/session.replay"
+zeb_window_of_size 1024x768 >/dev/null || fail "no 1024x768 ZEB window for the played session"
+for _ in $(seq 600); do zeb_ended && break; sleep 0.1; done # real time: as long as the session took
+expect_exit 0
+grep -q "ended in the recorded state" "$LOG" || fail "zeb --play did not say it came to the recorded state"
+echo "ok: zeb --play showed the session in the window and ended in the recorded state"

@@ -93,6 +93,12 @@ check "  and prints usage" has "usage: zeb"
 "$ZEB" --windowed extra >"$WORK/out" 2>"$WORK/err"; code=$?
 check "zeb with an unknown second argument exits 2" test "$code" -eq 2
 check "  naming it" has "unknown option extra"
+"$ZEB" --record >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb --record without a file exits 2" test "$code" -eq 2
+check "  saying so" has "--record needs a file name"
+"$ZEB" --record a --play b >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb --record with --play exits 2" test "$code" -eq 2
+check "  naming the conflict" has "--record and --play cannot be used together"
 "$ZEB" --windowed --fullscreen >"$WORK/out" 2>"$WORK/err"; code=$?
 check "zeb with both modes exits 2" test "$code" -eq 2
 check "  naming the conflict" has "--windowed and --fullscreen cannot be used together"
