@@ -8,7 +8,7 @@
 #     the crosshair disappears (the shot picks at the crosshair, not at a fixed pixel);
 #  4. a tap of F1 back: the same crosshair cursor;
 #  5. minimised and restored three times: the view has not moved;
-#  6. resized: the view and the pointer's centre follow the client area;
+#  6. resized and maximised: the view and the pointer's centre follow the client area;
 #  7. a 10 ms tap of Escape quits with code 0;
 #  8. the window destroyed by another client: exit code 0, no X error;
 #  9. a session recorded with --record (weapons 1 and 4 fired at the targets, F1 twice, a
@@ -116,6 +116,14 @@ read -r -a AREA <<<"$(client_area "$WIN")"
 wait_until crosshair_at $(( AREA[0] + 400 )) $(( AREA[1] + 300 )) ||
     fail "the crosshair is not at the centre of the resized view"
 echo "ok: after a resize to 800 x 600 the pointer and the crosshair are at its centre"
+screen maximise "$WIN"
+wide() { [ "$(client_area "$WIN" | awk '{print $3}')" = 1920 ]; }
+wait_until wide || fail "the window was not maximised"
+read -r -a AREA <<<"$(client_area "$WIN")"
+wait_until pointer_at_client "$WIN" 960 $(( AREA[3] / 2 + 5 )) || fail "the pointer is not held at the maximised window's centre"
+wait_until crosshair_at $(( AREA[0] + 960 )) $(( AREA[1] + AREA[3] / 2 )) ||
+    fail "the crosshair is not at the centre of the maximised view"
+echo "ok: maximised to ${AREA[2]} x ${AREA[3]}, the pointer and the crosshair are at its centre"
 
 # 7. Escape tapped.
 SCENARIO="Escape tap"

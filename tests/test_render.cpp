@@ -122,6 +122,29 @@ TEST_F(Render, HudPrintsAndResetsTheCounters) {
     EXPECT_EQ(depth, 1);
 }
 
+// The first line ("FPS") sits low enough that its capitals are whole: the top row of the
+// view is clear of text and the line's glyphs start just below it.
+TEST_F(Render, HudFirstLineIsWhole) {
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    begin_overlay();
+    draw_hud_text();
+    end_overlay();
+    std::vector<unsigned char> rgb;
+    int width = 0, height = 0;
+    ASSERT_TRUE(headless_read_frame(&rgb, &width, &height));
+    const auto text_in_row = [&](int row) {
+        for (int x = 0; x < 200 && x < width; ++x)
+            if (rgb[(static_cast<size_t>(row) * width + x) * 3] > 128) return true;
+        return false;
+    };
+    int first = -1;
+    for (int row = 0; row < height && first < 0; ++row)
+        if (text_in_row(row)) first = row;
+    EXPECT_GT(first, 0);  // not cut by the top of the view
+    EXPECT_LT(first, 12); // nor moved further down than the glyphs need
+}
+
 TEST_F(Render, WorldOneScrollsTwoTrianglesAndWavesTwo) {
     // Three triangles: only triangle 2 advances the scroll, and it wraps past 1.
     set_mesh(std::vector<LevelTriangle>(3, triangle(23, 0, 0, -5, 1, 0, -5, 0, 1, -5)));

@@ -6,6 +6,7 @@ cursor's image. Python 3 standard library, with libX11 and libXfixes through cty
   xscreen.py green X0 Y0 X1 Y1    crosshair-green pixels: "COUNT MEAN_COLUMN MEAN_ROW"
   xscreen.py digest X0 Y0 X1 Y1   a digest of the rectangle's pixels
   xscreen.py cursor               the cursor image: "WIDTH HEIGHT DIGEST"
+  xscreen.py maximise WINDOW      ask the window manager to maximise the window (id in hex)
   xscreen.py png FILE [X0 Y0 X1 Y1]  the screen (or a rectangle of it) as a PNG
 """
 import ctypes, hashlib, struct, sys, zlib
@@ -78,6 +79,33 @@ def cursor():
     return image.width, image.height, hashlib.sha1(argb).hexdigest()[:16]
 
 
+def maximise(window):
+    """Asks the window manager, as a task bar's button does, to maximise the window."""
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [('type', c_int), ('serial', c_ulong), ('send_event', c_int), ('display', c_void_p),
+                    ('window', c_ulong), ('message_type', c_ulong), ('format', c_int), ('l', ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [('xclient', ClientMessage), ('pad', ctypes.c_long * 24)]
+    X.XInternAtom.restype = c_ulong
+    X.XInternAtom.argtypes = [c_void_p, c_char_p, c_int]
+    X.XSendEvent.argtypes = [c_void_p, c_ulong, c_int, ctypes.c_long, POINTER(Event)]
+    X.XFlush.argtypes = [c_void_p]
+    atom = lambda name: X.XInternAtom(DISPLAY, name, 0)
+    event = Event()
+    event.xclient.type = 33  # ClientMessage
+    event.xclient.window = window
+    event.xclient.message_type = atom(b'_NET_WM_STATE')
+    event.xclient.format = 32
+    event.xclient.l[0] = 1  # add
+    event.xclient.l[1] = atom(b'_NET_WM_STATE_MAXIMIZED_VERT')
+    event.xclient.l[2] = atom(b'_NET_WM_STATE_MAXIMIZED_HORZ')
+    event.xclient.l[3] = 1  # from an application
+    substructure = (1 << 19) | (1 << 20)
+    X.XSendEvent(DISPLAY, X.XDefaultRootWindow(DISPLAY), 0, substructure, byref(event))
+    X.XFlush(DISPLAY)
+
+
 def png(path, rect):
     rows = pixels(*rect)
     raw = b''.join(b'\0' + bytes(c for p in row for c in p) for row in rows)
@@ -101,6 +129,8 @@ def main(args):
         print(hashlib.sha1(bytes(c for row in rows for p in row for c in p)).hexdigest()[:16])
     elif args[0] == 'cursor':
         print(*cursor())
+    elif args[0] == 'maximise':
+        maximise(int(args[1], 16))
     elif args[0] == 'png':
         X.XDisplayWidth.argtypes = X.XDisplayHeight.argtypes = [c_void_p, c_int]
         whole = (0, 0, X.XDisplayWidth(DISPLAY, 0), X.XDisplayHeight(DISPLAY, 0))
