@@ -191,16 +191,19 @@ bool cmd_answer(const Words& w) {
     return true;
 }
 
-// viewport W H: the drawable size of windows opened from then on (before the program
-// starts, for the first window): journeys that check logic render small.
-bool cmd_viewport(const Words& w) {
+// COMMAND W H: a size of 1 to 8192 pixels each way, handed to `set`.
+bool cmd_size(const Words& w, void (*set)(int, int)) {
     long width = 0, height = 0;
     if (w.size() != 3 || !parse_count(w[1], &width) || !parse_count(w[2], &height) || width < 1 || height < 1 ||
         width > 8192 || height > 8192)
-        return fail("usage: viewport W H (1 to 8192 pixels each)");
-    headless_set_viewport(static_cast<int>(width), static_cast<int>(height));
+        return fail("usage: " + w[0] + " W H (1 to 8192 pixels each)");
+    set(static_cast<int>(width), static_cast<int>(height));
     return true;
 }
+
+// viewport W H: the drawable size of windows opened from then on (before the program
+// starts, for the first window): journeys that check logic render small.
+bool cmd_viewport(const Words& w) { return cmd_size(w, headless_set_viewport); }
 
 bool cmd_key(const Words& w) {
     const int vk = w.size() == 3 ? parse_key(w[1]) : -1;
@@ -580,14 +583,7 @@ bool cmd_fail(const Words& w) {
 }
 
 // desktop W H: the size of the desktop a fullscreen window covers (1280 x 1024 unless told).
-bool cmd_desktop(const Words& w) {
-    long width = 0, height = 0;
-    if (w.size() != 3 || !parse_count(w[1], &width) || !parse_count(w[2], &height) || width < 1 || height < 1 ||
-        width > 8192 || height > 8192)
-        return fail("usage: desktop W H (1 to 8192 pixels each)");
-    headless_set_desktop(static_cast<int>(width), static_cast<int>(height));
-    return true;
-}
+bool cmd_desktop(const Words& w) { return cmd_size(w, headless_set_desktop); }
 
 // mode windowed|fullscreen: the start-up question answered in advance, as zeb's command
 // line does (no box is shown). Before the program starts.
