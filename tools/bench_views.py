@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Frame cost of the default draw path against the literal one at the benchmark views.
 
-usage: tools/bench_views.py [BUILD_DIR] [--frames N] [--rounds R]
+usage: tools/bench_views.py [BUILD_DIR] [--frames N] [--rounds R] [--sizes WxH,...]
 
 Each view is set up once; then `bench N` and `bench N literal` alternate R times, so both
-paths see the same load on a shared machine. Prints one row per view: the medians of the
-rounds' median CPU milliseconds per frame (the rasteriser's threads included) and their
-ratio, default / literal.
+paths see the same load on a shared machine. Prints one row per view and window size
+(1024 x 768 and 1920 x 1080 unless told): the medians of the rounds' median CPU
+milliseconds per frame (the rasteriser's threads included), their ratio, default /
+literal, and the frames a second the default path's median wall time allows.
 """
 import json
 import os
@@ -36,8 +37,8 @@ SCRIPTS = [
 ]
 
 
-def run(build, views, frames, rounds):
-    lines = list(START)
+def run(build, size, views, frames, rounds):
+    lines = ["viewport %d %d" % size] + START
     for _, setup in views:
         lines += setup
         for _ in range(rounds):
@@ -50,27 +51,32 @@ def run(build, views, frames, rounds):
         chunk = results[2 * rounds * k: 2 * rounds * (k + 1)]
         fast = statistics.median(r["cpu_ms_median"] for r in chunk if "bench_frames" in r)
         literal = statistics.median(r["cpu_ms_median"] for r in chunk if "bench_frames_literal" in r)
-        rows.append((name, fast, literal))
+        wall = statistics.median(r["wall_ms_median"] for r in chunk if "bench_frames" in r)
+        rows.append((name, fast, literal, 1000 / wall))
     return rows
 
 
 def main():
     args = sys.argv[1:]
-    frames, rounds, build = 20, 3, "build"
+    frames, rounds, build, sizes = 20, 3, "build", [(1024, 768), (1920, 1080)]
     while args:
         a = args.pop(0)
         if a == "--frames":
             frames = int(args.pop(0))
         elif a == "--rounds":
             rounds = int(args.pop(0))
+        elif a == "--sizes":
+            sizes = [tuple(int(n) for n in size.split("x")) for size in args.pop(0).split(",")]
         else:
             build = a
     build = os.path.abspath(build)
-    print("| view | default ms | literal ms | ratio |")
-    print("|---|---:|---:|---:|")
-    for views in SCRIPTS:
-        for name, fast, literal in run(build, views, frames, rounds):
-            print(f"| {name} | {fast:.1f} | {literal:.1f} | {fast / literal:.2f} |", flush=True)
+    print("| view | size | default ms | literal ms | ratio | default frames/s |")
+    print("|---|---|---:|---:|---:|---:|")
+    for size in sizes:
+        for views in SCRIPTS:
+            for name, fast, literal, rate in run(build, size, views, frames, rounds):
+                print(f"| {name} | {size[0]} x {size[1]} | {fast:.1f} | {literal:.1f} | {fast / literal:.2f} "
+                      f"| {rate:.1f} |", flush=True)
 
 
 if __name__ == "__main__":
