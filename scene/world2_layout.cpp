@@ -28,12 +28,12 @@ const ModelPlacement WORLD2_LAYOUT[] = {
     // the post beside the north gate
     {draw_post_on_base,        {  -14.0f,   0.0f,   -12.0f}, 0, {}},
     // block A
-    {draw_post_bracket,        {    3.2f,   0.0f,  -11.85f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       {    5.4f,  -1.8f,  -11.55f}, 1, {{ -90, 0, 1, 0}}},
     {draw_deck_small,          {    5.3f,  -0.1f,  -11.85f}, 0, {}},
     {draw_door_framed,         {   1.95f,   0.0f,    -6.7f}, 1, {{ -90, 0, 1, 0}}},
     {draw_window_narrow,       {    4.4f,  -1.9f,    -6.3f}, 1, {{ 180, 0, 1, 0}}},
-    {draw_door_framed,         {    1.4f,   0.0f, -12.3125f}, 1, {{ 180, 0, 1, 0}}},
-    {draw_window_double,       {    2.7f,  -1.8f, -10.3375f}, 0, {}},
+    {draw_door_framed,         {    1.4f,   0.0f, -10.975f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_double,       {    2.7f,   0.1f, -11.175f}, 0, {}},
     {draw_window_three_pane,   {    5.1f,  -0.2f,  -9.575f}, 1, {{ 180, 0, 1, 0}}},
     {draw_deck_large,          { 6.0364f,  -1.1f,  -7.475f}, 2, {{ -90, 0, 1, 0}, {   5, 1, 0, 0}}},
     {draw_board_row_16,        {    3.7f, 5.7757f, -12.3317f}, 2, {{  90, 0, 0, 1}, { -63, 0, 1, 0}}},
@@ -381,8 +381,8 @@ const ModelPlacement WORLD2_LAYOUT[] = {
     {draw_window_wide,         {  -0.15f,   0.4f,    33.0f}, 1, {{ 180, 0, 1, 0}}},
     {draw_deck_large,          {   -1.8f,  -0.6f,    31.6f}, 1, {{ 180, 0, 1, 0}}},
     // block SS
-    {draw_window_wide,         {  -4.35f,   0.4f,    31.0f}, 0, {}},
-    {draw_window_double,       {   -1.9f,   0.1f,    32.7f}, 1, {{ -90, 0, 1, 0}}},
+    {draw_post_bracket,        {   -5.0f,   0.0f,    32.4f}, 1, {{ 180, 0, 1, 0}}},
+    {draw_window_wide,         {  -3.55f,   0.4f,    31.0f}, 0, {}},
     // block P1
     {draw_window_narrow,       { -35.85f,  -1.6f,   -16.5f}, 0, {}},
     {draw_deck_small,          {-33.8203f,   0.0f, -16.2797f}, 1, {{  20, 1, 0, 1}}},

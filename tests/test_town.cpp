@@ -4,6 +4,7 @@
 #include "app/window.h"
 #include "assets/level.h"
 #include "nav/contacts.h"
+#include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "render/frame.h"
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -211,6 +213,77 @@ TEST(TownTables, WallTableKindsOrderAndBounds) {
     EXPECT_FLOAT_EQ(ground.b.z, 35);
 }
 
+// The town is closed: a flood from the arrival over a grid of steps, each step run
+// through the contacts as a frame would, at standing and at jumping height with the
+// gates up and down, never ends outside the ground or inside a raised gate's slab.
+struct ClosureCase {
+    float gate_top;
+    float lift; // the eye above the floor under it: standing, or at the top of a hop
+};
+
+// The first place the flood got out to, or an empty string.
+std::string flood_the_town(const ClosureCase& c) {
+    constexpr float CELL = 0.1f, X0 = -88, Z0 = -26;
+    constexpr int NX = 1040, NZ = 620;
+    // the drawn slabs of the five wide gates (x0, x1, z0, z1): 4 long, 0.2 thick
+    const float slabs[][4] = {{-15.0f, -11.0f, -12.0f, -11.8f}, {-16.7f, -16.5f, 6.0f, 10.0f},
+                              {-30.3f, -26.3f, 3.0f, 3.2f},     {-34.6f, -34.4f, -3.5f, 0.5f},
+                              {-62.4f, -62.2f, 3.0f, 7.0f}};
+    gates.gate_wide_top = gates.gate_corner_top = c.gate_top;
+    std::vector<WallSegment> floors;
+    for (int i = 0; i < WORLD2_WALL_COUNT; ++i)
+        if (WORLD2_WALLS[i].a.y == WORLD2_WALLS[i].b.y) floors.push_back(WORLD2_WALLS[i]);
+    const auto eye_at = [&](float x, float z) {
+        float h = -0.5f; // off every floor the eye falls
+        for (const WallSegment& f : floors)
+            if (f.a.x < x && x < f.b.x && f.a.z < z && z < f.b.z) h = std::fmax(h, f.a.y);
+        return h + c.lift;
+    };
+    // a cell is entered at its centre; where the contacts leave the player decides the
+    // cell he reached
+    const auto centre = [](int i, float origin) { return origin + (static_cast<float>(i) + 0.5f) * CELL; };
+    std::vector<char> seen(static_cast<size_t>(NX) * NZ, 0);
+    const int start_i = static_cast<int>((-1 - X0) / CELL), start_k = static_cast<int>((-1 - Z0) / CELL);
+    std::vector<std::pair<int, int>> queue = {{start_i, start_k}};
+    seen[static_cast<size_t>(start_k) * NX + start_i] = 1;
+    // steps along the axes: a diagonal step onto a house's outer corner crosses both its
+    // walls' planes at once, and the pushes then carry the player inside (a fault of the
+    // push rule, not of the table)
+    const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    for (size_t head = 0; head < queue.size(); ++head) {
+        const auto from = queue[head];
+        for (const auto& step : steps) {
+            player.x = centre(from.first + step[0], X0);
+            player.z = centre(from.second + step[1], Z0);
+            player.eye_height = eye_at(player.x, player.z);
+            resolve_wall_contacts(2);
+            const float x = player.x, z = player.z;
+            std::ostringstream where;
+            where << "(" << x << ", " << z << ") from (" << centre(from.first, X0) << ", " << centre(from.second, Z0) << ")";
+            if (!(x > -87 && x < 15 && z > -25 && z < 35)) return "off the ground at " + where.str();
+            for (const auto& s : slabs)
+                if (c.gate_top > 0 && x >= s[0] && x <= s[1] && z >= s[2] && z <= s[3])
+                    return "inside a gate's slab at " + where.str();
+            const int i = static_cast<int>(std::floor((x - X0) / CELL)), k = static_cast<int>(std::floor((z - Z0) / CELL));
+            char& mark = seen[static_cast<size_t>(k) * NX + i];
+            if (mark) continue;
+            mark = 1;
+            queue.push_back({i, k});
+        }
+    }
+    return "";
+}
+
+TEST(TownTables, NoWalkFromTheArrivalLeavesTheTown) {
+    for (const ClosureCase& c : {ClosureCase{2.0f, 0.6f}, ClosureCase{2.0f, 0.73f}, ClosureCase{-0.4f, 0.6f},
+                                 ClosureCase{-0.4f, 0.73f}}) {
+        SCOPED_TRACE(testing::Message() << "gates at " << c.gate_top << ", eye " << c.lift << " above the floor");
+        reset_everything();
+        EXPECT_EQ(flood_the_town(c), "");
+    }
+    reset_everything();
+}
+
 // The program in the town, in a small window: only single pixels are read back.
 class Town : public ::testing::Test {
 protected:
@@ -266,19 +339,27 @@ TEST_F(Town, EveryWallIsSeenWhereItBlocks) {
         // a jog shorter than two keep-outs cannot be stood before: the fronts beside it
         // hold the player off it
         if ((z_wall ? s.b.x - s.a.x : s.b.z - s.a.z) < 0.6f) continue;
-        // an eye height inside the wall's span: a rail's middle, or low on a wall
+        // an eye height inside the wall's span: a rail's middle, or low on a wall; or, where
+        // a model's rails are the wall (the canopy's sides), at its upper rail
         const float eye = s.b.y - s.a.y < 1 ? (s.a.y + s.b.y) / 2 : std::fmax(s.a.y + 0.35f, 0.7f);
         for (const float along : {0.25f, 0.75f}) {
             const float u = z_wall ? s.a.x + (s.b.x - s.a.x) * along : s.a.z + (s.b.z - s.a.z) * along;
             bool seen = false;
-            for (const float side : {1.0f, -1.0f}) {
+            struct View {
+                float side; // which side of the wall the eye stands on
+                bool rail;  // at the height of the canopy's upper rail
+            };
+            for (const View view : {View{1, false}, View{-1, false}, View{1, true}, View{-1, true}}) {
+                if (view.rail && seen) break;
+                const float side = view.side;
                 const float w = z_wall ? s.a.z : s.a.x;
                 const float x = z_wall ? u : w + 0.5f * side;
                 const float z = z_wall ? w + 0.5f * side : u;
                 // heading 0 looks -z, 180 +z, 90 -x, -90 +x
                 const float heading = z_wall ? (side > 0 ? 0.0f : 180.0f) : (side > 0 ? 90.0f : -90.0f);
                 Vec3 hit{};
-                const bool drawn = look(x, eye, z, heading, 0, WIDTH / 2, HEIGHT / 2, &hit);
+                const float at_eye = view.rail ? s.a.y + 1.1f : eye;
+                const bool drawn = look(x, at_eye, z, heading, 0, WIDTH / 2, HEIGHT / 2, &hit);
                 // walls met on the way may have moved the player along this one
                 const float off = z_wall ? std::fabs(hit.z - w) : std::fabs(hit.x - w);
                 const float at = z_wall ? hit.x : hit.z;

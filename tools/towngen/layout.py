@@ -160,6 +160,8 @@ STOOP = [(3.25, 3.45, 0.25), (3.45, 4.0, 0.5)]
 STOOP_X = (-46.2, -45.2)
 PLANTER = (-9.0, -6.0, 2.0, 4.0, 1.2)   # x0, x1, z0, z1, height: a stone planter in the square
 FLOOR_BELOW = -0.4
+CANOPY_RAILS = (-76.805, -75.005)  # the x of the canopy's rails, which hold the player under it
+CANOPY_END = 20.5
 
 
 def fixed_level():
@@ -167,8 +169,11 @@ def fixed_level():
     flat_quad(town.SLOT_GROUND, -250.0, 150.0, -160.0, 190.0, 0.0, True, 'ground')
     # the flight up to the raised door, its rails
     zf0, zf1 = FLIGHT_Z
-    for x0, x1, top in FLIGHT:
-        box(town.SLOT_STONE, x0, x1, FLOOR_BELOW, top, zf0, zf1 + 0.0, 'step')
+    # every block reaches under the landing: the fronts of neighbouring blocks overlap
+    # instead of meeting at an edge, where a seam of light showed (their texture is laid
+    # in world coordinates, so the overlap shows the same texels)
+    for _, x1, top in FLIGHT:
+        box(town.SLOT_STONE, FLIGHT[-1][0], x1, FLOOR_BELOW, top, zf0, zf1, 'step')
     box(town.SLOT_STONE, -44.5, -42.2, 1.0, 1.5, -1.95, -1.85, 'flight balustrade')
     box(town.SLOT_STONE, -44.6, -44.5, 0.0, 1.5, -2.6, -1.9, 'flight end')
     box(town.SLOT_TIMBER, -42.6, -41.8, 1.8, 2.0, -1.95, -1.85, 'flight handrail')
@@ -180,10 +185,9 @@ def fixed_level():
     x0, x1, z0, z1, h = PLANTER
     box(town.SLOT_STONE, x0, x1, FLOOR_BELOW, h, z0, z1, 'planter')
     flat_quad(5, x0 + 0.15, x1 - 0.15, z0 + 0.15, z1 - 0.15, h + 0.01, True, 'planter earth')
-    # the canopy's walls over the way home
-    box(town.SLOT_STONE, -76.85, -76.75, 0.0, 2.0, 16.0, 20.5, 'canopy wall')
-    box(town.SLOT_STONE, -75.05, -74.95, 0.0, 2.0, 16.0, 20.5, 'canopy wall')
-    box(town.SLOT_STONE, -76.85, -74.95, 0.0, 2.0, 20.5, 20.6, 'canopy end')
+    # the wall closing the canopy's far end, behind the orb; its sides are the canopy's
+    # own rails and posts
+    box(town.SLOT_STONE, -76.85, -74.95, 0.0, 2.0, CANOPY_END, CANOPY_END + 0.1, 'canopy end')
     # the turned houses' walls, under their roofs
     for frame in (TURNED33, TURNED21):
         turned_walls(frame)
