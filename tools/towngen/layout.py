@@ -7,6 +7,7 @@ from common import (Row, box, compose, facing_of, flat_quad, open_parts, pentice
                     roof_slopes, wall_plane)
 from geometry import X_AXIS, Y_AXIS, Z_AXIS, add, apply, dot, rot, scale, sub
 import pieces
+import requirements
 import town
 
 X, Y, Z = X_AXIS, Y_AXIS, Z_AXIS
@@ -507,7 +508,7 @@ def lay_chimney(model, rotations, slope, k, want_y):
 
 
 def chimney_y(model, k):
-    lo, hi = (4.2, 6.5) if model == 'draw_chimney_wide' else (4.4, 6.0)
+    lo, hi = CHIMNEY_HEIGHTS[model]
     return spread(lo, hi, k)
 
 
@@ -731,9 +732,10 @@ def seen_from_town(slope):
 
 # The heights (y of the translation) the roof pieces keep to, and the box every roof
 # piece's translation stays in.
-TOWN_BOX = ((-88.0, 14.9), (-2.0, 8.0), (-31.4, 33.3))
-RAFTER_HEIGHTS = {'draw_rafter_3_0': (3.4, 4.8), 'draw_rafter_2_3': (3.0, 3.7), 'draw_rafter_3_7': (3.8, 4.7)}
-DORMER_HEIGHTS = (3.4, 6.0)
+TOWN_BOX = requirements.BOX
+RAFTER_HEIGHTS = {m: requirements.Y_RANGE[m] for m in ('draw_rafter_3_0', 'draw_rafter_2_3', 'draw_rafter_3_7')}
+DORMER_HEIGHTS = requirements.Y_RANGE['draw_dormer']
+CHIMNEY_HEIGHTS = {m: requirements.Y_RANGE[m] for m in ('draw_chimney_wide', 'draw_chimney_narrow')}
 
 
 def in_box(t):
@@ -747,8 +749,8 @@ def spread(lo, hi, k):
     return hi if k == 1 else lo + (hi - lo) * ((k * 0.41) % 1.0)
 
 
-ROOF_HEIGHTS = {'draw_board_row_8': (2.0, 6.3), 'draw_board_row_16': (2.0, 8.0), 'draw_board_row_13': (4.8, 6.9),
-                'draw_board_row_tall': (3.75, 6.95), 'draw_board_row_32': (1.37, 7.0)}
+ROOF_HEIGHTS = {m: requirements.Y_RANGE[m] for m in ('draw_board_row_8', 'draw_board_row_16', 'draw_board_row_13',
+                                                    'draw_board_row_tall', 'draw_board_row_32')}
 
 
 def lay_dormer(template, s, c):
@@ -906,7 +908,8 @@ def keep_roof_ranges(roof_rows, sec_slopes, sec_spots):
     that puts it there."""
     ranges = dict(ROOF_HEIGHTS)
     ranges.update(RAFTER_HEIGHTS)
-    ranges.update({'draw_chimney_wide': (4.2, 6.5), 'draw_chimney_narrow': (4.4, 6.0), 'draw_dormer': DORMER_HEIGHTS})
+    ranges.update(CHIMNEY_HEIGHTS)
+    ranges['draw_dormer'] = DORMER_HEIGHTS
     placed = [(name, r.t) for k in roof_rows for name, rs in roof_rows[k].items() for r in rs]
     pinned = set()
 

@@ -19,6 +19,7 @@ from common import (ROOT, Face, clip_to_ground, emit_pentice, emit_roof, faces_o
                     open_parts, wall_with_holes)
 from closure import ways_out  # noqa: E402
 from layout import build_layout, fixed_level  # noqa: E402
+from requirements import misses  # noqa: E402
 import town  # noqa: E402
 from walls import build_walls  # noqa: E402
 from writers import report, write_layout, write_level, write_walls  # noqa: E402
@@ -96,6 +97,12 @@ def main():
     if ways:
         print('towngen: the wall table lets the player out of the town, nothing written:\n  ' + '\n  '.join(ways),
               file=sys.stderr)
+        return 1
+
+    missed = misses(layout, walls)
+    if missed:
+        print('towngen: the tables miss their requirements (requirements.txt), nothing written:\n  ' +
+              '\n  '.join(missed), file=sys.stderr)
         return 1
 
     outputs = {
