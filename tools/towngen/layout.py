@@ -12,19 +12,17 @@ import town
 
 X, Y, Z = X_AXIS, Y_AXIS, Z_AXIS
 
-# Row numbers (from 1) the fixed parts of the table start at, and the groups of blocks
-# whose pieces fill the rows before them.
+# The stretches of the table between its fixed rows, in order: the groups of blocks whose
+# pieces fill each. Each stretch ends with fixed rows (build_layout), whose numbers in the
+# requirements say how many rows the stretch holds.
 SECTIONS = [
-    # (first row of the section, groups whose pieces it holds)
-    (13, ['east', 'lantern', 'north', 'square', 'west', 'south', 'lane', 'plaza', 'timbered']),
-    (342, ['flight']),
-    (377, ['yard33', 'yard21']),
-    (453, ['court']),
-    (517, ['west-row']),
-    (545, ['courtyard-end']),
-    (550, []),
+    ['east', 'lantern', 'north', 'square', 'west', 'south', 'lane', 'plaza', 'timbered'],
+    ['flight'],
+    ['yard33', 'yard21'],
+    ['court'],
+    ['west-row'],
+    ['courtyard-end'],
 ]
-ROWS_TOTAL = 557
 
 
 def T(x, y, z):
@@ -34,38 +32,46 @@ def T(x, y, z):
 # ---------------------------------------------------------------------------------------
 # Fixed rows.
 
+def fixed(number, note=''):
+    """The row the requirements fix at `number` (from 1)."""
+    def plain(v):  # whole numbers as the hand-written rows give them
+        return int(v) if v == int(v) else v
+
+    model, t, turns = requirements.FIXED_ROWS[number]
+    row = Row(model, tuple(plain(v) for v in t), [(plain(a), tuple(plain(c) for c in axis)) for a, axis in turns], note)
+    row.number = number
+    return row
+
+
 def head_rows():
     """Rows 1 to 12: the plank walkway at roof height, the roof strips of the house it
     leaves from, and the post beside the first gate."""
-    r = []
-    r.append(Row('draw_plank_walkway', T(6, 6, -13.3), [(90, X)], 'walkway along the eave of house A, going east'))
-    r.append(Row('draw_plank_walkway', T(10.1, 6, -13.3), [(90, X), (5, Y)]))
-    for k, z in enumerate([-12, -16, -20, -24, -28]):
-        r.append(Row('draw_plank_walkway', T(13.6, 6, z), [(90, X), (-90, Z)],
-                     'turning south over the east row' if k == 0 else ''))
-    r.append(Row('draw_plank_walkway', T(14.9, 5.9, -31.4), [(90, X)], 'the far corner'))
-    r.append(Row('draw_board_row_16', T(6.5, 5.8, -7.3), [(90, Z), (65, Y)], 'house A: boards at its east gable'))
-    r.append(Row('draw_board_row_8', T(6.6, 6.3, -11.25), [(90, Z), (-65, Y)]))
-    r.append(Row('draw_board_row_8', T(6.6, 5.75, -12.25), [(90, Z), (-60, Y)]))
-    r.append(Row('draw_post_on_base', T(-14, 0, -12), [], 'the post beside the north gate'))
+    r = [fixed(1, 'walkway along the eave of house A, going east'), fixed(2)]
+    first = fixed(3, 'turning south over the east row')
+    r.append(first)
+    for z in (-16, -20, -24, -28):  # on south in steps of about a walkway's length
+        r.append(Row(first.model, T(first.t[0], first.t[1], z), first.rotations))
+    r.append(fixed(8, 'the far corner'))
+    r += [fixed(9, 'house A: boards at its east gable'), fixed(10), fixed(11)]
+    r.append(fixed(12, 'the post beside the north gate'))
     return r
 
 
 def timbered_rows():
     """Rows 328 to 341: the half-timbered facade on the stepped street."""
     r = []
-    r.append(Row('draw_gable_roof', T(-34, 0, -6.6), [], 'the half-timbered house on the stepped street'))
-    r.append(Row('draw_beam_long', T(-34, -1.6, -3.6), [(2, Z)]))
+    r.append(fixed(328, 'the half-timbered house on the stepped street'))
+    r.append(fixed(329))
     r.append(Row('draw_beam_long', T(-34, 0, -3.6), []))
     r.append(Row('draw_beam_long', T(-34, 1.7, -3.6), []))
     for x in (-34, -37.6, -34.7, -36.9):
         r.append(Row('draw_post', T(x, 1.7, -3.65), []))
     r.append(Row('draw_post', T(-34.1, 0, -3.65), []))
-    r.append(Row('draw_post', T(-35.6, 0.1, -3.65), [(5, Z)]))
+    r.append(fixed(337))
     r.append(Row('draw_post', T(-37.4, 0, -3.65), []))
     r.append(Row('draw_window_wide', T(-37.7, -1.6, -2.1), [(180, Y)]))
     r.append(Row('draw_window_narrow', T(-35.5, -1.6, -2.1), [(180, Y)]))
-    r.append(Row('draw_window_double', T(-37.7, 0, -3.8), [(90, Y)]))
+    r.append(fixed(341))
     return r
 
 
@@ -102,8 +108,7 @@ def turned_rafter(frame, model, turn, sign, along_x):
 
 def turned33_rows():
     """Rows 375 on: the house turned 33 degrees in its walled yard, with its balcony."""
-    r = [Row('draw_balcony', T(-55.8, 0, -2.6), [(33, Y)], 'the house turned 33 degrees, in its yard'),
-         Row('draw_gable_roof', T(-54.8, 0, -3.2), [(33, Y)])]
+    r = [fixed(375, 'the house turned 33 degrees, in its yard'), fixed(376)]
     return r
 
 
@@ -143,12 +148,9 @@ def turned21_rows():
 
 
 def court_end_rows():
-    r = [Row('draw_vault_canopy', T(-75, 0, 16.3), [], 'the courtyard: canopy over the way home, orb, arcade'),
-         Row('draw_ring_orb', T(-75.9, 0.6, 20), []),
-         Row('draw_arcade_fence', T(-80, 0, 30), [])]
-    for x in (-66, -70, -77, -81):
-        r.append(Row('draw_gothic_window', T(x, 3.25, 30.49), []))
-    r.append(Row('draw_board_row_16', T(-86, 2, 10.5), [(-45, X)], 'a lean-to by the porch of the west house'))
+    r = [fixed(550, 'the courtyard: canopy over the way home, orb, arcade'), fixed(551), fixed(552)]
+    r += [fixed(n) for n in range(553, 557)]  # the stained glass above the arcade
+    r.append(fixed(557, 'a lean-to by the porch of the west house'))
     return r
 
 
@@ -555,7 +557,7 @@ def seeded_doors():
 
 
 def section_of(group):
-    for k, (_, groups) in enumerate(SECTIONS):
+    for k, groups in enumerate(SECTIONS):
         if group in groups:
             return k
     raise KeyError(group)
@@ -611,9 +613,9 @@ def build_layout(blocks, per_block_faces, street_faces):
     end = court_end_rows()
     posts = gate_posts()
     timbers = west_street_timbers()
-    houses = {452: Row('draw_house', T(-64.7, 0, 16), [(180, Y)], 'the house on the courtyard\'s east side'),
-              516: Row('draw_house', T(-85, 0, 8), [], 'the west house by the lean-to'),
-              544: Row('draw_house', T(-85, 0, 28), [], 'the west house behind the arcade')}
+    # the fixed rows that close each section
+    tails = [timbered, t33, [fixed(452, 'the house on the courtyard\'s east side')],
+             [fixed(516, 'the west house by the lean-to')], [fixed(544, 'the west house behind the arcade')], end]
 
     by_name = {bl.name: bl for bl in blocks}
     # the faces that carry pieces
@@ -641,22 +643,16 @@ def build_layout(blocks, per_block_faces, street_faces):
 
     # sections and their room for roof pieces
     fixed_in = {0: [ramp_row()] + timbers + posts[:1], 1: posts[1:2], 2: t33_more + t21 + posts[2:], 3: [], 4: [], 5: []}
-    starts = [s for s, _ in SECTIONS]
-    sec_blocks = {k: [] for k in range(len(SECTIONS) - 1)}
+    sec_blocks = {k: [] for k in range(len(SECTIONS))}
     for bl in blocks:
         sec_blocks[section_of(bl.group)].append(bl)
     need = {}
-    for k in range(len(SECTIONS) - 1):
-        room = starts[k + 1] - starts[k]
-        # fixed rows sitting between sections
-        if k == 0:
-            room -= len(timbered)
-        if k == 1:
-            room -= len(t33)
-        if k in (2, 3, 4):
-            room -= 1  # the catalogue house that opens the next section
+    start = len(head) + 1
+    for k, tail in enumerate(tails):
+        room = tail[0].number - start  # the rows up to the section's closing fixed rows
         have = len(fixed_in[k]) + sum(len(block_rows.get(bl.name, [])) for bl in sec_blocks[k])
         need[k] = room - have
+        start = tail[0].number + len(tail)
     pool_r = roof_pool()
     total_need = sum(need.values())
     print('towngen: facade rows by section %s; roof pieces needed %s = %d, have %d' % (
@@ -702,23 +698,12 @@ def build_layout(blocks, per_block_faces, street_faces):
     # the table in order
     table = list(head)
     for k in sorted(sec_blocks):
-        if k == 1:
-            table += timbered
-        if k == 2:
-            table += t33
-        if k == 3:
-            table.append(houses[452])
-        if k == 4:
-            table.append(houses[516])
-        if k == 5:
-            table.append(houses[544])
         for bl in sec_blocks[k]:
             rs = block_rows.get(bl.name, []) + roof_rows[k].get(bl.name, [])
             if rs:
                 rs[0].note = rs[0].note or 'block %s' % bl.name
             table += rs
-        table += fixed_in[k]
-    table += end
+        table += fixed_in[k] + tails[k]
     return table
 
 
