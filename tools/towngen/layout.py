@@ -177,7 +177,9 @@ def fixed_level():
     # in world coordinates, so the overlap shows the same texels)
     for _, x1, top in FLIGHT:
         box(town.SLOT_STONE, FLIGHT[-1][0], x1, FLOOR_BELOW, top, zf0, zf1, 'step')
-    box(town.SLOT_STONE, -44.5, -42.2, 1.0, 1.5, -1.95, -1.85, 'flight balustrade')
+    # the balustrade's front is flush with the steps' fronts: standing out over the landing
+    # it showed a light seam under it, having no underside
+    box(town.SLOT_STONE, -44.5, -42.2, 1.0, 1.5, zf1 - 0.1, zf1, 'flight balustrade')
     box(town.SLOT_STONE, -44.6, -44.5, 0.0, 1.5, -2.6, -1.9, 'flight end')
     box(town.SLOT_TIMBER, -42.6, -41.8, 1.8, 2.0, -1.95, -1.85, 'flight handrail')
     for x in (-42.62, -41.75):
