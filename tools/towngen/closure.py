@@ -1,8 +1,10 @@
 """Whether the wall table closes the town: a flood over a grid of points from the arrival,
-in which a wall stops a step that crosses it inside its span (ends included) while the
-test height lies inside its height span, at standing and at jumping height, with the
-gates up and down. A flood that reaches the ground's edge or a raised gate's slab is a
-way out; the generator refuses to write such a table."""
+in which a wall stops a step that crosses it inside its span (its start included, as in
+the contacts) and holds the player off its plane by the keep-out, while the test height
+lies inside its height span; at standing and at jumping height, with the gates up and
+down. A flood that reaches the ground's edge or a raised gate's slab is a way out; the
+generator refuses to write such a table. (tests/test_town.cpp floods the committed table
+through the program's own contacts.)"""
 from collections import deque
 
 import town
@@ -99,7 +101,8 @@ def flood(walls, gate_top, lift):
             where = 'a raised gate\'s slab'
         if where:
             square = (int(x // 1), int(z // 1))
-            if square not in found and not any((square[0] + a, square[1] + b) in found for a in (-1, 0, 1) for b in (-1, 0, 1)):
+            nearby = [(square[0] + a, square[1] + b) for a in (-1, 0, 1) for b in (-1, 0, 1)]
+            if not any(q in found for q in nearby):
                 found[square] = '%s at (%.2f, %.2f)%s' % (where, x, z, way((i, k)))
             continue
         steps, held = blocked_steps(eye_at(x, z) + TEST_OFFSET)

@@ -18,7 +18,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import (ROOT, Face, clip_to_ground, emit_pentice, emit_roof, faces_of, faces_outward,  # noqa: E402
                     open_parts, wall_with_holes)
 from closure import ways_out  # noqa: E402
-from layout import build_layout, fixed_level  # noqa: E402
+from layout import build_layout  # noqa: E402
+from street_level import fixed_level  # noqa: E402
 from requirements import misses  # noqa: E402
 import town  # noqa: E402
 from walls import build_walls  # noqa: E402

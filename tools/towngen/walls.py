@@ -2,7 +2,7 @@
 and the walls of what is not a block (rails, planter, canopy, the catalogue houses, the
 arcade)."""
 from common import Wall, clip_to_ground, faces_outward, wall_segment
-import layout
+import street_level
 import math
 
 BAY = 8.0  # the longest wall along x held by one segment
@@ -12,11 +12,11 @@ GROUND_FLOOR = Wall((-87.0, 0.0, -25.0), (15.0, 0.0, 35.0), note='the ground')
 
 def steps():
     out = []
-    z0, z1 = layout.FLIGHT_Z
-    for k, (x0, x1, top) in enumerate(layout.FLIGHT):
+    z0, z1 = street_level.FLIGHT_Z
+    for k, (x0, x1, top) in enumerate(street_level.FLIGHT):
         out.append(Wall((x0, top, z0), (x1, top, z1), note='the flight toward -x, up to the landing' if k == 0 else ''))
-    for k, (sz0, sz1, top) in enumerate(layout.STOOP):
-        out.append(Wall((layout.STOOP_X[0], top, sz0), (layout.STOOP_X[1], top, sz1),
+    for k, (sz0, sz1, top) in enumerate(street_level.STOOP):
+        out.append(Wall((street_level.STOOP_X[0], top, sz0), (street_level.STOOP_X[1], top, sz1),
                         note='the stoop toward +z' if k == 0 else ''))
     return out
 
@@ -116,7 +116,7 @@ def build_walls(blocks, per_block_faces):
     table.append(Wall((-44.5, 0.0, -1.9), (-42.2, 1.5, -1.9), note='the flight: balustrade, end wall, handrail'))
     table.append(Wall((-44.5, 0.0, -2.6), (-44.5, 1.5, -1.9)))
     table.append(Wall((-42.6, 1.8, -1.9), (-41.8, 2.0, -1.9)))
-    x0, x1, z0, z1, h = layout.PLANTER
+    x0, x1, z0, z1, h = street_level.PLANTER
     table.append(Wall((x0, 0.0, z0), (x1, 1.3, z0), note='the planter in the square'))
     table.append(Wall((x0, 0.0, z1), (x1, 1.3, z1)))
     table.append(Wall((x0, 0.0, z0), (x0, 1.3, z1)))
@@ -136,7 +136,7 @@ def build_walls(blocks, per_block_faces):
     table.append(Wall((-86.1, 0.0, 30.6), (-62.0, 2.0, 30.6), note='the arcade'))
     # the canopy's sides are its rails (a jump must not clear them) and its end the wall
     # behind the orb
-    (rail0, rail1), end = layout.CANOPY_RAILS, layout.CANOPY_END
+    (rail0, rail1), end = street_level.CANOPY_RAILS, street_level.CANOPY_END
     table.append(Wall((rail0, 0.0, 16.0), (rail0, 2.0, end), note='the canopy\'s sides and end'))
     table.append(Wall((rail1, 0.0, 16.0), (rail1, 2.0, end)))
     table.append(Wall((rail0, 0.0, end), (rail1, 2.0, end)))
