@@ -275,12 +275,16 @@ std::string flood_the_town(const ClosureCase& c) {
             player.eye_height = eye_at(player.x, player.z);
             resolve_wall_contacts(2);
             const float x = player.x, z = player.z;
-            std::ostringstream where;
-            where << "(" << x << ", " << z << ") from (" << centre(from.first, X0) << ", " << centre(from.second, Z0) << ")";
-            if (!(x > -87 && x < 15 && z > -25 && z < 35)) return "off the ground at " + where.str();
+            const auto where = [&](const char* what) {
+                std::ostringstream text;
+                text << what << " at (" << x << ", " << z << ") from (" << centre(from.first, X0) << ", "
+                     << centre(from.second, Z0) << ")";
+                return text.str();
+            };
+            if (!(x > -87 && x < 15 && z > -25 && z < 35)) return where("off the ground");
             for (const auto& s : slabs)
                 if (c.gate_top > 0 && x >= s[0] && x <= s[1] && z >= s[2] && z <= s[3])
-                    return "inside a gate's slab at " + where.str();
+                    return where("inside a gate's slab");
             const int i = static_cast<int>(std::floor((x - X0) / CELL)), k = static_cast<int>(std::floor((z - Z0) / CELL));
             char& mark = seen[static_cast<size_t>(k) * NX + i];
             if (mark) continue;
