@@ -1,9 +1,10 @@
 """Whether the wall table closes the town: a flood over a grid of points from the arrival,
 in which a wall stops a step that crosses it inside its span (its start included, as in
-the contacts) and holds the player off its plane by the keep-out, while the test height
-lies inside its height span; at standing and at jumping height, with the gates up and
-down. A flood that reaches the ground's edge or a raised gate's slab is a way out; the
-generator refuses to write such a table. (tests/test_town.cpp floods the committed table
+the contacts) while the test height lies inside its height span; at standing and at
+jumping height, with the gates up and down. A flood that reaches the ground's edge, or a
+raised gate's slab where no wall holds the player off it by the keep-out, is a way out;
+the generator refuses to write such a table. Narrow passages stay open: between walls
+closer than two keep-outs the player is squeezed, not stopped. (tests/test_town.cpp floods the committed table
 through the program's own contacts.)"""
 from collections import deque
 
@@ -97,7 +98,7 @@ def flood(walls, gate_top, lift):
         where = None
         if not (gx0 < x < gx1 and gz0 < z < gz1):
             where = 'the ground\'s edge'
-        elif inside_slab(x, z):
+        elif inside_slab(x, z) and (i, k) not in blocked_steps(eye_at(x, z) + TEST_OFFSET)[1]:
             where = 'a raised gate\'s slab'
         if where:
             square = (int(x // 1), int(z // 1))
@@ -105,12 +106,12 @@ def flood(walls, gate_top, lift):
             if not any(q in found for q in nearby):
                 found[square] = '%s at (%.2f, %.2f)%s' % (where, x, z, way((i, k)))
             continue
-        steps, held = blocked_steps(eye_at(x, z) + TEST_OFFSET)
+        steps = blocked_steps(eye_at(x, z) + TEST_OFFSET)[0]
         for di, dk in ((1, 0), (-1, 0), (0, 1), (0, -1)):
             n = (i + di, k + dk)
             if n in came or not (0 <= n[0] < nx and 0 <= n[1] < nz):
                 continue
-            if n in held or (min((i, k), n), max((i, k), n)) in steps:
+            if (min((i, k), n), max((i, k), n)) in steps:
                 continue
             came[n] = (i, k)
             queue.append(n)
