@@ -62,6 +62,11 @@ struct WorkingPair {
     }
 };
 
+// Along a wall, its span holds its start and not its end: where two collinear pieces
+// meet, the one that starts there holds a player standing on the joint (with both ends
+// open he walked through between them), and a piece's far end stays as open as before.
+bool along(float lo, float p, float hi) { return lo <= p && p < hi; }
+
 std::vector<WallSegment> g_filled; // the table of the current call, gate heights filled in
 
 } // namespace
@@ -86,23 +91,23 @@ void resolve_wall_contacts(int world) {
         const float t = eye + profile.height_offset;
         if (profile.probe) {
             ProbePoint& p = probe_point;
-            if (w.a.z == w.b.z && w.a.x < p.x && p.x < w.b.x && w.a.y < t && t < w.b.y) {
+            if (w.a.z == w.b.z && along(w.a.x, p.x, w.b.x) && w.a.y < t && t < w.b.y) {
                 const float plane = w.a.z;
                 w.collapse(p.x, t, p.z);
                 if (std::fabs(p.z - plane) < profile.probe_keep_out) push(&p.z, plane, profile.probe_keep_out);
             }
-            if (w.a.x == w.b.x && w.a.z < p.z && p.z < w.b.z && w.a.y < t && t < w.b.y) {
+            if (w.a.x == w.b.x && along(w.a.z, p.z, w.b.z) && w.a.y < t && t < w.b.y) {
                 const float plane = w.a.x;
                 w.collapse(p.x, t, p.z);
                 if (std::fabs(p.x - plane) < profile.probe_keep_out) push(&p.x, plane, profile.probe_keep_out);
             }
         }
-        if (w.a.z == w.b.z && w.a.x < x && x < w.b.x && w.a.y < t && t < w.b.y) {
+        if (w.a.z == w.b.z && along(w.a.x, x, w.b.x) && w.a.y < t && t < w.b.y) {
             const float plane = w.a.z;
             w.collapse(x, t, z);
             if (w.distance(x, t, z) < profile.wall_keep_out) push(&z, plane, profile.wall_keep_out);
         }
-        if (w.a.x == w.b.x && w.a.z < z && z < w.b.z && w.a.y < t && t < w.b.y) {
+        if (w.a.x == w.b.x && along(w.a.z, z, w.b.z) && w.a.y < t && t < w.b.y) {
             const float plane = w.a.x;
             w.collapse(x, t, z);
             if (w.distance(x, t, z) < profile.wall_keep_out) push(&x, plane, profile.wall_keep_out);

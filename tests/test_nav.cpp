@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -263,4 +264,62 @@ TEST_F(Nav, WorldThreeBoxes) {
     put(6.5f, -15.7f, 0.58f);
     world3_teleport_box(1);
     EXPECT_FLOAT_EQ(player.x, -5);
+}
+
+// Where two collinear walls meet end to end, a player standing on the joint's coordinate
+// and walking straight at them is held like anywhere else along them, in every world's
+// table (world 1's four walls meet only at corners). A side with a parallel wall within
+// the keep-out (inside a block as thin as the keep-out, the squeeze holds him on a plane)
+// is left out.
+TEST_F(Nav, JointsOfCollinearWallsHold) {
+    int joints = 0;
+    for (int world = 1; world <= WORLD_COUNT; ++world) {
+        const WallTable t = fill_wall_table(world);
+        const std::vector<WallSegment> table(t.segments, t.segments + t.count);
+        const ContactProfile& profile = CONTACT_PROFILES[world - 1];
+        for (const WallSegment& first : table)
+            for (const WallSegment& next : table) {
+                const bool z_wall = first.a.z == first.b.z && first.a.y != first.b.y;
+                const bool x_wall = first.a.x == first.b.x && first.a.y != first.b.y;
+                if (!z_wall && !x_wall) continue;
+                const bool same_plane = z_wall ? next.a.z == next.b.z && next.a.z == first.a.z
+                                               : next.a.x == next.b.x && next.a.x == first.a.x;
+                if (!same_plane || next.a.y == next.b.y) continue;
+                const float joint = z_wall ? first.b.x : first.b.z;
+                if ((z_wall ? next.a.x : next.a.z) != joint) continue;
+                const float y_lo = std::fmax(first.a.y, next.a.y), y_hi = std::fmin(first.b.y, next.b.y);
+                if (y_hi <= y_lo) continue; // one above the other: no wall to hold at any height
+                ++joints;
+                const float plane = z_wall ? first.a.z : first.a.x;
+                const float eye = (y_lo + y_hi) / 2 - profile.height_offset;
+                for (const float side : {1.0f, -1.0f}) {
+                    SCOPED_TRACE(testing::Message() << "world " << world << " joint at " << joint << " of the plane "
+                                                    << plane << (z_wall ? " (z)" : " (x)") << " side " << side);
+                    bool squeezed = false;
+                    for (const WallSegment& s : table) {
+                        const bool parallel = z_wall ? s.a.z == s.b.z && s.a.y != s.b.y : s.a.x == s.b.x && s.a.y != s.b.y;
+                        const float gap = ((z_wall ? s.a.z : s.a.x) - plane) * side;
+                        const float lo = z_wall ? s.a.x : s.a.z, hi = z_wall ? s.b.x : s.b.z;
+                        const float test = eye + profile.height_offset;
+                        squeezed |= parallel && gap > 0 && gap <= profile.wall_keep_out + 1e-4f && lo <= joint &&
+                                    joint <= hi && s.a.y < test && test < s.b.y;
+                    }
+                    if (squeezed) continue;
+                    reset_everything();
+                    const float start = plane + side * profile.wall_keep_out;
+                    put(z_wall ? joint : start, z_wall ? start : joint, eye);
+                    float& across = z_wall ? player.z : player.x;
+                    for (int frame = 0; frame < 20; ++frame) {
+                        across -= side * 0.05f;
+                        player.eye_height = eye;
+                        resolve_wall_contacts(world);
+                        if ((across - plane) * side <= 0) {
+                            ADD_FAILURE() << "through at frame " << frame;
+                            break;
+                        }
+                    }
+                }
+            }
+    }
+    EXPECT_GT(joints, 100);
 }

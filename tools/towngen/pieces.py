@@ -1,5 +1,6 @@
 """The catalogue models as the town generator sees them, and how many rows of each the
 layout holds with which turns."""
+import requirements
 
 Y = (0, 1, 0)
 X = (1, 0, 0)
@@ -35,25 +36,26 @@ FACADE = {
     'draw_deck_small': Facade((0, 0, -1), (-1.3, 4.99, -0.4), 2.0, 0.06),
 }
 
-# The heights (y of the translation) a facade piece takes by default, by storey, and
-# the lowest and highest the layout holds; the first row of a model takes its lowest,
-# the last its highest.
-HEIGHTS = {
-    'draw_door_framed': ([0.0], 0.0, 2.3),
-    'draw_window_recessed': ([0.4], 0.4, 2.4),
-    'draw_window_wide': ([-1.6, 0.4], -1.8, 2.2),
-    'draw_window_narrow': ([-1.6, 0.4], -1.9, 2.7),
-    'draw_window_six_pane': ([0.2, 2.2], 0.1, 3.8),
-    'draw_window_three_pane': ([0.2, 2.2], -0.2, 3.1),
-    'draw_window_double': ([0.1], -1.8, 1.9),
-    'draw_window_small': ([4.3], 3.1, 5.8),
-    'draw_window_small_framed': ([2.1], 1.9, 4.3),
-    'draw_window_square': ([4.3], 3.3, 5.1),
-    'draw_timber_frame': ([2.4], 2.0, 4.0),
-    'draw_post_bracket': ([0.0, 2.0], 0.0, 2.0),
-    'draw_deck_large': ([-0.6], -1.1, 0.9),
-    'draw_deck_small': ([-0.05], -0.1, 0.0),
+# The heights (y of the translation) a facade piece takes by default, by storey; with
+# the lowest and highest the layout holds (from the requirements), which the first and
+# the last row of a model take.
+DEFAULT_HEIGHTS = {
+    'draw_door_framed': [0.0],
+    'draw_window_recessed': [0.4],
+    'draw_window_wide': [-1.6, 0.4],
+    'draw_window_narrow': [-1.6, 0.4],
+    'draw_window_six_pane': [0.2, 2.2],
+    'draw_window_three_pane': [0.2, 2.2],
+    'draw_window_double': [0.1],
+    'draw_window_small': [4.3],
+    'draw_window_small_framed': [2.1],
+    'draw_window_square': [4.3],
+    'draw_timber_frame': [2.4],
+    'draw_post_bracket': [0.0, 2.0],
+    'draw_deck_large': [-0.6],
+    'draw_deck_small': [-0.05],
 }
+HEIGHTS = {m: (d,) + requirements.Y_RANGE[m] for m, d in DEFAULT_HEIGHTS.items()}
 
 
 def ry(a):
@@ -148,14 +150,4 @@ STRIP = {
 RAFTER_BOTTOM = {'draw_rafter_3_0': 0.5, 'draw_rafter_2_3': 1.2, 'draw_rafter_3_7': -0.2}
 
 # Rows of each model in the whole table.
-MODEL_ROWS = {
-    'draw_door_framed': 21, 'draw_window_recessed': 10, 'draw_window_wide': 54, 'draw_window_narrow': 96,
-    'draw_window_six_pane': 15, 'draw_window_three_pane': 30, 'draw_window_double': 35, 'draw_window_small': 10,
-    'draw_window_small_framed': 7, 'draw_window_square': 7, 'draw_dormer': 20, 'draw_chimney_wide': 9,
-    'draw_chimney_narrow': 5, 'draw_timber_frame': 8, 'draw_post_bracket': 30, 'draw_deck_small': 3,
-    'draw_deck_large': 11, 'draw_beam_long': 10, 'draw_post': 21, 'draw_gable_roof': 3, 'draw_balcony': 1,
-    'draw_house': 3, 'draw_post_on_base': 4, 'draw_vault_canopy': 1, 'draw_ring_orb': 1, 'draw_arcade_fence': 1,
-    'draw_gothic_window': 4, 'draw_rafter_3_0': 14, 'draw_rafter_2_3': 6, 'draw_rafter_3_7': 4, 'draw_board_row_8': 12,
-    'draw_board_row_16': 68, 'draw_board_row_13': 3, 'draw_board_row_tall': 9, 'draw_board_row_32': 12,
-    'draw_plank_walkway': 9,
-}
+MODEL_ROWS = requirements.MODEL_ROWS

@@ -109,9 +109,11 @@ def town_blocks():
                  4.0, [5.5, 4.5, 7.0, 5.0], [40, 35, 45, 30])
     b += terrace('SW', 'lane', 'z', -6.0, '+x', 14.0, 32.0, [3.0, 3.6, 3.0, 3.6, 3.0, 3.6], [0.0, 0.4],
                  5.0, [7.0, 5.0, 5.5, 4.5], [35, 40, 30, 45])
-    b += terrace('SE', 'lane', 'z', -2.0, '-x', 14.0, 32.0, [3.0, 3.6, 3.0, 3.6, 3.0, 3.6], [0.3, 0.0],
+    # the lane's east row reaches 0.3 past the end house opposite: the window on its back
+    # stands at the south end of the layout's range
+    b += terrace('SE', 'lane', 'z', -2.0, '-x', 14.0, 32.3, [3.0, 3.6, 3.0, 3.6, 3.0, 3.6], [0.3, 0.0],
                  5.0, [4.5, 7.0, 5.0, 5.5], [45, 35, 40, 32])
-    b.append(Block('SS', -6.0, -2.0, 32.0, 35.5, 5.5, 'x', 40, group='lane'))
+    b.append(Block('SS', -6.4, -2.0, 32.0, 35.5, 5.5, 'x', 40, group='lane'))
     # --- The plaza behind the sign, the west street and the stepped street.
     b.append(Block('P1', -38.3, -34.3, -15.5, -11.0, 5.5, 'z', 38, group='plaza'))
     b.append(Block('PJ', -34.7, -30.3, 0.0, 4.0, 6.0, 'x', 45, group='plaza'))

@@ -2,7 +2,7 @@
 and the walls of what is not a block (rails, planter, canopy, the catalogue houses, the
 arcade)."""
 from common import Wall, clip_to_ground, faces_outward, wall_segment
-import layout
+import street_level
 import math
 
 BAY = 8.0  # the longest wall along x held by one segment
@@ -12,11 +12,11 @@ GROUND_FLOOR = Wall((-87.0, 0.0, -25.0), (15.0, 0.0, 35.0), note='the ground')
 
 def steps():
     out = []
-    z0, z1 = layout.FLIGHT_Z
-    for k, (x0, x1, top) in enumerate(layout.FLIGHT):
+    z0, z1 = street_level.FLIGHT_Z
+    for k, (x0, x1, top) in enumerate(street_level.FLIGHT):
         out.append(Wall((x0, top, z0), (x1, top, z1), note='the flight toward -x, up to the landing' if k == 0 else ''))
-    for k, (sz0, sz1, top) in enumerate(layout.STOOP):
-        out.append(Wall((layout.STOOP_X[0], top, sz0), (layout.STOOP_X[1], top, sz1),
+    for k, (sz0, sz1, top) in enumerate(street_level.STOOP):
+        out.append(Wall((street_level.STOOP_X[0], top, sz0), (street_level.STOOP_X[1], top, sz1),
                         note='the stoop toward +z' if k == 0 else ''))
     return out
 
@@ -39,13 +39,14 @@ def gates():
 
 
 def house_walls(x_front, x_body, porch, doorway, body, name):
-    """A catalogue house's walls: its porch front beside the doorway, the door at the end
-    of the passage behind it, the porch sides, and the body front beside the porch."""
+    """A catalogue house's walls: its porch front beside the doorway, the end of the
+    passage behind it (the door and the porch's back on either side of it), the porch
+    sides, and the body front beside the porch."""
     (pz0, pz1), (dz0, dz1), (bz0, bz1) = porch, doorway, body
     out = []
     out.append(Wall((x_front, 0.0, pz0), (x_front, 5.0, dz0), note=name))
     out.append(Wall((x_front, 0.0, dz1), (x_front, 5.0, pz1)))
-    out.append(Wall((x_body, 0.0, dz0), (x_body, 5.0, dz1)))
+    out.append(Wall((x_body, 0.0, pz0), (x_body, 5.0, pz1)))
     out.append(Wall((x_body, 0.0, bz0), (x_body, 5.0, pz0)))
     out.append(Wall((x_body, 0.0, pz1), (x_body, 5.0, bz1)))
     lo, hi = min(x_front, x_body), max(x_front, x_body)
@@ -79,6 +80,29 @@ def block_walls(bl, faces):
     return out
 
 
+KEEP_OUT = 0.3  # how far the town's walls hold the player
+
+
+def meet_the_gates(table):
+    """A wall on a gate wall's line that stops short of it by less than the keep-out is
+    carried to it: through so narrow a gap the player is not held by either and walks in
+    beside the slab (the house corner and the slab's side leave it out of sight)."""
+    for g in [w for w in table if w.gate != 'NONE']:
+        axis = 0 if g.kind() == 'z' else 2
+        for w in table:
+            if w.gate != 'NONE' or w.kind() != g.kind() or w.a[2 - axis] != g.a[2 - axis]:
+                continue
+            if 0 < g.a[axis] - w.b[axis] < KEEP_OUT:
+                b = list(w.b)
+                b[axis] = g.a[axis]
+                w.b = tuple(b)
+            elif 0 < w.a[axis] - g.b[axis] < KEEP_OUT:
+                a = list(w.a)
+                a[axis] = g.b[axis]
+                w.a = tuple(a)
+    return table
+
+
 def build_walls(blocks, per_block_faces):
     by_name = {bl.name: bl for bl in blocks}
     a_walls = block_walls(by_name['A'], per_block_faces['A'])
@@ -92,7 +116,7 @@ def build_walls(blocks, per_block_faces):
     table.append(Wall((-44.5, 0.0, -1.9), (-42.2, 1.5, -1.9), note='the flight: balustrade, end wall, handrail'))
     table.append(Wall((-44.5, 0.0, -2.6), (-44.5, 1.5, -1.9)))
     table.append(Wall((-42.6, 1.8, -1.9), (-41.8, 2.0, -1.9)))
-    x0, x1, z0, z1, h = layout.PLANTER
+    x0, x1, z0, z1, h = street_level.PLANTER
     table.append(Wall((x0, 0.0, z0), (x1, 1.3, z0), note='the planter in the square'))
     table.append(Wall((x0, 0.0, z1), (x1, 1.3, z1)))
     table.append(Wall((x0, 0.0, z0), (x0, 1.3, z1)))
@@ -110,7 +134,10 @@ def build_walls(blocks, per_block_faces):
     table.append(Wall((-87.0, 0.0, 29.5), (-86.1, 5.0, 29.5), note='the west house behind the arcade'))
     table.append(Wall((-86.1, 0.0, 29.5), (-86.1, 5.0, 30.6)))
     table.append(Wall((-86.1, 0.0, 30.6), (-62.0, 2.0, 30.6), note='the arcade'))
-    table.append(Wall((-76.8, 0.0, 16.0), (-76.8, 2.0, 20.5), note='the canopy\'s sides and end'))
-    table.append(Wall((-75.0, 0.0, 16.0), (-75.0, 2.0, 20.5)))
-    table.append(Wall((-76.8, 0.0, 20.5), (-75.0, 2.0, 20.5)))
-    return table
+    # the canopy's sides are its rails (a jump must not clear them) and its end the wall
+    # behind the orb
+    (rail0, rail1), end = street_level.CANOPY_RAILS, street_level.CANOPY_END
+    table.append(Wall((rail0, 0.0, 16.0), (rail0, 2.0, end), note='the canopy\'s sides and end'))
+    table.append(Wall((rail1, 0.0, 16.0), (rail1, 2.0, end)))
+    table.append(Wall((rail0, 0.0, end), (rail1, 2.0, end)))
+    return meet_the_gates(table)
