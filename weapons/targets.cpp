@@ -7,6 +7,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <iterator>
+
 TargetState targets = {{true, true, true}, {0, 0, 0}, 0};
 ImpactMarkState impact_marks = {};
 
@@ -19,27 +21,70 @@ constexpr uint32_t MARK_TOTAL_WRAP = 600;
 constexpr uint32_t MARK_TOTAL_RESTART = 210;
 constexpr uint32_t SECONDARY_AFTER = 200;
 
-// A small octahedron of half-diagonal `size`, flat-shaded, wound counter-clockwise
-// from outside.
+// The unit octahedron's eight faces, counter-clockwise from outside: the corner of
+// each octant, its axes taken x, y, z and swapped where an odd number are negative.
+struct TargetFace {
+    float normal[3];
+    float corners[3][3];
+};
+constexpr TargetFace TARGET_FACES[] = {
+    {{ 1,  1,  1}, {{ 1, 0, 0}, { 0,  1, 0}, {0, 0,  1}}},
+    {{ 1,  1, -1}, {{ 1, 0, 0}, { 0,  0, -1}, {0,  1, 0}}},
+    {{ 1, -1,  1}, {{ 1, 0, 0}, { 0,  0,  1}, {0, -1, 0}}},
+    {{ 1, -1, -1}, {{ 1, 0, 0}, { 0, -1, 0}, {0, 0, -1}}},
+    {{-1,  1,  1}, {{-1, 0, 0}, { 0,  0,  1}, {0,  1, 0}}},
+    {{-1,  1, -1}, {{-1, 0, 0}, { 0,  1, 0}, {0, 0, -1}}},
+    {{-1, -1,  1}, {{-1, 0, 0}, { 0, -1, 0}, {0, 0,  1}}},
+    {{-1, -1, -1}, {{-1, 0, 0}, { 0,  0, -1}, {0, -1, 0}}},
+};
+constexpr int TARGET_CORNERS = static_cast<int>(std::size(TARGET_FACES)) * 3;
+
+// A small octahedron of half-diagonal `size`, flat-shaded.
 void draw_target_solid(float size) {
-    static const float AXES[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
     glBegin(GL_TRIANGLES);
-    for (int sx = 0; sx < 2; ++sx)
-        for (int sy = 2; sy < 4; ++sy)
-            for (int sz = 4; sz < 6; ++sz) {
-                const float* a = AXES[sx];
-                const float* b = AXES[sy];
-                const float* c = AXES[sz];
-                glNormal3f(a[0] + b[0] + c[0], a[1] + b[1] + c[1], a[2] + b[2] + c[2]);
-                // An odd number of negative axes flips the corner's winding.
-                const bool flip = ((sx == 1) + (sy == 3) + (sz == 5)) % 2 == 1;
-                const float* second = flip ? c : b;
-                const float* third = flip ? b : c;
-                glVertex3f(a[0] * size, a[1] * size, a[2] * size);
-                glVertex3f(second[0] * size, second[1] * size, second[2] * size);
-                glVertex3f(third[0] * size, third[1] * size, third[2] * size);
-            }
+    for (const TargetFace& face : TARGET_FACES) {
+        glNormal3fv(face.normal);
+        for (const float* c : face.corners) glVertex3f(c[0] * size, c[1] * size, c[2] * size);
+    }
     glEnd();
+}
+
+// The picking pass draws the same corners from a client array. Drawn with glBegin/glEnd
+// in selection mode, each pick kept the driver's current immediate-mode vertex buffer
+// (about 0.5 MB) alive for good once the frame's drawing moved on to the next one, so
+// every shot grew the process; a client array never enters those buffers.
+struct PickCorners {
+    float xyz[TARGET_CORNERS][3];
+};
+PickCorners pick_corners(float size) {
+    PickCorners out = {};
+    int n = 0;
+    for (const TargetFace& face : TARGET_FACES)
+        for (const float* c : face.corners) {
+            for (int k = 0; k < 3; ++k) out.xyz[n][k] = c[k] * size;
+            ++n;
+        }
+    return out;
+}
+
+// draw_targets' calls, state changes and names, with the solids drawn from the array.
+void draw_targets_for_pick() {
+    static const PickCorners corners = pick_corners(TARGET_SIZE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(0, 1, -2);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, corners.xyz);
+    for (int n = 0; n < TARGET_COUNT; ++n) {
+        glLoadName(static_cast<GLuint>(n));
+        glPushMatrix();
+        glTranslatef(static_cast<float>(-n), 0, 0);
+        if (targets.target_visible[n]) glDrawArrays(GL_TRIANGLES, 0, TARGET_CORNERS);
+        glPopMatrix();
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
 }
 
 // Records one mark into `ring` if `request` is set, then draws the ring's visible marks.
@@ -132,7 +177,7 @@ void pick_targets() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(targets.row_sway, 0, 0);
-    draw_targets();
+    draw_targets_for_pick();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -50,6 +50,7 @@ struct Replay {
     int line = 0;
     bool started = false;
     std::string error; // set by a failing command
+    double memory_baseline_mb = -1; // peak resident MB at `memory_baseline`, -1 before one
 };
 
 Replay g_replay;
@@ -474,7 +475,19 @@ double peak_resident_mb() {
 // Fields of the process, not of the program: `expect` sees them, `state` does not print
 // them (they differ from run to run).
 std::vector<StateField> process_fields() {
-    return {StateField{"peak_resident_mb", StateField::Kind::Number, peak_resident_mb(), false}};
+    const double peak = peak_resident_mb();
+    const double baseline = g_replay.memory_baseline_mb >= 0 ? g_replay.memory_baseline_mb : peak;
+    return {StateField{"peak_resident_mb", StateField::Kind::Number, peak, false},
+            StateField{"peak_resident_growth_mb", StateField::Kind::Number, peak - baseline, false}};
+}
+
+// memory_baseline: the peak resident memory now is what peak_resident_growth_mb counts
+// from; a long run after a few warm-up frames shows whether anything keeps growing.
+bool cmd_memory_baseline(const Words& w) {
+    if (w.size() != 1) return fail("usage: memory_baseline");
+    ensure_started();
+    g_replay.memory_baseline_mb = peak_resident_mb();
+    return true;
 }
 
 // expect NAME OP VALUE [TOLERANCE]: OP is == != < > <= >= or ~ (within TOLERANCE).
@@ -607,7 +620,7 @@ constexpr Command COMMANDS[] = {
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
     {"focus", cmd_focus},     {"message", cmd_message},   {"viewport", cmd_viewport},
     {"model", cmd_model},     {"census", cmd_census},
-    {"probe", cmd_probe},
+    {"probe", cmd_probe},     {"memory_baseline", cmd_memory_baseline},
 };
 
 Words split(const std::string& line) {
