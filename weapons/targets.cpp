@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <iterator>
 
 TargetState targets = {{true, true, true}, {0, 0, 0}, 0};
@@ -87,6 +88,17 @@ void draw_targets_for_pick() {
     glEnable(GL_CULL_FACE);
 }
 
+// A mark keeps the view angles as whole degrees, truncated. The player's angles are
+// unbounded floats: one beyond 2^30 degrees (a whole number in a float) is kept modulo
+// 360, the same rotation, so that the int and the +180 of the drawing cannot overflow.
+// A NaN or infinite angle has no rotation to keep and is 0.
+int32_t mark_angle(float degrees) {
+    constexpr float KEPT_AS_IS = 1073741824.0f; // 2^30
+    if (!std::isfinite(degrees)) return 0;
+    if (std::fabs(degrees) < KEPT_AS_IS) return static_cast<int32_t>(degrees);
+    return static_cast<int32_t>(std::fmod(degrees, 360.0f));
+}
+
 // Records one mark into `ring` if `request` is set, then draws the ring's visible marks.
 void ring_pass(ImpactMarkRing* ring, bool* request, bool primary) {
     glDisable(GL_TEXTURE_2D);
@@ -114,8 +126,8 @@ void ring_pass(ImpactMarkRing* ring, bool* request, bool primary) {
             ImpactMark& mark = ring->slots[ring->count];
             mark.position = Vec3{static_cast<float>(ring->last_impact[0]), static_cast<float>(ring->last_impact[1]),
                                  static_cast<float>(ring->last_impact[2])};
-            mark.heading = static_cast<int32_t>(player.heading);
-            mark.pitch = static_cast<int32_t>(player.pitch);
+            mark.heading = mark_angle(player.heading);
+            mark.pitch = mark_angle(player.pitch);
         }
         ring->count += 1;
         if (primary && ++impact_marks.impact_mark_total > MARK_TOTAL_WRAP)
@@ -171,7 +183,8 @@ void pick_targets() {
     glPushMatrix();
     glLoadIdentity();
     const CursorPos cursor = pointer.cursor_pos;
-    gluPickMatrix(cursor.x, viewport[3] - cursor.y, 2, 2, viewport);
+    // In doubles: a pointer far outside the window must not overflow the flip.
+    gluPickMatrix(cursor.x, static_cast<double>(viewport[3]) - cursor.y, 2, 2, viewport);
     const double height = viewport[3] > 0 ? viewport[3] : 1; // a zero-height window picks nothing useful
     gluPerspective(45, viewport[2] / height, 0.1, 100);
     glMatrixMode(GL_MODELVIEW);

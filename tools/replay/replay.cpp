@@ -106,8 +106,9 @@ float clamp_to_float(double value) {
     if (std::isnan(value)) return 0;
     return static_cast<float>(std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
 }
-// A cursor step: far beyond any screen, far within int.
+// A cursor step, and a position: far beyond any screen, far within int.
 constexpr int MOUSE_STEP_LIMIT = 1 << 20;
+constexpr int CURSOR_LIMIT = 1 << 20;
 
 bool parse_count(const std::string& word, long* out) {
     char* end = nullptr;
@@ -241,7 +242,7 @@ bool cmd_cursor(const Words& w) {
     double x = 0, y = 0;
     if (w.size() != 3 || !parse_number(w[1], &x) || !parse_number(w[2], &y)) return fail("usage: cursor X Y");
     ensure_started();
-    pointer.cursor_pos = CursorPos{static_cast<int32_t>(x), static_cast<int32_t>(y)};
+    pointer.cursor_pos = CursorPos{clamp_to_int(x, -CURSOR_LIMIT, CURSOR_LIMIT), clamp_to_int(y, -CURSOR_LIMIT, CURSOR_LIMIT)};
     return true;
 }
 
@@ -318,7 +319,7 @@ bool cmd_model(const Words& w) {
     for (size_t i = 2; i < w.size(); ++i)
         if (!parse_number(w[i], &v[i - 2])) return fail("model: not a number: " + w[i]);
     enter_town();
-    if (!view_model(w[1], static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])))
+    if (!view_model(w[1], clamp_to_float(v[0]), clamp_to_float(v[1]), clamp_to_float(v[2])))
         return fail("model: no model named " + w[1]);
     return true;
 }
@@ -365,15 +366,14 @@ bool cmd_probe(const Words& w) {
     double x = 0, y = 0;
     if (w.size() != 3 || !parse_number(w[1], &x) || !parse_number(w[2], &y)) return fail("usage: probe X Y");
     ensure_started();
+    const int px = clamp_to_int(x, -CURSOR_LIMIT, CURSOR_LIMIT), py = clamp_to_int(y, -CURSOR_LIMIT, CURSOR_LIMIT);
     float depth = 1;
     Vec3 p{};
-    const bool hit = probe_pixel(static_cast<int>(x), static_cast<int>(y), &depth, &p);
+    const bool hit = probe_pixel(px, py, &depth, &p);
     if (hit)
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":[%.4f,%.4f,%.4f]}\n", static_cast<int>(x),
-               static_cast<int>(y), depth, p.x, p.y, p.z);
+        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":[%.4f,%.4f,%.4f]}\n", px, py, depth, p.x, p.y, p.z);
     else
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":null}\n", static_cast<int>(x), static_cast<int>(y),
-               depth);
+        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":null}\n", px, py, depth);
     fflush(stdout);
     return true;
 }
