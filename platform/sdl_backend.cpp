@@ -89,19 +89,6 @@ unsigned char virtual_key(const SDL_Keysym& key) {
     return 0;
 }
 
-struct Sdl {
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
-    SDL_Cursor* cursor = nullptr;
-    SDL_DisplayMode fullscreen_mode = {}; // the desktop mode found by change_display_mode
-    bool video_up = false;
-    std::deque<PlatformMessage> pending; // messages made from one event beyond the first
-    bool quit_posted = false;
-    int quit_code = 0;
-};
-
-Sdl g_sdl;
-
 // The sounds, read at start; the device's callback plays from them, so starting a sound
 // only moves a pointer.
 struct Audio {
@@ -112,7 +99,19 @@ struct Audio {
     size_t position = 0;                              // next sample of it
 };
 
-Audio g_audio;
+struct Sdl {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    SDL_Cursor* cursor = nullptr;
+    SDL_DisplayMode fullscreen_mode = {}; // the desktop mode found by change_display_mode
+    bool video_up = false;
+    std::deque<PlatformMessage> pending; // messages made from one event beyond the first
+    bool quit_posted = false;
+    int quit_code = 0;
+    Audio audio; // the sound device and the sounds
+};
+
+Sdl g_sdl;
 
 PlatformMessage size_message(int width, int height) {
     return PlatformMessage{WM_SIZE, 0, static_cast<intptr_t>((width & 0xFFFF) | ((height & 0xFFFF) << 16))};
@@ -186,7 +185,7 @@ bool translate(const SDL_Event& event, PlatformMessage* out) {
 
 // Runs on SDL's audio thread, under the device lock that platform_play_sound takes.
 void fill_audio(void*, Uint8* stream, int length) {
-    Audio& a = g_audio;
+    Audio& a = g_sdl.audio;
     const size_t wanted = static_cast<size_t>(length) / sizeof(int16_t);
     size_t copied = 0;
     if (a.playing) {
@@ -214,7 +213,7 @@ void silence_alsa() {
 // Opens the device once, for 16-bit stereo at the sounds' rate (SDL converts for a
 // device that differs). Without one, says so once: sounds are off.
 bool open_audio() {
-    Audio& a = g_audio;
+    Audio& a = g_sdl.audio;
     if (a.tried) return a.device != 0;
     a.tried = true;
     silence_alsa();
@@ -474,7 +473,7 @@ uint32_t platform_tick_count() { return SDL_GetTicks(); }
 
 bool platform_load_sound(const char* path) {
     if (!path || !open_audio()) return false;
-    Audio& a = g_audio;
+    Audio& a = g_sdl.audio;
     if (a.sounds.count(path)) return true;
     std::vector<int16_t> samples;
     std::string why;
@@ -487,7 +486,7 @@ bool platform_load_sound(const char* path) {
 }
 
 void platform_play_sound(const char* path) {
-    Audio& a = g_audio;
+    Audio& a = g_sdl.audio;
     if (!path || a.device == 0) return;
     const auto found = a.sounds.find(path);
     if (found == a.sounds.end()) return; // refused at start, and said so then
@@ -498,7 +497,7 @@ void platform_play_sound(const char* path) {
 }
 
 void platform_free_sounds() {
-    Audio& a = g_audio;
+    Audio& a = g_sdl.audio;
     if (a.device != 0) {
         SDL_CloseAudioDevice(a.device);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
