@@ -40,7 +40,7 @@ RANGES = {
     "impact_mark_total": (0, 600), "target1_respawn_counter": (0, 100),
     "target2_respawn_counter": (0, 100), "target3_respawn_counter": (0, 100),
     "cursor_x": (-(1 << 20), 1 << 20), "cursor_y": (-(1 << 20), 1 << 20),
-    "view_width": (1, 8192), "view_height": (1, 8192),
+    "view_width": (0, 65535), "view_height": (1, 65535),  # from size messages: 16 bits each
 }
 
 
