@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "render/frame.h"
 #include "nav/keys.h"
+#include "weapons/weapons.h"
 
 ProgramState program;
 
@@ -17,7 +18,11 @@ constexpr int WINDOW_WIDTH = 1024;
 constexpr int WINDOW_HEIGHT = 768;
 constexpr int WINDOW_BITS = 32;
 
+// Every sound the program plays, read before the first frame so that no shot waits on a file.
+constexpr const char* SOUND_FILES[] = {SHOT_SOUND, BLAST_SOUND, LIFT_SOUND};
+
 void end_program(int exit_code) {
+    platform_free_sounds();
     program.running = false;
     program.exited = true;
     program.exit_code = exit_code;
@@ -67,6 +72,7 @@ bool program_start() {
         end_program(EXIT_OPEN_FAILED);
         return false;
     }
+    for (const char* sound : SOUND_FILES) platform_load_sound(sound); // a refused one stays silent
     timer_init();
     program.running = true;
     return true;

@@ -69,6 +69,9 @@ constexpr int HEADLESS_UNSHOWN = -1;
 void headless_queue_answer(int answer);
 const std::vector<RecordedMessageBox>& headless_message_boxes();
 const std::vector<std::string>& headless_sounds();
+// The sound files loaded at start and those refused (both emptied when they are freed).
+const std::vector<std::string>& headless_loaded_sounds();
+const std::vector<std::string>& headless_refused_sounds();
 
 // Input.
 void headless_push_message(const PlatformMessage& message);

@@ -5,6 +5,7 @@
 // needs no display server. GL calls go through the same GLVND dispatch as the windowed
 // program, so the core is linked once and runs unchanged on both backends.
 #include "headless.h"
+#include "sound_file.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -29,7 +30,9 @@ struct Headless {
     // message boxes and sounds
     std::deque<int> answers;
     std::vector<RecordedMessageBox> boxes;
-    std::vector<std::string> sounds;
+    std::vector<std::string> sounds;         // every play request
+    std::vector<std::string> loaded_sounds;  // read and converted at start
+    std::vector<std::string> refused_sounds; // could not be, said on stderr
     // input
     std::deque<PlatformMessage> messages;
     bool quit_posted = false;
@@ -121,6 +124,8 @@ void headless_set_viewport(int width, int height) {
 void headless_queue_answer(int answer) { g_headless.answers.push_back(answer); }
 const std::vector<RecordedMessageBox>& headless_message_boxes() { return g_headless.boxes; }
 const std::vector<std::string>& headless_sounds() { return g_headless.sounds; }
+const std::vector<std::string>& headless_loaded_sounds() { return g_headless.loaded_sounds; }
+const std::vector<std::string>& headless_refused_sounds() { return g_headless.refused_sounds; }
 void headless_push_message(const PlatformMessage& message) { g_headless.messages.push_back(message); }
 namespace {
 // The cursor stays within a screen far larger than any real one: no overflow.
@@ -353,6 +358,20 @@ int64_t platform_query_performance_counter() {
 uint32_t platform_time_get_time() { return static_cast<uint32_t>(g_headless.clock_us / 1000); }
 uint32_t platform_tick_count() { return static_cast<uint32_t>(g_headless.clock_us / 1000); }
 
+// Sounds are read and converted as the real program does, so a damaged file is refused
+// the same way, but nothing plays: a play request is only recorded.
+bool platform_load_sound(const char* path) {
+    std::vector<int16_t> samples;
+    std::string why;
+    if (!read_sound_file(path, &samples, &why)) {
+        fprintf(stderr, "%s\n", sound_refusal_line(path, why).c_str());
+        g_headless.refused_sounds.push_back(path ? path : "");
+        return false;
+    }
+    g_headless.loaded_sounds.push_back(path);
+    return true;
+}
+
 void platform_play_sound(const char* path) { g_headless.sounds.push_back(path ? path : ""); }
 
 PlatformActivity platform_activity() {
@@ -363,3 +382,8 @@ PlatformActivity platform_activity() {
 }
 
 bool platform_context_current() { return g_headless.window.context_current; }
+
+void platform_free_sounds() {
+    g_headless.loaded_sounds.clear();
+    g_headless.refused_sounds.clear();
+}

@@ -58,8 +58,13 @@
 //  Every window shows the same cursor: a crosshair where it is shown at all.
 //  Time: a high-resolution counter (may be missing: frequency query returns false),
 //  a millisecond multimedia time and a millisecond tick count, all monotonic.
-//  Sound: platform_play_sound starts a sound file asynchronously and cuts the one
-//  still playing; a missing file or no audio device is silent.
+//  Sound: platform_load_sound reads and converts a sound file once, at start, with a
+//  bound on its cost (sound_file.h); a file that cannot be read or is too long is
+//  refused with one line on stderr naming it, and stays silent. Without a sound device
+//  the first load says once on stderr that sounds are off, and the audio libraries
+//  print nothing of their own. platform_play_sound starts a loaded sound and cuts the
+//  one still playing: it never reads a file and never waits. platform_free_sounds
+//  releases the sounds and the device at the end.
 //  Files: platform_map_file gives a read-only view of a whole file.
 //  Fonts: platform_render_font_glyphs rasterises a run of characters to 1-bit rows.
 //  Activity: platform_activity counts the message boxes and sound requests so far, and
@@ -167,7 +172,9 @@ uint32_t platform_time_get_time();
 uint32_t platform_tick_count();
 
 // Sound.
+bool platform_load_sound(const char* path);
 void platform_play_sound(const char* path);
+void platform_free_sounds();
 
 // Files: a read-only view of a whole file. Returns false for a missing, unreadable or
 // empty file. The view stays valid until platform_unmap_file.

@@ -1,12 +1,16 @@
 // SDL2 backend: the real window, keyboard, mouse, clock and sound of `zeb`.
 #include "platform.h"
 #include "script_input.h"
+#include "sound_file.h"
 #include "write_behind.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <dlfcn.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -89,6 +93,16 @@ unsigned char virtual_key(const SDL_Keysym& key) {
     return 0;
 }
 
+// The sounds, read at start; the device's callback plays from them, so starting a sound
+// only moves a pointer.
+struct Audio {
+    bool tried = false;                               // the device was asked for once
+    SDL_AudioDeviceID device = 0;                     // 0: no device, sounds are off
+    std::map<std::string, std::vector<int16_t>> sounds; // by path, in the playing format
+    const std::vector<int16_t>* playing = nullptr;    // the sound the callback plays
+    size_t position = 0;                              // next sample of it
+};
+
 struct Sdl {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
@@ -105,11 +119,7 @@ struct Sdl {
     std::deque<PlatformMessage> pending; // messages made from one event beyond the first
     bool quit_posted = false;
     int quit_code = 0;
-    // sound
-    bool audio_tried = false;
-    SDL_AudioDeviceID audio = 0;
-    SDL_AudioSpec audio_spec = {};
-    std::map<std::string, std::vector<Uint8>> sounds; // converted to the device format
+    Audio audio; // the sound device and the sounds
 };
 
 Sdl g_sdl;
@@ -290,43 +300,56 @@ bool translate(const SDL_Event& event, PlatformMessage* out) {
     }
 }
 
-bool open_audio() {
-    Sdl& s = g_sdl;
-    if (s.audio_tried) return s.audio != 0;
-    s.audio_tried = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    SDL_AudioSpec want = {};
-    want.freq = 44100;
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = 1024;
-    s.audio = SDL_OpenAudioDevice(nullptr, 0, &want, &s.audio_spec, 0);
-    if (s.audio == 0) return false;
-    SDL_PauseAudioDevice(s.audio, 0);
-    return true;
+// Runs on SDL's audio thread, under the device lock that platform_play_sound takes.
+void fill_audio(void*, Uint8* stream, int length) {
+    Audio& a = g_sdl.audio;
+    const size_t wanted = static_cast<size_t>(length) / sizeof(int16_t);
+    size_t copied = 0;
+    if (a.playing) {
+        copied = std::min(wanted, a.playing->size() - a.position);
+        SDL_memcpy(stream, a.playing->data() + a.position, copied * sizeof(int16_t));
+        a.position += copied;
+        if (a.position >= a.playing->size()) a.playing = nullptr;
+    }
+    SDL_memset(stream + copied * sizeof(int16_t), 0, static_cast<size_t>(length) - copied * sizeof(int16_t));
 }
 
-// The file's samples in the device format, loaded once; empty when unreadable.
-const std::vector<Uint8>& sound_samples(const std::string& path) {
-    Sdl& s = g_sdl;
-    auto found = s.sounds.find(path);
-    if (found != s.sounds.end()) return found->second;
-    std::vector<Uint8>& samples = s.sounds[path];
-    SDL_AudioSpec wav_format;
-    Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &wav_format, &buffer, &length)) return samples;
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, wav_format.format, wav_format.channels, wav_format.freq, s.audio_spec.format,
-                          s.audio_spec.channels, s.audio_spec.freq) >= 0) {
-        std::vector<Uint8> work(static_cast<size_t>(length) * static_cast<size_t>(cvt.len_mult));
-        SDL_memcpy(work.data(), buffer, length);
-        cvt.buf = work.data();
-        cvt.len = static_cast<int>(length);
-        if (SDL_ConvertAudio(&cvt) == 0) samples.assign(work.begin(), work.begin() + cvt.len_cvt);
+// ALSA prints its own errors on stderr when no card is there; the program says it once.
+extern "C" void quiet_alsa_error(const char*, int, const char*, int, const char*, ...) {}
+
+void silence_alsa() {
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(ErrorHandler);
+    // The library SDL loads for its ALSA driver; absent, there is nothing to silence. It
+    // stays loaded for the process, as SDL's own handle keeps it.
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa) return;
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) set(quiet_alsa_error);
+}
+
+// Opens the device once, for 16-bit stereo at the sounds' rate (SDL converts for a
+// device that differs). Without one, says so once: sounds are off.
+bool open_audio() {
+    Audio& a = g_sdl.audio;
+    if (a.tried) return a.device != 0;
+    a.tried = true;
+    silence_alsa();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        SDL_AudioSpec want = {};
+        want.freq = SOUND_RATE;
+        want.format = AUDIO_S16SYS;
+        want.channels = SOUND_CHANNELS;
+        want.samples = 1024;
+        want.callback = fill_audio;
+        a.device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     }
-    SDL_FreeWAV(buffer);
-    return samples;
+    if (a.device == 0) {
+        fprintf(stderr, "zeb: no sound device (%s): sounds are off\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    SDL_PauseAudioDevice(a.device, 0);
+    return true;
 }
 
 // The box could not be shown: take the caller's answer and say so on the terminal.
@@ -730,10 +753,37 @@ bool platform_record_stop() {
     return write_behind_close();
 }
 
+bool platform_load_sound(const char* path) {
+    if (!path || !open_audio()) return false;
+    Audio& a = g_sdl.audio;
+    if (a.sounds.count(path)) return true;
+    std::vector<int16_t> samples;
+    std::string why;
+    if (!read_sound_file(path, &samples, &why)) {
+        fprintf(stderr, "%s\n", sound_refusal_line(path, why).c_str());
+        return false;
+    }
+    a.sounds[path] = std::move(samples);
+    return true;
+}
+
 void platform_play_sound(const char* path) {
     g_activity.sound_requests += 1;
-    if (!path || !open_audio()) return;
-    const std::vector<Uint8>& samples = sound_samples(path);
-    SDL_ClearQueuedAudio(g_sdl.audio); // a new sound cuts the one still playing
-    if (!samples.empty()) SDL_QueueAudio(g_sdl.audio, samples.data(), static_cast<Uint32>(samples.size()));
+    Audio& a = g_sdl.audio;
+    if (!path || a.device == 0) return;
+    const auto found = a.sounds.find(path);
+    if (found == a.sounds.end()) return; // refused at start, and said so then
+    SDL_LockAudioDevice(a.device);
+    a.playing = &found->second; // a new sound cuts the one still playing
+    a.position = 0;
+    SDL_UnlockAudioDevice(a.device);
+}
+
+void platform_free_sounds() {
+    Audio& a = g_sdl.audio;
+    if (a.device != 0) {
+        SDL_CloseAudioDevice(a.device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    a = Audio{};
 }

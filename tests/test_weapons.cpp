@@ -366,6 +366,23 @@ TEST_F(Marks, AShotAtTheSkyStoresTheFarPoint) {
     EXPECT_EQ(impact_marks.primary_ring.slots[0].heading, 30);
 }
 
+// Marks keep whole degrees as the player had them; an angle beyond what an int holds
+// keeps its rotation, and one that is not a number none.
+TEST_F(Marks, UnboundedViewAnglesKeepTheirRotation) {
+    flat_scene(0.5f);
+    const float angles[][2] = {{725.9f, -45.5f}, {1e30f, -3e9f}, {NAN, INFINITY}};
+    const int32_t kept[][2] = {{725, -45}, {static_cast<int32_t>(std::fmod(1e30f, 360.0f)), -120}, {0, 0}};
+    for (size_t k = 0; k < std::size(angles); ++k) {
+        player.heading = angles[k][0];
+        player.pitch = angles[k][1];
+        shoot(300, 300);
+        EXPECT_EQ(impact_marks.primary_ring.slots[k].heading, kept[k][0]) << k;
+        EXPECT_EQ(impact_marks.primary_ring.slots[k].pitch, kept[k][1]) << k;
+    }
+    // -3e9 is a whole number of degrees: 3e9 = 8333333 x 360 + 120.
+    EXPECT_EQ(census_run(draw_impact_marks).tori, 3);
+}
+
 // The colour left current is the byte-wrapped second step of the countdown.
 TEST_F(Weapons, RingPairColourCountsDownAndWrapsItsBytes) {
     set_ring_pair_effects(true);

@@ -68,6 +68,12 @@ build_fuzz() {
     CXX=clang++ cmake -S . -B build-fuzz -DZEB_FUZZ=ON && cmake --build build-fuzz -j"$JOBS"
 }
 ctest_fuzz() { (cd build-fuzz && ctest --output-on-failure -j"$JOBS"); }
+# The soak: random replay scripts under the address and undefined-behaviour sanitizers.
+build_soak() {
+    cmake -S . -B build-soak -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_SANITIZE=ON &&
+        cmake --build build-soak -j"$JOBS" --target zeb-replay zeb_data
+}
+soak() { python3 tools/soak/soak.py --build build-soak --seconds "${SOAK_SECONDS:-120}"; }
 
 case "${1:-}" in
 run)
@@ -84,6 +90,8 @@ test)
     stage package package_test
     stage build-fuzz build_fuzz
     stage fuzz ctest_fuzz
+    stage build-soak build_soak
+    stage soak soak
     echo "=== summary ($(( $(date +%s) - all_start )) s in all)$SUMMARY"
     if [ -n "$FAILED" ]; then
         echo "failed stages:$FAILED"

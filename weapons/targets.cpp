@@ -7,6 +7,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
+#include <iterator>
+
 TargetState targets = {{true, true, true}, {0, 0, 0}, 0};
 ImpactMarkState impact_marks = {};
 
@@ -19,27 +22,81 @@ constexpr uint32_t MARK_TOTAL_WRAP = 600;
 constexpr uint32_t MARK_TOTAL_RESTART = 210;
 constexpr uint32_t SECONDARY_AFTER = 200;
 
-// A small octahedron of half-diagonal `size`, flat-shaded, wound counter-clockwise
-// from outside.
+// The unit octahedron's eight faces, counter-clockwise from outside: the corner of
+// each octant, its axes taken x, y, z and swapped where an odd number are negative.
+struct TargetFace {
+    float normal[3];
+    float corners[3][3];
+};
+constexpr TargetFace TARGET_FACES[] = {
+    {{ 1,  1,  1}, {{ 1, 0, 0}, { 0,  1, 0}, {0, 0,  1}}},
+    {{ 1,  1, -1}, {{ 1, 0, 0}, { 0,  0, -1}, {0,  1, 0}}},
+    {{ 1, -1,  1}, {{ 1, 0, 0}, { 0,  0,  1}, {0, -1, 0}}},
+    {{ 1, -1, -1}, {{ 1, 0, 0}, { 0, -1, 0}, {0, 0, -1}}},
+    {{-1,  1,  1}, {{-1, 0, 0}, { 0,  0,  1}, {0,  1, 0}}},
+    {{-1,  1, -1}, {{-1, 0, 0}, { 0,  1, 0}, {0, 0, -1}}},
+    {{-1, -1,  1}, {{-1, 0, 0}, { 0, -1, 0}, {0, 0,  1}}},
+    {{-1, -1, -1}, {{-1, 0, 0}, { 0,  0, -1}, {0, -1, 0}}},
+};
+constexpr int TARGET_CORNERS = static_cast<int>(std::size(TARGET_FACES)) * 3;
+
+// A small octahedron of half-diagonal `size`, flat-shaded.
 void draw_target_solid(float size) {
-    static const float AXES[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
     glBegin(GL_TRIANGLES);
-    for (int sx = 0; sx < 2; ++sx)
-        for (int sy = 2; sy < 4; ++sy)
-            for (int sz = 4; sz < 6; ++sz) {
-                const float* a = AXES[sx];
-                const float* b = AXES[sy];
-                const float* c = AXES[sz];
-                glNormal3f(a[0] + b[0] + c[0], a[1] + b[1] + c[1], a[2] + b[2] + c[2]);
-                // An odd number of negative axes flips the corner's winding.
-                const bool flip = ((sx == 1) + (sy == 3) + (sz == 5)) % 2 == 1;
-                const float* second = flip ? c : b;
-                const float* third = flip ? b : c;
-                glVertex3f(a[0] * size, a[1] * size, a[2] * size);
-                glVertex3f(second[0] * size, second[1] * size, second[2] * size);
-                glVertex3f(third[0] * size, third[1] * size, third[2] * size);
-            }
+    for (const TargetFace& face : TARGET_FACES) {
+        glNormal3fv(face.normal);
+        for (const float* c : face.corners) glVertex3f(c[0] * size, c[1] * size, c[2] * size);
+    }
     glEnd();
+}
+
+// The picking pass draws the same corners from a client array. Drawn with glBegin/glEnd
+// in selection mode, each pick kept the driver's current immediate-mode vertex buffer
+// (about 0.5 MB) alive for good once the frame's drawing moved on to the next one, so
+// every shot grew the process; a client array never enters those buffers.
+struct PickCorners {
+    float xyz[TARGET_CORNERS][3];
+};
+PickCorners pick_corners(float size) {
+    PickCorners out = {};
+    int n = 0;
+    for (const TargetFace& face : TARGET_FACES)
+        for (const float* c : face.corners) {
+            for (int k = 0; k < 3; ++k) out.xyz[n][k] = c[k] * size;
+            ++n;
+        }
+    return out;
+}
+
+// draw_targets' calls, state changes and names, with the solids drawn from the array.
+void draw_targets_for_pick() {
+    static const PickCorners corners = pick_corners(TARGET_SIZE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(0, 1, -2);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, corners.xyz);
+    for (int n = 0; n < TARGET_COUNT; ++n) {
+        glLoadName(static_cast<GLuint>(n));
+        glPushMatrix();
+        glTranslatef(static_cast<float>(-n), 0, 0);
+        if (targets.target_visible[n]) glDrawArrays(GL_TRIANGLES, 0, TARGET_CORNERS);
+        glPopMatrix();
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
+}
+
+// A mark keeps the view angles as whole degrees, truncated. The player's angles are
+// unbounded floats: one beyond 2^30 degrees (a whole number in a float) is kept modulo
+// 360, the same rotation, so that the int and the +180 of the drawing cannot overflow.
+// A NaN or infinite angle has no rotation to keep and is 0.
+int32_t mark_angle(float degrees) {
+    constexpr float KEPT_AS_IS = 1073741824.0f; // 2^30
+    if (!std::isfinite(degrees)) return 0;
+    if (std::fabs(degrees) < KEPT_AS_IS) return static_cast<int32_t>(degrees);
+    return static_cast<int32_t>(std::fmod(degrees, 360.0f));
 }
 
 // Records one mark into `ring` if `request` is set, then draws the ring's visible marks.
@@ -69,8 +126,8 @@ void ring_pass(ImpactMarkRing* ring, bool* request, bool primary) {
             ImpactMark& mark = ring->slots[ring->count];
             mark.position = Vec3{static_cast<float>(ring->last_impact[0]), static_cast<float>(ring->last_impact[1]),
                                  static_cast<float>(ring->last_impact[2])};
-            mark.heading = static_cast<int32_t>(player.heading);
-            mark.pitch = static_cast<int32_t>(player.pitch);
+            mark.heading = mark_angle(player.heading);
+            mark.pitch = mark_angle(player.pitch);
         }
         ring->count += 1;
         if (primary && ++impact_marks.impact_mark_total > MARK_TOTAL_WRAP)
@@ -126,13 +183,14 @@ void pick_targets() {
     glPushMatrix();
     glLoadIdentity();
     const CursorPos cursor = pointer.cursor_pos;
-    gluPickMatrix(cursor.x, viewport[3] - cursor.y, 2, 2, viewport);
+    // In doubles: a pointer far outside the window must not overflow the flip.
+    gluPickMatrix(cursor.x, static_cast<double>(viewport[3]) - cursor.y, 2, 2, viewport);
     const double height = viewport[3] > 0 ? viewport[3] : 1; // a zero-height window picks nothing useful
     gluPerspective(45, viewport[2] / height, 0.1, 100);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(targets.row_sway, 0, 0);
-    draw_targets();
+    draw_targets_for_pick();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -15,6 +15,7 @@
 #include "render/frame.h"
 #include "json.h"
 #include "model_view.h"
+#include "script.h"
 #include "state.h"
 #include "render/scene_setup.h"
 #include "nav/keys.h"
@@ -27,7 +28,6 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cfloat>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -45,12 +45,13 @@
 
 namespace {
 
-using Words = std::vector<std::string>;
+using Line = ScriptLine;
 
 struct Replay {
     int line = 0;
     bool started = false;
     std::string error; // set by a failing command
+    double memory_baseline_mb = -1; // peak resident MB at `memory_baseline`, -1 before one
 };
 
 Replay g_replay;
@@ -61,59 +62,6 @@ bool fail(const std::string& text) {
 }
 
 // --- helpers -------------------------------------------------------------------------
-
-struct KeyName {
-    const char* name;
-    int vk;
-};
-constexpr KeyName KEY_NAMES[] = {
-    {"Backspace", 8}, {"Tab", 9},       {"Return", 13},   {"Shift", 16},    {"Control", 17},
-    {"Alt", 18},      {"Escape", 27},   {"Space", 32},    {"PageUp", 33},   {"PageDown", 34},
-    {"End", 35},      {"Home", 36},     {"Left", 37},     {"Up", 38},       {"Right", 39},
-    {"Down", 40},     {"Insert", 45},   {"Delete", 46},
-};
-
-// A virtual-key code from a name (Up, F1, Numpad3, A, 7...) or a number; -1 if unknown.
-int parse_key(const std::string& name) {
-    for (const KeyName& k : KEY_NAMES)
-        if (name == k.name) return k.vk;
-    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];
-    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return name[0];
-    if (name.size() >= 2 && name[0] == 'F' && isdigit(static_cast<unsigned char>(name[1]))) {
-        const int n = atoi(name.c_str() + 1);
-        if (n >= 1 && n <= 12) return 111 + n;
-    }
-    if (name.size() == 7 && name.compare(0, 6, "Numpad") == 0 && isdigit(static_cast<unsigned char>(name[6])))
-        return 96 + (name[6] - '0');
-    char* end = nullptr;
-    const long code = strtol(name.c_str(), &end, 0);
-    if (!name.empty() && *end == '\0' && code >= 0 && code < 256) return static_cast<int>(code);
-    return -1;
-}
-
-bool parse_number(const std::string& word, double* out) {
-    char* end = nullptr;
-    *out = strtod(word.c_str(), &end);
-    return !word.empty() && *end == '\0';
-}
-
-// Doubles from a script become ints or floats only within the target's range (NaN is 0).
-int clamp_to_int(double value, int low, int high) {
-    if (std::isnan(value)) return 0;
-    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
-}
-float clamp_to_float(double value) {
-    if (std::isnan(value)) return 0;
-    return static_cast<float>(std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
-}
-// A cursor step: far beyond any screen, far within int.
-constexpr int MOUSE_STEP_LIMIT = 1 << 20;
-
-bool parse_count(const std::string& word, long* out) {
-    char* end = nullptr;
-    *out = strtol(word.c_str(), &end, 10);
-    return !word.empty() && *end == '\0' && *out >= 0;
-}
 
 bool data_dir_present() {
     struct stat info;
@@ -184,55 +132,45 @@ double percentile(std::vector<double> values, double fraction) {
 // --- commands ------------------------------------------------------------------------
 
 // answer yes|no|unshown: unshown makes the next Yes/No box one that cannot be shown.
-bool cmd_answer(const Words& w) {
-    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no" && w[1] != "unshown"))
-        return fail("usage: answer yes|no|unshown");
-    headless_queue_answer(w[1] == "yes" ? IDYES : w[1] == "no" ? IDNO : HEADLESS_UNSHOWN);
-    return true;
-}
-
-// COMMAND W H: a size of 1 to 8192 pixels each way, handed to `set`.
-bool cmd_size(const Words& w, void (*set)(int, int)) {
-    long width = 0, height = 0;
-    if (w.size() != 3 || !parse_count(w[1], &width) || !parse_count(w[2], &height) || width < 1 || height < 1 ||
-        width > 8192 || height > 8192)
-        return fail("usage: " + w[0] + " W H (1 to 8192 pixels each)");
-    set(static_cast<int>(width), static_cast<int>(height));
+bool cmd_answer(const Line& l) {
+    const std::string& a = l.words[1];
+    if (a != "yes" && a != "no" && a != "unshown") return fail("usage: answer yes|no|unshown");
+    headless_queue_answer(a == "yes" ? IDYES : a == "no" ? IDNO : HEADLESS_UNSHOWN);
     return true;
 }
 
 // viewport W H: the drawable size of windows opened from then on (before the program
 // starts, for the first window): journeys that check logic render small.
-bool cmd_viewport(const Words& w) { return cmd_size(w, headless_set_viewport); }
-
-bool cmd_key(const Words& w) {
-    const int vk = w.size() == 3 ? parse_key(w[1]) : -1;
-    if (vk < 0 || (w[2] != "down" && w[2] != "up")) return fail("usage: key NAME down|up");
-    headless_push_message({w[2] == "down" ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0});
+bool cmd_viewport(const Line& l) {
+    headless_set_viewport(l.ints[0], l.ints[1]);
     return true;
 }
 
-bool cmd_tap(const Words& w) {
-    const int vk = w.size() == 2 ? parse_key(w[1]) : -1;
-    if (vk < 0) return fail("usage: tap NAME");
-    headless_push_message({WM_KEYDOWN, static_cast<uintptr_t>(vk), 0});
+bool cmd_key(const Line& l) {
+    const std::string& how = l.words[2];
+    if (how != "down" && how != "up") return fail("usage: key NAME down|up");
+    headless_push_message({how == "down" ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(l.ints[0]), 0});
+    return true;
+}
+
+bool cmd_tap(const Line& l) {
+    const auto vk = static_cast<uintptr_t>(l.ints[0]);
+    headless_push_message({WM_KEYDOWN, vk, 0});
     run_frames(1);
-    headless_push_message({WM_KEYUP, static_cast<uintptr_t>(vk), 0});
+    headless_push_message({WM_KEYUP, vk, 0});
     return true;
 }
 
-bool cmd_mouse(const Words& w) {
-    double dx = 0, dy = 0;
-    if (w.size() != 3 || !parse_number(w[1], &dx) || !parse_number(w[2], &dy)) return fail("usage: mouse DX DY");
-    headless_move_cursor(clamp_to_int(dx, -MOUSE_STEP_LIMIT, MOUSE_STEP_LIMIT),
-                         clamp_to_int(dy, -MOUSE_STEP_LIMIT, MOUSE_STEP_LIMIT));
+bool cmd_mouse(const Line& l) {
+    headless_move_cursor(l.ints[0], l.ints[1]);
     return true;
 }
 
-bool cmd_button(const Words& w) {
-    if (w.size() != 3 || (w[1] != "left" && w[1] != "right") || (w[2] != "down" && w[2] != "up"))
+bool cmd_button(const Line& l) {
+    const std::string &which = l.words[1], &how = l.words[2];
+    if ((which != "left" && which != "right") || (how != "down" && how != "up"))
         return fail("usage: button left|right down|up");
-    const bool left = w[1] == "left", down = w[2] == "down";
+    const bool left = which == "left", down = how == "down";
     const unsigned id = left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
     headless_push_message({id, 0, 0});
     return true;
@@ -240,62 +178,47 @@ bool cmd_button(const Words& w) {
 
 // cursor X Y: aim at window position (X, Y) as if the last input step had read the pointer
 // there; the view does not turn, and the next frame's input step reads the pointer again.
-bool cmd_cursor(const Words& w) {
-    double x = 0, y = 0;
-    if (w.size() != 3 || !parse_number(w[1], &x) || !parse_number(w[2], &y)) return fail("usage: cursor X Y");
+bool cmd_cursor(const Line& l) {
     ensure_started();
-    pointer.cursor_pos = CursorPos{static_cast<int32_t>(x), static_cast<int32_t>(y)};
+    pointer.cursor_pos = CursorPos{l.ints[0], l.ints[1]};
     return true;
 }
 
-bool cmd_frames(const Words& w) {
-    long count = 0;
-    if (w.size() != 2 || !parse_count(w[1], &count)) return fail("usage: frames N");
-    return run_frames(count);
-}
+bool cmd_frames(const Line& l) { return run_frames(l.count); }
 
-bool cmd_place(const Words& w) {
-    double v[5] = {};
-    if (w.size() != 4 && w.size() != 6) return fail("usage: place X Z EYE [HEADING PITCH]");
-    for (size_t i = 1; i < w.size(); ++i)
-        if (!parse_number(w[i], &v[i - 1])) return fail("place: not a number: " + w[i]);
+bool cmd_place(const Line& l) {
     ensure_started();
-    player.x = clamp_to_float(v[0]);
-    player.z = clamp_to_float(v[1]);
-    player.eye_height = clamp_to_float(v[2]);
-    if (w.size() == 6) {
-        player.heading = clamp_to_float(v[3]);
-        player.pitch = clamp_to_float(v[4]);
+    player.x = l.floats[0];
+    player.z = l.floats[1];
+    player.eye_height = l.floats[2];
+    if (l.floats.size() == 5) {
+        player.heading = l.floats[3];
+        player.pitch = l.floats[4];
     }
     return true;
 }
 
 // face HEADING: turn the player to a heading in degrees (0 looks towards -z, 90 towards -x).
-bool cmd_face(const Words& w) {
-    double heading = 0;
-    if (w.size() != 2 || !parse_number(w[1], &heading)) return fail("usage: face HEADING");
+bool cmd_face(const Line& l) {
     ensure_started();
-    player.heading = clamp_to_float(heading);
+    player.heading = l.floats[0];
     return true;
 }
 
 // walk N: hold the Up arrow for N frames.
-bool cmd_walk(const Words& w) {
-    long count = 0;
-    if (w.size() != 2 || !parse_count(w[1], &count)) return fail("usage: walk N");
+bool cmd_walk(const Line& l) {
     headless_push_message({WM_KEYDOWN, VK_UP, 0});
-    run_frames(count);
+    run_frames(l.count);
     headless_push_message({WM_KEYUP, VK_UP, 0});
     return true;
 }
 
-bool cmd_shot(const Words& w) {
-    if (w.size() != 2) return fail("usage: shot FILE.png");
+bool cmd_shot(const Line& l) {
     ensure_started();
     std::vector<unsigned char> rgb;
     int width = 0, height = 0;
     if (!headless_read_frame(&rgb, &width, &height)) return fail("shot: no frame (the window is closed)");
-    if (!write_png(w[1].c_str(), rgb, width, height)) return fail("shot: cannot write " + w[1]);
+    if (!write_png(l.words[1].c_str(), rgb, width, height)) return fail("shot: cannot write " + l.words[1]);
     return true;
 }
 
@@ -324,8 +247,7 @@ std::string state_json() {
     return json.text();
 }
 
-bool cmd_state(const Words& w) {
-    if (w.size() != 1) return fail("usage: state");
+bool cmd_state(const Line&) {
     ensure_started();
     std::cout << state_json() << std::endl;
     return true;
@@ -340,14 +262,11 @@ void enter_town() {
 }
 
 // model NAME [HEADING PITCH DISTANCE]: the model alone, for `shot`.
-bool cmd_model(const Words& w) {
-    double v[3] = {35, 20, 0};
-    if (w.size() != 2 && w.size() != 5) return fail("usage: model NAME [HEADING PITCH DISTANCE]");
-    for (size_t i = 2; i < w.size(); ++i)
-        if (!parse_number(w[i], &v[i - 2])) return fail("model: not a number: " + w[i]);
+bool cmd_model(const Line& l) {
+    const bool viewed = l.floats.size() == 3;
     enter_town();
-    if (!view_model(w[1], static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])))
-        return fail("model: no model named " + w[1]);
+    if (!view_model(l.words[1], viewed ? l.floats[0] : 35, viewed ? l.floats[1] : 20, viewed ? l.floats[2] : 0))
+        return fail("model: no model named " + l.words[1]);
     return true;
 }
 
@@ -372,36 +291,33 @@ void print_walls(const char* name, int world) {
 
 // census NAME: what the model issues, as one JSON line; `layout` is one pass of the
 // town's layout, `walls2` and `walls3` the wall tables.
-bool cmd_census(const Words& w) {
-    if (w.size() != 2) return fail("usage: census NAME");
-    if (w[1] == "walls2" || w[1] == "walls3") {
-        print_walls(w[1].c_str(), w[1] == "walls2" ? 2 : 3);
+bool cmd_census(const Line& l) {
+    const std::string& name = l.words[1];
+    if (name == "walls2" || name == "walls3") {
+        print_walls(name.c_str(), name == "walls2" ? 2 : 3);
         return true;
     }
     enter_town();
-    if (w[1] == "layout") {
+    if (name == "layout") {
         printf("%s\n", census_json("layout", census_run(draw_world2_layout)).c_str());
         fflush(stdout);
         return true;
     }
-    if (!print_model_census(w[1])) return fail("census: no model named " + w[1]);
+    if (!print_model_census(name)) return fail("census: no model named " + name);
     return true;
 }
 
 // probe X Y: the depth under a pixel of the last frame and the world point behind it.
-bool cmd_probe(const Words& w) {
-    double x = 0, y = 0;
-    if (w.size() != 3 || !parse_number(w[1], &x) || !parse_number(w[2], &y)) return fail("usage: probe X Y");
+bool cmd_probe(const Line& l) {
     ensure_started();
+    const int px = l.ints[0], py = l.ints[1];
     float depth = 1;
     Vec3 p{};
-    const bool hit = probe_pixel(static_cast<int>(x), static_cast<int>(y), &depth, &p);
+    const bool hit = probe_pixel(px, py, &depth, &p);
     if (hit)
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":[%.4f,%.4f,%.4f]}\n", static_cast<int>(x),
-               static_cast<int>(y), depth, p.x, p.y, p.z);
+        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":[%.4f,%.4f,%.4f]}\n", px, py, depth, p.x, p.y, p.z);
     else
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":null}\n", static_cast<int>(x), static_cast<int>(y),
-               depth);
+        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":null}\n", px, py, depth);
     fflush(stdout);
     return true;
 }
@@ -413,10 +329,10 @@ struct BenchRun {
     bool literal;
 };
 
-bool bench_args(const Words& w, const char* usage, BenchRun* run) {
-    run->literal = w.size() == 3 && w[2] == "literal";
-    if (w.size() != (run->literal ? 3u : 2u) || !parse_count(w[1], &run->count) || run->count == 0)
-        return fail(std::string("usage: ") + usage);
+bool bench_args(const Line& l, const char* usage, BenchRun* run) {
+    run->literal = l.words.size() == 3;
+    run->count = l.count;
+    if ((run->literal && l.words[2] != "literal") || run->count == 0) return fail(std::string("usage: ") + usage);
     ensure_started();
     return program.running || fail("the program is not running");
 }
@@ -446,9 +362,9 @@ void measure(const char* name, const BenchRun& run, Prepare prepare, Work work) 
 }
 
 // bench N [literal]: N frames rendered and presented without pacing.
-bool cmd_bench(const Words& w) {
+bool cmd_bench(const Line& l) {
     BenchRun run{};
-    if (!bench_args(w, "bench N [literal]", &run)) return false;
+    if (!bench_args(l, "bench N [literal]", &run)) return false;
     measure("bench_frames", run, [] {}, [] {
         render_frame();
         platform_swap_buffers();
@@ -457,9 +373,9 @@ bool cmd_bench(const Words& w) {
 }
 
 // bench_load N [literal]: N full asset loads of the current world (textures, font, level).
-bool cmd_bench_load(const Words& w) {
+bool cmd_bench_load(const Line& l) {
     BenchRun run{};
-    if (!bench_args(w, "bench_load N [literal]", &run)) return false;
+    if (!bench_args(l, "bench_load N [literal]", &run)) return false;
     measure("bench_load", run, delete_textures, [] { init_scene(); });
     return true;
 }
@@ -467,24 +383,24 @@ bool cmd_bench_load(const Words& w) {
 // bmp FILE OUT: decode FILE with the bitmap reader and write its RGB rows (bottom row
 // first, no padding) to OUT. A file the reader refuses fails the run with the reader's
 // message (also recorded as its message box); OUT is then removed, never left stale.
-bool cmd_bmp(const Words& w) {
-    if (w.size() != 3) return fail("usage: bmp FILE OUT");
-    remove(w[2].c_str());
+bool cmd_bmp(const Line& l) {
+    const std::string &in = l.words[1], &out_path = l.words[2];
+    remove(out_path.c_str());
     const size_t boxes_before = headless_message_boxes().size();
-    RgbImage* image = load_dib(w[1].c_str());
+    RgbImage* image = load_dib(in.c_str());
     if (!image) {
         std::string reason = "the bitmap reader refused it";
         if (headless_message_boxes().size() > boxes_before) reason = headless_message_boxes().back().text;
         while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-        return fail("bmp: cannot decode " + w[1] + ": " + reason);
+        return fail("bmp: cannot decode " + in + ": " + reason);
     }
-    FILE* out = fopen(w[2].c_str(), "wb");
+    FILE* out = fopen(out_path.c_str(), "wb");
     const size_t size = static_cast<size_t>(image->width) * image->height * 3;
     bool written = out && fwrite(image->data, 1, size, out) == size;
     if (out && fclose(out) != 0) written = false;
     free_rgb_image(image);
-    if (!written) remove(w[2].c_str());
-    return written || fail("bmp: cannot write " + w[2]);
+    if (!written) remove(out_path.c_str());
+    return written || fail("bmp: cannot write " + out_path);
 }
 
 // The replay process's peak resident memory in MB (VmHWM), -1 when unknown.
@@ -503,12 +419,23 @@ double peak_resident_mb() {
 // Fields of the process, not of the program: `expect` sees them, `state` does not print
 // them (they differ from run to run).
 std::vector<StateField> process_fields() {
-    return {StateField{"peak_resident_mb", StateField::Kind::Number, peak_resident_mb(), false}};
+    const double peak = peak_resident_mb();
+    const double baseline = g_replay.memory_baseline_mb >= 0 ? g_replay.memory_baseline_mb : peak;
+    return {StateField{"peak_resident_mb", StateField::Kind::Number, peak, false},
+            StateField{"peak_resident_growth_mb", StateField::Kind::Number, peak - baseline, false}};
+}
+
+// memory_baseline: the peak resident memory now is what peak_resident_growth_mb counts
+// from; a long run after a few warm-up frames shows whether anything keeps growing.
+bool cmd_memory_baseline(const Line&) {
+    ensure_started();
+    g_replay.memory_baseline_mb = peak_resident_mb();
+    return true;
 }
 
 // expect NAME OP VALUE [TOLERANCE]: OP is == != < > <= >= or ~ (within TOLERANCE).
-bool cmd_expect(const Words& w) {
-    if (w.size() != 4 && w.size() != 5) return fail("usage: expect NAME OP VALUE [TOLERANCE]");
+bool cmd_expect(const Line& l) {
+    const std::vector<std::string>& w = l.words;
     ensure_started();
     std::vector<StateField> fields = collect_state();
     for (const StateField& f : process_fields()) fields.push_back(f);
@@ -525,7 +452,7 @@ bool cmd_expect(const Words& w) {
             return fail("expect " + w[1] + " " + op + " " + w[3] + ": it is " + actual);
         }
         double want = 0, tolerance = 0;
-        if (!parse_number(w[3], &want) || (w.size() == 5 && !parse_number(w[4], &tolerance)))
+        if (!parse_script_number(w[3], &want) || (w.size() == 5 && !parse_script_number(w[4], &tolerance)))
             return fail("expect: not a number");
         const double v = f.number;
         bool ok = false;
@@ -545,37 +472,21 @@ bool cmd_expect(const Words& w) {
     return fail("expect: no state field " + w[1]);
 }
 
-// The script's escapes in a message text: \n is a newline, \\ a backslash.
-std::string unescape(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
-            out += text[i + 1] == 'n' ? '\n' : '\\';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 // expect_message TEXT...: some message box so far showed exactly this text (words
 // joined by one space; \n in TEXT stands for a newline).
-bool cmd_expect_message(const Words& w) {
-    std::string text;
-    for (size_t i = 1; i < w.size(); ++i) text += (i > 1 ? " " : "") + w[i];
-    text = unescape(text);
+bool cmd_expect_message(const Line& l) {
     for (const RecordedMessageBox& box : headless_message_boxes())
-        if (box.text == text) return true;
-    return fail("expect_message: no message box said \"" + text + "\"");
+        if (box.text == l.text) return true;
+    return fail("expect_message: no message box said \"" + l.text + "\"");
 }
 
 // fail STEP on|off: make a window or context step fail (fault injection).
-bool cmd_fail(const Words& w) {
-    if (w.size() == 3 && (w[2] == "on" || w[2] == "off")) {
+bool cmd_fail(const Line& l) {
+    const std::string &step = l.words[1], &how = l.words[2];
+    if (how == "on" || how == "off") {
         for (int s = 0; s < static_cast<int>(HeadlessStep::Count); ++s)
-            if (w[1] == headless_step_name(static_cast<HeadlessStep>(s))) {
-                headless_fail_step(static_cast<HeadlessStep>(s), w[2] == "on");
+            if (step == headless_step_name(static_cast<HeadlessStep>(s))) {
+                headless_fail_step(static_cast<HeadlessStep>(s), how == "on");
                 return true;
             }
     }
@@ -583,33 +494,39 @@ bool cmd_fail(const Words& w) {
 }
 
 // desktop W H: the size of the desktop a fullscreen window covers (1280 x 1024 unless told).
-bool cmd_desktop(const Words& w) { return cmd_size(w, headless_set_desktop); }
+bool cmd_desktop(const Line& l) {
+    headless_set_desktop(l.ints[0], l.ints[1]);
+    return true;
+}
 
 // mode windowed|fullscreen: the start-up question answered in advance, as zeb's command
 // line does (no box is shown). Before the program starts.
-bool cmd_mode(const Words& w) {
-    if (w.size() != 2 || (w[1] != "windowed" && w[1] != "fullscreen")) return fail("usage: mode windowed|fullscreen");
+bool cmd_mode(const Line& l) {
+    const std::string& mode = l.words[1];
+    if (mode != "windowed" && mode != "fullscreen") return fail("usage: mode windowed|fullscreen");
     if (g_replay.started) return fail("mode: the program has already started");
-    preset_startup_answer = w[1] == "windowed" ? IDNO : IDYES;
+    preset_startup_answer = mode == "windowed" ? IDNO : IDYES;
     return true;
 }
 
 // displaymode yes|no: whether an exact window.fullscreen display mode exists.
-bool cmd_displaymode(const Words& w) {
-    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: displaymode yes|no");
-    headless_set_display_mode_available(w[1] == "yes");
+bool cmd_displaymode(const Line& l) {
+    const std::string& answer = l.words[1];
+    if (answer != "yes" && answer != "no") return fail("usage: displaymode yes|no");
+    headless_set_display_mode_available(answer == "yes");
     return true;
 }
 
 // focus yes|no: whether the window owns the keyboard and mouse.
-bool cmd_focus(const Words& w) {
-    if (w.size() != 2 || (w[1] != "yes" && w[1] != "no")) return fail("usage: focus yes|no");
-    headless_set_focus(w[1] == "yes");
+bool cmd_focus(const Line& l) {
+    const std::string& answer = l.words[1];
+    if (answer != "yes" && answer != "no") return fail("usage: focus yes|no");
+    headless_set_focus(answer == "yes");
     return true;
 }
 
 // message NAME [WPARAM [LPARAM]]: a raw window message (close, activate, size, syscommand).
-bool cmd_message(const Words& w) {
+bool cmd_message(const Line& l) {
     struct Named {
         const char* name;
         unsigned id;
@@ -618,24 +535,18 @@ bool cmd_message(const Words& w) {
         {"close", WM_CLOSE}, {"activate", WM_ACTIVATE}, {"size", WM_SIZE}, {"syscommand", WM_SYSCOMMAND},
         {"syskeydown", WM_SYSKEYDOWN}, {"syskeyup", WM_SYSKEYUP},
     };
-    double wparam = 0, lparam = 0;
-    if (w.size() < 2 || w.size() > 4 || (w.size() > 2 && !parse_number(w[2], &wparam)) ||
-        (w.size() > 3 && !parse_number(w[3], &lparam)))
-        return fail("usage: message close|activate|size|syscommand|syskeydown|syskeyup [WPARAM [LPARAM]]");
+    const double wparam = l.wides.size() > 0 ? l.wides[0] : 0, lparam = l.wides.size() > 1 ? l.wides[1] : 0;
     for (const Named& m : MESSAGES)
-        if (w[1] == m.name) {
-            // Message parameters are 32-bit on the original platform: clamp, never wrap.
-            const double wide_w = std::isnan(wparam) ? 0 : std::clamp(wparam, 0.0, 4294967295.0);
-            const double wide_l = std::isnan(lparam) ? 0 : std::clamp(lparam, -2147483648.0, 4294967295.0);
-            headless_push_message({m.id, static_cast<uintptr_t>(wide_w), static_cast<intptr_t>(wide_l)});
+        if (l.words[1] == m.name) {
+            headless_push_message({m.id, static_cast<uintptr_t>(wparam), static_cast<intptr_t>(lparam)});
             return true;
         }
-    return fail("message: unknown message " + w[1]);
+    return fail("message: unknown message " + l.words[1]);
 }
 
 struct Command {
     const char* name;
-    bool (*run)(const Words&);
+    bool (*run)(const Line&);
 };
 constexpr Command COMMANDS[] = {
     {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
@@ -649,37 +560,50 @@ constexpr Command COMMANDS[] = {
     {"focus", cmd_focus},     {"message", cmd_message},   {"viewport", cmd_viewport},
     {"desktop", cmd_desktop}, {"mode", cmd_mode},
     {"model", cmd_model},     {"census", cmd_census},
-    {"probe", cmd_probe},
+    {"probe", cmd_probe},     {"memory_baseline", cmd_memory_baseline},
 };
 
-Words split(const std::string& line) {
-    Words words;
-    std::istringstream in(line.substr(0, line.find('#')));
-    for (std::string word; in >> word;) words.push_back(word);
-    return words;
-}
-
-int run_script(std::istream& in) {
+int run_script_lines(std::istream& in) {
     headless_reset();
     headless_set_auto_clock(true);
     headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
     for (std::string text; std::getline(in, text);) {
         ++g_replay.line;
-        const Words words = split(text);
-        if (words.empty()) continue;
-        const Command* command = nullptr;
-        for (const Command& c : COMMANDS)
-            if (words[0] == c.name) command = &c;
-        if (!command) {
-            fprintf(stderr, "line %d: unknown command \"%s\"\n", g_replay.line, words[0].c_str());
+        ScriptLine line;
+        std::string error;
+        if (!parse_script_line(text, &line, &error)) {
+            fprintf(stderr, "line %d: %s\n", g_replay.line, error.c_str());
             return 1;
         }
-        if (!command->run(words)) {
+        if (line.command.empty()) continue;
+        const Command* command = nullptr;
+        for (const Command& c : COMMANDS)
+            if (line.command == c.name) command = &c;
+        if (!command) {
+            fprintf(stderr, "line %d: unknown command \"%s\"\n", g_replay.line, line.command.c_str());
+            return 1;
+        }
+        if (!command->run(line)) {
             fprintf(stderr, "line %d: %s\n", g_replay.line, g_replay.error.c_str());
             return 1;
         }
     }
     return 0;
+}
+
+// The window is closed at the end as a user would close it, so the program frees what it
+// holds (its GL objects go with the context) and the leak checker sees only real leaks.
+void close_program() {
+    if (!program.running) return;
+    headless_push_message({WM_CLOSE, 0, 0});
+    while (program_iterate() != Iteration::Ended) {
+    }
+}
+
+int run_script(std::istream& in) {
+    const int code = run_script_lines(in);
+    close_program();
+    return code;
 }
 
 } // namespace

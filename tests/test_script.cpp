@@ -1,0 +1,54 @@
+// zeb-replay's script lines: the forms each command takes, and numbers clamped to what
+// they set rather than wrapped or left undefined.
+#include "tools/replay/script.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+
+namespace {
+
+ScriptLine parsed(const std::string& text) {
+    ScriptLine line;
+    std::string error;
+    EXPECT_TRUE(parse_script_line(text, &line, &error)) << text << ": " << error;
+    return line;
+}
+
+std::string refused(const std::string& text) {
+    ScriptLine line;
+    std::string error;
+    EXPECT_FALSE(parse_script_line(text, &line, &error)) << text;
+    return error;
+}
+
+} // namespace
+
+TEST(Script, NumbersAreClampedToWhatTheySet) {
+    const ScriptLine cursor = parsed("cursor 1e30 -inf");
+    EXPECT_EQ(cursor.ints[0], SCRIPT_PIXEL_LIMIT);
+    EXPECT_EQ(cursor.ints[1], -SCRIPT_PIXEL_LIMIT);
+    EXPECT_EQ(parsed("probe nan 12.9").ints, (std::vector<int>{0, 12}));
+    const ScriptLine place = parsed("place 1e40 -1e300 nan 3 4 # comment");
+    EXPECT_EQ(place.floats, (std::vector<float>{FLT_MAX, -FLT_MAX, 0, 3, 4}));
+    EXPECT_EQ(parsed("message size 1e300 -1e300").wides, (std::vector<double>{4294967295.0, -2147483648.0}));
+    EXPECT_EQ(parsed("frames 12").count, 12);
+    EXPECT_EQ(parsed("key F12 down").ints[0], 123);
+    EXPECT_EQ(parsed("tap 0x26").ints[0], 38);
+    EXPECT_EQ(parsed("expect_message a\\nb \\\\ c").text, "a\nb \\ c");
+    EXPECT_TRUE(parsed("   # only a comment").command.empty());
+}
+
+TEST(Script, LinesOutOfTheirFormAreRefusedWithTheUsage) {
+    EXPECT_EQ(refused("viewport 0 -3"), "usage: viewport W H (1 to 8192 pixels each)");
+    EXPECT_EQ(refused("viewport 8193 10"), "usage: viewport W H (1 to 8192 pixels each)");
+    EXPECT_EQ(refused("place 1 2"), "usage: place X Z EYE [HEADING PITCH]");
+    EXPECT_EQ(refused("place 1 2 3 4"), "usage: place X Z EYE [HEADING PITCH]");
+    EXPECT_EQ(refused("frames -1"), "usage: frames N");
+    EXPECT_EQ(refused("mouse 1 two"), "usage: mouse DX DY");
+    EXPECT_EQ(refused("key F13 down"), "usage: key NAME down|up");
+    EXPECT_EQ(refused("tap 256"), "usage: tap NAME");
+    EXPECT_EQ(refused("state now"), "usage: state");
+    EXPECT_EQ(refused("jump 3"), "unknown command \"jump\"");
+}
