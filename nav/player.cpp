@@ -9,10 +9,10 @@
 
 #include <cmath>
 
-PlayerState player = {-1, -1, 0, 0, 0};
-MovementState movement = {true, false, false};
-LiftSequence lift = {false, 0, true, false, 0};
-PointerState pointer = {{CURSOR_CENTER_X, CURSOR_CENTER_Y}, {CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
+PlayerState player;
+MovementState movement;
+LiftSequence lift;
+PointerState pointer;
 const float DEG_TO_RAD = 3.14159265f / 180.0f;
 
 namespace {
@@ -33,10 +33,10 @@ void clamp_before_step() {
 } // namespace
 
 void reset_player() {
-    player = PlayerState{-1, -1, 0, 0, 0};
-    movement = MovementState{true, false, false};
-    lift = LiftSequence{false, 0, true, false, 0};
-    pointer = PointerState{{CURSOR_CENTER_X, CURSOR_CENTER_Y}, {CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
+    player = PlayerState{};
+    movement = MovementState{};
+    lift = LiftSequence{};
+    pointer = PointerState{};
     reset_keys();
 }
 
@@ -56,41 +56,38 @@ void apply_mouse_look(int dx, int dy) {
     player.pitch = static_cast<float>(player.pitch - dy * 0.01 * 5);
 }
 
-void apply_movement_keys() {
-    if (keys[VK_END]) {
-        if (!movement.jump_key_latch && !lift.lift_active) {
-            movement.jump_key_latch = true;
-            lift.boost_active = true;
-        }
-    } else {
+void jump_key_step(bool down) {
+    if (!down) {
         movement.jump_key_latch = false;
+        return;
     }
-    if (keys[VK_DELETE]) {
-        if (!movement.lift_key_latch) {
-            platform_play_sound(LIFT_SOUND);
-            movement.lift_key_latch = true;
-            lift.lift_active = true;
-        }
-    } else {
-        movement.lift_key_latch = false;
+    if (!movement.jump_key_latch && !lift.lift_active) {
+        movement.jump_key_latch = true;
+        lift.boost_active = true;
     }
+}
 
-    if (keys[VK_UP]) {
-        clamp_before_step();
-        test_doorways(); // on the position the previous frames reached
-        if (movement.move_allowed) step(0, -1);
+void lift_key_step(bool down) {
+    if (!down) {
+        movement.lift_key_latch = false;
+        return;
     }
-    if (keys[VK_DOWN]) {
-        clamp_before_step();
-        if (movement.move_allowed) step(0, 1);
+    if (!movement.lift_key_latch) {
+        platform_play_sound(LIFT_SOUND);
+        movement.lift_key_latch = true;
+        lift.lift_active = true;
     }
-    if (keys[VK_RIGHT]) {
-        clamp_before_step();
-        if (movement.move_allowed) step(90, 1);
-    }
-    if (keys[VK_LEFT]) {
-        clamp_before_step();
-        if (movement.move_allowed) step(-90, 1);
+}
+
+void walk_step(WalkDirection direction) {
+    clamp_before_step();
+    if (direction == WalkDirection::Forward) test_doorways(); // on the position the previous frames reached
+    if (!movement.move_allowed) return;
+    switch (direction) {
+    case WalkDirection::Forward: step(0, -1); break;
+    case WalkDirection::Back: step(0, 1); break;
+    case WalkDirection::Right: step(90, 1); break;
+    case WalkDirection::Left: step(-90, 1); break;
     }
 }
 

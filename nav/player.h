@@ -6,28 +6,28 @@
 #include <cstdint>
 
 struct PlayerState {
-    float x;          // position, world units
-    float z;
-    float eye_height; // the camera's world y
-    float heading;    // yaw in degrees, unbounded; 0 looks towards -z
-    float pitch;      // degrees about the camera's x axis, unbounded; positive looks down
+    float x = -1;     // position, world units
+    float z = -1;
+    float eye_height = 0; // the camera's world y
+    float heading = 0;    // yaw in degrees, unbounded; 0 looks towards -z
+    float pitch = 0;      // degrees about the camera's x axis, unbounded; positive looks down
 };
 extern PlayerState player;
 
 struct MovementState {
-    bool move_allowed;   // result of the last world-1 clamp; gates the arrow steps
-    bool jump_key_latch; // End was down at the last key step (or a step-up hopped)
-    bool lift_key_latch; // Delete was down at the last key step
+    bool move_allowed = true;   // result of the last world-1 clamp; gates the arrow steps
+    bool jump_key_latch = false; // End was down at the last key step (or a step-up hopped)
+    bool lift_key_latch = false; // Delete was down at the last key step
 };
 extern MovementState movement;
 
 // The lift (Delete) and the jump boost (End or a step up), advanced once per frame.
 struct LiftSequence {
-    bool lift_active;   // Delete started a lift
-    int32_t lift_frame; // frames into the lift, 0 when none
-    bool boost_ready;   // no lift running: a jump may rise
-    bool boost_active;  // a jump (End or a step up) is rising
-    int32_t boost_frame;
+    bool lift_active = false;   // Delete started a lift
+    int32_t lift_frame = 0; // frames into the lift, 0 when none
+    bool boost_ready = true;   // no lift running: a jump may rise
+    bool boost_active = false;  // a jump (End or a step up) is rising
+    int32_t boost_frame = 0;
 };
 extern LiftSequence lift;
 
@@ -46,9 +46,9 @@ struct CursorPos {
 // The pointer as the last input step read it, in window pixels with the origin top left:
 // mouse-look turns by its offset from the centre, and shots pick and mark at it.
 struct PointerState {
-    CursorPos cursor_pos;
-    CursorPos center;  // where the pointer is put back: follows the client area's size
-    bool pointer_held; // the pointer was put at the centre since the window last got the input
+    CursorPos cursor_pos = {CURSOR_CENTER_X, CURSOR_CENTER_Y};
+    CursorPos center = {CURSOR_CENTER_X, CURSOR_CENTER_Y};  // where the pointer is put back: follows the client area's size
+    bool pointer_held = true; // the pointer was put at the centre since the window last got the input
 };
 extern PointerState pointer;
 
@@ -66,8 +66,12 @@ void take_pointer();
 void set_pointer_center(int client_width, int client_height);
 // Turns and tilts by the cursor's offset from the window centre.
 void apply_mouse_look(int dx, int dy);
-// End (jump), Delete (lift) and the four arrow steps, with world 1's clamps and, for
-// the Up arrow, the doorway tests.
-void apply_movement_keys();
+// End: a jump starts once per press, not during a lift.
+void jump_key_step(bool down);
+// Delete: a lift starts (with its sound) once per press.
+void lift_key_step(bool down);
+enum class WalkDirection { Forward, Back, Right, Left };
+// One arrow-key step, after world 1's clamps; forward first tests the doorways.
+void walk_step(WalkDirection direction);
 // The camera transform of the frame.
 void apply_camera();

@@ -1,6 +1,7 @@
 // Weapons: the firing state machines driven by buttons and draws, selection picking of the
 // targets through the headless GL, impact-mark recording and display, the pointer after
 // the window gets the input back, and the ring pair's colour cycle.
+#include "app/input.h"
 #include "app/window.h"
 #include "nav/keys.h"
 #include "nav/player.h"
@@ -57,15 +58,15 @@ protected:
 TEST(WeaponKeys, TheLastDigitInOrderWinsAndZeroPutsAway) {
     reset_everything();
     keys['1'] = keys['3'] = true;
-    select_weapon_keys();
+    apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 3);
     keys['0'] = true;
-    select_weapon_keys();
+    apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
     keys['0'] = false;
     keys['7'] = true; // not a weapon key
     keys['1'] = keys['3'] = false;
-    select_weapon_keys();
+    apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
     reset_everything();
 }

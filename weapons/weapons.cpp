@@ -1,22 +1,11 @@
 #include "weapons.h"
 
-#include "nav/keys.h"
 #include "platform/platform.h"
 #include "weapons/targets.h"
 #include "weapons/weapon_models.h"
 
 namespace {
 
-constexpr WeaponState INITIAL_WEAPON_STATE = {
-    0,
-    false,
-    false, 0, {true, true, true, true, true, true, true, true, true, true,
-               true, true, true, true, true, true, true, true, true, true}, 0,
-    false, 0, false, 0,
-    false, false, false, 0, 0,
-    false, false, 0, 0,
-    false, false, false,
-};
 
 constexpr int WEAPON3_RECOIL_DRAWS = 5;  // the recoil ends on the draw that passes it
 constexpr int WEAPON3_RELOAD_DRAWS = 10;
@@ -63,15 +52,11 @@ void left_down() {
 
 } // namespace
 
-WeaponState weapon_state = INITIAL_WEAPON_STATE;
+WeaponState weapon_state;
 
-void reset_weapon_state() { weapon_state = INITIAL_WEAPON_STATE; }
+void reset_weapon_state() { weapon_state = WeaponState{}; }
 
-void select_weapon_keys() {
-    for (int weapon = 1; weapon <= 5; ++weapon)
-        if (keys['0' + weapon]) weapon_state.held_weapon = weapon;
-    if (keys['0']) weapon_state.held_weapon = 0;
-}
+void select_weapon(int weapon) { weapon_state.held_weapon = weapon; }
 
 // A release only clears the flag of the weapon held now: a weapon put away with its
 // button down keeps firing when it is taken again, until the button goes up over it.
