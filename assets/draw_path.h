@@ -10,7 +10,7 @@
 #pragma once
 
 struct DrawPath {
-    bool literal; // issue the frame exactly as defined
+    bool literal = false; // issue the frame exactly as defined
 };
 extern DrawPath draw_path;
 

@@ -12,15 +12,9 @@
 
 #include <iterator>
 
-namespace {
-constexpr AnimationState ANIMATIONS_AT_START = {
-    0, 0, 0, {true, false}, {true, false}, {true, false}, 0, true, 0, 0,
-};
-} // namespace
+AnimationState animation;
 
-AnimationState animation = ANIMATIONS_AT_START;
-
-void reset_animations() { animation = ANIMATIONS_AT_START; }
+void reset_animations() { animation = AnimationState{}; }
 
 namespace {
 

@@ -29,9 +29,9 @@
 
 #include <cstdio>
 
-FrameState frame_state = {0, {0.1f, 0.1f, 0.1f}, 0};
+FrameState frame_state;
 
-void reset_frame_state() { frame_state = FrameState{0, {0.1f, 0.1f, 0.1f}, 0}; }
+void reset_frame_state() { frame_state = FrameState{}; }
 
 namespace {
 

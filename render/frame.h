@@ -6,9 +6,9 @@
 #include "weapons/targets.h"
 
 struct FrameState {
-    float spin_angle;           // degrees: the light, the switch cubes, a display object
-    float current_rgb[3];       // running colour triple shared with the ring display
-    int32_t hud_triangle_total; // level triangles of the last level pass
+    float spin_angle = 0;           // degrees: the light, the switch cubes, a display object
+    float current_rgb[3] = {0.1f, 0.1f, 0.1f};       // running colour triple shared with the ring display
+    int32_t hud_triangle_total = 0; // level triangles of the last level pass
 };
 extern FrameState frame_state;
 void reset_frame_state();

@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <cmath>
 
-HudState hud = {-30, {0, 0, 0, 0}};
+HudState hud;
 
-void reset_hud() { hud = HudState{-30, {0, 0, 0, 0}}; }
+void reset_hud() { hud = HudState{}; }
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-ViewState view = {0, 0, 45};
+ViewState view;
 
-void reset_view() { view = ViewState{0, 0, 45}; }
+void reset_view() { view = ViewState{}; }
 
 void reproject() {
     glMatrixMode(GL_PROJECTION);

@@ -7,10 +7,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-TargetState targets = {{true, true, true}, {0, 0, 0}, 0};
-ImpactMarkState impact_marks = {};
+TargetState targets;
+ImpactMarkState impact_marks;
 
-void reset_targets() { targets = TargetState{{true, true, true}, {0, 0, 0}, 0}; }
+void reset_targets() { targets = TargetState{}; }
 void reset_impact_marks() { impact_marks = ImpactMarkState{}; }
 
 namespace {

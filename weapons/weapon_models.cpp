@@ -16,12 +16,9 @@
 #include <cstdint>
 #include <initializer_list>
 
-WeaponModelState weapon_models = {};
+WeaponModelState weapon_models;
 
-void reset_weapon_models() {
-    weapon_models = WeaponModelState{};
-    weapon_models.ring_pair.halo_density = 3;
-}
+void reset_weapon_models() { weapon_models = WeaponModelState{}; }
 
 void set_ring_pair_effects(bool on) {
     RingPairState& r = weapon_models.ring_pair;
