@@ -1,5 +1,6 @@
 // zeb: the walk-through in a real window.
 #include "app/program.h"
+#include "app/session.h"
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -59,5 +60,6 @@ int main(int argc, char** argv) {
         platform_message_box(text, "ERROR", MB_OK | MB_ICONSTOP);
         return EXIT_NO_DATA;
     }
+    reset_session(); // the one start state, the same the tests and the replay start from
     return run_program();
 }

@@ -1,7 +1,6 @@
 #include "program.h"
 
 #include "app/input.h"
-#include "app/session.h"
 #include "app/timer.h"
 #include "app/window.h"
 #include "nav/player.h"
@@ -105,7 +104,6 @@ Iteration program_iterate() {
 }
 
 int run_program() {
-    reset_session();
     if (!program_start()) return program.exit_code;
     while (program_iterate() != Iteration::Ended) {
     }
