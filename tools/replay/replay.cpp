@@ -378,8 +378,8 @@ bool cmd_probe(const Words& w) {
     return true;
 }
 
-// A benchmark line's arguments: N, then `literal` to draw exactly as the frame is
-// defined (for the ratio to the default path). The program must be running.
+// A benchmark line's arguments: N, then `literal` to issue every call of the frame in its
+// fixed order (for the ratio to the default path). The program must be running.
 struct BenchRun {
     long count;
     bool literal;
@@ -584,7 +584,7 @@ bool cmd_message(const Words& w) {
         return fail("usage: message close|activate|size|syscommand|syskeydown|syskeyup [WPARAM [LPARAM]]");
     for (const Named& m : MESSAGES)
         if (w[1] == m.name) {
-            // Message parameters are 32-bit on the original platform: clamp, never wrap.
+            // A message's parameters hold 32 bits: clamp, never wrap.
             const double wide_w = std::isnan(wparam) ? 0 : std::clamp(wparam, 0.0, 4294967295.0);
             const double wide_l = std::isnan(lparam) ? 0 : std::clamp(lparam, -2147483648.0, 4294967295.0);
             headless_push_message({m.id, static_cast<uintptr_t>(wide_w), static_cast<intptr_t>(wide_l)});
