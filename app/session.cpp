@@ -17,7 +17,7 @@
 #include "render/hud.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
-#include "render/random.h"
+#include "scene/random.h"
 #include "render/sky.h"
 #include "render/view.h"
 #include "render/water.h"

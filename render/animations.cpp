@@ -1,6 +1,6 @@
 #include "animations.h"
 
-#include "render/random.h"
+#include "scene/random.h"
 #include "assets/textures.h"
 #include "nav/player.h"
 #include "nav/worlds.h"

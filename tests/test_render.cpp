@@ -1,6 +1,6 @@
 // Rendering: frustum planes and the level pass's counters, world 1's glowing triangles,
 // the HUD's counters, the frame's own steps, and the scene animations and effects.
-#include "render/random.h"
+#include "scene/random.h"
 #include "app/window.h"
 #include "assets/level.h"
 #include "nav/player.h"
