@@ -5,7 +5,7 @@
 #include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
-#include "render/animations.h"
+#include "scene/animation.h"
 #include "render/hud.h"
 #include "render/scene_setup.h"
 #include "weapons/weapon_models.h"

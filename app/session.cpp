@@ -11,7 +11,7 @@
 #include "nav/keys.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
-#include "render/animations.h"
+#include "scene/animation.h"
 #include "render/fps.h"
 #include "render/frame.h"
 #include "render/hud.h"

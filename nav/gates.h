@@ -16,3 +16,10 @@ struct GateState {
 };
 extern GateState gates;
 void reset_gates();
+
+// World 3, once a frame: each unit whose trigger box holds the player is triggered for
+// good, and a triggered gate sinks until it is no longer above -0.2.
+void step_gate_units();
+// Keys Y (raise) and I (lower): both world-2 gates and all five world-3 gates.
+void raise_gates();
+void lower_gates();

@@ -5,8 +5,6 @@
 #include "platform/platform.h"
 #include "nav/keys.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 PlayerState player;
@@ -16,6 +14,13 @@ PointerState pointer;
 const float DEG_TO_RAD = 3.14159265f / 180.0f;
 
 namespace {
+
+constexpr int LIFT_FAST_FRAMES = 14; // frames 1 to 13 rise fast
+constexpr int LIFT_END_FRAME = 100;
+constexpr float LIFT_FAST_RISE = 0.05f, LIFT_SLOW_RISE = 0.016f;
+constexpr int BOOST_END_FRAME = 14;
+constexpr float BOOST_RISE = 0.03f;
+constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
 
 // A step of MOVE_STEP along the heading turned by `turn` degrees; the sign picks forward
 // (-1: towards where heading 0 looks) or the other way.
@@ -91,8 +96,30 @@ void walk_step(WalkDirection direction) {
     }
 }
 
-void apply_camera() {
-    glRotatef(player.pitch, 1, 0, 0);
-    glRotatef(360 - player.heading, 0, 1, 0);
-    glTranslatef(-player.x, -player.eye_height, -player.z);
+void update_lift() {
+    LiftSequence& l = lift;
+    if (l.lift_active) {
+        l.boost_ready = false;
+        l.lift_frame += 1;
+        if (l.lift_frame < LIFT_FAST_FRAMES) player.eye_height += LIFT_FAST_RISE;
+        if (l.lift_frame == 1) platform_play_sound(LIFT_SOUND);
+        if (l.lift_frame >= LIFT_FAST_FRAMES && l.lift_frame < LIFT_END_FRAME) player.eye_height += LIFT_SLOW_RISE;
+        if (l.lift_frame == LIFT_END_FRAME) {
+            l.lift_active = false;
+            l.boost_ready = true;
+            l.lift_frame = 0;
+        }
+    }
+    if (l.boost_ready && l.boost_active) {
+        l.boost_frame += 1;
+        if (l.boost_frame < BOOST_END_FRAME) player.eye_height += BOOST_RISE;
+        if (l.boost_frame == BOOST_END_FRAME) {
+            l.boost_active = false;
+            l.boost_frame = 0;
+        }
+    }
+}
+
+void descend_step() {
+    if (player.eye_height > DESCENT_FLOOR) player.eye_height -= DESCENT_STEP;
 }

@@ -73,5 +73,8 @@ void lift_key_step(bool down);
 enum class WalkDirection { Forward, Back, Right, Left };
 // One arrow-key step, after world 1's clamps; forward first tests the doorways.
 void walk_step(WalkDirection direction);
-// The camera transform of the frame.
-void apply_camera();
+// Once a frame, before the walls: the lift (Delete) and the jump boost (End or a step up)
+// raise the eye; a boost asked for during a lift waits for its end.
+void update_lift();
+// The fall, once in each world's pass: the eye sinks by 0.02 while above 0.1.
+void descend_step();

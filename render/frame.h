@@ -15,5 +15,3 @@ void reset_frame_state();
 
 // Draws the whole frame; always true (a failing world initialisation is not fatal).
 bool render_frame();
-// The fall: the eye sinks by 0.02 per frame while above 0.1.
-void descend_step();

@@ -2,7 +2,7 @@
 
 #include "assets/level.h"
 #include "assets/textures.h"
-#include "render/animations.h"
+#include "scene/animation.h"
 #include "render/frame.h"
 #include "assets/gl_caps.h"
 #include "scene/blocks.h"

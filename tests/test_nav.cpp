@@ -5,7 +5,8 @@
 #include "nav/contacts.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
-#include "render/animations.h"
+#include "nav/gates.h"
+#include "scene/animation.h"
 #include "support.h"
 #include "nav/keys.h"
 

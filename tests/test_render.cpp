@@ -5,7 +5,8 @@
 #include "assets/level.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
-#include "render/animations.h"
+#include "nav/gates.h"
+#include "scene/animation.h"
 #include "render/frame.h"
 #include "render/hud.h"
 #include "render/level_mesh.h"
@@ -235,7 +236,7 @@ TEST_F(Render, ATriggeredGateSinksToItsStop) {
     player.z = -22.5f;
     int frames = 0;
     while (gates.gate_units[0].gate_height > -0.2f) {
-        update_and_draw_gate_units();
+        step_gate_units();
         player.x = 0; // walking away changes nothing: the trigger holds
         ++frames;
     }
@@ -243,7 +244,7 @@ TEST_F(Render, ATriggeredGateSinksToItsStop) {
     EXPECT_GE(frames, 84);
     EXPECT_LE(frames, 85);
     const float stop = gates.gate_units[0].gate_height;
-    update_and_draw_gate_units();
+    step_gate_units();
     EXPECT_EQ(gates.gate_units[0].gate_height, stop);
     EXPECT_GT(stop, -0.25f);
     EXPECT_FALSE(gates.gate_units[1].gate_triggered);
