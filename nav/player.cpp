@@ -7,10 +7,6 @@
 
 #include <cmath>
 
-PlayerState player;
-MovementState movement;
-LiftSequence lift;
-PointerState pointer;
 const float DEG_TO_RAD = 3.14159265f / 180.0f;
 
 namespace {
@@ -36,14 +32,6 @@ void clamp_before_step() {
 }
 
 } // namespace
-
-void reset_player() {
-    player = PlayerState{};
-    movement = MovementState{};
-    lift = LiftSequence{};
-    pointer = PointerState{};
-    reset_keys();
-}
 
 void take_pointer() {
     platform_set_cursor_pos(pointer.center.x, pointer.center.y);
