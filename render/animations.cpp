@@ -2,7 +2,7 @@
 
 #include "assets/textures.h"
 #include "nav/gates.h"
-#include "render/frame.h"
+#include "render/frame_state.h"
 #include "scene/animation.h"
 #include "scene/blocks.h"
 

@@ -32,10 +32,6 @@
 
 #include <cstdio>
 
-FrameState frame_state;
-
-void reset_frame_state() { frame_state = FrameState{}; }
-
 namespace {
 
 constexpr Vec3 LANTERN_AT = {-3, 1.5f, -15.7f};

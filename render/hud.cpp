@@ -3,7 +3,7 @@
 #include "assets/font.h"
 #include "assets/textures.h"
 #include "nav/player.h"
-#include "render/frame.h"
+#include "render/frame_state.h"
 #include "render/level_mesh.h"
 #include "render/view.h"
 #include "scene/blocks.h"

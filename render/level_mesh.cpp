@@ -3,7 +3,7 @@
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "scene/animation.h"
-#include "render/frame.h"
+#include "render/frame_state.h"
 #include "assets/gl_caps.h"
 #include "scene/blocks.h"
 
