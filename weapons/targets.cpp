@@ -2,7 +2,7 @@
 
 #include "nav/player.h"
 #include "scene/blocks.h"
-#include "weapons/weapons.h"
+#include "weapons/weapon_state.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -7,6 +7,7 @@
 #include "assets/gl_caps.h"
 #include "scene/blocks.h"
 #include "scene/vec3.h"
+#include "weapons/targets.h"
 #include "weapons/weapons.h"
 
 #include <GL/gl.h>
@@ -850,4 +851,29 @@ void draw_ring_pair(float rgb[3]) {
     }
     quadric_end();
     metal_end();
+}
+
+void draw_held_weapon() {
+    switch (weapon_state.held_weapon) {
+    case 1:
+        draw_weapon1();
+        break;
+    case 2:
+        draw_weapon2();
+        break;
+    case 3:
+        draw_weapon3();
+        break;
+    case 4:
+        draw_weapon4();
+        // Picks on every held frame, not only the firing ones, and on a launch's first draw.
+        if (weapon_state.weapon4_left_held) pick_targets();
+        if (weapon_state.weapon4_launch_frames == 1) pick_targets();
+        break;
+    case 5:
+        draw_weapon5();
+        break;
+    default:
+        break;
+    }
 }

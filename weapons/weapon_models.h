@@ -33,6 +33,9 @@ void draw_weapon2();
 void draw_weapon3();
 void draw_weapon4();
 void draw_weapon5();
+// The held weapon over the scene, in camera space; its firing state advances as it draws,
+// and weapon 4 picks the targets after it.
+void draw_held_weapon();
 // The scenery copies, at the caller's placement.
 void draw_weapon1_display();
 void draw_weapon3_display();

@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 #include "weapons/targets.h"
-#include "weapons/weapon_models.h"
 
 namespace {
 
@@ -51,10 +50,6 @@ void left_down() {
 }
 
 } // namespace
-
-WeaponState weapon_state;
-
-void reset_weapon_state() { weapon_state = WeaponState{}; }
 
 void select_weapon(int weapon) { weapon_state.held_weapon = weapon; }
 
@@ -172,30 +167,5 @@ void weapon5_rotor_step() {
     if (w.weapon5_left_held) {
         w.weapon5_left_angle += 15;
         platform_play_sound(BLAST_SOUND);
-    }
-}
-
-void draw_held_weapon() {
-    switch (weapon_state.held_weapon) {
-    case 1:
-        draw_weapon1();
-        break;
-    case 2:
-        draw_weapon2();
-        break;
-    case 3:
-        draw_weapon3();
-        break;
-    case 4:
-        draw_weapon4();
-        // Picks on every held frame, not only the firing ones, and on a launch's first draw.
-        if (weapon_state.weapon4_left_held) pick_targets();
-        if (weapon_state.weapon4_launch_frames == 1) pick_targets();
-        break;
-    case 5:
-        draw_weapon5();
-        break;
-    default:
-        break;
     }
 }
