@@ -242,6 +242,31 @@ TEST_F(Weapons, HeldModelsKeepTheirInventories) {
     }
 }
 
+// Weapon 3's ten tori: the grip ring (tube 0.05) and nine bands and guard rings of tube
+// 0.04, every one cut by clip planes 1 and 2; the display copy draws them finer.
+TEST_F(Weapons, WeaponThreeToriAreOneGripRingAndNineBandsAllClipped) {
+    struct Detail {
+        void (*draw)();
+        int grip_sides, grip_rings, band_sides, band_rings;
+    };
+    weapon_state.held_weapon = 3;
+    for (const Detail& d : {Detail{draw_held_weapon, 41, 37, 14, 5}, Detail{draw_weapon3_display, 16, 14, 16, 14}}) {
+        const CensusResult r = census_run(d.draw);
+        ASSERT_EQ(r.torus_calls.size(), 10u);
+        int grips = 0, bands = 0;
+        for (const CensusTorus& t : r.torus_calls) {
+            EXPECT_TRUE(t.clip_plane1 && t.clip_plane2) << "ring " << t.ring_radius;
+            if (t.tube_radius == 0.05f && t.ring_radius == 0.03f && t.sides == d.grip_sides && t.rings == d.grip_rings)
+                ++grips;
+            if (t.tube_radius == 0.04f && t.ring_radius >= 0.056f && t.ring_radius <= 0.065f &&
+                t.sides == d.band_sides && t.rings == d.band_rings)
+                ++bands;
+        }
+        EXPECT_EQ(grips, 1);
+        EXPECT_EQ(bands, 9);
+    }
+}
+
 TEST_F(Weapons, PickHidesExactlyOneTargetAndNeverAHiddenOne) {
     pick_targets();
     EXPECT_FALSE(targets.target_visible[0]);

@@ -374,11 +374,8 @@ void weapon3_barrel(float bx, const Detail& d, float slide) {
     tube_z(bx, 0, -2.42f, 0.08f, 0.085f, 0.085f, s, T); // muzzle band
     ring_z(bx, 0, -2.42f, 0.07f, 0.085f, s);
     ring_z(bx, 0, -2.34f, 0.07f, 0.085f, s);
-    for (float z : {-1.9f, -1.4f, -0.9f}) {           // barrel bands as rings of tube
-        glTranslatef(bx, 0, z);
-        draw_torus(0.06f, 0.04f * 0.5f, d.band_sides, d.band_rings);
-        glTranslatef(-bx, 0, -z);
-    }
+    for (float z : {-1.9f, -1.4f, -0.9f})            // barrel bands, cut like the trigger guard's rings
+        quarter_torus(bx, 0, z, 0.06f, 0.04f, d.band_sides, d.band_rings);
     // The pump: a sleeve and two grip rings that slide back while reloading.
     glTranslatef(0, 0, slide);
     tube_z(bx, -0.02f, -1.25f, 0.6f, 0.11f, 0.11f, s, T);
