@@ -8,9 +8,9 @@
 enum class Iteration { Message, Frame, Ended };
 
 struct ProgramState {
-    bool running = false;            // start-up succeeded and the loop has not ended
-    bool exited = false;             // the program has ended (failed start, loop end, failed reopen)
-    int exit_code = 0;           // valid once exited
+    bool running = false;         // start-up succeeded and the loop has not ended
+    bool exited = false;          // the program has ended (failed start, loop end, failed reopen)
+    int exit_code = 0;            // valid once exited
     int64_t frame_iterations = 0; // loop iterations that produced a frame
 };
 extern ProgramState program;

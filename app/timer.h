@@ -4,13 +4,13 @@
 #include <cstdint>
 
 struct FrameTimer {
-    int64_t frequency = 0;      // counts per second (1000 with the millisecond timer)
-    float resolution = 0;       // seconds per count
-    uint32_t mm_start = 0;      // millisecond time at start
-    uint32_t mm_elapsed = 0;    // equal to mm_start, kept for the record's layout
+    int64_t frequency = 0;          // counts per second (1000 with the millisecond timer)
+    float resolution = 0;           // seconds per count
+    uint32_t mm_start = 0;          // millisecond time at start
+    uint32_t mm_elapsed = 0;        // equal to mm_start, kept for the record's layout
     bool performance_timer = false; // true when the high-resolution counter is used
-    int64_t perf_start = 0;     // counter value at start
-    int64_t perf_elapsed = 0;   // equal to perf_start, kept for the record's layout
+    int64_t perf_start = 0;         // counter value at start
+    int64_t perf_elapsed = 0;       // equal to perf_start, kept for the record's layout
 };
 
 struct TimerState {

@@ -6,13 +6,13 @@ constexpr int GATE_UNITS = 5;
 
 struct GateUnit {
     bool gate_triggered = false; // its switch was touched (for good)
-    float gate_height = 4.0f;   // top of the gate in its own frame, 4.0 when closed
+    float gate_height = 4.0f;    // top of the gate in its own frame, 4.0 when closed
 };
 
 struct GateState {
-    float gate_wide_top = 2.0f;               // top edge of the town's wide gates, 2.0 at start
-    float gate_corner_top = 2.0f;             // top edge of the corner gate before the town's exit
-    GateUnit gate_units[GATE_UNITS];   // world 3's switch gates, in trigger-table order
+    float gate_wide_top = 2.0f;      // top edge of the town's wide gates, 2.0 at start
+    float gate_corner_top = 2.0f;    // top edge of the corner gate before the town's exit
+    GateUnit gate_units[GATE_UNITS]; // world 3's switch gates, in trigger-table order
 };
 extern GateState gates;
 void reset_gates();

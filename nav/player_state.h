@@ -6,7 +6,7 @@
 #include <cstdint>
 
 struct PlayerState {
-    float x = -1;     // position, world units
+    float x = -1;         // position, world units
     float z = -1;
     float eye_height = 0; // the camera's world y
     float heading = 0;    // yaw in degrees, unbounded; 0 looks towards -z
@@ -15,7 +15,7 @@ struct PlayerState {
 extern PlayerState player;
 
 struct MovementState {
-    bool move_allowed = true;   // result of the last world-1 clamp; gates the arrow steps
+    bool move_allowed = true;    // result of the last world-1 clamp; gates the arrow steps
     bool jump_key_latch = false; // End was down at the last key step (or a step-up hopped)
     bool lift_key_latch = false; // Delete was down at the last key step
 };
@@ -23,10 +23,10 @@ extern MovementState movement;
 
 // The lift (Delete) and the jump boost (End or a step up), advanced once per frame.
 struct LiftSequence {
-    bool lift_active = false;   // Delete started a lift
-    int32_t lift_frame = 0; // frames into the lift, 0 when none
+    bool lift_active = false;  // Delete started a lift
+    int32_t lift_frame = 0;    // frames into the lift, 0 when none
     bool boost_ready = true;   // no lift running: a jump may rise
-    bool boost_active = false;  // a jump (End or a step up) is rising
+    bool boost_active = false; // a jump (End or a step up) is rising
     int32_t boost_frame = 0;
 };
 extern LiftSequence lift;
@@ -47,8 +47,10 @@ struct CursorPos {
 // mouse-look turns by its offset from the centre, and shots pick and mark at it.
 struct PointerState {
     CursorPos cursor_pos = {CURSOR_CENTER_X, CURSOR_CENTER_Y};
-    CursorPos center = {CURSOR_CENTER_X, CURSOR_CENTER_Y};  // where the pointer is put back: follows the client area's size
-    bool pointer_held = true; // the pointer was put at the centre since the window last got the input
+    // Where the pointer is put back: follows the client area's size.
+    CursorPos center = {CURSOR_CENTER_X, CURSOR_CENTER_Y};
+    // The pointer was put at the centre since the window last got the input.
+    bool pointer_held = true;
 };
 extern PointerState pointer;
 

@@ -12,8 +12,8 @@ struct HudCounts {
     int32_t degenerate = 0;
 };
 struct HudState {
-    float dist_readout = -30;    // shown after "dist, " (numeric keypad 1, 6, 9)
-    HudCounts hud_printed; // the counts of the last text pass
+    float dist_readout = -30; // shown after "dist, " (numeric keypad 1, 6, 9)
+    HudCounts hud_printed;    // the counts of the last text pass
 };
 extern HudState hud;
 void reset_hud();

@@ -18,9 +18,9 @@ struct LevelDrawState {
     int32_t degenerate_count = 0; // triangles skipped for a zero-length normal
     int32_t normal_parity = 0;    // 0: the next drawn triangle computes a normal; 1: reuses it
     Vec3 last_normal = {0, 1, 0};
-    float tex_scroll = 0;          // vertical texture offset of world 1's first two triangles
-    float max_anisotropy = 1;      // the context's maximum, read each frame
-    float camera_modelview[16];  // the frame's camera, kept to turn a pixel back into a place
+    float tex_scroll = 0;       // vertical texture offset of world 1's first two triangles
+    float max_anisotropy = 1;   // the context's maximum, read each frame
+    float camera_modelview[16]; // the frame's camera, kept to turn a pixel back into a place
     float camera_projection[16];
 };
 extern LevelDrawState level_draw;

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 struct ViewState {
-    int32_t view_width = 0;  // last size given to resize_view
+    int32_t view_width = 0; // last size given to resize_view
     int32_t view_height = 0;
     float field_of_view = 45; // vertical, degrees (keys O and P)
 };

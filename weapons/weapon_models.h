@@ -7,14 +7,14 @@ struct RingPairState {
     bool effects_on = false;      // colour cycling, the rising sphere, the drifting circle
     bool blend_on = false;        // the second ring's sphere blended
     bool points_on = false;       // a sphere of points round the second ring
-    float rise_height = 0;    // the first ring's sphere: 0 to 2 above it
-    float rise_depth = 0;     // ... and as far back, 0.03 per 0.005 of rise
+    float rise_height = 0;        // the first ring's sphere: 0 to 2 above it
+    float rise_depth = 0;         // ... and as far back, 0.03 per 0.005 of rise
     bool descent_allowed = false; // the circle has drifted home: the sphere may sink
-    float halo_progress = 0;  // 0 to 1.1: how far the point circle has drifted
-    float halo_height = 0;    // the circle's drift
+    float halo_progress = 0;      // 0 to 1.1: how far the point circle has drifted
+    float halo_height = 0;        // the circle's drift
     float halo_depth = 0;
-    float halo_density = 3;   // points per half turn, 3 at start, up to 280
-    float halo_spin = 0;      // degrees, +0.2 a frame
+    float halo_density = 3;       // points per half turn, 3 at start, up to 280
+    float halo_spin = 0;          // degrees, +0.2 a frame
 };
 struct WeaponModelState {
     float weapon_pitch_angle = 0; // degrees, keys K and L
