@@ -3,7 +3,6 @@
 #include "nav/clamps.h"
 #include "nav/worlds.h"
 #include "platform/platform.h"
-#include "nav/keys.h"
 
 #include <cmath>
 

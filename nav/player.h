@@ -1,7 +1,6 @@
 // The player's rules: mouse-look, the arrow, jump and lift keys, the lift and the fall.
 #pragma once
 
-#include "nav/keys.h"
 #include "nav/player_state.h"
 
 constexpr float MOVE_STEP = 0.05f;
