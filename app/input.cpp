@@ -2,52 +2,88 @@
 
 #include "app/timer.h"
 #include "assets/textures.h"
+#include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
-#include "render/animations.h"
+#include "scene/animation.h"
 #include "render/hud.h"
+#include "render/scene_setup.h"
 #include "weapons/weapon_models.h"
 #include "weapons/weapons.h"
-#include "nav/keys.h"
 
-#include <GL/gl.h>
+#include <iterator>
+
+namespace {
+
+void set_dist_readout(int value) { hud.dist_readout = static_cast<float>(value); }
+void set_anisotropy(int on) { textures.anisotropy_enabled = on != 0; }
+void step_lod_bias(int amount) { textures.lod_bias += amount; }
+void move_gates(int direction) {
+    if (direction > 0) raise_gates();
+    else lower_gates();
+}
+void turn_weapon_roll(int degrees) { weapon_models.weapon_roll_angle += static_cast<float>(degrees); }
+void turn_weapon_yaw(int degrees) { weapon_models.weapon_yaw_angle += static_cast<float>(degrees); }
+// K and L also swing the town's signs.
+void turn_weapon_pitch(int degrees) {
+    weapon_models.weapon_pitch_angle += static_cast<float>(degrees);
+    animation.sign_swing_angle += static_cast<float>(degrees);
+}
+void set_ring_effects(int on) { set_ring_pair_effects(on != 0); }
+void step_frame_pacing(int amount) { timer.frame_pacing += amount; }
+void switch_lighting(int on) { set_lighting(on != 0); }
+void jump_key(int down) { jump_key_step(down != 0); }
+void lift_key(int down) { lift_key_step(down != 0); }
+void walk(int direction) { walk_step(static_cast<WalkDirection>(direction)); }
+
+} // namespace
+
+// clang-format off
+const KeyBinding KEY_BINDINGS[] = {
+    // key          kind           effect              amount
+    {VK_NUMPAD1,    KeyKind::Held, set_dist_readout,    30},
+    {VK_NUMPAD6,    KeyKind::Held, set_dist_readout,    90},
+    {VK_NUMPAD9,    KeyKind::Held, set_dist_readout,   -30},
+    {'E',           KeyKind::Held, set_anisotropy,       1},
+    {'R',           KeyKind::Held, set_anisotropy,       0},
+    {'Q',           KeyKind::Held, step_lod_bias,       -1},
+    {'W',           KeyKind::Held, step_lod_bias,        1},
+    {'1',           KeyKind::Held, select_weapon,        1},
+    {'2',           KeyKind::Held, select_weapon,        2},
+    {'3',           KeyKind::Held, select_weapon,        3},
+    {'4',           KeyKind::Held, select_weapon,        4},
+    {'5',           KeyKind::Held, select_weapon,        5},
+    {'0',           KeyKind::Held, select_weapon,        0},
+    {'Y',           KeyKind::Held, move_gates,           1},
+    {'I',           KeyKind::Held, move_gates,          -1},
+    {'C',           KeyKind::Held, turn_weapon_roll,    -1},
+    {'D',           KeyKind::Held, turn_weapon_roll,     1},
+    {'J',           KeyKind::Held, turn_weapon_yaw,     -1},
+    {'H',           KeyKind::Held, turn_weapon_yaw,      1},
+    {'K',           KeyKind::Held, turn_weapon_pitch,   -1},
+    {'L',           KeyKind::Held, turn_weapon_pitch,    1},
+    {'A',           KeyKind::Held, set_ring_effects,     1},
+    {'F',           KeyKind::Held, set_ring_effects,     0},
+    {'B',           KeyKind::Held, step_frame_pacing,    1},
+    {'V',           KeyKind::Held, step_frame_pacing,   -1},
+    {'X',           KeyKind::Held, switch_lighting,      1},
+    {'Z',           KeyKind::Held, switch_lighting,      0},
+    {VK_END,        KeyKind::Edge, jump_key,             0},
+    {VK_DELETE,     KeyKind::Edge, lift_key,             0},
+    {VK_UP,         KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Forward)},
+    {VK_DOWN,       KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Back)},
+    {VK_RIGHT,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Right)},
+    {VK_LEFT,       KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Left)},
+};
+// clang-format on
+const size_t KEY_BINDING_COUNT = std::size(KEY_BINDINGS);
 
 void apply_held_keys() {
-    if (keys[VK_NUMPAD1]) hud.dist_readout = 30;
-    if (keys[VK_NUMPAD6]) hud.dist_readout = 90;
-    if (keys[VK_NUMPAD9]) hud.dist_readout = -30;
-    if (keys['E']) textures.anisotropy_enabled = true;
-    if (keys['R']) textures.anisotropy_enabled = false;
-    if (keys['Q']) textures.lod_bias -= 1;
-    if (keys['W']) textures.lod_bias += 1;
-    select_weapon_keys();
-    if (keys['Y']) raise_gates();
-    if (keys['I']) lower_gates();
-    if (keys['C']) weapon_models.weapon_roll_angle -= 1;
-    if (keys['D']) weapon_models.weapon_roll_angle += 1;
-    if (keys['J']) weapon_models.weapon_yaw_angle -= 1;
-    if (keys['H']) weapon_models.weapon_yaw_angle += 1;
-    if (keys['K']) {
-        weapon_models.weapon_pitch_angle -= 1;
-        animation.sign_swing_angle -= 1;
+    for (const KeyBinding& binding : KEY_BINDINGS) {
+        const bool down = keys[binding.key];
+        if (binding.kind == KeyKind::Edge) binding.effect(down ? 1 : 0);
+        else if (down) binding.effect(binding.amount);
     }
-    if (keys['L']) {
-        weapon_models.weapon_pitch_angle += 1;
-        animation.sign_swing_angle += 1;
-    }
-    if (keys['A']) set_ring_pair_effects(true);
-    if (keys['F']) set_ring_pair_effects(false);
-    if (keys['B']) timer.frame_pacing += 1;
-    if (keys['V']) timer.frame_pacing -= 1;
-    if (keys['X']) {
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-    }
-    if (keys['Z']) {
-        glDisable(GL_LIGHTING);
-        glDisable(GL_LIGHT0);
-    }
-    apply_movement_keys(); // End, Delete and the arrows; Up may walk through a doorway
     // A world left behind gives up its textures at once; the new set loads next frame.
     const bool entering = worlds.needs_init[0] || worlds.needs_init[1] || worlds.needs_init[2];
     if (entering && textures.texture_set_loaded) delete_textures();

@@ -1,7 +1,27 @@
-// The bindings applied once per frame from the key table.
+// The key bindings applied once per frame from the key table, as one table in the fixed
+// order of the key step.
 #pragma once
 
 #include "nav/keys.h"
 
-// Every held-key binding, in the fixed order of the key step.
+#include <cstddef>
+
+enum class KeyKind {
+    Held, // acts on every key step while the key is down
+    Edge, // sees the key's state on every step and acts once per press
+};
+
+// One binding. A held row calls its effect with `amount` while the key is down; an edge
+// row calls it on every step with 1 while the key is down and 0 while it is up.
+struct KeyBinding {
+    int key; // virtual-key code
+    KeyKind kind;
+    void (*effect)(int amount);
+    int amount;
+};
+extern const KeyBinding KEY_BINDINGS[];
+extern const size_t KEY_BINDING_COUNT;
+
+// Every binding of the key step, in table order; then a world just left gives up its
+// textures. Escape and F1 belong to the main loop, O and P to the frame counter.
 void apply_held_keys();

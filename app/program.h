@@ -8,10 +8,10 @@
 enum class Iteration { Message, Frame, Ended };
 
 struct ProgramState {
-    bool running;            // start-up succeeded and the loop has not ended
-    bool exited;             // the program has ended (failed start, loop end, failed reopen)
-    int exit_code;           // valid once exited
-    int64_t frame_iterations; // loop iterations that produced a frame
+    bool running = false;         // start-up succeeded and the loop has not ended
+    bool exited = false;          // the program has ended (failed start, loop end, failed reopen)
+    int exit_code = 0;            // valid once exited
+    int64_t frame_iterations = 0; // loop iterations that produced a frame
 };
 extern ProgramState program;
 

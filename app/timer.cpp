@@ -2,9 +2,9 @@
 
 #include "platform/platform.h"
 
-TimerState timer = {{}, 5};
+TimerState timer;
 
-void reset_timer() { timer = TimerState{{}, 5}; }
+void reset_timer() { timer = TimerState{}; }
 
 void timer_init() {
     FrameTimer& t = timer.frame_timer;

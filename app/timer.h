@@ -4,18 +4,18 @@
 #include <cstdint>
 
 struct FrameTimer {
-    int64_t frequency;      // counts per second (1000 with the millisecond timer)
-    float resolution;       // seconds per count
-    uint32_t mm_start;      // millisecond time at start
-    uint32_t mm_elapsed;    // equal to mm_start, kept for the record's layout
-    bool performance_timer; // true when the high-resolution counter is used
-    int64_t perf_start;     // counter value at start
-    int64_t perf_elapsed;   // equal to perf_start, kept for the record's layout
+    int64_t frequency = 0;          // counts per second (1000 with the millisecond timer)
+    float resolution = 0;           // seconds per count
+    uint32_t mm_start = 0;          // millisecond time at start
+    uint32_t mm_elapsed = 0;        // equal to mm_start, kept for the record's layout
+    bool performance_timer = false; // true when the high-resolution counter is used
+    int64_t perf_start = 0;         // counter value at start
+    int64_t perf_elapsed = 0;       // equal to perf_start, kept for the record's layout
 };
 
 struct TimerState {
     FrameTimer frame_timer;
-    int32_t frame_pacing; // the minimum frame period is 2 x frame_pacing ms (keys B and V)
+    int32_t frame_pacing = 5; // the minimum frame period is 2 x frame_pacing ms (keys B and V)
 };
 extern TimerState timer;
 void reset_timer();

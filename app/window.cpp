@@ -17,9 +17,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-WindowState window = {true, true};
+WindowState window;
 
-void reset_window_state() { window = WindowState{true, true}; }
+void reset_window_state() { window = WindowState{}; }
 
 namespace {
 

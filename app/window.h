@@ -6,8 +6,8 @@
 #include <cstdint>
 
 struct WindowState {
-    bool fullscreen; // whether the window is (to be) opened fullscreen
-    bool active;     // false while the window is minimised: no frames are rendered
+    bool fullscreen = true; // whether the window is (to be) opened fullscreen
+    bool active = true;     // false while the window is minimised: no frames are rendered
 };
 extern WindowState window;
 void reset_window_state();

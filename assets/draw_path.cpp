@@ -1,5 +1,5 @@
 #include "draw_path.h"
 
-DrawPath draw_path = {false};
+DrawPath draw_path;
 
-void reset_draw_path() { draw_path = DrawPath{false}; }
+void reset_draw_path() { draw_path = DrawPath{}; }

@@ -1,7 +1,7 @@
 // Which of two equivalent ways draws the frame.
 //
-// The literal path issues every call in the order and with the texture filtering the frame
-// is defined with. The default path moves or filters only drawing that cannot change a
+// The literal path issues every call of the frame in its fixed order, with full mipmapped
+// filtering on every texture. The default path moves or filters only drawing that cannot change a
 // pixel of the result: the sky after the opaque geometry, where it reaches exactly the
 // pixels nothing covers; plain linear minification on the sky's textures while they are
 // only magnified; water off screen left undrawn; points in one primitive; text from one
@@ -10,7 +10,7 @@
 #pragma once
 
 struct DrawPath {
-    bool literal; // issue the frame exactly as defined
+    bool literal = false; // issue every call of the frame in its fixed order
 };
 extern DrawPath draw_path;
 

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-LevelMesh level_mesh = {0, nullptr};
+LevelMesh level_mesh;
 
 const char* const LEVEL_FILES[3] = {"text/level.txt", "text/level2.txt", "text/level3.txt"};
 

@@ -19,8 +19,8 @@ struct LevelTriangle {
 };
 
 struct LevelMesh {
-    int32_t count;
-    LevelTriangle* triangles; // heap array of count triangles
+    int32_t count = 0;
+    LevelTriangle* triangles = nullptr; // heap array of count triangles
 };
 
 extern LevelMesh level_mesh;

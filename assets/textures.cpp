@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
-TextureSet textures = {{}, false, false, 0, false};
+TextureSet textures;
 
-void reset_textures() { textures = TextureSet{{}, false, false, 0, false}; }
+void reset_textures() { textures = TextureSet{}; }
 
 // clang-format off
 const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS] = {

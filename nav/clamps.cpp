@@ -1,6 +1,6 @@
 #include "clamps.h"
 
-#include "nav/player.h"
+#include "nav/player_state.h"
 
 namespace {
 

@@ -3,19 +3,19 @@
 #include "nav/clamps.h"
 #include "nav/worlds.h"
 #include "platform/platform.h"
-#include "nav/keys.h"
-
-#include <GL/gl.h>
 
 #include <cmath>
 
-PlayerState player = {-1, -1, 0, 0, 0};
-MovementState movement = {true, false, false};
-LiftSequence lift = {false, 0, true, false, 0};
-PointerState pointer = {{CURSOR_CENTER_X, CURSOR_CENTER_Y}, {CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
 const float DEG_TO_RAD = 3.14159265f / 180.0f;
 
 namespace {
+
+constexpr int LIFT_FAST_FRAMES = 14; // frames 1 to 13 rise fast
+constexpr int LIFT_END_FRAME = 100;
+constexpr float LIFT_FAST_RISE = 0.05f, LIFT_SLOW_RISE = 0.016f;
+constexpr int BOOST_END_FRAME = 14;
+constexpr float BOOST_RISE = 0.03f;
+constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
 
 // A step of MOVE_STEP along the heading turned by `turn` degrees; the sign picks forward
 // (-1: towards where heading 0 looks) or the other way.
@@ -31,14 +31,6 @@ void clamp_before_step() {
 }
 
 } // namespace
-
-void reset_player() {
-    player = PlayerState{-1, -1, 0, 0, 0};
-    movement = MovementState{true, false, false};
-    lift = LiftSequence{false, 0, true, false, 0};
-    pointer = PointerState{{CURSOR_CENTER_X, CURSOR_CENTER_Y}, {CURSOR_CENTER_X, CURSOR_CENTER_Y}, true};
-    reset_keys();
-}
 
 void take_pointer() {
     platform_set_cursor_pos(pointer.center.x, pointer.center.y);
@@ -56,46 +48,65 @@ void apply_mouse_look(int dx, int dy) {
     player.pitch = static_cast<float>(player.pitch - dy * 0.01 * 5);
 }
 
-void apply_movement_keys() {
-    if (keys[VK_END]) {
-        if (!movement.jump_key_latch && !lift.lift_active) {
-            movement.jump_key_latch = true;
-            lift.boost_active = true;
-        }
-    } else {
+void jump_key_step(bool down) {
+    if (!down) {
         movement.jump_key_latch = false;
+        return;
     }
-    if (keys[VK_DELETE]) {
-        if (!movement.lift_key_latch) {
-            platform_play_sound(LIFT_SOUND);
-            movement.lift_key_latch = true;
-            lift.lift_active = true;
-        }
-    } else {
-        movement.lift_key_latch = false;
-    }
-
-    if (keys[VK_UP]) {
-        clamp_before_step();
-        test_doorways(); // on the position the previous frames reached
-        if (movement.move_allowed) step(0, -1);
-    }
-    if (keys[VK_DOWN]) {
-        clamp_before_step();
-        if (movement.move_allowed) step(0, 1);
-    }
-    if (keys[VK_RIGHT]) {
-        clamp_before_step();
-        if (movement.move_allowed) step(90, 1);
-    }
-    if (keys[VK_LEFT]) {
-        clamp_before_step();
-        if (movement.move_allowed) step(-90, 1);
+    if (!movement.jump_key_latch && !lift.lift_active) {
+        movement.jump_key_latch = true;
+        lift.boost_active = true;
     }
 }
 
-void apply_camera() {
-    glRotatef(player.pitch, 1, 0, 0);
-    glRotatef(360 - player.heading, 0, 1, 0);
-    glTranslatef(-player.x, -player.eye_height, -player.z);
+void lift_key_step(bool down) {
+    if (!down) {
+        movement.lift_key_latch = false;
+        return;
+    }
+    if (!movement.lift_key_latch) {
+        platform_play_sound(LIFT_SOUND);
+        movement.lift_key_latch = true;
+        lift.lift_active = true;
+    }
+}
+
+void walk_step(WalkDirection direction) {
+    clamp_before_step();
+    if (direction == WalkDirection::Forward) test_doorways(); // on the position the previous frames reached
+    if (!movement.move_allowed) return;
+    switch (direction) {
+    case WalkDirection::Forward: step(0, -1); break;
+    case WalkDirection::Back: step(0, 1); break;
+    case WalkDirection::Right: step(90, 1); break;
+    case WalkDirection::Left: step(-90, 1); break;
+    }
+}
+
+void update_lift() {
+    LiftSequence& l = lift;
+    if (l.lift_active) {
+        l.boost_ready = false;
+        l.lift_frame += 1;
+        if (l.lift_frame < LIFT_FAST_FRAMES) player.eye_height += LIFT_FAST_RISE;
+        if (l.lift_frame == 1) platform_play_sound(LIFT_SOUND);
+        if (l.lift_frame >= LIFT_FAST_FRAMES && l.lift_frame < LIFT_END_FRAME) player.eye_height += LIFT_SLOW_RISE;
+        if (l.lift_frame == LIFT_END_FRAME) {
+            l.lift_active = false;
+            l.boost_ready = true;
+            l.lift_frame = 0;
+        }
+    }
+    if (l.boost_ready && l.boost_active) {
+        l.boost_frame += 1;
+        if (l.boost_frame < BOOST_END_FRAME) player.eye_height += BOOST_RISE;
+        if (l.boost_frame == BOOST_END_FRAME) {
+            l.boost_active = false;
+            l.boost_frame = 0;
+        }
+    }
+}
+
+void descend_step() {
+    if (player.eye_height > DESCENT_FLOOR) player.eye_height -= DESCENT_STEP;
 }

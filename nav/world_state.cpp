@@ -1,9 +1,9 @@
 // Which world is current: state every loader reads, kept apart from the switching rules.
 #include "worlds.h"
 
-WorldState worlds = {{true, false, false}, {false, false, false}, {true, true}};
+WorldState worlds;
 
-void reset_worlds() { worlds = WorldState{{true, false, false}, {false, false, false}, {true, true}}; }
+void reset_worlds() { worlds = WorldState{}; }
 
 int current_world() {
     for (int w = 0; w < WORLD_COUNT; ++w)

@@ -1,6 +1,6 @@
 #include "worlds.h"
 
-#include "nav/player.h"
+#include "nav/player_state.h"
 
 #include <iterator>
 

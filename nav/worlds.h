@@ -5,9 +5,9 @@
 constexpr int WORLD_COUNT = 3;
 
 struct WorldState {
-    bool world_flags[WORLD_COUNT]; // exactly one true; index 0 is world 1
-    bool needs_init[WORLD_COUNT];  // set by a switch, cleared when the world's block starts
-    bool pickup_visible[2];        // world 3's two display objects, until walked into
+    bool world_flags[WORLD_COUNT] = {true, false, false}; // exactly one true; index 0 is world 1
+    bool needs_init[WORLD_COUNT] = {false, false, false}; // set by a switch, cleared when the world's block starts
+    bool pickup_visible[2] = {true, true};                // world 3's two display objects, until walked into
 };
 extern WorldState worlds;
 void reset_worlds(); // world 1 current, nothing to load, both display objects shown

@@ -1,48 +1,9 @@
-// Time-driven movement of the scene, advanced once per rendered frame: three
-// triangle-wave oscillators, the lift and jump sequences, the five switch-and-gate units
-// of world 3 and the swing of the town's hanging signs.
+// The drawn side of world 3's five switch-and-gate units: each switch cube turning over its
+// switch and each gate at the height nav/gates.h keeps.
 #pragma once
 
-#include "nav/gates.h"
-
-#include <cstdint>
-
-
-// Which way a triangle wave is going.
-struct WaveDirection {
-    bool rising;
-    bool falling;
-};
-
-struct AnimationState {
-    float bob_offset; // 0 to 0.05: hovering objects, the light, the targets' sway
-    float wave_a;     // -0.5 to 0.5: the waving glow quad of world 1
-    float wave_b;     // 0 to 0.5: its rise
-    WaveDirection bob_direction;
-    WaveDirection wave_a_direction;
-    WaveDirection wave_b_direction;
-    float sign_swing_angle; // degrees, kept near -50..50
-    bool swing_new_run;     // the next frame draws a new run
-    int32_t swing_run_pick; // below 35 the run swings towards +50
-    int32_t swing_run_frames;
-};
-extern AnimationState animation;
-void reset_animations();
-
-// One step of a triangle wave: it turns at the top within the step and rests a step at
-// the bottom.
-void step_triangle_wave(float* value, WaveDirection* direction, float top, float bottom, float step);
-void update_oscillators(); // wave_b, then wave_a
-void update_bob();
-void update_lift();
-// World 3: each unit tests its trigger box, sinks when triggered and draws its switch
-// cube and gate, in table order.
-void update_and_draw_gate_units();
-void update_sign_swing();
-
-// Keys Y (raise) and I (lower): both world-2 gates and all five world-3 gates.
-void raise_gates();
-void lower_gates();
+// World 3: each unit's switch cube and gate, in table order.
+void draw_gate_units();
 
 void draw_switch_cube();
 void draw_switch_gate(float height);

@@ -5,9 +5,9 @@
 #include <cstdint>
 
 struct FrameCounter {
-    int32_t frames;     // frames since the last measurement
-    uint32_t last_tick; // tick count of the last measurement
-    float fps_value;    // frames per second shown on the HUD
+    int32_t frames = 0;     // frames since the last measurement
+    uint32_t last_tick = 0; // tick count of the last measurement
+    float fps_value = 0;    // frames per second shown on the HUD
 };
 extern FrameCounter frame_counter;
 void reset_frame_counter();

@@ -4,9 +4,12 @@
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/contacts.h"
+#include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "render/animations.h"
+#include "render/view.h"
+#include "scene/animation.h"
 #include "assets/gl_caps.h"
 #include "render/hud.h"
 #include "render/level_mesh.h"
@@ -29,13 +32,8 @@
 
 #include <cstdio>
 
-FrameState frame_state = {0, {0.1f, 0.1f, 0.1f}, 0};
-
-void reset_frame_state() { frame_state = FrameState{0, {0.1f, 0.1f, 0.1f}, 0}; }
-
 namespace {
 
-constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
 constexpr Vec3 LANTERN_AT = {-3, 1.5f, -15.7f};
 constexpr Vec3 FOUNTAIN_AT = {-0.8f, 2.9f, -15.9f}; // inside the lantern's globe
 
@@ -131,7 +129,8 @@ void world3_block() {
         draw_cartridge_block();
     }
     world3_teleport_box(1);
-    update_and_draw_gate_units();
+    step_gate_units();
+    draw_gate_units();
     {
         Placement block; // the portal ring set into the end wall behind the way home
         glTranslatef(26, 2.02f, -18);
@@ -256,10 +255,6 @@ void world1_block() {
 
 
 } // namespace
-
-void descend_step() {
-    if (player.eye_height > DESCENT_FLOOR) player.eye_height -= DESCENT_STEP;
-}
 
 bool render_frame() {
     update_frame_counter();

@@ -1,19 +1,7 @@
 // Composition of one frame: the prologue, the block of the current world, the epilogue.
 #pragma once
 
-#include <cstdint>
-
-#include "weapons/targets.h"
-
-struct FrameState {
-    float spin_angle;           // degrees: the light, the switch cubes, a display object
-    float current_rgb[3];       // running colour triple shared with the ring display
-    int32_t hud_triangle_total; // level triangles of the last level pass
-};
-extern FrameState frame_state;
-void reset_frame_state();
+#include "render/frame_state.h"
 
 // Draws the whole frame; always true (a failing world initialisation is not fatal).
 bool render_frame();
-// The fall: the eye sinks by 0.02 per frame while above 0.1.
-void descend_step();

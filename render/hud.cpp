@@ -3,7 +3,7 @@
 #include "assets/font.h"
 #include "assets/textures.h"
 #include "nav/player.h"
-#include "render/frame.h"
+#include "render/frame_state.h"
 #include "render/level_mesh.h"
 #include "render/view.h"
 #include "scene/blocks.h"
@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <cmath>
 
-HudState hud = {-30, {0, 0, 0, 0}};
+HudState hud;
 
-void reset_hud() { hud = HudState{-30, {0, 0, 0, 0}}; }
+void reset_hud() { hud = HudState{}; }
 
 namespace {
 

@@ -6,14 +6,14 @@
 
 // The counts as the last frame printed them (the printing resets the counters).
 struct HudCounts {
-    int32_t triangles;
-    int32_t visible;
-    int32_t culled;
-    int32_t degenerate;
+    int32_t triangles = 0;
+    int32_t visible = 0;
+    int32_t culled = 0;
+    int32_t degenerate = 0;
 };
 struct HudState {
-    float dist_readout;    // shown after "dist, " (numeric keypad 1, 6, 9)
-    HudCounts hud_printed; // the counts of the last text pass
+    float dist_readout = -30; // shown after "dist, " (numeric keypad 1, 6, 9)
+    HudCounts hud_printed;    // the counts of the last text pass
 };
 extern HudState hud;
 void reset_hud();

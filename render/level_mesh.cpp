@@ -2,8 +2,8 @@
 
 #include "assets/level.h"
 #include "assets/textures.h"
-#include "render/animations.h"
-#include "render/frame.h"
+#include "scene/animation.h"
+#include "render/frame_state.h"
 #include "assets/gl_caps.h"
 #include "scene/blocks.h"
 
@@ -13,12 +13,11 @@
 #include <cmath>
 
 namespace {
-constexpr LevelDrawState LEVEL_DRAW_AT_START = {{}, 0, 0, 0, 0, {0, 1, 0}, 0, 1, {}, {}};
 } // namespace
 
-LevelDrawState level_draw = LEVEL_DRAW_AT_START;
+LevelDrawState level_draw;
 
-void reset_level_draw() { level_draw = LEVEL_DRAW_AT_START; }
+void reset_level_draw() { level_draw = LevelDrawState{}; }
 
 namespace {
 

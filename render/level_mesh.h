@@ -13,14 +13,14 @@ enum FrustumSide { FRUSTUM_RIGHT, FRUSTUM_LEFT, FRUSTUM_BOTTOM, FRUSTUM_TOP, FRU
 struct LevelDrawState {
     FrustumPlane frustum_planes[6];
 
-    int32_t visible_count;    // triangles that passed the frustum test
-    int32_t culled_count;     // triangles that failed it (they are drawn anyway)
-    int32_t degenerate_count; // triangles skipped for a zero-length normal
-    int32_t normal_parity;    // 0: the next drawn triangle computes a normal; 1: reuses it
-    Vec3 last_normal;
-    float tex_scroll;          // vertical texture offset of world 1's first two triangles
-    float max_anisotropy;      // the context's maximum, read each frame
-    float camera_modelview[16];  // the frame's camera, kept to turn a pixel back into a place
+    int32_t visible_count = 0;    // triangles that passed the frustum test
+    int32_t culled_count = 0;     // triangles that failed it (they are drawn anyway)
+    int32_t degenerate_count = 0; // triangles skipped for a zero-length normal
+    int32_t normal_parity = 0;    // 0: the next drawn triangle computes a normal; 1: reuses it
+    Vec3 last_normal = {0, 1, 0};
+    float tex_scroll = 0;       // vertical texture offset of world 1's first two triangles
+    float max_anisotropy = 1;   // the context's maximum, read each frame
+    float camera_modelview[16]; // the frame's camera, kept to turn a pixel back into a place
     float camera_projection[16];
 };
 extern LevelDrawState level_draw;

@@ -1,7 +1,7 @@
 #include "particles.h"
 
 #include "assets/draw_path.h"
-#include "render/random.h"
+#include "scene/random.h"
 
 #include <GL/gl.h>
 

@@ -38,3 +38,13 @@ void load_world_untextured() {
     load_level(current_world());
     particles_init();
 }
+
+void set_lighting(bool on) {
+    if (on) {
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+    } else {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT0);
+    }
+}

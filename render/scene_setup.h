@@ -8,3 +8,6 @@ bool init_scene();
 // After a failed init_scene on a world change: the world's level, font and particles
 // with grey stand-ins for its textures, so no other world's geometry stays in place.
 void load_world_untextured();
+// Keys X and Z: GL lighting and its one light on or off, at once; a new context starts
+// with them off.
+void set_lighting(bool on);

@@ -1,13 +1,14 @@
 #include "view.h"
 
+#include "nav/player.h"
 #include "platform/platform.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-ViewState view = {0, 0, 45};
+ViewState view;
 
-void reset_view() { view = ViewState{0, 0, 45}; }
+void reset_view() { view = ViewState{}; }
 
 void reproject() {
     glMatrixMode(GL_PROJECTION);
@@ -31,4 +32,10 @@ void resize_to_window(int width, int height) {
     int real_width = 0, real_height = 0;
     if (platform_get_client_size(&real_width, &real_height)) resize_view(real_width, real_height);
     else resize_view(width, height);
+}
+
+void apply_camera() {
+    glRotatef(player.pitch, 1, 0, 0);
+    glRotatef(360 - player.heading, 0, 1, 0);
+    glTranslatef(-player.x, -player.eye_height, -player.z);
 }

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 struct ViewState {
-    int32_t view_width;  // last size given to resize_view
-    int32_t view_height;
-    float field_of_view; // vertical, degrees (keys O and P)
+    int32_t view_width = 0; // last size given to resize_view
+    int32_t view_height = 0;
+    float field_of_view = 45; // vertical, degrees (keys O and P)
 };
 extern ViewState view;
 void reset_view();
@@ -18,6 +18,8 @@ constexpr double FAR_PLANE = 200;
 void resize_view(int width, int height);
 // resize_view with the window's real client area (width x height when it has none).
 void resize_to_window(int width, int height);
+// The camera transform of the frame: the player's pitch, heading and position.
+void apply_camera();
 // Loads the projection for field_of_view and the current view size, then selects the
 // modelview matrix.
 void reproject();

@@ -1,7 +1,7 @@
 #include "water.h"
 
 #include "render/clip_box.h"
-#include "render/random.h"
+#include "scene/random.h"
 
 #include <GL/gl.h>
 

@@ -1,5 +1,5 @@
 #include "models.h"
 
-ModelState model_state = {0};
+ModelState model_state;
 
-void reset_model_state() { model_state = ModelState{0}; }
+void reset_model_state() { model_state = ModelState{}; }

@@ -8,7 +8,7 @@
 
 // The two gate models draw up to the heights in nav/gates.h.
 struct ModelState {
-    float orb_spin_angle; // degrees, +0.1 per orb drawn, never wrapped
+    float orb_spin_angle = 0; // degrees, +0.1 per orb drawn, never wrapped
 };
 extern ModelState model_state;
 void reset_model_state();

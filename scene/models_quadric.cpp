@@ -69,15 +69,16 @@ void draw_vault_canopy() {
     half_ring_end();
     glTranslatef(0.9f, -0.95f, 0);
 
-    // Rails along +z, capped at their front end.
+    // Rails along +z, capped at their front end, which lies 0.15 before z = 0: 0.10 here
+    // in the frame the vault left 0.05 back.
     for (float x : {-0.005f, -1.805f})
         for (float y : {0.1f, 1.1f}) {
-            glTranslatef(x, y, -0.15f);
+            glTranslatef(x, y, -0.10f);
             glRotatef(45, 0, 0, 1);
             gluDisk(shared_quadric, 0.03, 0.13, 4, 1);
             gluCylinder(shared_quadric, 0.13, 0.13, 4, 4, 4);
             glRotatef(-45, 0, 0, 1);
-            glTranslatef(-x, -y, 0.15f);
+            glTranslatef(-x, -y, 0.10f);
         }
 
     glEnable(GL_CULL_FACE);

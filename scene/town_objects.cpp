@@ -1,7 +1,7 @@
 // The town's own fixtures: the blocks behind its east edge, the lantern over the fountain,
 // the two kinds of hanging sign and its six gates.
 #include "assets/gl_caps.h"
-#include "render/animations.h"
+#include "scene/animation.h"
 #include "scene/blocks.h"
 #include "scene/models.h"
 #include "scene/sphere_map.h"

@@ -11,9 +11,9 @@
 #include <initializer_list>
 #include <iterator>
 
-WorldObjectState world_objects = {0};
+WorldObjectState world_objects;
 
-void reset_world_objects() { world_objects = WorldObjectState{0}; }
+void reset_world_objects() { world_objects = WorldObjectState{}; }
 
 namespace {
 

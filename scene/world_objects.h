@@ -7,7 +7,7 @@
 #include "scene/models.h"
 
 struct WorldObjectState {
-    float spinner_angle; // degrees, -6 per spiral spinner drawn, never wrapped
+    float spinner_angle = 0; // degrees, -6 per spiral spinner drawn, never wrapped
 };
 extern WorldObjectState world_objects;
 void reset_world_objects();

@@ -2,7 +2,7 @@
 // window procedure, opening and closing the window, and the main loop's order of work.
 #include "app/input.h"
 #include "app/program.h"
-#include "render/random.h"
+#include "scene/random.h"
 #include "app/timer.h"
 #include "app/window.h"
 #include "assets/textures.h"

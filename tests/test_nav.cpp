@@ -5,7 +5,8 @@
 #include "nav/contacts.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
-#include "render/animations.h"
+#include "nav/gates.h"
+#include "scene/animation.h"
 #include "support.h"
 #include "nav/keys.h"
 
@@ -37,12 +38,12 @@ void only_world(int world) {
 TEST_F(Nav, ArrowStepsFollowTheHeadingAndMouseLookTurns) {
     keys[VK_UP] = keys[VK_RIGHT] = true;
     only_world(3); // no clamps
-    apply_movement_keys();
+    apply_held_keys();
     EXPECT_NEAR(player.x, -1 + 0.05, 1e-6); // right is +x at heading 0
     EXPECT_NEAR(player.z, -1 - 0.05, 1e-6); // forward is -z
     keys[VK_RIGHT] = false;
     keys[VK_DOWN] = true; // up and down together come back
-    apply_movement_keys();
+    apply_held_keys();
     EXPECT_NEAR(player.z, -1.05, 1e-6);
 
     apply_mouse_look(20, -10); // cursor 20 left of centre and 10 below
@@ -54,20 +55,20 @@ TEST_F(Nav, ArrowStepsFollowTheHeadingAndMouseLookTurns) {
 
 TEST_F(Nav, EndJumpsOncePerPressAndNotDuringALift) {
     keys[VK_END] = true;
-    apply_movement_keys();
+    apply_held_keys();
     EXPECT_TRUE(lift.boost_active);
     lift.boost_active = false;
-    apply_movement_keys(); // still held: no second jump
+    apply_held_keys(); // still held: no second jump
     EXPECT_FALSE(lift.boost_active);
     keys[VK_END] = false;
-    apply_movement_keys();
+    apply_held_keys();
     lift.lift_active = true;
     keys[VK_END] = true;
-    apply_movement_keys();
+    apply_held_keys();
     EXPECT_FALSE(lift.boost_active);
 
     keys[VK_DELETE] = true; // Delete during a lift restarts the sound only
-    apply_movement_keys();
+    apply_held_keys();
     EXPECT_EQ(headless_sounds().size(), 1u);
     EXPECT_EQ(headless_sounds()[0], "text/a_avion01.wav");
 }
@@ -218,11 +219,11 @@ TEST_F(Nav, WorldThreeTableHasItsKinds) {
 TEST_F(Nav, DoorwaysSwitchOnlyForwardAndOnlyOnce) {
     put(-6.5f, -7.0f, 0.59f); // in the box to world 2
     keys[VK_DOWN] = true;
-    apply_movement_keys();
+    apply_held_keys();
     EXPECT_EQ(current_world(), 1); // backwards: no switch
     keys[VK_DOWN] = false;
     keys[VK_UP] = true;
-    apply_movement_keys();
+    apply_held_keys();
     EXPECT_EQ(current_world(), 2);
     EXPECT_TRUE(worlds.needs_init[1]);
     EXPECT_FALSE(worlds.world_flags[0]);

@@ -1,11 +1,12 @@
 // Rendering: frustum planes and the level pass's counters, world 1's glowing triangles,
 // the HUD's counters, the frame's own steps, and the scene animations and effects.
-#include "render/random.h"
+#include "scene/random.h"
 #include "app/window.h"
 #include "assets/level.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
-#include "render/animations.h"
+#include "nav/gates.h"
+#include "scene/animation.h"
 #include "render/frame.h"
 #include "render/hud.h"
 #include "render/level_mesh.h"
@@ -258,7 +259,7 @@ TEST_F(Render, ATriggeredGateSinksToItsStop) {
     player.z = -22.5f;
     int frames = 0;
     while (gates.gate_units[0].gate_height > -0.2f) {
-        update_and_draw_gate_units();
+        step_gate_units();
         player.x = 0; // walking away changes nothing: the trigger holds
         ++frames;
     }
@@ -266,7 +267,7 @@ TEST_F(Render, ATriggeredGateSinksToItsStop) {
     EXPECT_GE(frames, 84);
     EXPECT_LE(frames, 85);
     const float stop = gates.gate_units[0].gate_height;
-    update_and_draw_gate_units();
+    step_gate_units();
     EXPECT_EQ(gates.gate_units[0].gate_height, stop);
     EXPECT_GT(stop, -0.25f);
     EXPECT_FALSE(gates.gate_units[1].gate_triggered);

@@ -1,6 +1,7 @@
 // Weapons: the firing state machines driven by buttons and draws, selection picking of the
 // targets through the headless GL, impact-mark recording and display, the pointer after
 // the window gets the input back, and the ring pair's colour cycle.
+#include "app/input.h"
 #include "app/window.h"
 #include "nav/keys.h"
 #include "nav/player.h"
@@ -57,15 +58,15 @@ protected:
 TEST(WeaponKeys, TheLastDigitInOrderWinsAndZeroPutsAway) {
     reset_everything();
     keys['1'] = keys['3'] = true;
-    select_weapon_keys();
+    apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 3);
     keys['0'] = true;
-    select_weapon_keys();
+    apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
     keys['0'] = false;
     keys['7'] = true; // not a weapon key
     keys['1'] = keys['3'] = false;
-    select_weapon_keys();
+    apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
     reset_everything();
 }
@@ -238,6 +239,31 @@ TEST_F(Weapons, HeldModelsKeepTheirInventories) {
         EXPECT_EQ(r.spheres, e.spheres);
         EXPECT_EQ(r.tori, e.tori);
         EXPECT_EQ(r.runs, e.runs);
+    }
+}
+
+// Weapon 3's ten tori: the grip ring (tube 0.05) and nine bands and guard rings of tube
+// 0.04, every one cut by clip planes 1 and 2; the display copy draws them finer.
+TEST_F(Weapons, WeaponThreeToriAreOneGripRingAndNineBandsAllClipped) {
+    struct Detail {
+        void (*draw)();
+        int grip_sides, grip_rings, band_sides, band_rings;
+    };
+    weapon_state.held_weapon = 3;
+    for (const Detail& d : {Detail{draw_held_weapon, 41, 37, 14, 5}, Detail{draw_weapon3_display, 16, 14, 16, 14}}) {
+        const CensusResult r = census_run(d.draw);
+        ASSERT_EQ(r.torus_calls.size(), 10u);
+        int grips = 0, bands = 0;
+        for (const CensusTorus& t : r.torus_calls) {
+            EXPECT_TRUE(t.clip_plane1 && t.clip_plane2) << "ring " << t.ring_radius;
+            if (t.tube_radius == 0.05f && t.ring_radius == 0.03f && t.sides == d.grip_sides && t.rings == d.grip_rings)
+                ++grips;
+            if (t.tube_radius == 0.04f && t.ring_radius >= 0.056f && t.ring_radius <= 0.065f &&
+                t.sides == d.band_sides && t.rings == d.band_rings)
+                ++bands;
+        }
+        EXPECT_EQ(grips, 1);
+        EXPECT_EQ(bands, 9);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "nav/player.h"
 #include "scene/blocks.h"
-#include "weapons/weapons.h"
+#include "weapons/weapon_state.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -10,10 +10,10 @@
 #include <cmath>
 #include <iterator>
 
-TargetState targets = {{true, true, true}, {0, 0, 0}, 0};
-ImpactMarkState impact_marks = {};
+TargetState targets;
+ImpactMarkState impact_marks;
 
-void reset_targets() { targets = TargetState{{true, true, true}, {0, 0, 0}, 0}; }
+void reset_targets() { targets = TargetState{}; }
 void reset_impact_marks() { impact_marks = ImpactMarkState{}; }
 
 namespace {

@@ -12,9 +12,9 @@ constexpr float TARGET_SIZE = 0.05f;
 constexpr int SELECT_BUFFER_SIZE = 64;
 
 struct TargetState {
-    bool target_visible[TARGET_COUNT];            // drawn and hittable while true
-    int32_t target_respawn_counter[TARGET_COUNT]; // frames towards showing a target again
-    float row_sway; // x offset of the row: 10 x the frame's bob, copied in by the frame
+    bool target_visible[TARGET_COUNT] = {true, true, true};   // drawn and hittable while true
+    int32_t target_respawn_counter[TARGET_COUNT] = {0, 0, 0}; // frames towards showing a target again
+    float row_sway = 0; // x offset of the row: 10 x the frame's bob, copied in by the frame
 };
 extern TargetState targets;
 void reset_targets();
@@ -34,13 +34,13 @@ struct ImpactMark {
 };
 struct ImpactMarkRing {
     ImpactMark slots[MARK_SLOTS];
-    uint32_t count;           // records since the ring was last emptied
-    double last_impact[3];    // the last point found; a too-near surface repeats it
+    uint32_t count = 0;    // records since the ring was last emptied
+    double last_impact[3]; // the last point found; a too-near surface repeats it
 };
 struct ImpactMarkState {
     ImpactMarkRing primary_ring;
     ImpactMarkRing secondary_ring; // records from the 201st primary record on
-    uint32_t impact_mark_total;    // primary records, wrapped from above 600 to 210
+    uint32_t impact_mark_total = 0; // primary records, wrapped from above 600 to 210
 };
 extern ImpactMarkState impact_marks;
 void reset_impact_marks();

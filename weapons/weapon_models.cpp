@@ -7,6 +7,7 @@
 #include "assets/gl_caps.h"
 #include "scene/blocks.h"
 #include "scene/vec3.h"
+#include "weapons/targets.h"
 #include "weapons/weapons.h"
 
 #include <GL/gl.h>
@@ -16,12 +17,9 @@
 #include <cstdint>
 #include <initializer_list>
 
-WeaponModelState weapon_models = {};
+WeaponModelState weapon_models;
 
-void reset_weapon_models() {
-    weapon_models = WeaponModelState{};
-    weapon_models.ring_pair.halo_density = 3;
-}
+void reset_weapon_models() { weapon_models = WeaponModelState{}; }
 
 void set_ring_pair_effects(bool on) {
     RingPairState& r = weapon_models.ring_pair;
@@ -376,11 +374,8 @@ void weapon3_barrel(float bx, const Detail& d, float slide) {
     tube_z(bx, 0, -2.42f, 0.08f, 0.085f, 0.085f, s, T); // muzzle band
     ring_z(bx, 0, -2.42f, 0.07f, 0.085f, s);
     ring_z(bx, 0, -2.34f, 0.07f, 0.085f, s);
-    for (float z : {-1.9f, -1.4f, -0.9f}) {           // barrel bands as rings of tube
-        glTranslatef(bx, 0, z);
-        draw_torus(0.06f, 0.04f * 0.5f, d.band_sides, d.band_rings);
-        glTranslatef(-bx, 0, -z);
-    }
+    for (float z : {-1.9f, -1.4f, -0.9f})            // barrel bands, cut like the trigger guard's rings
+        quarter_torus(bx, 0, z, 0.06f, 0.04f, d.band_sides, d.band_rings);
     // The pump: a sleeve and two grip rings that slide back while reloading.
     glTranslatef(0, 0, slide);
     tube_z(bx, -0.02f, -1.25f, 0.6f, 0.11f, 0.11f, s, T);
@@ -853,4 +848,29 @@ void draw_ring_pair(float rgb[3]) {
     }
     quadric_end();
     metal_end();
+}
+
+void draw_held_weapon() {
+    switch (weapon_state.held_weapon) {
+    case 1:
+        draw_weapon1();
+        break;
+    case 2:
+        draw_weapon2();
+        break;
+    case 3:
+        draw_weapon3();
+        break;
+    case 4:
+        draw_weapon4();
+        // Picks on every held frame, not only the firing ones, and on a launch's first draw.
+        if (weapon_state.weapon4_left_held) pick_targets();
+        if (weapon_state.weapon4_launch_frames == 1) pick_targets();
+        break;
+    case 5:
+        draw_weapon5();
+        break;
+    default:
+        break;
+    }
 }

@@ -4,22 +4,22 @@
 #pragma once
 
 struct RingPairState {
-    bool effects_on;      // colour cycling, the rising sphere, the drifting circle
-    bool blend_on;        // the second ring's sphere blended
-    bool points_on;       // a sphere of points round the second ring
-    float rise_height;    // the first ring's sphere: 0 to 2 above it
-    float rise_depth;     // ... and as far back, 0.03 per 0.005 of rise
-    bool descent_allowed; // the circle has drifted home: the sphere may sink
-    float halo_progress;  // 0 to 1.1: how far the point circle has drifted
-    float halo_height;    // the circle's drift
-    float halo_depth;
-    float halo_density;   // points per half turn, 3 at start, up to 280
-    float halo_spin;      // degrees, +0.2 a frame
+    bool effects_on = false;      // colour cycling, the rising sphere, the drifting circle
+    bool blend_on = false;        // the second ring's sphere blended
+    bool points_on = false;       // a sphere of points round the second ring
+    float rise_height = 0;        // the first ring's sphere: 0 to 2 above it
+    float rise_depth = 0;         // ... and as far back, 0.03 per 0.005 of rise
+    bool descent_allowed = false; // the circle has drifted home: the sphere may sink
+    float halo_progress = 0;      // 0 to 1.1: how far the point circle has drifted
+    float halo_height = 0;        // the circle's drift
+    float halo_depth = 0;
+    float halo_density = 3;       // points per half turn, 3 at start, up to 280
+    float halo_spin = 0;          // degrees, +0.2 a frame
 };
 struct WeaponModelState {
-    float weapon_pitch_angle; // degrees, keys K and L
-    float weapon_yaw_angle;   // keys J and H
-    float weapon_roll_angle;  // keys C and D
+    float weapon_pitch_angle = 0; // degrees, keys K and L
+    float weapon_yaw_angle = 0;   // keys J and H
+    float weapon_roll_angle = 0;  // keys C and D
     RingPairState ring_pair;
 };
 extern WeaponModelState weapon_models;
@@ -33,6 +33,9 @@ void draw_weapon2();
 void draw_weapon3();
 void draw_weapon4();
 void draw_weapon5();
+// The held weapon over the scene, in camera space; its firing state advances as it draws,
+// and weapon 4 picks the targets after it.
+void draw_held_weapon();
 // The scenery copies, at the caller's placement.
 void draw_weapon1_display();
 void draw_weapon3_display();

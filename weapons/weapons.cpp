@@ -1,22 +1,10 @@
 #include "weapons.h"
 
-#include "nav/keys.h"
 #include "platform/platform.h"
 #include "weapons/targets.h"
-#include "weapons/weapon_models.h"
 
 namespace {
 
-constexpr WeaponState INITIAL_WEAPON_STATE = {
-    0,
-    false,
-    false, 0, {true, true, true, true, true, true, true, true, true, true,
-               true, true, true, true, true, true, true, true, true, true}, 0,
-    false, 0, false, 0,
-    false, false, false, 0, 0,
-    false, false, 0, 0,
-    false, false, false,
-};
 
 constexpr int WEAPON3_RECOIL_DRAWS = 5;  // the recoil ends on the draw that passes it
 constexpr int WEAPON3_RELOAD_DRAWS = 10;
@@ -63,15 +51,7 @@ void left_down() {
 
 } // namespace
 
-WeaponState weapon_state = INITIAL_WEAPON_STATE;
-
-void reset_weapon_state() { weapon_state = INITIAL_WEAPON_STATE; }
-
-void select_weapon_keys() {
-    for (int weapon = 1; weapon <= 5; ++weapon)
-        if (keys['0' + weapon]) weapon_state.held_weapon = weapon;
-    if (keys['0']) weapon_state.held_weapon = 0;
-}
+void select_weapon(int weapon) { weapon_state.held_weapon = weapon; }
 
 // A release only clears the flag of the weapon held now: a weapon put away with its
 // button down keeps firing when it is taken again, until the button goes up over it.
@@ -187,30 +167,5 @@ void weapon5_rotor_step() {
     if (w.weapon5_left_held) {
         w.weapon5_left_angle += 15;
         platform_play_sound(BLAST_SOUND);
-    }
-}
-
-void draw_held_weapon() {
-    switch (weapon_state.held_weapon) {
-    case 1:
-        draw_weapon1();
-        break;
-    case 2:
-        draw_weapon2();
-        break;
-    case 3:
-        draw_weapon3();
-        break;
-    case 4:
-        draw_weapon4();
-        // Picks on every held frame, not only the firing ones, and on a launch's first draw.
-        if (weapon_state.weapon4_left_held) pick_targets();
-        if (weapon_state.weapon4_launch_frames == 1) pick_targets();
-        break;
-    case 5:
-        draw_weapon5();
-        break;
-    default:
-        break;
     }
 }

@@ -160,6 +160,9 @@ void __wrap_gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks
 void __wrap__Z10draw_torusffii(float ring_radius, float tube_radius, int sides, int rings) {
     if (recorder.open) {
         recorder.result.tori += 1;
+        recorder.result.torus_calls.push_back(CensusTorus{ring_radius, tube_radius, sides, rings,
+                                                          glIsEnabled(GL_CLIP_PLANE1) == GL_TRUE,
+                                                          glIsEnabled(GL_CLIP_PLANE2) == GL_TRUE});
         read_modelview();
         const float outer = ring_radius + tube_radius;
         add_point(recorder.matrix, -outer, -outer, -tube_radius);

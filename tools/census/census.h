@@ -8,10 +8,18 @@
 #include <utility>
 #include <vector>
 
+// One draw_torus call: its sizes and whether clip planes 1 and 2 cut it.
+struct CensusTorus {
+    float ring_radius, tube_radius;
+    int sides, rings;
+    bool clip_plane1, clip_plane2;
+};
+
 struct CensusResult {
     std::vector<std::pair<int, int>> runs; // (slot, GL_TRIANGLES/GL_QUADS triangles) per bind
     int strip_triangles;                   // triangles of strips and fans (the torus)
     int cylinders, disks, spheres, tori;
+    std::vector<CensusTorus> torus_calls; // in call order
     float bounds[6];       // x0 y0 z0 x1 y1 z1 of vertices and quadric extents, local frame
     bool any_geometry;     // bounds hold something
     bool matrix_depth_ok;  // modelview and attribute stacks as deep after as before

@@ -5,6 +5,7 @@
 // expectation held; 1 on a script error or a failed expectation; 2 on a usage error.
 #include "app/input.h"
 #include "app/program.h"
+#include "app/session.h"
 #include "app/window.h"
 #include "assets/bmp.h"
 #include "assets/draw_path.h"
@@ -322,8 +323,8 @@ bool cmd_probe(const Line& l) {
     return true;
 }
 
-// A benchmark line's arguments: N, then `literal` to draw exactly as the frame is
-// defined (for the ratio to the default path). The program must be running.
+// A benchmark line's arguments: N, then `literal` to issue every call of the frame in its
+// fixed order (for the ratio to the default path). The program must be running.
 struct BenchRun {
     long count;
     bool literal;
@@ -613,6 +614,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: zeb-replay SCRIPT (or - for standard input)\n");
         return 2;
     }
+    reset_session(); // the program's own start-up reset, as zeb runs it
     if (strcmp(argv[1], "-") == 0) return run_script(std::cin);
     std::ifstream file(argv[1]);
     if (!file) {

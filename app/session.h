@@ -1,0 +1,25 @@
+// The whole session's state: one reset that start-up, the tests and the replay all use,
+// and every module's fields by name for the replay's `state`.
+#pragma once
+
+#include "nav/fields.h"
+
+#include <cstddef>
+
+// Every module back to its defaults, as a fresh process starts; the level's triangles
+// are freed and a texture set is forgotten (its context is gone). The start-up answer
+// given on the command line is not session state and stays.
+void reset_session();
+
+// One module's state: the global, its bytes, and the list of its fields.
+struct SessionModule {
+    const void* state;
+    size_t size;
+    size_t align;
+    void (*list)(FieldList* out);
+};
+extern const SessionModule SESSION_MODULES[];
+extern const size_t SESSION_MODULE_COUNT;
+
+// Every module's fields, in table order.
+void list_session_fields(FieldList* out);

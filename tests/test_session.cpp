@@ -1,0 +1,206 @@
+// The session's field lists and the key bindings.
+#include "app/input.h"
+#include "app/session.h"
+#include "assets/textures.h"
+#include "nav/gates.h"
+#include "platform/headless.h"
+#include "render/hud.h"
+#include "support.h"
+#include "weapons/weapon_models.h"
+#include "weapons/weapons.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+size_t align_up(size_t offset, size_t align) { return (offset + align - 1) / align * align; }
+
+// The printed fields by name.
+std::map<std::string, double> printed_fields() {
+    FieldList fields;
+    list_session_fields(&fields);
+    std::map<std::string, double> out;
+    for (const StateValue& v : fields)
+        if (v.printed) out[v.name] = v.is_flag ? (v.flag ? 1 : 0) : v.number;
+    return out;
+}
+
+} // namespace
+
+// A field added to a module's struct but not to its list leaves a hole no padding explains.
+TEST(Session, EveryModuleListCoversItsStateAndNamesAreUnique) {
+    std::vector<std::string> names;
+    for (size_t m = 0; m < SESSION_MODULE_COUNT; ++m) {
+        const SessionModule& module = SESSION_MODULES[m];
+        FieldList fields;
+        module.list(&fields);
+        const auto* base = static_cast<const unsigned char*>(module.state);
+        std::sort(fields.begin(), fields.end(), [](const StateValue& a, const StateValue& b) { return a.at < b.at; });
+        size_t end = 0;
+        for (const StateValue& v : fields) {
+            const auto* at = static_cast<const unsigned char*>(v.at);
+            ASSERT_TRUE(at >= base && at + v.size <= base + module.size) << v.name << " lies outside module " << m;
+            const size_t offset = static_cast<size_t>(at - base);
+            EXPECT_EQ(offset, align_up(end, v.align)) << "module " << m << ": a field before " << v.name
+                                                     << " is missing from its list";
+            end = offset + v.size;
+            names.push_back(v.name);
+        }
+        EXPECT_EQ(module.size, align_up(end, module.align)) << "module " << m << ": its last fields are not listed";
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << "a field name is used twice";
+}
+
+TEST(Session, TheRingPairStartsWithEightPointsInItsCircle) {
+    reset_everything();
+    ASSERT_TRUE(start_windowed_program());
+    EXPECT_EQ(printed_fields().at("ring_halo_density"), 3); // 3.1415 / 3 apart: four steps, eight points
+    reset_everything();
+}
+
+namespace {
+
+struct Change {
+    const char* field;
+    double value; // the field's value after the step
+};
+struct BindingCase {
+    std::vector<int> keys;          // held together for one key step
+    void (*prepare)();              // the state before it, beyond the start state (may be null)
+    std::vector<Change> changes;    // every printed field that changes, and nothing else
+    int lighting;                   // -1: not looked at; 0 or 1: GL lighting after the step
+};
+
+void readout_90() { hud.dist_readout = 90; }
+void anisotropy_on() { textures.anisotropy_enabled = true; }
+void weapon_3_held() { weapon_state.held_weapon = 3; }
+void gates_low() {
+    gates.gate_wide_top = gates.gate_corner_top = 1;
+    for (GateUnit& unit : gates.gate_units) unit.gate_height = 1;
+}
+void ring_effects_on() { set_ring_pair_effects(true); }
+void lighting_on() {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+}
+
+// What each key does from the start state (at (-1, -1), heading 0, in world 1), with the
+// numbers of the binding table written out here rather than read from the code's table.
+const std::vector<Change> GATES_SINK = {
+    {"gate_wide_top", 1.95},   {"gate_corner_top", 1.95}, {"gate1_height", 3.95}, {"gate2_height", 3.95},
+    {"gate3_height", 3.95},    {"gate4_height", 3.95},    {"gate5_height", 3.95},
+};
+const std::vector<Change> GATES_RISE = {
+    {"gate_wide_top", 1.05}, {"gate_corner_top", 1.05}, {"gate1_height", 1.05}, {"gate2_height", 1.05},
+    {"gate3_height", 1.05},  {"gate4_height", 1.05},    {"gate5_height", 1.05},
+};
+const std::vector<BindingCase> BINDING_CASES = {
+    {{97}, nullptr, {{"dist_readout", 30}}, -1},
+    {{102}, nullptr, {{"dist_readout", 90}}, -1},
+    {{105}, readout_90, {{"dist_readout", -30}}, -1},
+    {{'E'}, nullptr, {{"anisotropy", 1}}, -1},
+    {{'R'}, anisotropy_on, {{"anisotropy", 0}}, -1},
+    {{'Q'}, nullptr, {{"lod_bias", -1}}, -1},
+    {{'W'}, nullptr, {{"lod_bias", 1}}, -1},
+    {{'1'}, nullptr, {{"held_weapon", 1}, {"weapon", 1}}, -1},
+    {{'2'}, nullptr, {{"held_weapon", 2}, {"weapon", 2}}, -1},
+    {{'3'}, nullptr, {{"held_weapon", 3}, {"weapon", 3}}, -1},
+    {{'4'}, nullptr, {{"held_weapon", 4}, {"weapon", 4}}, -1},
+    {{'5'}, nullptr, {{"held_weapon", 5}, {"weapon", 5}}, -1},
+    {{'0'}, weapon_3_held, {{"held_weapon", 0}, {"weapon", 0}}, -1},
+    {{'Y'}, gates_low, GATES_RISE, -1},
+    {{'I'}, nullptr, GATES_SINK, -1},
+    {{'C'}, nullptr, {{"weapon_roll_angle", -1}}, -1},
+    {{'D'}, nullptr, {{"weapon_roll_angle", 1}}, -1},
+    {{'J'}, nullptr, {{"weapon_yaw_angle", -1}}, -1},
+    {{'H'}, nullptr, {{"weapon_yaw_angle", 1}}, -1},
+    {{'K'}, nullptr, {{"weapon_pitch_angle", -1}, {"sign_swing_angle", -1}}, -1},
+    {{'L'}, nullptr, {{"weapon_pitch_angle", 1}, {"sign_swing_angle", 1}}, -1},
+    {{'A'}, nullptr, {{"ring_effects_on", 1}, {"ring_blend_on", 1}, {"ring_points_on", 1}}, -1},
+    {{'F'}, ring_effects_on, {{"ring_effects_on", 0}, {"ring_blend_on", 0}, {"ring_points_on", 0}}, -1},
+    {{'B'}, nullptr, {{"frame_pacing", 6}}, -1},
+    {{'V'}, nullptr, {{"frame_pacing", 4}}, -1},
+    {{'X'}, nullptr, {{"lighting", 1}}, 1},
+    {{'Z'}, lighting_on, {{"lighting", 0}}, 0},
+    {{35}, nullptr, {{"boost_active", 1}, {"jump_key_latch", 1}}, -1},
+    {{46}, nullptr, {{"lift_active", 1}, {"lift_key_latch", 1}, {"sound_count", 1}}, -1},
+    {{38}, nullptr, {{"z", -1.05}}, -1},
+    {{40}, nullptr, {{"z", -0.95}}, -1},
+    {{39}, nullptr, {{"x", -0.95}}, -1},
+    {{37}, nullptr, {{"x", -1.05}}, -1},
+    // Opposite pairs held together: the later row wins, or the two cancel.
+    {{97, 102}, nullptr, {{"dist_readout", 90}}, -1},
+    {{'E', 'R'}, anisotropy_on, {{"anisotropy", 0}}, -1},
+    {{'Q', 'W'}, nullptr, {}, -1},
+    {{'1', '3', '0'}, weapon_3_held, {{"held_weapon", 0}, {"weapon", 0}}, -1},
+    {{'Y', 'I'}, nullptr, GATES_SINK, -1}, // Y does nothing at the top, I still sinks
+    {{'C', 'D'}, nullptr, {}, -1},
+    {{'J', 'H'}, nullptr, {}, -1},
+    {{'K', 'L'}, nullptr, {}, -1},
+    {{'A', 'F'}, nullptr, {}, -1},
+    {{'B', 'V'}, nullptr, {}, -1},
+    {{'X', 'Z'}, nullptr, {}, 0},
+    {{38, 40}, nullptr, {}, -1},
+    {{39, 37}, nullptr, {}, -1},
+};
+
+// The derived fields the replay adds are read here from the session and the backend.
+std::map<std::string, double> observed() {
+    std::map<std::string, double> out = printed_fields();
+    out["weapon"] = weapon_state.held_weapon;
+    out["lighting"] = glIsEnabled(GL_LIGHTING) == GL_TRUE ? 1 : 0;
+    out["sound_count"] = static_cast<double>(headless_sounds().size());
+    return out;
+}
+
+std::string key_list(const std::vector<int>& held) {
+    std::string text;
+    for (int key : held) text += std::to_string(key) + " ";
+    return text;
+}
+
+} // namespace
+
+TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
+    for (const BindingCase& c : BINDING_CASES) {
+        reset_everything();
+        ASSERT_TRUE(start_windowed_program());
+        if (c.prepare) c.prepare();
+        const std::map<std::string, double> before = observed();
+        for (int key : c.keys) press_key(static_cast<size_t>(key));
+        apply_held_keys();
+        const std::map<std::string, double> after = observed();
+        for (const auto& [name, value] : after) {
+            const auto change = std::find_if(c.changes.begin(), c.changes.end(),
+                                             [&](const Change& ch) { return name == ch.field; });
+            const double want = change == c.changes.end() ? before.at(name) : change->value;
+            if (name == "x" || name == "z") EXPECT_NEAR(value, want, 1e-6) << "keys " << key_list(c.keys) << name;
+            else EXPECT_FLOAT_EQ(static_cast<float>(value), static_cast<float>(want))
+                << "keys " << key_list(c.keys) << name;
+        }
+        if (c.lighting >= 0) {
+            EXPECT_EQ(glIsEnabled(GL_LIGHTING) == GL_TRUE, c.lighting == 1) << key_list(c.keys);
+            EXPECT_EQ(glIsEnabled(GL_LIGHT0) == GL_TRUE, c.lighting == 1) << key_list(c.keys);
+        }
+    }
+    reset_everything();
+}
+
+// A binding added to the table without a case above fails here.
+TEST(Bindings, EveryRowHasItsCase) {
+    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
+        const int key = KEY_BINDINGS[r].key;
+        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
+            return c.keys.size() == 1 && c.keys[0] == key;
+        });
+        EXPECT_TRUE(tested) << "no case holds key " << key << " alone";
+    }
+}

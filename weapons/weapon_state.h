@@ -1,0 +1,42 @@
+// Which weapon is held and each weapon's firing state: read by the models that advance it,
+// the targets that take its mark requests and the frame; kept apart from the firing rules.
+#pragma once
+
+#include <cstdint>
+
+constexpr int WEAPON2_CARTRIDGES = 20;
+
+struct WeaponState {
+    int32_t held_weapon = 0; // 0 for none, 1 to 5
+
+    bool weapon1_trigger = false; // a click waits for the next draw
+
+    bool weapon2_trigger = false; // a click waits for the next draw
+    int32_t weapon2_shots = 0;    // 0..19 since the drum was last full
+    // Drawn in the drum: all 20 at start.
+    bool weapon2_cartridge_present[WEAPON2_CARTRIDGES] = {true, true, true, true, true, true, true, true, true, true,
+                                                          true, true, true, true, true, true, true, true, true, true};
+    float weapon2_drum_angle = 0; // degrees, unbounded
+
+    bool weapon3_fired = false;        // in the recoil
+    int32_t weapon3_fired_frames = 0;  // draws into the recoil
+    bool weapon3_reloading = false;    // in the reload
+    int32_t weapon3_reload_frames = 0; // draws into the reload
+
+    bool weapon4_left_held = false;     // automatic fire
+    bool weapon4_right_pressed = false; // a launch is asked for
+    bool weapon4_launch_active = false; // a launch is running
+    int32_t weapon4_launch_frames = 0;  // draws into the launch, 0 when none
+    int32_t weapon4_fire_phase = 0;     // 0: the next draw fires, 1: it rests
+
+    bool weapon5_left_held = false;  // first rotor driven
+    bool weapon5_right_held = false; // second rotor driven
+    float weapon5_left_angle = 0;    // degrees, unbounded
+    float weapon5_right_angle = 0;
+
+    bool impact_marks_enabled = false;   // set by the first marking shot, for good
+    bool mark_request_primary = false;   // the next mark pass records into the primary ring
+    bool mark_request_secondary = false; // ... and into the secondary one
+};
+extern WeaponState weapon_state;
+void reset_weapon_state();
