@@ -206,7 +206,8 @@ TEST_F(Nav, OnlyAStepIsHeldOnTheSideItCameFrom) {
         {{false, 0, 0.0f, 0.0f}, 6.3f},    // nothing to go by
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << "from world " << r.origin.world << " (" << r.origin.x << ", " << r.origin.z << ")");
+        SCOPED_TRACE(testing::Message() << "from world " << r.origin.world << " (" << r.origin.x << ", "
+                                        << r.origin.z << ")");
         reset_everything();
         contacts.origin = r.origin;
         put(6.02f, -8.77f, 0.6f);
