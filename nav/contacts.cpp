@@ -15,9 +15,9 @@ const ContactProfile CONTACT_PROFILES[3] = {
 };
 // clang-format on
 
-ProbePoint probe_point = {0, -6};
+ContactState contacts = {{0, -6}, {false, 0, 0, 0}};
 
-void reset_contacts() { probe_point = ProbePoint{0, -6}; }
+void reset_contacts() { contacts = ContactState{{0, -6}, {false, 0, 0, 0}}; }
 
 namespace {
 
@@ -34,6 +34,10 @@ float gate_height(GateLink gate) {
     }
     return 0;
 }
+
+// A frame's arrow steps add up to at most two steps (Up and Down cancel, as do Left and
+// Right): a longer move since the last call is a teleport, a world change or a placement.
+constexpr float LONGEST_STEP = 2 * MOVE_STEP;
 
 // Moves p to the wall's own side of w, exactly k from it; p on the wall or at 0 stays.
 void push(float* p, float w, float k) {
@@ -67,6 +71,18 @@ struct WorkingPair {
 // open he walked through between them), and a piece's far end stays as open as before.
 bool along(float lo, float p, float hi) { return lo <= p && p < hi; }
 
+// A step that ends across a wall's plane (over a corner or round the wall's end, where no
+// wall held the player off it), or a player left on the plane itself, is held on the side
+// the step started from: judged by where he ends alone, he went through. Otherwise the
+// side he is on decides, as push does, also when another wall's push has just carried
+// him over this one's plane (out of a block thinner than two keep-outs the way the first
+// push went).
+void hold(float* p, float w, float k, bool stepped, float before, float after) {
+    const bool crossed = (before < w && after > w) || (before > w && after < w);
+    if (stepped && before != w && (crossed || *p == w)) *p = before < w ? w - k : w + k;
+    else push(p, w, k);
+}
+
 std::vector<WallSegment> g_filled; // the table of the current call, gate heights filled in
 
 } // namespace
@@ -86,11 +102,17 @@ void resolve_wall_contacts(int world) {
     float& x = player.x;
     float& z = player.z;
     float& eye = player.eye_height;
+    // the step is the move from where the last call left the player to where this one
+    // finds him, unless something else has moved him since
+    const StepOrigin from = contacts.origin;
+    const float step_x = x, step_z = z;
+    const float dx = step_x - from.x, dz = step_z - from.z;
+    const bool stepped = from.known && from.world == world && dx * dx + dz * dz <= LONGEST_STEP * LONGEST_STEP;
     for (int i = 0; i < table.count; ++i) {
         WorkingPair w{table.segments[i].a, table.segments[i].b};
         const float t = eye + profile.height_offset;
         if (profile.probe) {
-            ProbePoint& p = probe_point;
+            ProbePoint& p = contacts.probe_point;
             if (w.a.z == w.b.z && along(w.a.x, p.x, w.b.x) && w.a.y < t && t < w.b.y) {
                 const float plane = w.a.z;
                 w.collapse(p.x, t, p.z);
@@ -105,12 +127,14 @@ void resolve_wall_contacts(int world) {
         if (w.a.z == w.b.z && along(w.a.x, x, w.b.x) && w.a.y < t && t < w.b.y) {
             const float plane = w.a.z;
             w.collapse(x, t, z);
-            if (w.distance(x, t, z) < profile.wall_keep_out) push(&z, plane, profile.wall_keep_out);
+            if (w.distance(x, t, z) < profile.wall_keep_out)
+                hold(&z, plane, profile.wall_keep_out, stepped, from.z, step_z);
         }
         if (w.a.x == w.b.x && along(w.a.z, z, w.b.z) && w.a.y < t && t < w.b.y) {
             const float plane = w.a.x;
             w.collapse(x, t, z);
-            if (w.distance(x, t, z) < profile.wall_keep_out) push(&x, plane, profile.wall_keep_out);
+            if (w.distance(x, t, z) < profile.wall_keep_out)
+                hold(&x, plane, profile.wall_keep_out, stepped, from.x, step_x);
         }
         if (w.a.y == w.b.y && w.a.z < z && z < w.b.z && w.a.x < x && x < w.b.x) {
             const float h = w.a.y;
@@ -126,4 +150,5 @@ void resolve_wall_contacts(int world) {
             }
         }
     }
+    contacts.origin = StepOrigin{true, world, x, z};
 }

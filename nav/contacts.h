@@ -42,8 +42,24 @@ struct ProbePoint {
     float x;
     float z;
 };
-extern ProbePoint probe_point;
-void reset_contacts(); // the probe back at (0, -6)
+
+// Where the contacts last left the player: the start of the step the next call sees. A
+// step that ends across a wall's plane is held on the side it started from; judged by the
+// new position alone, a diagonal step over a house's outer corner, which crosses both
+// walls' planes at once, was pushed inside.
+struct StepOrigin {
+    bool known; // the contacts have run since the last reset
+    int world;  // the world they ran in
+    float x;    // the player's ground position they left
+    float z;
+};
+
+struct ContactState {
+    ProbePoint probe_point; // world 1's probe, (0, -6) at start
+    StepOrigin origin;      // the last call's result, the start of the step the next one sees
+};
+extern ContactState contacts;
+void reset_contacts(); // the probe back at (0, -6), no step origin
 
 // Runs world `world`'s table (1 to 3) against the player.
 void resolve_wall_contacts(int world);

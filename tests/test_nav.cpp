@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "nav/clamps.h"
 #include "nav/contacts.h"
+#include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "nav/gates.h"
@@ -136,8 +137,8 @@ TEST_F(Nav, WallsHoldThePlayerAtTheWorldsKeepOut) {
         EXPECT_FLOAT_EQ(player.x, r.want_x);
         EXPECT_FLOAT_EQ(player.z, r.want_z);
     }
-    EXPECT_FLOAT_EQ(probe_point.x, 0);
-    EXPECT_FLOAT_EQ(probe_point.z, -6);
+    EXPECT_FLOAT_EQ(contacts.probe_point.x, 0);
+    EXPECT_FLOAT_EQ(contacts.probe_point.z, -6);
 }
 
 TEST_F(Nav, FloorsHoldTheEyeAndCloseOnesStartAHop) {
@@ -187,6 +188,47 @@ TEST_F(Nav, GateWallsOpenAsTheirGateSinks) {
     gates.gate_units[4].gate_height = -0.05f;
     resolve_wall_contacts(3);
     EXPECT_FLOAT_EQ(player.z, -20.2f);
+}
+
+// A step round a wall's end that ends across its plane is held on the side it started
+// from; a move that is no step (from another world, or longer than a frame's walk: a
+// teleport or a placement) is judged by where it ends, as is a player a gate rises through.
+TEST_F(Nav, OnlyAStepIsHeldOnTheSideItCameFrom) {
+    struct Row {
+        StepOrigin origin;
+        float want_x;
+    };
+    // world 2's first wall, x = 6 for z in [-12.25, -8.75), keeps 0.3; the move ends at
+    // (6.02, -8.77), just inside its span
+    const Row rows[] = {
+        {{true, 2, 5.98f, -8.74f}, 5.7f},  // a step round the wall's end
+        {{true, 3, 5.98f, -8.74f}, 6.3f},  // the last contacts ran in world 3
+        {{true, 2, 5.6f, -8.6f}, 6.3f},    // 0.45 away: not a step
+        {{false, 0, 0.0f, 0.0f}, 6.3f},    // nothing to go by
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "from world " << r.origin.world << " (" << r.origin.x << ", "
+                                        << r.origin.z << ")");
+        reset_everything();
+        contacts.origin = r.origin;
+        put(6.02f, -8.77f, 0.6f);
+        resolve_wall_contacts(2);
+        EXPECT_FLOAT_EQ(player.x, r.want_x);
+        EXPECT_FLOAT_EQ(player.z, -8.77f);
+    }
+
+    // World 3's gate 2 rising through a player between its two walls (x = 7.5, then 7):
+    // pushed out west as the table's order has it, and free there the frame after.
+    reset_everything();
+    gates.gate_units[1].gate_height = 0.5f;
+    put(7.25f, -11.5f, 1.6f); // on the deck at 1.0, test height 2.2
+    resolve_wall_contacts(3);
+    EXPECT_FLOAT_EQ(player.x, 7.25f);
+    gates.gate_units[1].gate_height = 4.0f;
+    resolve_wall_contacts(3);
+    EXPECT_FLOAT_EQ(player.x, 6.4f);
+    resolve_wall_contacts(3);
+    EXPECT_FLOAT_EQ(player.x, 6.4f);
 }
 
 TEST_F(Nav, WorldThreeTableHasItsKinds) {
@@ -323,4 +365,58 @@ TEST_F(Nav, JointsOfCollinearWallsHold) {
             }
     }
     EXPECT_GT(joints, 100);
+}
+
+// Where an x-wall and a z-wall end at the same point, a player walking diagonally (Up and
+// Right held) at the corner from the open side crosses both planes in one step, beyond
+// both spans until then; the walls must still hold him on the side he came from, never
+// in the quarter between them. World 1's walls never hold the player (its probe), so its
+// corners are left out, and so is a corner whose open side is no place to stand: other
+// walls hold a player off it (a junction of more walls, the inner corner of a block
+// thinner than two keep-outs, a gap narrower than that).
+TEST_F(Nav, DiagonalStepsOverAnOuterCornerStayOutside) {
+    int walked = 0;
+    for (int world = 2; world <= WORLD_COUNT; ++world) {
+        const WallTable t = fill_wall_table(world);
+        const std::vector<WallSegment> table(t.segments, t.segments + t.count);
+        const ContactProfile& profile = CONTACT_PROFILES[world - 1];
+        for (const WallSegment& xw : table)
+            for (const WallSegment& zw : table) {
+                if (!(xw.a.x == xw.b.x && xw.a.y != xw.b.y && xw.a.z != xw.b.z)) continue;
+                if (!(zw.a.z == zw.b.z && zw.a.y != zw.b.y && zw.a.x != zw.b.x)) continue;
+                const float cx = xw.a.x, cz = zw.a.z;
+                if ((cx != zw.a.x && cx != zw.b.x) || (cz != xw.a.z && cz != xw.b.z)) continue;
+                const float y_lo = std::fmax(xw.a.y, zw.a.y), y_hi = std::fmin(xw.b.y, zw.b.y);
+                if (y_hi <= y_lo) continue;
+                // the directions the z-wall and the x-wall run in from the corner
+                const float sx = cx == zw.a.x ? 1.0f : -1.0f, sz = cz == xw.a.z ? 1.0f : -1.0f;
+                const float eye = (y_lo + y_hi) / 2 - profile.height_offset;
+                // Up and Right together step (cos h - sin h, -(cos h + sin h)) x 0.05
+                const float heading = std::atan2(-(sx + sz) / 2, (sx - sz) / 2) / DEG_TO_RAD;
+                // paths through the corner and beside it
+                for (const float off : {-0.015f, 0.0f, 0.015f}) {
+                    SCOPED_TRACE(testing::Message() << "world " << world << " corner (" << cx << ", " << cz
+                                                    << ") towards (" << sx << ", " << sz << ") offset " << off);
+                    reset_everything();
+                    only_world(world);
+                    const float start_x = cx - sx * (0.23f - off), start_z = cz - sz * (0.23f + off);
+                    put(start_x, start_z, eye);
+                    player.heading = heading;
+                    resolve_wall_contacts(world);
+                    if (player.x != start_x || player.z != start_z) break;
+                    walked += off == 0;
+                    keys[VK_UP] = keys[VK_RIGHT] = true;
+                    for (int frame = 0; frame < 12; ++frame) {
+                        apply_movement_keys();
+                        player.eye_height = eye;
+                        resolve_wall_contacts(world);
+                        if ((player.x - cx) * sx > 0 && (player.z - cz) * sz > 0) {
+                            ADD_FAILURE() << "inside at (" << player.x << ", " << player.z << ") at frame " << frame;
+                            break;
+                        }
+                    }
+                }
+            }
+    }
+    EXPECT_GT(walked, 150);
 }

@@ -263,15 +263,17 @@ std::string flood_the_town(const ClosureCase& c) {
     const int start_i = static_cast<int>((-1 - X0) / CELL), start_k = static_cast<int>((-1 - Z0) / CELL);
     std::vector<std::pair<int, int>> queue = {{start_i, start_k}};
     seen[static_cast<size_t>(start_k) * NX + start_i] = 1;
-    // steps along the axes: a diagonal step onto a house's outer corner crosses both its
-    // walls' planes at once, and the pushes then carry the player inside (a fault of the
-    // push rule, not of the table)
-    const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    // along the axes and diagonally, as with two arrows held: a step runs from a cell's
+    // centre STEP along each axis it moves on, so it ends in the next cell and the contacts
+    // still take it for one frame's walk from there
+    constexpr float STEP = 0.07f;
+    const int steps[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
     for (size_t head = 0; head < queue.size(); ++head) {
         const auto from = queue[head];
         for (const auto& step : steps) {
-            player.x = centre(from.first + step[0], X0);
-            player.z = centre(from.second + step[1], Z0);
+            contacts.origin = StepOrigin{true, 2, centre(from.first, X0), centre(from.second, Z0)};
+            player.x = contacts.origin.x + static_cast<float>(step[0]) * STEP;
+            player.z = contacts.origin.z + static_cast<float>(step[1]) * STEP;
             player.eye_height = eye_at(player.x, player.z);
             resolve_wall_contacts(2);
             const float x = player.x, z = player.z;
