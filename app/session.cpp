@@ -110,9 +110,13 @@ void list_key_taps(FieldList* out) {
     add_unprinted(out, "key_release_pending", key_taps.release_pending);
 }
 
-void list_probe(FieldList* out) {
-    add_field(out, "probe_x", probe_point.x);
-    add_field(out, "probe_z", probe_point.z);
+void list_contacts(FieldList* out) {
+    add_field(out, "probe_x", contacts.probe_point.x);
+    add_field(out, "probe_z", contacts.probe_point.z);
+    add_field(out, "step_origin_known", contacts.origin.known);
+    add_field(out, "step_origin_world", contacts.origin.world);
+    add_field(out, "step_origin_x", contacts.origin.x);
+    add_field(out, "step_origin_z", contacts.origin.z);
 }
 
 void list_gates(FieldList* out) {
@@ -308,7 +312,7 @@ const SessionModule SESSION_MODULES[] = {
     module(pointer,        list_pointer),
     module(keys,           list_keys),
     module(key_taps,       list_key_taps),
-    module(probe_point,    list_probe),
+    module(contacts,       list_contacts),
     module(gates,          list_gates),
     module(window,         list_window),
     module(timer,          list_timer),

@@ -15,9 +15,9 @@ const ContactProfile CONTACT_PROFILES[3] = {
 };
 // clang-format on
 
-ContactState contacts = {{0, -6}, {false, 0, 0, 0}};
+ContactState contacts;
 
-void reset_contacts() { contacts = ContactState{{0, -6}, {false, 0, 0, 0}}; }
+void reset_contacts() { contacts = ContactState{}; }
 
 namespace {
 

@@ -2,6 +2,8 @@
 // player out of walls and holds the eye above (or below) floor pieces, once per frame.
 #pragma once
 
+#include <cstdint>
+
 #include "scene/vec3.h"
 
 // Which gate height a wall's top follows, if any.
@@ -39,8 +41,8 @@ extern const int WORLD3_WALL_COUNT;
 
 // World 1's probe: a ground point (x, z) tested against the walls before the player.
 struct ProbePoint {
-    float x;
-    float z;
+    float x = 0;
+    float z = -6;
 };
 
 // Where the contacts last left the player: the start of the step the next call sees. A
@@ -48,10 +50,10 @@ struct ProbePoint {
 // new position alone, a diagonal step over a house's outer corner, which crosses both
 // walls' planes at once, was pushed inside.
 struct StepOrigin {
-    bool known; // the contacts have run since the last reset
-    int world;  // the world they ran in
-    float x;    // the player's ground position they left
-    float z;
+    bool known = false; // the contacts have run since the last reset
+    int32_t world = 0;  // the world they ran in
+    float x = 0;        // the player's ground position they left
+    float z = 0;
 };
 
 struct ContactState {

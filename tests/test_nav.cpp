@@ -405,9 +405,9 @@ TEST_F(Nav, DiagonalStepsOverAnOuterCornerStayOutside) {
                     resolve_wall_contacts(world);
                     if (player.x != start_x || player.z != start_z) break;
                     walked += off == 0;
-                    keys[VK_UP] = keys[VK_RIGHT] = true;
                     for (int frame = 0; frame < 12; ++frame) {
-                        apply_movement_keys();
+                        walk_step(WalkDirection::Forward); // Up and Right held
+                        walk_step(WalkDirection::Right);
                         player.eye_height = eye;
                         resolve_wall_contacts(world);
                         if ((player.x - cx) * sx > 0 && (player.z - cz) * sz > 0) {
