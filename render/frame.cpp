@@ -12,6 +12,7 @@
 #include "scene/animation.h"
 #include "assets/gl_caps.h"
 #include "render/hud.h"
+#include "render/layout_culling.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
 #include "scene/blocks.h"
@@ -163,7 +164,8 @@ void world2_block() {
     }
     draw_level_mesh(); // in the colour left by the previous frame
     set_level_colour();
-    draw_world2_layout();
+    if (draw_path.literal) draw_world2_layout();
+    else draw_world2_layout_in_view();
     {
         Placement block;
         draw_town_blocks();

@@ -699,14 +699,16 @@ const ModelPlacement WORLD2_LAYOUT[] = {
 // clang-format on
 static_assert(std::size(WORLD2_LAYOUT) == WORLD2_LAYOUT_ROWS);
 
-void draw_world2_layout() {
-    for (const ModelPlacement& row : WORLD2_LAYOUT) {
-        Placement block;
-        glTranslatef(row.translation.x, row.translation.y, row.translation.z);
-        for (int k = 0; k < row.rotation_count; ++k) {
-            const ModelRotation& r = row.rotations[k];
-            glRotatef(r.angle, r.axis_x, r.axis_y, r.axis_z);
-        }
-        row.model();
+void draw_world2_layout_row(const ModelPlacement& row) {
+    Placement block;
+    glTranslatef(row.translation.x, row.translation.y, row.translation.z);
+    for (int k = 0; k < row.rotation_count; ++k) {
+        const ModelRotation& r = row.rotations[k];
+        glRotatef(r.angle, r.axis_x, r.axis_y, r.axis_z);
     }
+    row.model();
+}
+
+void draw_world2_layout() {
+    for (const ModelPlacement& row : WORLD2_LAYOUT) draw_world2_layout_row(row);
 }

@@ -22,6 +22,8 @@ struct ModelPlacement {
 constexpr int WORLD2_LAYOUT_ROWS = 557;
 extern const ModelPlacement WORLD2_LAYOUT[];
 
-// Every row in table order, each in its own placement block (matrix and current colour
-// saved, translate, turn, draw, restored).
+// One row in its own placement block: matrix and current colour saved, translate, turn,
+// draw, restored.
+void draw_world2_layout_row(const ModelPlacement& row);
+// Every row in table order.
 void draw_world2_layout();

@@ -3,9 +3,11 @@
 // identical frames. The tour passes every reordered or filtered pass on screen and off
 // it: the sky around the fountain and the orb, the sky straight overhead, a small view,
 // raised texture LOD bias, lighting and anisotropic filtering on, water in view and out
-// of it, and weapons held and fired.
+// of it, the town's layout mostly out of view (close up, straight down, at the edge), and
+// weapons held and fired. Every printed state field but the path's own must agree too.
 #include "support.h"
 
+#include "app/session.h"
 #include "assets/draw_path.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +48,9 @@ constexpr TourView TOUR[] = {
     {"world 2, over the roofs, small",    2,   -1,    -1,  12.0f,     0,   0,  "",   false, 160, 120},
     {"world 2, lighting on",               2,  -12,     6,   0.6f,   -60, -20,  "X",  false,   0,   0},
     {"world 2, LOD bias raised, up",       2,  -12,     6,   0.6f,   -60, -90,  "WW", false,   0,   0},
+    {"world 2, a window close up, above", 2, -2.2f, -11.2f, 0.6f,   30, -60,  "",   false,   0,   0},
+    {"world 2, straight down",             2,   -1,    -1,   0.6f,     0,  90,  "",   false,   0,   0},
+    {"world 2, the town's edge, outwards", 2, 13.6f,  -20,   6.6f,   -90,   0,  "",   false,   0,   0},
     {"world 3, arrival",                   3,   -1,    -1,   1.58f,    0,   0,  "Q",  false,   0,   0},
     {"world 3, terrace and pool",          3,    4,  -7.5f,  1.6f,     0,  20,  "",   false,   0,   0},
     {"world 3, corridor",                  3, -6.3f, -22.5f, 0.58f,  -90,   0,  "",   false,   0,   0},
@@ -56,7 +62,17 @@ constexpr TourView TOUR[] = {
 struct Frame {
     std::vector<unsigned char> rgb;
     int width = 0, height = 0;
+    std::map<std::string, double> state; // printed fields after the frame
 };
+
+std::map<std::string, double> printed_state() {
+    FieldList fields;
+    list_session_fields(&fields);
+    std::map<std::string, double> out;
+    for (const StateValue& v : fields)
+        if (v.printed && v.name != "draw_path_literal") out[v.name] = v.is_flag ? v.flag : v.number;
+    return out;
+}
 
 void press(int vk, bool down) { headless_push_message({down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0}); }
 
@@ -87,6 +103,7 @@ std::vector<Frame> run_tour(bool literal) {
         if (v.fire) headless_push_message({WM_LBUTTONUP, 0, 0});
         Frame f;
         headless_read_frame(&f.rgb, &f.width, &f.height);
+        f.state = printed_state();
         frames.push_back(std::move(f));
     }
     reset_everything();
@@ -110,6 +127,9 @@ TEST(DrawPath, TheDefaultPathPresentsTheLiteralFramesPixelForPixel) {
             if (differing++ == 0) first = k / 3;
         }
         EXPECT_EQ(differing, 0u) << "first at x " << first % a.width << ", row " << first / a.width;
+        for (const auto& [name, value] : a.state) {
+            EXPECT_EQ(b.state.at(name), value) << name;
+        }
         // Identical frames mean something only when the views show something, each its own.
         size_t lit = 0;
         for (unsigned char c : a.rgb) lit += c > 40;
