@@ -399,8 +399,27 @@ int platform_message_box(const char* text, const char* caption, unsigned style, 
     return answer;
 }
 
+namespace {
+
+// An X server that has just lost its last client resets and refuses connections for a
+// moment (a bare Xvfb right after another program ended): when DISPLAY names one, its
+// driver is asked for again before SDL may settle for another, perhaps invisible, one.
+bool start_x11_video() {
+    const char* display = SDL_getenv("DISPLAY");
+    if (!display || !*display) return false;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    for (int tries = 0; tries < 20; ++tries) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+        SDL_Delay(100);
+    }
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    return false;
+}
+
+} // namespace
+
 bool platform_check_display(char* why, size_t why_size) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!start_x11_video() && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         snprintf(why, why_size, "no display could be opened (%s)", SDL_GetError());
         return false;
     }
