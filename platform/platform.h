@@ -97,6 +97,26 @@ enum : unsigned {
     WM_RBUTTONUP = 0x0205,
 };
 
+// The raw messages a script names (zeb-replay's `message` line, a recording's): one table
+// for the replay, the recorder and the player. 0 when the name is none of them.
+struct WindowMessageName {
+    const char* name;
+    unsigned id;
+};
+constexpr WindowMessageName WINDOW_MESSAGE_NAMES[] = {
+    {"close",      WM_CLOSE},      {"activate",   WM_ACTIVATE},
+    {"size",       WM_SIZE},       {"syscommand", WM_SYSCOMMAND},
+    {"syskeydown", WM_SYSKEYDOWN}, {"syskeyup",   WM_SYSKEYUP},
+};
+constexpr unsigned window_message_named(const char* name) {
+    for (const WindowMessageName& m : WINDOW_MESSAGE_NAMES) {
+        const char *a = m.name, *b = name;
+        while (*a && *a == *b) ++a, ++b;
+        if (*a == *b) return m.id;
+    }
+    return 0;
+}
+
 // WM_SYSCOMMAND requests the program refuses while it runs.
 enum : uintptr_t {
     SC_SCREENSAVE = 0xF140,

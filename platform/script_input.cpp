@@ -48,12 +48,9 @@ bool parse(const std::vector<std::string>& w, std::string* why) {
     if (c == "answer") return n == 2 && (w[1] == "yes" || w[1] == "no" || w[1] == "unshown");
     if (c == "mode") return n == 2 && (w[1] == "windowed" || w[1] == "fullscreen");
     if (c == "desktop") return n == 3 && number(w[1], &a) && number(w[2], &b);
-    if (c == "message") {
-        static const char* const NAMES[] = {"close", "activate", "size", "syscommand", "syskeydown", "syskeyup"};
-        bool known = false;
-        for (const char* name : NAMES) known = known || (n >= 2 && w[1] == name);
-        return known && n <= 4 && (n < 3 || number(w[2], &a)) && (n < 4 || number(w[3], &b));
-    }
+    if (c == "message")
+        return n >= 2 && n <= 4 && window_message_named(w[1].c_str()) != 0 && (n < 3 || number(w[2], &a)) &&
+               (n < 4 || number(w[3], &b));
     if (c == "state") return true;
     if (c == "expect") return n == 4 && w[2] == "==";
     *why = "not a line of a recording";
@@ -66,16 +63,7 @@ PlatformMessage message_of(const std::vector<std::string>& w) {
         const bool left = w[1] == "left", down = w[2] == "down";
         return {left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP), 0, 0};
     }
-    struct Named {
-        const char* name;
-        unsigned id;
-    };
-    static constexpr Named MESSAGES[] = {{"close", WM_CLOSE},           {"activate", WM_ACTIVATE},
-                                         {"size", WM_SIZE},             {"syscommand", WM_SYSCOMMAND},
-                                         {"syskeydown", WM_SYSKEYDOWN}, {"syskeyup", WM_SYSKEYUP}};
-    PlatformMessage m = {0, 0, 0};
-    for (const Named& named : MESSAGES)
-        if (w[1] == named.name) m.id = named.id;
+    PlatformMessage m = {window_message_named(w[1].c_str()), 0, 0};
     if (w.size() > 2) m.wparam = strtoul(w[2].c_str(), nullptr, 10);
     if (w.size() > 3) m.lparam = strtol(w[3].c_str(), nullptr, 10);
     return m;

@@ -170,20 +170,16 @@ void record_message(const PlatformMessage& m) {
     if (!g_recording.on || m.id == WM_QUIT) return; // a quit comes from the core's own request
     const std::string w = std::to_string(m.wparam), l = std::to_string(m.lparam);
     switch (m.id) {
-    case WM_KEYDOWN: record("key " + w + " down"); break;
-    case WM_KEYUP: record("key " + w + " up"); break;
-    case WM_SYSKEYDOWN: record("message syskeydown " + w); break;
-    case WM_SYSKEYUP: record("message syskeyup " + w); break;
-    case WM_LBUTTONDOWN: record("button left down"); break;
-    case WM_LBUTTONUP: record("button left up"); break;
-    case WM_RBUTTONDOWN: record("button right down"); break;
-    case WM_RBUTTONUP: record("button right up"); break;
-    case WM_SIZE: record("message size 0 " + l); break;
-    case WM_ACTIVATE: record("message activate " + w); break;
-    case WM_CLOSE: record("message close"); break;
-    case WM_SYSCOMMAND: record("message syscommand " + w); break;
+    case WM_KEYDOWN: return record("key " + w + " down");
+    case WM_KEYUP: return record("key " + w + " up");
+    case WM_LBUTTONDOWN: return record("button left down");
+    case WM_LBUTTONUP: return record("button left up");
+    case WM_RBUTTONDOWN: return record("button right down");
+    case WM_RBUTTONUP: return record("button right up");
     default: break;
     }
+    for (const WindowMessageName& named : WINDOW_MESSAGE_NAMES)
+        if (named.id == m.id) record(std::string("message ") + named.name + " " + w + " " + l);
 }
 
 // Another client may destroy the window (`xdotool windowclose`, a session ending). Every

@@ -528,21 +528,11 @@ bool cmd_focus(const Line& l) {
 
 // message NAME [WPARAM [LPARAM]]: a raw window message (close, activate, size, syscommand).
 bool cmd_message(const Line& l) {
-    struct Named {
-        const char* name;
-        unsigned id;
-    };
-    static constexpr Named MESSAGES[] = {
-        {"close", WM_CLOSE}, {"activate", WM_ACTIVATE}, {"size", WM_SIZE}, {"syscommand", WM_SYSCOMMAND},
-        {"syskeydown", WM_SYSKEYDOWN}, {"syskeyup", WM_SYSKEYUP},
-    };
     const double wparam = l.wides.size() > 0 ? l.wides[0] : 0, lparam = l.wides.size() > 1 ? l.wides[1] : 0;
-    for (const Named& m : MESSAGES)
-        if (l.words[1] == m.name) {
-            headless_push_message({m.id, static_cast<uintptr_t>(wparam), static_cast<intptr_t>(lparam)});
-            return true;
-        }
-    return fail("message: unknown message " + l.words[1]);
+    const unsigned id = window_message_named(l.words[1].c_str());
+    if (id == 0) return fail("message: unknown message " + l.words[1]);
+    headless_push_message({id, static_cast<uintptr_t>(wparam), static_cast<intptr_t>(lparam)});
+    return true;
 }
 
 struct Command {
