@@ -72,6 +72,11 @@ void world3_teleport_box(int pit) {
     player.eye_height = t.eye_height;
 }
 
+Vec3 world3_pit_arrival(int pit) {
+    const Teleport& t = WORLD3_PITS[pit];
+    return {t.x, t.eye_height, t.z};
+}
+
 void world3_pickup_box(int pickup) {
     if (player_inside(WORLD3_PICKUPS[pickup])) worlds.pickup_visible[pickup] = false;
 }

@@ -2,6 +2,8 @@
 // switch worlds, teleport the player and set the one-way flags of world 3.
 #pragma once
 
+#include "scene/vec3.h"
+
 constexpr int WORLD_COUNT = 3;
 
 struct WorldState {
@@ -32,4 +34,6 @@ void switch_world(int target, float arrival_eye_height);
 void test_doorways();
 // World 3, in the frame: the teleport pits (0 and 1) and the display objects' boxes.
 void world3_teleport_box(int pit);
+// Where pit `pit` (0 or 1) puts the player: x, eye height, z.
+Vec3 world3_pit_arrival(int pit);
 void world3_pickup_box(int pickup);

@@ -13,6 +13,7 @@
 #include "assets/gl_caps.h"
 #include "render/hud.h"
 #include "render/layout_culling.h"
+#include "render/visible_sets.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
 #include "scene/blocks.h"
@@ -99,18 +100,26 @@ void impact_mark_pass() {
     draw_impact_marks();
 }
 
+// The cell of the world's visible sets the camera stands in, on the default path, or null:
+// draw the world whole. The sets were made with back faces culled, as the level is drawn
+// in every frame but a program's very first.
+const VisibleCell* camera_cell(int world, const Vec3& eye) {
+    if (draw_path.literal || !glIsEnabled(GL_CULL_FACE)) return nullptr;
+    return visible_cell_at(world, eye.x, eye.y, eye.z);
+}
+
 void lay_flat() { glRotatef(-90, 1, 0, 0); }
 void stand_on_left_wall() {
     glRotatef(90, 0, 1, 0);
     glRotatef(13, 1, 0, 0);
 }
 
-void world3_block() {
+void world3_block(const Vec3& eye) {
     enter_world_if_new(3);
     const SkyPlan sky = draw_path.literal ? sky_plan_literal() : sky_plan_behind();
     sky_first_pass(sky);
     set_level_colour();
-    draw_level_mesh();
+    draw_level_mesh(camera_cell(3, eye));
     sky_behind_pass(sky);
     water_pass(6, 4, 0, -14.5f, lay_flat, 3.4f, 3.4f, 3.4f);
     water_pass(6, 19.5f, 0, -15.35f, lay_flat, 2.6f, 5, 4.2f);
@@ -143,7 +152,7 @@ void world3_block() {
     }
 }
 
-void world2_block() {
+void world2_block(const Vec3& eye) {
     enter_world_if_new(2);
     const SkyPlan sky = draw_path.literal ? sky_plan_literal() : sky_plan_town(LANTERN_AT, FOUNTAIN_AT);
     sky_first_pass(sky);
@@ -162,10 +171,11 @@ void world2_block() {
         glDisable(GL_BLEND);
         particles_step_and_draw();
     }
-    draw_level_mesh(); // in the colour left by the previous frame
+    const VisibleCell* cell = camera_cell(2, eye);
+    draw_level_mesh(cell); // in the colour left by the previous frame
     set_level_colour();
     if (draw_path.literal) draw_world2_layout();
-    else draw_world2_layout_in_view();
+    else draw_world2_layout_in_view(cell);
     {
         Placement block;
         draw_town_blocks();
@@ -271,11 +281,12 @@ bool render_frame() {
     for (int world = 1; world <= WORLD_COUNT; ++world)
         if (worlds.world_flags[world - 1]) resolve_wall_contacts(world);
     read_texture_state();
+    const Vec3 eye = {player.x, player.eye_height, player.z};
     apply_camera();
     update_frustum_planes();
 
-    if (worlds.world_flags[2]) world3_block();
-    if (worlds.world_flags[1]) world2_block();
+    if (worlds.world_flags[2]) world3_block(eye);
+    if (worlds.world_flags[1]) world2_block(eye);
     if (worlds.world_flags[0]) world1_block();
 
     respawn_targets();

@@ -6,14 +6,12 @@
 #include "render/frame_state.h"
 #include "assets/gl_caps.h"
 #include "scene/blocks.h"
+#include "render/visible_sets.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <cmath>
-
-namespace {
-} // namespace
 
 LevelDrawState level_draw;
 
@@ -92,8 +90,9 @@ bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float
     return true;
 }
 
-void draw_level_mesh() {
+void draw_level_mesh(const VisibleCell* cell) {
     frame_state.hud_triangle_total = level_mesh.count;
+    const LevelTriangle* last_left_out = nullptr; // since the last triangle drawn
     for (int i = 0; i < level_mesh.count; ++i) {
         const LevelTriangle& t = level_mesh.triangles[i];
         count_visibility(t);
@@ -115,11 +114,23 @@ void draw_level_mesh() {
             level_draw.last_normal = Vec3{n.x / length, n.y / length, n.z / length};
         }
         level_draw.normal_parity = level_draw.normal_parity == 1 ? 0 : 1;
+        if (cell && !cell_shows_triangle(*cell, i)) {
+            last_left_out = &t;
+            if (!textured) glEnable(GL_TEXTURE_2D);
+            continue;
+        }
+        last_left_out = nullptr;
         glBegin(GL_TRIANGLES);
         glNormal3f(level_draw.last_normal.x, level_draw.last_normal.y, level_draw.last_normal.z);
         for (const LevelVertex& v : t.vertex) vertex(v);
         glEnd();
         if (!textured) glEnable(GL_TEXTURE_2D);
+    }
+    // What follows reads the normal and texture coordinate the last triangle left current.
+    if (last_left_out) {
+        const LevelVertex& v = last_left_out->vertex[2];
+        glNormal3f(level_draw.last_normal.x, level_draw.last_normal.y, level_draw.last_normal.z);
+        glTexCoord2f(v.u, v.v);
     }
 }
 

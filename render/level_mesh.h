@@ -30,7 +30,10 @@ void reset_level_draw();
 void update_frustum_planes();
 bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2,
                          float z2);
-// Worlds 2 and 3: a face normal for every second drawn triangle (quads are pairs).
-void draw_level_mesh();
+struct VisibleCell;
+// Worlds 2 and 3: a face normal for every second drawn triangle (quads are pairs). With a
+// cell, triangles outside its set are counted, bound and given their normal as always,
+// and only not issued: every counter and the texture left bound stay as when drawn whole.
+void draw_level_mesh(const VisibleCell* cell = nullptr);
 // World 1: the first ten triangles glow (additive, no depth), two scroll, two wave.
 void draw_level_mesh_world1();

@@ -6,6 +6,7 @@
 #include "assets/textures.h"
 #include "nav/worlds.h"
 #include "render/particles.h"
+#include "render/visible_sets.h"
 #include "render/water.h"
 
 #include <GL/gl.h>
@@ -27,6 +28,7 @@ bool init_scene() {
     if (!load_textures(world)) return false;
     build_font();
     load_level(world);
+    load_visible_sets(world);
     particles_init();
     return true;
 }
@@ -36,6 +38,7 @@ void load_world_untextured() {
     load_blank_textures();
     build_font();
     load_level(current_world());
+    load_visible_sets(current_world());
     particles_init();
 }
 
