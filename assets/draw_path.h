@@ -4,9 +4,10 @@
 // filtering on every texture. The default path moves or filters only drawing that cannot change a
 // pixel of the result: the sky after the opaque geometry, where it reaches exactly the
 // pixels nothing covers; plain linear minification on the sky's textures while they are
-// only magnified; water and the town's layout rows off screen left undrawn; points in one
-// primitive; text from one glyph texture; mipmaps built once. The literal path stays for
-// the benchmark that compares the two and the test that requires identical frames.
+// only magnified; water, the town's layout rows and the placed objects off screen left
+// undrawn; points in one primitive; text from one glyph texture; mipmaps built once. The
+// literal path stays for the benchmark that compares the two and the test that requires
+// identical frames.
 #pragma once
 
 struct DrawPath {

@@ -8,6 +8,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -47,37 +48,48 @@ void cube_face(float h) {
 
 // The slab of a switch gate: front, top and back faces from x = left to x = 1, the
 // texture stretched over each whatever the height.
+constexpr float WIDE_LEFT = -2, NARROW_LEFT = 0, SLAB_FOOT = -1, SLAB_DEPTH = 0.2f;
+constexpr int SLAB_SLOT = 25;
 void draw_gate_slab(float left, float h) {
     Placement block;
-    bind_slot(25);
+    bind_slot(SLAB_SLOT);
     glBegin(GL_TRIANGLES);
-    emit_face({left, -1, 0, 1, h, 0.2f}, FACE_NEG_Z);
+    emit_face({left, SLAB_FOOT, 0, 1, h, SLAB_DEPTH}, FACE_NEG_Z);
     // top face, y = h
-    emit_triangle({1, h, 0.2f}, 0, 0, {left, h, 0}, 1, 1, {left, h, 0.2f}, 1, 0);
-    emit_triangle({1, h, 0.2f}, 0, 0, {1, h, 0}, 0, 1, {left, h, 0}, 1, 1);
+    emit_triangle({1, h, SLAB_DEPTH}, 0, 0, {left, h, 0}, 1, 1, {left, h, SLAB_DEPTH}, 1, 0);
+    emit_triangle({1, h, SLAB_DEPTH}, 0, 0, {1, h, 0}, 0, 1, {left, h, 0}, 1, 1);
     // back face, z = 0.2
-    emit_triangle({1, -1, 0.2f}, 0, 0, {1, h, 0.2f}, 0, 1, {left, h, 0.2f}, 1, 1);
-    emit_triangle({1, -1, 0.2f}, 0, 0, {left, h, 0.2f}, 1, 1, {left, -1, 0.2f}, 1, 0);
+    emit_triangle({1, SLAB_FOOT, SLAB_DEPTH}, 0, 0, {1, h, SLAB_DEPTH}, 0, 1, {left, h, SLAB_DEPTH}, 1, 1);
+    emit_triangle({1, SLAB_FOOT, SLAB_DEPTH}, 0, 0, {left, h, SLAB_DEPTH}, 1, 1, {left, SLAB_FOOT, SLAB_DEPTH}, 1, 0);
     glEnd();
 }
 
+// The switch cube's outer front face is 0.101 out; its turns keep it within that.
+constexpr Box SWITCH_CUBE_EXTENT = {-0.101f, -0.101f, -0.101f, 0.101f, 0.101f, 0.101f};
+
 } // namespace
 
-void draw_gate_units() {
+void draw_gate_units() { draw_gate_units_where(any_box_seen); }
+
+void draw_gate_units_where(BoxSeen seen) {
+    bool last_drawn = false;
     for (int u = 0; u < GATE_UNITS; ++u) {
         const GateUnitPlacement& p = GATE_UNIT_PLACEMENTS[u];
         {
             Placement block;
             glTranslatef(p.switch_x, p.switch_y + animation.bob_offset, p.switch_z);
             glRotatef(frame_state.spin_angle, 0, 1, 0);
-            draw_switch_cube();
+            if (seen(SWITCH_CUBE_EXTENT)) draw_switch_cube();
         }
         Placement block;
         glTranslatef(p.gate_x, p.gate_y, p.gate_z);
         if (p.turn != 0) glRotatef(p.turn, 0, 1, 0);
-        if (p.shape == GateShape::Wide) draw_switch_gate(gates.gate_units[u].gate_height);
-        else draw_switch_gate_narrow(gates.gate_units[u].gate_height);
+        const float height = gates.gate_units[u].gate_height;
+        const float left = p.shape == GateShape::Wide ? WIDE_LEFT : NARROW_LEFT;
+        last_drawn = seen({left, SLAB_FOOT, 0, 1, std::max(SLAB_FOOT, height), SLAB_DEPTH});
+        if (last_drawn) draw_gate_slab(left, height);
     }
+    if (!last_drawn) bind_slot(SLAB_SLOT); // what the last gate leaves bound
 }
 
 void draw_switch_cube() {
@@ -100,5 +112,5 @@ void draw_switch_cube() {
     }
 }
 
-void draw_switch_gate(float height) { draw_gate_slab(-2, height); }
-void draw_switch_gate_narrow(float height) { draw_gate_slab(0, height); }
+void draw_switch_gate(float height) { draw_gate_slab(WIDE_LEFT, height); }
+void draw_switch_gate_narrow(float height) { draw_gate_slab(NARROW_LEFT, height); }

@@ -16,6 +16,7 @@
 #include "render/visible_sets.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
+#include "render/placed_culling.h"
 #include "scene/blocks.h"
 #include "scene/models.h"
 #include "render/sky_order.h"
@@ -130,17 +131,17 @@ void world3_block(const Vec3& eye) {
     if (worlds.pickup_visible[0]) {
         Placement block;
         glTranslatef(6, 3.4f + animation.bob_offset, -2);
-        draw_weapon3_display();
+        draw_placed(draw_weapon3_display);
     }
     world3_pickup_box(1);
     if (worlds.pickup_visible[1]) {
         Placement block;
         glTranslatef(4, 3.3f + animation.bob_offset, -2.5f);
-        draw_cartridge_block();
+        draw_placed(draw_cartridge_block);
     }
     world3_teleport_box(1);
     step_gate_units();
-    draw_gate_units();
+    draw_gate_units_where(placed_pieces_seen());
     {
         Placement block; // the portal ring set into the end wall behind the way home
         glTranslatef(26, 2.02f, -18);
@@ -159,7 +160,7 @@ void world2_block(const Vec3& eye) {
     {
         Placement block;
         glTranslatef(LANTERN_AT.x, LANTERN_AT.y, LANTERN_AT.z);
-        draw_glow_lantern();
+        draw_placed(draw_glow_lantern);
     }
     {
         Placement block;
@@ -186,22 +187,22 @@ void world2_block(const Vec3& eye) {
         Placement block;
         glTranslatef(-3, 2.5f, -16.5f);
         glRotatef(-90, 0, 1, 0);
-        draw_hanging_oval_sign();
+        draw_placed(draw_hanging_oval_sign);
     }
     {
         Placement block;
         glTranslatef(-5, 2.5f, -16.5f);
         glRotatef(-90, 0, 1, 0);
-        draw_hanging_board_sign();
+        draw_placed(draw_hanging_board_sign);
     }
     {
         Placement block;
         glTranslatef(-26.9f, 2.5f, -8.2f);
-        draw_hanging_board_sign();
+        draw_placed(draw_hanging_board_sign);
     }
     {
         Placement block;
-        draw_world2_gates();
+        draw_world2_gates_where(placed_pieces_seen());
     }
     descend_step();
 }
@@ -215,7 +216,7 @@ void world1_block() {
     glPopMatrix();
     {
         Placement block;
-        draw_world1_hall();
+        draw_world1_hall_where(placed_pieces_seen());
     }
     water_pass(27, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
     draw_ring_pair(frame_state.current_rgb); // its last colour is the next frame's level colour
@@ -233,35 +234,35 @@ void world1_block() {
     {
         Placement block;
         glTranslatef(-4, 0.4f, 0);
-        draw_spoked_wheel();
+        draw_placed(draw_spoked_wheel);
     }
     {
         Placement block;
         glColor3f(0, 0, 1);
         glTranslatef(-1, 0.2f, 5);
-        draw_spiral_spinner();
+        draw_placed(draw_spiral_spinner);
     }
     {
         Placement block;
         glTranslatef(-4, 0.3f + animation.bob_offset, -1.5f);
         glRotatef(frame_state.spin_angle, 0, 1, 0);
-        draw_weapon1_display();
+        draw_placed(draw_weapon1_display);
     }
     frame_state.spin_angle += 0.5f; // the turning display copy of weapon 1
     {
         Placement block;
         glTranslatef(-4, 0.3f + animation.bob_offset, -2.5f);
-        draw_bracket_row();
+        draw_placed(draw_bracket_row);
     }
     {
         Placement block;
         glTranslatef(0, 0.5f + animation.bob_offset, -1.5f);
-        draw_weapon3_display();
+        draw_placed(draw_weapon3_display);
     }
     {
         Placement block;
         glTranslatef(targets.row_sway, 0, 0);
-        draw_targets();
+        draw_placed(draw_targets);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "assets/textures.h"
 
+#include <algorithm>
 #include <cmath>
 
 GLUquadric* shared_quadric = nullptr;
@@ -59,6 +60,16 @@ void emit_face(const Box& b, unsigned facing, float u, float v) {
     default:
         break;
     }
+}
+
+Box box_round(const Vec3* points, int count) {
+    Box b = {points[0].x, points[0].y, points[0].z, points[0].x, points[0].y, points[0].z};
+    for (int i = 1; i < count; ++i) {
+        b.x0 = std::min(b.x0, points[i].x), b.x1 = std::max(b.x1, points[i].x);
+        b.y0 = std::min(b.y0, points[i].y), b.y1 = std::max(b.y1, points[i].y);
+        b.z0 = std::min(b.z0, points[i].z), b.z1 = std::max(b.z1, points[i].z);
+    }
+    return b;
 }
 
 void emit_box(const Box& box, unsigned faces) {

@@ -37,6 +37,9 @@ struct Box {
     float x0, y0, z0, x1, y1, z1;
 };
 
+// The smallest box holding `count` points.
+Box box_round(const Vec3* points, int count);
+
 // The face of `box` on side `facing` (a single FACE_ bit), looking outwards, inside an open
 // glBegin(GL_TRIANGLES). Seen from outside, "up" is +y on the side faces, and -z on the top
 // and bottom faces (bottom left is at x0 on the top, at x0 on the bottom seen from below).

@@ -6,6 +6,8 @@
 // piece is authored at its offset from its wall's anchor, not centred.
 #pragma once
 
+#include "scene/blocks.h"
+
 // The two gate models draw up to the heights in nav/gates.h.
 struct ModelState {
     float orb_spin_angle = 0; // degrees, +0.1 per orb drawn, never wrapped
@@ -58,6 +60,10 @@ void draw_gothic_window();
 void draw_ring_orb();
 void draw_gate_wide();
 void draw_gate_corner();
+// The box each gate draws in at its current height, and the texture slot it draws with.
+Box gate_wide_extent();
+Box gate_corner_extent();
+constexpr int GATE_WIDE_SLOT = 25, GATE_CORNER_SLOT = 12;
 
 // Every model by name, in catalogue order, for tools and tests.
 struct ModelEntry {

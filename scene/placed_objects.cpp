@@ -16,3 +16,5 @@ const ModelEntry PLACED_OBJECTS[10] = {
     {"draw_bracket_row",        draw_bracket_row,        0},
 };
 // clang-format on
+
+bool any_box_seen(const Box&) { return true; }

@@ -256,22 +256,32 @@ void draw_hanging_oval_sign() {
     quadric_end();
 }
 
-void draw_world2_gates() {
+void draw_world2_gates() { draw_world2_gates_where(any_box_seen); }
+
+void draw_world2_gates_where(BoxSeen seen) {
     struct GatePlace {
         float x, z;
         bool turned; // a quarter turn clockwise seen from above
         void (*draw)();
+        Box (*extent)();
+        int slot; // the gate model's texture
     };
     constexpr GatePlace GATES[] = {
-        {-13.0f, -12.0f, false, draw_gate_wide}, {-16.5f, 8.0f, true, draw_gate_wide},
-        {-28.3f, 3.0f, false, draw_gate_wide},   {-34.4f, -1.5f, true, draw_gate_wide},
-        {-62.2f, 5.0f, true, draw_gate_wide},    {-75.0f, 16.0f, false, draw_gate_corner},
+        {-13.0f, -12.0f, false, draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
+        {-16.5f,   8.0f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
+        {-28.3f,   3.0f, false, draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
+        {-34.4f,  -1.5f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
+        {-62.2f,   5.0f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
+        {-75.0f,  16.0f, false, draw_gate_corner, gate_corner_extent, GATE_CORNER_SLOT},
     };
     Placement all;
+    bool last_drawn = false;
     for (const GatePlace& g : GATES) {
         Placement block;
         glTranslatef(g.x, 0, g.z);
         if (g.turned) glRotatef(-90, 0, 1, 0);
-        g.draw();
+        last_drawn = seen(g.extent());
+        if (last_drawn) g.draw();
     }
+    if (!last_drawn) bind_slot(std::end(GATES)[-1].slot); // as the last gate leaves it
 }

@@ -53,11 +53,17 @@ static_assert(std::size(HALL_QUADS) == 21);
 
 } // namespace
 
-void draw_world1_hall() {
+void draw_world1_hall() { draw_world1_hall_where(any_box_seen); }
+
+void draw_world1_hall_where(BoxSeen seen) {
     if (gl_caps.separate_specular) glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SINGLE_COLOR);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+    bool last_drawn = false;
     for (const HallQuad& q : HALL_QUADS) {
+        const Vec3 corners[4] = {q.p0, q.p1, q.p2, q.p3};
+        last_drawn = seen(box_round(corners, 4));
+        if (!last_drawn) continue;
         bind_slot(q.slot);
         Vec3 n; // the quad is flat: one normal serves both its triangles
         face_normal(&q.p0, &q.p1, &q.p2, &n);
@@ -66,4 +72,5 @@ void draw_world1_hall() {
         emit_rect(q.p0, q.p1, q.p2, q.p3, q.u, q.v);
         glEnd();
     }
+    if (!last_drawn) bind_slot(std::end(HALL_QUADS)[-1].slot);
 }

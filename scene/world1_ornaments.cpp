@@ -188,6 +188,8 @@ void draw_spoked_wheel() {
     quadric_end();
 }
 
+void turn_spiral_spinner() { world_objects.spinner_angle -= 6; }
+
 void draw_spiral_spinner() {
     Placement block;
     sphere_map_begin();
@@ -217,7 +219,7 @@ void draw_spiral_spinner() {
         }
         glPopMatrix();
     }
-    world_objects.spinner_angle -= 6;
+    turn_spiral_spinner();
 
     glDisable(GL_BLEND);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);

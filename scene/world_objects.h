@@ -2,9 +2,9 @@
 // in its own local frame at the current modelview matrix; the frame gives the placement.
 #pragma once
 
-#include "scene/vec3.h"
-
+#include "scene/blocks.h"
 #include "scene/models.h"
+#include "scene/vec3.h"
 
 struct WorldObjectState {
     float spinner_angle = 0; // degrees, -6 per spiral spinner drawn, never wrapped
@@ -12,10 +12,17 @@ struct WorldObjectState {
 extern WorldObjectState world_objects;
 void reset_world_objects();
 
+// Whether a box in the current modelview's frame may reach a pixel: the table-driven
+// objects below draw only the pieces it accepts.
+using BoxSeen = bool (*)(const Box& box);
+bool any_box_seen(const Box& box); // every box: the whole object
+
 // World 1: the hall's walls, ceiling and wall panels, and its three ornaments.
 void draw_world1_hall();
+void draw_world1_hall_where(BoxSeen seen); // the texture bound after it as after the whole
 void draw_spoked_wheel();
 void draw_spiral_spinner(); // magenta whatever the current colour; advances spinner_angle
+void turn_spiral_spinner(); // what drawing the spinner advances
 // Leaves its scale and colour set: the caller's placement block restores them.
 void draw_bracket_row();
 
@@ -29,6 +36,7 @@ constexpr double LANTERN_GLOBE_RADIUS = 0.8;
 void draw_hanging_oval_sign();
 void draw_hanging_board_sign();
 void draw_world2_gates();
+void draw_world2_gates_where(BoxSeen seen); // each gate judged by its box at its height
 
 // World 3: a block of cartridges. Leaves its scale and colour set like the bracket row.
 void draw_cartridge_block();

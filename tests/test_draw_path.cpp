@@ -3,7 +3,8 @@
 // identical frames. The tour passes every reordered or filtered pass on screen and off
 // it: the sky around the fountain and the orb, the sky straight overhead, a small view,
 // raised texture LOD bias, lighting and anisotropic filtering on, water in view and out
-// of it, the town's layout mostly out of view (close up, straight down, at the edge), and
+// of it, the town's layout mostly out of view (close up, straight down, at the edge), the
+// placed objects and the pieces of the hall and the gates at the view's edges, and
 // weapons held and fired. Every printed state field but the path's own must agree too.
 #include "support.h"
 
@@ -38,6 +39,9 @@ constexpr TourView TOUR[] = {
     {"world 1, start",                     1,   -1,    -1,   0.57f,    0,   0,  "",   false,   0,   0},
     {"world 1, water on the left wall",    1,   -1,    -1,   0.57f,   90, -15,  "",   false,   0,   0},
     {"world 1, weapon 4 firing",           1,   -1,     1,   1.0f,     0,   0,  "4",  true,    0,   0},
+    {"world 1, the wheel at the right edge",1,  -1,    -1,   0.57f,   76,   0,  "",   false,   0,   0},
+    {"world 1, the spinner at the left edge",1, -1,    -1,   0.57f,  148,  10,  "",   false,   0,   0},
+    {"world 1, the displays at the edge", 1,    -1,    -1,   0.57f,   34,  25,  "",   false,   0,   0},
     {"world 2, arrival: lantern, fountain",2,   -1,    -1,   0.6f,     0,   0,  "",   false,   0,   0},
     {"world 2, fountain at the view's edge",2,  -2,   -10,   0.6f,    28,  -8,  "",   false,   0,   0},
     {"world 2, densest street",            2, -39.5f, 0.5f,  0.6f,    75,  -3,  "",   false,   0,   0},
@@ -50,10 +54,14 @@ constexpr TourView TOUR[] = {
     {"world 2, LOD bias raised, up",       2,  -12,     6,   0.6f,   -60, -90,  "WW", false,   0,   0},
     {"world 2, a window close up, above", 2, -2.2f, -11.2f, 0.6f,   30, -60,  "",   false,   0,   0},
     {"world 2, straight down",             2,   -1,    -1,   0.6f,     0,  90,  "",   false,   0,   0},
+    {"world 2, the signs at the left edge",2,   -1,    -1,   0.6f,   -22,   0,  "",   false,   0,   0},
+    {"world 2, a gate at the right edge",  2,   -1,    -1,   0.6f,    14,   0,  "",   false,   0,   0},
     {"world 2, the town's edge, outwards", 2, 13.6f,  -20,   6.6f,   -90,   0,  "",   false,   0,   0},
     {"world 3, arrival",                   3,   -1,    -1,   1.58f,    0,   0,  "Q",  false,   0,   0},
     {"world 3, terrace and pool",          3,    4,  -7.5f,  1.6f,     0,  20,  "",   false,   0,   0},
     {"world 3, corridor",                  3, -6.3f, -22.5f, 0.58f,  -90,   0,  "",   false,   0,   0},
+    {"world 3, gate units at the edge",    3,    4,    -8,   1.6f,   -30,  10,  "",   false,   0,   0},
+    {"world 3, the display at the edge",   3,    2,    -2,   1.6f,   -95,  -5,  "",   false,   0,   0},
     {"world 3, anisotropic, looking up",   3,    4,  -7.5f,  1.6f,   180, -60,  "E",  false,   0,   0},
     {"world 3, weapon 5 held",             3,   10,   -10,   0.6f,   -90,  -5,  "5R", true,    0,   0},
 };
