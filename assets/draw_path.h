@@ -5,7 +5,8 @@
 // pixel of the result: the sky after the opaque geometry, where it reaches exactly the
 // pixels nothing covers; plain linear minification on the sky's textures while they are
 // only magnified; water, the town's layout rows and the placed objects off screen left
-// undrawn; points in one primitive; text from one glyph texture; mipmaps built once. The
+// undrawn; in worlds 2 and 3 only what the camera's cell can see (render/visible_sets.h);
+// points in one primitive; text from one glyph texture; mipmaps built once. The
 // literal path stays for the benchmark that compares the two and the test that requires
 // identical frames.
 #pragma once

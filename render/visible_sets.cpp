@@ -17,6 +17,7 @@ namespace {
 const char* const SETS_FILES[3] = {nullptr, "text/visible2.txt", "text/visible3.txt"};
 
 constexpr int MAX_GRID_SIDE = 4096;   // cells along either axis
+constexpr long MAX_CELLS = 1 << 18;   // in the whole grid
 constexpr int MAX_ITEMS = 1 << 20;    // triangles or rows
 constexpr size_t MAX_BITS = 1u << 28; // every cell's sets together, in bits (32 MB)
 
@@ -191,6 +192,7 @@ bool parse_visible_sets(const char* text, size_t size, int world, VisibleSets* o
                 !words.integer(&a, 1, MAX_GRID_SIDE) || !words.integer(&b, 1, MAX_GRID_SIDE) || !words.done() ||
                 !(s.cell > 0.01f))
                 return fail("expected `grid`");
+            if (a * b > MAX_CELLS) return fail("too many cells");
             s.columns = static_cast<int>(a);
             s.rows = static_cast<int>(b);
             triangle_words = words_for(s.triangle_count);

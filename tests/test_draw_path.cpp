@@ -4,12 +4,16 @@
 // it: the sky around the fountain and the orb, the sky straight overhead, a small view,
 // raised texture LOD bias, lighting and anisotropic filtering on, water in view and out
 // of it, the town's layout mostly out of view (close up, straight down, at the edge), the
-// placed objects and the pieces of the hall and the gates at the view's edges, and
-// weapons held and fired. Every printed state field but the path's own must agree too.
+// placed objects and the pieces of the hall and the gates at the view's edges, weapons
+// held and fired, and where the visible sets serve or give way: on cell borders and
+// corners, lifted, in a house's shadow, at the town's edges, through lowered gates, and
+// from heights no set was made for. Every printed state field but the path's own must
+// agree too.
 #include "support.h"
 
 #include "app/session.h"
 #include "assets/draw_path.h"
+#include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "render/frame.h"
@@ -32,38 +36,52 @@ struct TourView {
     const char* keys;       // held during the view's first frame
     bool fire;              // left button held through the view
     int width, height;      // the view's size (0: the window's)
+    float gates;            // every gate's top edge set to this first, or GATES_KEPT
 };
+constexpr float GATES_KEPT = 99;
 
 // clang-format off
 constexpr TourView TOUR[] = {
-    {"world 1, start",                     1,   -1,    -1,   0.57f,    0,   0,  "",   false,   0,   0},
-    {"world 1, water on the left wall",    1,   -1,    -1,   0.57f,   90, -15,  "",   false,   0,   0},
-    {"world 1, weapon 4 firing",           1,   -1,     1,   1.0f,     0,   0,  "4",  true,    0,   0},
-    {"world 1, the wheel at the right edge",1,  -1,    -1,   0.57f,   76,   0,  "",   false,   0,   0},
-    {"world 1, the spinner at the left edge",1, -1,    -1,   0.57f,  148,  10,  "",   false,   0,   0},
-    {"world 1, the displays at the edge", 1,    -1,    -1,   0.57f,   34,  25,  "",   false,   0,   0},
-    {"world 2, arrival: lantern, fountain",2,   -1,    -1,   0.6f,     0,   0,  "",   false,   0,   0},
-    {"world 2, fountain at the view's edge",2,  -2,   -10,   0.6f,    28,  -8,  "",   false,   0,   0},
-    {"world 2, densest street",            2, -39.5f, 0.5f,  0.6f,    75,  -3,  "",   false,   0,   0},
-    {"world 2, the orb in the courtyard",  2,  -72,    14,   0.6f,   147,   5,  "",   false,   0,   0},
-    {"world 2, straight up",               2,   -1,    -1,   0.6f,     0, -90,  "",   false,   0,   0},
-    {"world 2, under the fountain",       2, -0.8f, -15.2f, 2.0f,    0, -60,  "",   false,   0,   0},
-    {"world 2, a small view, straight up", 2,   -1,    -1,   0.6f,     0, -90,  "",   false, 320, 240},
-    {"world 2, over the roofs, small",    2,   -1,    -1,  12.0f,     0,   0,  "",   false, 160, 120},
-    {"world 2, lighting on",               2,  -12,     6,   0.6f,   -60, -20,  "X",  false,   0,   0},
-    {"world 2, LOD bias raised, up",       2,  -12,     6,   0.6f,   -60, -90,  "WW", false,   0,   0},
-    {"world 2, a window close up, above", 2, -2.2f, -11.2f, 0.6f,   30, -60,  "",   false,   0,   0},
-    {"world 2, straight down",             2,   -1,    -1,   0.6f,     0,  90,  "",   false,   0,   0},
-    {"world 2, the signs at the left edge",2,   -1,    -1,   0.6f,   -22,   0,  "",   false,   0,   0},
-    {"world 2, a gate at the right edge",  2,   -1,    -1,   0.6f,    14,   0,  "",   false,   0,   0},
-    {"world 2, the town's edge, outwards", 2, 13.6f,  -20,   6.6f,   -90,   0,  "",   false,   0,   0},
-    {"world 3, arrival",                   3,   -1,    -1,   1.58f,    0,   0,  "Q",  false,   0,   0},
-    {"world 3, terrace and pool",          3,    4,  -7.5f,  1.6f,     0,  20,  "",   false,   0,   0},
-    {"world 3, corridor",                  3, -6.3f, -22.5f, 0.58f,  -90,   0,  "",   false,   0,   0},
-    {"world 3, gate units at the edge",    3,    4,    -8,   1.6f,   -30,  10,  "",   false,   0,   0},
-    {"world 3, the display at the edge",   3,    2,    -2,   1.6f,   -95,  -5,  "",   false,   0,   0},
-    {"world 3, anisotropic, looking up",   3,    4,  -7.5f,  1.6f,   180, -60,  "E",  false,   0,   0},
-    {"world 3, weapon 5 held",             3,   10,   -10,   0.6f,   -90,  -5,  "5R", true,    0,   0},
+    {"world 1, start",                     1,   -1,    -1,   0.57f,    0,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 1, water on the left wall",    1,   -1,    -1,   0.57f,   90, -15,  "",   false,   0,   0, GATES_KEPT},
+    {"world 1, weapon 4 firing",           1,   -1,     1,   1.0f,     0,   0,  "4",  true,    0,   0, GATES_KEPT},
+    {"world 1, the wheel at the right edge",1,  -1,    -1,   0.57f,   76,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 1, the spinner at the left edge",1, -1,    -1,   0.57f,  148,  10,  "",   false,   0,   0, GATES_KEPT},
+    {"world 1, the displays at the edge", 1,    -1,    -1,   0.57f,   34,  25,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, arrival: lantern, fountain",2,   -1,    -1,   0.6f,     0,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, fountain at the view's edge",2,  -2,   -10,   0.6f,    28,  -8,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, densest street",            2, -39.5f, 0.5f,  0.6f,    75,  -3,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, the orb in the courtyard",  2,  -72,    14,   0.6f,   147,   5,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, straight up",               2,   -1,    -1,   0.6f,     0, -90,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, under the fountain",       2, -0.8f, -15.2f, 2.0f,    0, -60,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, a small view, straight up", 2,   -1,    -1,   0.6f,     0, -90,  "",   false, 320, 240, GATES_KEPT},
+    {"world 2, over the roofs, small",    2,   -1,    -1,  12.0f,     0,   0,  "",   false, 160, 120, GATES_KEPT},
+    {"world 2, lighting on",               2,  -12,     6,   0.6f,   -60, -20,  "X",  false,   0,   0, GATES_KEPT},
+    {"world 2, LOD bias raised, up",       2,  -12,     6,   0.6f,   -60, -90,  "WW", false,   0,   0, GATES_KEPT},
+    {"world 2, a window close up, above", 2, -2.2f, -11.2f, 0.6f,   30, -60,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, straight down",             2,   -1,    -1,   0.6f,     0,  90,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, the signs at the left edge",2,   -1,    -1,   0.6f,   -22,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, a gate at the right edge",  2,   -1,    -1,   0.6f,    14,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, the town's edge, outwards", 2, 13.6f,  -20,   6.6f,   -90,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, on the landing, in the shadow",2,-43.5f,-2.0f, 1.6f,    90,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, on a cell border",          2,  -41,     1,   0.6f,   200,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, a cell corner, lifted",     2,  -21,     9,   2.7f,   300,  10,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, the west edge, inwards",    2, -86.6f,  20,   0.6f,   270,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, the west edge, outwards",   2, -86.6f,  20,   0.6f,    90,   5,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, along the south edge",      2,  -30, -24.6f,  0.6f,   270,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 2, through the lowered gate",  2,  -13,    -9,   0.6f,     0,   0,  "",   false,   0,   0, -0.4f},
+    {"world 2, the gate raised again",     2,  -13,    -9,   0.6f,     0,   0,  "",   false,   0,   0, 2.0f},
+    {"world 2, from the walkway on the roofs",2, 12, -13,    6.6f,    90,  10,  "",   false,   0,   0, GATES_KEPT},
+    {"world 3, arrival",                   3,   -1,    -1,   1.58f,    0,   0,  "Q",  false,   0,   0, GATES_KEPT},
+    {"world 3, terrace and pool",          3,    4,  -7.5f,  1.6f,     0,  20,  "",   false,   0,   0, GATES_KEPT},
+    {"world 3, corridor",                  3, -6.3f, -22.5f, 0.58f,  -90,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 3, gate units at the edge",    3,    4,    -8,   1.6f,   -30,  10,  "",   false,   0,   0, GATES_KEPT},
+    {"world 3, the display at the edge",   3,    2,    -2,   1.6f,   -95,  -5,  "",   false,   0,   0, GATES_KEPT},
+    {"world 3, a cell border, lifted",     3,    0,   -10,   2.5f,    45,   0,  "",   false,   0,   0, GATES_KEPT},
+    {"world 3, on a platform",             3,   -5,  -2.3f,  3.6f,   180,  15,  "",   false,   0,   0, GATES_KEPT},
+    {"world 3, through the sunk gates",    3,    4,    -8,   1.6f,   -30,  10,  "",   false,   0,   0, -0.4f},
+    {"world 3, anisotropic, looking up",   3,    4,  -7.5f,  1.6f,   180, -60,  "E",  false,   0,   0, GATES_KEPT},
+    {"world 3, weapon 5 held",             3,   10,   -10,   0.6f,   -90,  -5,  "5R", true,    0,   0, GATES_KEPT},
 };
 // clang-format on
 
@@ -97,6 +115,10 @@ std::vector<Frame> run_tour(bool literal) {
             run_frames(1);
         }
         resize_view(v.width ? v.width : window_width, v.height ? v.height : window_height);
+        if (v.gates != GATES_KEPT) {
+            gates.gate_wide_top = gates.gate_corner_top = v.gates;
+            for (GateUnit& unit : gates.gate_units) unit.gate_height = v.gates;
+        }
         player.x = v.x;
         player.z = v.z;
         player.eye_height = v.eye;

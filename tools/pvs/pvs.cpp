@@ -1,19 +1,23 @@
-// zeb-pvs WORLD OUT [--cell C] [--spacing S] [--size N]: makes the visible sets of world 2
-// or 3 (see render/visible_sets.h) and writes them to OUT. Run it where text/ holds the
-// level files; regenerate the sets whenever a level, the town's layout or a wall table
-// changes (the program ignores sets made for another level, and a test fails on them).
+// zeb-pvs WORLD OUT [--cell C] [--spacing S] [--size N] [--spread K]: makes the visible
+// sets of world 2 or 3 (see render/visible_sets.h) and writes them to OUT.
+// zeb-pvs WORLD --check X Z EYE HEADING PITCH: lists what one 1024 x 768 view shows that
+// the sets in text/ leave out.
+// Run it where text/ holds the level files; regenerate the sets whenever a level, the
+// town's layout or a wall table changes (the program ignores sets made for another level
+// or layout, and a test fails on them).
 //
-// Where the player can be: a flood from the world's arrivals over a 0.1 grid, each step
-// run through the program's own wall contacts with every gate down (the most open town),
-// as a frame would move him. Sample points lie every S units over each cell, borders
-// included; those the flood reached see from eye heights from standing to the top of a
-// lift above the highest floor under them. From each sample, six square views of 90
-// degrees (a little more, so their edges overlap) cover every direction; every level
-// triangle and layout row is drawn in its own colour, with back faces culled and the near
-// and far planes of the program's projection, and whatever colour is left in a pixel was
-// seen. A cell's set is the union over its samples. Only the level and the layout rows that
-// may be left out occlude here: gates, signs, water, the orb, the fountain and the blocks
-// are not drawn, so they hide nothing that the program then leaves out.
+// Sample points lie every S units over the grid, on cell borders too; those where the
+// player can stand (tools/pvs/reach.h) look from eye heights every half unit from a
+// frame's descent below standing to the top of a lift. From each, six square views of a
+// little over 90 degrees, N pixels wide, cover every direction; every level triangle and
+// layout row is drawn in its own colour, with back faces culled and the near and far
+// planes of the program's projection, and whatever colour is left in a pixel was seen.
+// Only the level and the layout rows that may be left out occlude here: gates, signs,
+// water, the orb, the fountain and the blocks are not drawn, so they hide nothing.
+//
+// Sampling sees from points, and an eye between them can see past an edge none of them
+// saw past. A cell's set is therefore the union over the samples of the cells within K of
+// it as well (K = 1: a 3 x 3 block); the sets' tests look from random points between.
 #include "app/program.h"
 #include "assets/level.h"
 #include "nav/contacts.h"
@@ -27,6 +31,7 @@
 #include "render/visible_sets.h"
 #include "scene/layout_bounds.h"
 #include "scene/world2_layout.h"
+#include "tools/pvs/reach.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -41,13 +46,6 @@
 
 namespace {
 
-struct Ground {
-    float x0, z0, x1, z1; // the grid's extent: the walkable ground, whole cells
-};
-constexpr Ground GROUNDS[3] = {{0, 0, 0, 0}, {-87, -25, 15, 35}, {-17, -26, 27, 0}};
-
-constexpr float FLOOD_STEP_CELL = 0.1f;
-constexpr float STANDING = 0.6f;        // the eye above the floor under it
 constexpr float EYE_SLACK = 0.02f;      // a frame's descent below it, before the contacts act
 constexpr float LIFT_REACH = 2.1f;      // a lift raises the eye 2.03 above standing
 constexpr float EYE_HEIGHT_STEP = 0.5f; // between sampled eye heights
@@ -88,75 +86,6 @@ bool parse_options(int argc, char** argv, Options* o) {
            o->size >= 32 && o->size <= 2048 && o->spread >= 0 && o->spread <= 4;
 }
 
-void set_gates_down() {
-    gates.gate_wide_top = gates.gate_corner_top = -0.4f;
-    for (GateUnit& u : gates.gate_units) u.gate_height = -0.4f;
-}
-
-std::vector<WallSegment> floors_of(int world) {
-    const WallTable table = fill_wall_table(world);
-    std::vector<WallSegment> floors;
-    for (int i = 0; i < table.count; ++i)
-        if (table.segments[i].a.y == table.segments[i].b.y) floors.push_back(table.segments[i]);
-    return floors;
-}
-
-// The highest floor piece under (x, z), or below every floor.
-float floor_under(const std::vector<WallSegment>& floors, float x, float z) {
-    float h = -0.5f;
-    for (const WallSegment& f : floors)
-        if (f.a.x < x && x < f.b.x && f.a.z < z && z < f.b.z) h = std::max(h, f.a.y);
-    return h;
-}
-
-// Which cells of a 0.1 grid over the ground the player can reach.
-struct Reach {
-    Ground g;
-    int nx = 0, nz = 0;
-    std::vector<char> seen;
-
-    bool at(float x, float z) const {
-        const int i = static_cast<int>(std::floor((x - g.x0) / FLOOD_STEP_CELL));
-        const int k = static_cast<int>(std::floor((z - g.z0) / FLOOD_STEP_CELL));
-        return i >= 0 && k >= 0 && i < nx && k < nz && seen[static_cast<size_t>(k) * nx + i];
-    }
-};
-
-Reach flood(int world, const std::vector<WallSegment>& floors, const std::vector<Vec3>& starts) {
-    Reach r;
-    r.g = GROUNDS[world - 1];
-    r.nx = static_cast<int>(std::lround((r.g.x1 - r.g.x0) / FLOOD_STEP_CELL));
-    r.nz = static_cast<int>(std::lround((r.g.z1 - r.g.z0) / FLOOD_STEP_CELL));
-    r.seen.assign(static_cast<size_t>(r.nx) * r.nz, 0);
-    const auto centre = [](int i, float origin) { return origin + (static_cast<float>(i) + 0.5f) * FLOOD_STEP_CELL; };
-    std::vector<std::pair<int, int>> queue;
-    for (const Vec3& s : starts) {
-        const int i = static_cast<int>((s.x - r.g.x0) / FLOOD_STEP_CELL), k = static_cast<int>((s.z - r.g.z0) / FLOOD_STEP_CELL);
-        r.seen[static_cast<size_t>(k) * r.nx + i] = 1;
-        queue.push_back({i, k});
-    }
-    constexpr float STEP = 0.07f; // ends in the next cell, within one frame's walk
-    const int steps[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
-    for (size_t head = 0; head < queue.size(); ++head) {
-        const auto from = queue[head];
-        for (const auto& step : steps) {
-            contacts.origin = StepOrigin{true, world, centre(from.first, r.g.x0), centre(from.second, r.g.z0)};
-            player.x = contacts.origin.x + static_cast<float>(step[0]) * STEP;
-            player.z = contacts.origin.z + static_cast<float>(step[1]) * STEP;
-            player.eye_height = floor_under(floors, player.x, player.z) + STANDING;
-            resolve_wall_contacts(world);
-            const int i = static_cast<int>(std::floor((player.x - r.g.x0) / FLOOD_STEP_CELL));
-            const int k = static_cast<int>(std::floor((player.z - r.g.z0) / FLOOD_STEP_CELL));
-            if (i < 0 || k < 0 || i >= r.nx || k >= r.nz) continue;
-            char& mark = r.seen[static_cast<size_t>(k) * r.nx + i];
-            if (mark) continue;
-            mark = 1;
-            queue.push_back({i, k});
-        }
-    }
-    return r;
-}
-
 // Item colours: 0 is nothing; level triangle t is t + 1; layout row r is triangles + r + 1.
 void set_id_colour(uint32_t id) {
     const GLfloat c[4] = {static_cast<float>(id & 255) / 255, static_cast<float>((id >> 8) & 255) / 255,
@@ -164,14 +93,58 @@ void set_id_colour(uint32_t id) {
     glFogfv(GL_FOG_COLOR, c);
 }
 
-// One view from `eye` turned by (heading, pitch), as the program's camera turns: the ids
-// left in its pixels are added to `seen`.
 struct Lens {
     float field; // vertical, degrees
     int width, height;
 };
 
-void look(const Vec3& eye, float heading, float pitch, const Lens& lens, std::vector<int>* seen,
+// Every level triangle in its colour, untextured and unlit, with back faces culled, and
+// with `layout` the town's layout rows in view as the program draws them, their colour
+// replaced by fog.
+void draw_items(const float* modelview, const float* projection, bool layout) {
+    glDisable(GL_FOG);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_CULL_FACE);
+    glBegin(GL_TRIANGLES);
+    for (int t = 0; t < level_mesh.count; ++t) {
+        const uint32_t id = static_cast<uint32_t>(t) + 1;
+        glColor3ub(id & 255, (id >> 8) & 255, (id >> 16) & 255);
+        for (const LevelVertex& v : level_mesh.triangles[t].vertex) glVertex3f(v.x, v.y, v.z);
+    }
+    glEnd();
+    if (layout && current_world() == 2) {
+        glEnable(GL_FOG);
+        glFogi(GL_FOG_MODE, GL_LINEAR);
+        glFogf(GL_FOG_START, -2); // every distance lies past the end: all fog
+        glFogf(GL_FOG_END, -1);
+        for (int row = 0; row < WORLD2_LAYOUT_ROWS; ++row) {
+            Vec3 lo, hi;
+            if (!layout_row_box(row, &lo, &hi) || clip_box(modelview, projection, lo, hi).outside) continue;
+            set_id_colour(static_cast<uint32_t>(level_mesh.count + row) + 1);
+            draw_world2_layout_row(WORLD2_LAYOUT[row]);
+            glDisable(GL_BLEND);
+            glEnable(GL_DEPTH_TEST);
+            glEnable(GL_CULL_FACE);
+        }
+        glDisable(GL_FOG);
+    }
+    glEnable(GL_TEXTURE_2D);
+}
+
+// Adds the pixels of each id in the frame to its count.
+void mark_seen(const Lens& lens, std::vector<int>* seen, std::vector<unsigned char>* pixels) {
+    pixels->resize(static_cast<size_t>(lens.width) * lens.height * 4);
+    glReadPixels(0, 0, lens.width, lens.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels->data());
+    for (size_t p = 0; p < pixels->size(); p += 4) {
+        const uint32_t id = (*pixels)[p] | ((*pixels)[p + 1] << 8) | ((*pixels)[p + 2] << 16);
+        if (id != 0 && id <= seen->size()) (*seen)[id - 1] += 1;
+    }
+}
+
+// One view from `eye` turned by (heading, pitch), as the program's camera turns: the ids
+// left in its pixels are added to `seen`.
+void look(const Vec3& eye, float heading, float pitch, const Lens& lens, bool widened, std::vector<int>* seen,
           std::vector<unsigned char>* pixels) {
     glViewport(0, 0, lens.width, lens.height);
     glMatrixMode(GL_PROJECTION);
@@ -195,43 +168,29 @@ void look(const Vec3& eye, float heading, float pitch, const Lens& lens, std::ve
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    // the level: one colour per triangle, untextured and unlit
-    glDisable(GL_FOG);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_CULL_FACE);
-    glBegin(GL_TRIANGLES);
-    for (int t = 0; t < level_mesh.count; ++t) {
-        const uint32_t id = static_cast<uint32_t>(t) + 1;
-        glColor3ub(id & 255, (id >> 8) & 255, (id >> 16) & 255);
-        for (const LevelVertex& v : level_mesh.triangles[t].vertex) glVertex3f(v.x, v.y, v.z);
-    }
-    glEnd();
+    draw_items(modelview, projection, true);
+    mark_seen(lens, seen, pixels);
+    if (!widened) return;
 
-    // the layout rows as the program draws them, their colour replaced by fog
-    if (current_world() == 2) {
-        glEnable(GL_FOG);
-        glFogi(GL_FOG_MODE, GL_LINEAR);
-        glFogf(GL_FOG_START, -2); // every distance lies past the end: all fog
-        glFogf(GL_FOG_END, -1);
-        for (int row = 0; row < WORLD2_LAYOUT_ROWS; ++row) {
-            Vec3 lo, hi;
-            if (!layout_row_box(row, &lo, &hi) || clip_box(modelview, projection, lo, hi).outside) continue;
-            set_id_colour(static_cast<uint32_t>(level_mesh.count + row) + 1);
-            draw_world2_layout_row(WORLD2_LAYOUT[row]);
-            glDisable(GL_BLEND);
-            glEnable(GL_DEPTH_TEST);
-        }
-        glDisable(GL_FOG);
-    }
-    glEnable(GL_TEXTURE_2D);
-
-    pixels->resize(static_cast<size_t>(lens.width) * lens.height * 4);
-    glReadPixels(0, 0, lens.width, lens.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels->data());
-    for (size_t p = 0; p < pixels->size(); p += 4) {
-        const uint32_t id = (*pixels)[p] | ((*pixels)[p + 1] << 8) | ((*pixels)[p + 2] << 16);
-        if (id != 0 && id <= seen->size()) (*seen)[id - 1] += 1;
-    }
+    // What a step across a face's plane would show: its back, and what a thin face gives
+    // between pixel centres (its edges as lines), where not hidden behind what was seen.
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glEnable(GL_POLYGON_OFFSET_LINE);
+    glPolygonOffset(-1, -4);
+    glCullFace(GL_FRONT);
+    draw_items(modelview, projection, true);
+    glCullFace(GL_BACK);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    draw_items(modelview, projection, false);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_POLYGON_OFFSET_LINE);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    mark_seen(lens, seen, pixels);
 }
 
 // "-" or "a,b-c,...": the indices in [first, first + count) set in `seen`, from 0.
@@ -263,7 +222,7 @@ int check_view(const Options& o) {
     }
     std::vector<int> counts(static_cast<size_t>(level_mesh.count) + (o.world == 2 ? WORLD2_LAYOUT_ROWS : 0), 0);
     std::vector<unsigned char> pixels;
-    look(eye, o.view[3], o.view[4], {45, 1024, 768}, &counts, &pixels);
+    look(eye, o.view[3], o.view[4], {45, 1024, 768}, false, &counts, &pixels);
     int missing = 0;
     for (size_t n = 0; n < counts.size(); ++n) {
         if (counts[n] == 0) continue;
@@ -312,15 +271,10 @@ int main(int argc, char** argv) {
 
     if (o.check) return check_view(o);
 
-    set_gates_down();
-    std::vector<Vec3> starts = {{-1, 0, -1}};
-    if (o.world == 3)
-        for (int pit = 0; pit < 2; ++pit) starts.push_back(world3_pit_arrival(pit));
-    const std::vector<WallSegment> floors = floors_of(o.world);
-    const Reach reach = flood(o.world, floors, starts);
+    const Reach reach = flood_reach(o.world);
     fprintf(stderr, "zeb-pvs: flooded world %d\n", o.world);
 
-    const Ground g = GROUNDS[o.world - 1];
+    const Ground g = ground_of(o.world);
     const int columns = static_cast<int>(std::ceil((g.x1 - g.x0) / o.cell - 1e-4f));
     const int rows = static_cast<int>(std::ceil((g.z1 - g.z0) / o.cell - 1e-4f));
     const int per_cell = static_cast<int>(std::lround(o.cell / o.spacing));
@@ -333,6 +287,13 @@ int main(int argc, char** argv) {
         float floor = 0;
         std::vector<char> seen;
     };
+    // The level's skirts below the ground show only through seams a pixel wide, which no
+    // sampling can be trusted to catch: every cell keeps them.
+    std::vector<char> always(items, 0);
+    for (int t = 0; t < level_mesh.count; ++t) {
+        const LevelVertex* v = level_mesh.triangles[t].vertex;
+        always[static_cast<size_t>(t)] = v[0].y <= 0 && v[1].y <= 0 && v[2].y <= 0;
+    }
     std::vector<Sample> samples(static_cast<size_t>(points_x) * points_z);
     std::vector<unsigned char> pixels;
     const float faces[6][2] = {{0, 0}, {90, 0}, {180, 0}, {270, 0}, {0, 90}, {0, -90}};
@@ -342,17 +303,17 @@ int main(int argc, char** argv) {
             Sample& s = samples[static_cast<size_t>(k) * points_x + i];
             const float x = g.x0 + static_cast<float>(i) * o.spacing, z = g.z0 + static_cast<float>(k) * o.spacing;
             // a point on the ground's edge stands for the reachable points just inside it
-            const float nudge = FLOOD_STEP_CELL / 2;
+            const float nudge = 0.05f;
             const float px = std::clamp(x, g.x0 + nudge, g.x1 - nudge), pz = std::clamp(z, g.z0 + nudge, g.z1 - nudge);
             s.reached = reach.at(px, pz);
             if (++done % 500 == 0) fprintf(stderr, "zeb-pvs: %d of %d points, %d reached\n", done, points_x * points_z, reached);
             if (!s.reached) continue;
             ++reached;
-            s.floor = floor_under(floors, px, pz);
+            s.floor = reach.floor_under(px, pz);
             std::vector<int> counts(items, 0);
             for (float rise = -EYE_SLACK;; rise = std::min(rise + EYE_HEIGHT_STEP, LIFT_REACH)) {
                 for (const auto& face : faces)
-                    look({px, s.floor + STANDING + rise, pz}, face[0], face[1], {FACE_FIELD, o.size, o.size}, &counts,
+                    look({px, s.floor + STANDING_EYE + rise, pz}, face[0], face[1], {FACE_FIELD, o.size, o.size}, true, &counts,
                          &pixels);
                 if (rise == LIFT_REACH) break;
             }
@@ -377,7 +338,7 @@ int main(int argc, char** argv) {
     fprintf(out, "grid %g %g %g %d %d\n", g.x0, g.z0, o.cell, columns, rows);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
-            std::vector<char> seen(items, 0);
+            std::vector<char> seen = always;
             float lowest = INFINITY, highest = -INFINITY;
             const int k0 = std::max(0, (r - o.spread) * per_cell), k1 = std::min(points_z - 1, (r + 1 + o.spread) * per_cell);
             const int i0 = std::max(0, (c - o.spread) * per_cell), i1 = std::min(points_x - 1, (c + 1 + o.spread) * per_cell);
@@ -392,8 +353,8 @@ int main(int argc, char** argv) {
                     highest = std::max(highest, s.floor);
                 }
             if (!own) continue; // nobody stands here: no set
-            fprintf(out, "cell %d %d %g %g triangles %s rows %s\n", c, r, lowest + STANDING - EYE_SLACK,
-                    highest + STANDING + LIFT_REACH, ranges(seen, 0, static_cast<size_t>(level_mesh.count)).c_str(),
+            fprintf(out, "cell %d %d %g %g triangles %s rows %s\n", c, r, lowest + STANDING_EYE - EYE_SLACK,
+                    highest + STANDING_EYE + LIFT_REACH, ranges(seen, 0, static_cast<size_t>(level_mesh.count)).c_str(),
                     ranges(seen, static_cast<size_t>(level_mesh.count), items - static_cast<size_t>(level_mesh.count)).c_str());
         }
     fclose(out);
