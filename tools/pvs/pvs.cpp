@@ -6,12 +6,15 @@
 // town's layout or a wall table changes (the program ignores sets made for another level
 // or layout, and a test fails on them).
 //
-// Sample points lie every S units over the grid, on cell borders too; those where the
-// player can stand (tools/pvs/reach.h) look from eye heights every half unit from a
+// Sample points lie every S units over the grid, on cell borders too; each moves to the
+// nearest place within 3/4 S where the player can stand (tools/pvs/reach.h) and looks from eye heights every half unit from a
 // frame's descent below standing to the top of a lift. From each, six square views of a
 // little over 90 degrees, N pixels wide, cover every direction; every level triangle and
 // layout row is drawn in its own colour, with back faces culled and the near and far
 // planes of the program's projection, and whatever colour is left in a pixel was seen.
+// Then, against that depth with every outline pulled in by a pixel, the items are drawn
+// again, from the front and from behind, and the level's edges as lines: what shows
+// there, a step away or between pixel centres, counts as seen too.
 // Only the level and the layout rows that may be left out occlude here: gates, signs,
 // water, the orb, the fountain and the blocks are not drawn, so they hide nothing.
 //
@@ -142,6 +145,39 @@ void mark_seen(const Lens& lens, std::vector<int>* seen, std::vector<unsigned ch
     }
 }
 
+// Sets each pixel's depth to the farthest of its 3 x 3 neighbourhood: whatever hides
+// something loses a pixel all round its outline.
+void erode_depth(const Lens& lens) {
+    const int w = lens.width, h = lens.height;
+    std::vector<float> depth(static_cast<size_t>(w) * h), eroded(depth.size());
+    glReadPixels(0, 0, w, h, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float farthest = 0;
+            for (int v = std::max(0, y - 1); v <= std::min(h - 1, y + 1); ++v)
+                for (int u = std::max(0, x - 1); u <= std::min(w - 1, x + 1); ++u)
+                    farthest = std::max(farthest, depth[static_cast<size_t>(v) * w + u]);
+            eroded[static_cast<size_t>(y) * w + x] = farthest;
+        }
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, w, 0, h, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos2i(0, 0);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthFunc(GL_ALWAYS);
+    glDrawPixels(w, h, GL_DEPTH_COMPONENT, GL_FLOAT, eroded.data());
+    glDepthFunc(GL_LESS);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
 // One view from `eye` turned by (heading, pitch), as the program's camera turns: the ids
 // left in its pixels are added to `seen`.
 void look(const Vec3& eye, float heading, float pitch, const Lens& lens, bool widened, std::vector<int>* seen,
@@ -172,14 +208,17 @@ void look(const Vec3& eye, float heading, float pitch, const Lens& lens, bool wi
     mark_seen(lens, seen, pixels);
     if (!widened) return;
 
-    // What a step across a face's plane would show: its back, and what a thin face gives
-    // between pixel centres (its edges as lines), where not hidden behind what was seen.
+    // What an eye a little way off would see: the outlines of what hides things pulled in
+    // by a pixel, faces from behind (a step across their plane shows their front) and
+    // every level edge as a line (a sliver thinner than a pixel covers no pixel centre).
+    erode_depth(lens);
     glClear(GL_COLOR_BUFFER_BIT);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     glEnable(GL_POLYGON_OFFSET_FILL);
     glEnable(GL_POLYGON_OFFSET_LINE);
     glPolygonOffset(-1, -4);
+    draw_items(modelview, projection, true);
     glCullFace(GL_FRONT);
     draw_items(modelview, projection, true);
     glCullFace(GL_BACK);
@@ -302,10 +341,11 @@ int main(int argc, char** argv) {
         for (int i = 0; i < points_x; ++i) {
             Sample& s = samples[static_cast<size_t>(k) * points_x + i];
             const float x = g.x0 + static_cast<float>(i) * o.spacing, z = g.z0 + static_cast<float>(k) * o.spacing;
-            // a point on the ground's edge stands for the reachable points just inside it
-            const float nudge = 0.05f;
-            const float px = std::clamp(x, g.x0 + nudge, g.x1 - nudge), pz = std::clamp(z, g.z0 + nudge, g.z1 - nudge);
-            s.reached = reach.at(px, pz);
+            // A point where nobody stands moves to the nearest place someone does, within
+            // most of the spacing: a strip narrower than the spacing between two walls is
+            // then sampled too.
+            float px = x, pz = z;
+            s.reached = reach.nearest(x, z, o.spacing * 0.75f, &px, &pz);
             if (++done % 500 == 0) fprintf(stderr, "zeb-pvs: %d of %d points, %d reached\n", done, points_x * points_z, reached);
             if (!s.reached) continue;
             ++reached;

@@ -29,6 +29,26 @@ bool Reach::at(float x, float z) const {
     return i >= 0 && k >= 0 && i < nx && k < nz && reached[static_cast<size_t>(k) * nx + i];
 }
 
+bool Reach::nearest(float x, float z, float radius, float* rx, float* rz) const {
+    const int ci = static_cast<int>(std::floor((x - ground.x0) / CELL));
+    const int ck = static_cast<int>(std::floor((z - ground.z0) / CELL));
+    const int span = static_cast<int>(std::ceil(radius / CELL));
+    float best = radius * radius;
+    bool found = false;
+    for (int k = std::max(0, ck - span); k <= std::min(nz - 1, ck + span); ++k)
+        for (int i = std::max(0, ci - span); i <= std::min(nx - 1, ci + span); ++i) {
+            if (!reached[static_cast<size_t>(k) * nx + i]) continue;
+            const float cx = ground.x0 + (static_cast<float>(i) + 0.5f) * CELL;
+            const float cz = ground.z0 + (static_cast<float>(k) + 0.5f) * CELL;
+            const float d = (cx - x) * (cx - x) + (cz - z) * (cz - z);
+            if (d > best) continue;
+            best = d;
+            *rx = cx, *rz = cz;
+            found = true;
+        }
+    return found;
+}
+
 float Reach::floor_under(float x, float z) const {
     float h = -0.5f;
     for (const WallSegment& f : floors)

@@ -22,6 +22,8 @@ struct Reach {
     std::vector<WallSegment> floors;   // the world's floor pieces
 
     bool at(float x, float z) const;   // the player can stand at (x, z)
+    // The centre of the reached flood cell nearest (x, z) within `radius`, if any.
+    bool nearest(float x, float z, float radius, float* rx, float* rz) const;
     float floor_under(float x, float z) const; // the highest floor there, below all if none
 };
 
