@@ -1,5 +1,7 @@
-// zeb-pvs WORLD OUT [--cell C] [--spacing S] [--size N] [--spread K]: makes the visible
-// sets of world 2 or 3 (see render/visible_sets.h) and writes them to OUT.
+// zeb-pvs WORLD OUT [--cell C] [--spacing S] [--size N] [--spread K] [--eye-step E]
+// [--first-row R0] [--end-row R1]: makes the visible sets of world 2 or 3 (see
+// render/visible_sets.h) and writes them to OUT; with R0 and R1 only the cells of grid rows
+// R0 to R1 - 1 (run parts in parallel and join their cell lines under one header).
 // zeb-pvs WORLD --check X Z EYE HEADING PITCH: lists what one 1024 x 768 view shows that
 // the sets in text/ leave out.
 // Run it where text/ holds the level files; regenerate the sets whenever a level, the
@@ -7,20 +9,22 @@
 // or layout, and a test fails on them).
 //
 // Sample points lie every S units over the grid, on cell borders too; each moves to the
-// nearest place within 3/4 S where the player can stand (tools/pvs/reach.h) and looks from eye heights every half unit from a
-// frame's descent below standing to the top of a lift. From each, six square views of a
-// little over 90 degrees, N pixels wide, cover every direction; every level triangle and
-// layout row is drawn in its own colour, with back faces culled and the near and far
-// planes of the program's projection, and whatever colour is left in a pixel was seen.
-// Then, against that depth with every outline pulled in by a pixel, the items are drawn
-// again, from the front and from behind, and the level's edges as lines: what shows
-// there, a step away or between pixel centres, counts as seen too.
-// Only the level and the layout rows that may be left out occlude here: gates, signs,
-// water, the orb, the fountain and the blocks are not drawn, so they hide nothing.
+// nearest place within 3/4 S where the player can stand (tools/pvs/reach.h) and looks
+// from eye heights every E from a frame's descent below standing to the top of a lift.
+// From each, six square views of a little over 90 degrees, N pixels wide, cover every
+// direction; every level triangle and layout row is drawn in its own colour, with back
+// faces culled and the near and far planes of the program's projection, and whatever
+// colour is left in a pixel was seen. Then, against that depth with every outline pulled
+// in by a pixel, the items are drawn again, from the front and from behind, and the
+// level's edges as lines: what shows there, a step away or between pixel centres, counts
+// as seen too. Only the level and the layout rows that may be left out occlude here:
+// gates, signs, water, the orb, the fountain and the blocks are not drawn, so they hide
+// nothing.
 //
-// Sampling sees from points, and an eye between them can see past an edge none of them
-// saw past. A cell's set is therefore the union over the samples of the cells within K of
-// it as well (K = 1: a 3 x 3 block); the sets' tests look from random points between.
+// Sampling sees from points at N pixels, and an eye between them, or a view with finer
+// pixels, can see past an edge or through a slit none of them saw past. A cell's set is
+// therefore the union over the samples of the cells within K of it as well (K = 1: a
+// 3 x 3 block); the sets' tests look from random points between.
 #include "app/program.h"
 #include "assets/level.h"
 #include "nav/contacts.h"
@@ -51,7 +55,6 @@ namespace {
 
 constexpr float EYE_SLACK = 0.02f;      // a frame's descent below it, before the contacts act
 constexpr float LIFT_REACH = 2.1f;      // a lift raises the eye 2.03 above standing
-constexpr float EYE_HEIGHT_STEP = 0.5f; // between sampled eye heights
 constexpr float FACE_FIELD = 92;        // degrees: neighbouring views overlap
 
 struct Options {
@@ -63,6 +66,8 @@ struct Options {
     float spacing = 1;
     int size = 1024;
     int spread = 1;
+    float eye_step = 0.5f;        // between sampled eye heights
+    int first_row = 0, end_row = -1; // the grid rows of cells written; -1: to the last
 };
 
 bool parse_options(int argc, char** argv, Options* o) {
@@ -82,11 +87,15 @@ bool parse_options(int argc, char** argv, Options* o) {
         else if (name == "--spacing") o->spacing = static_cast<float>(value);
         else if (name == "--size") o->size = static_cast<int>(value);
         else if (name == "--spread") o->spread = static_cast<int>(value);
+        else if (name == "--eye-step") o->eye_step = static_cast<float>(value);
+        else if (name == "--first-row") o->first_row = static_cast<int>(value);
+        else if (name == "--end-row") o->end_row = static_cast<int>(value);
         else return false;
     }
     if ((argc - 3) % 2 != 0) return false;
     return (o->world == 2 || o->world == 3) && o->cell >= 0.5f && o->spacing > 0.05f && o->spacing <= o->cell &&
-           o->size >= 32 && o->size <= 2048 && o->spread >= 0 && o->spread <= 4;
+           o->size >= 32 && o->size <= 2048 && o->spread >= 0 && o->spread <= 4 &&
+           o->eye_step >= 0.1f && o->first_row >= 0;
 }
 
 // Item colours: 0 is nothing; level triangle t is t + 1; layout row r is triangles + r + 1.
@@ -288,7 +297,8 @@ int check_view(const Options& o) {
 int main(int argc, char** argv) {
     Options o;
     if (!parse_options(argc, argv, &o)) {
-        fprintf(stderr, "usage: zeb-pvs 2|3 OUT [--cell C] [--spacing S] [--size N]\n"
+        fprintf(stderr, "usage: zeb-pvs 2|3 OUT [--cell C] [--spacing S] [--size N] [--spread K] [--eye-step E]\n"
+                        "                [--first-row R0] [--end-row R1]\n"
                         "       zeb-pvs 2|3 --check X Z EYE HEADING PITCH\n"
                         "  C >= 0.5, 0.05 < S <= C, 32 <= N <= 2048\n");
         return 2;
@@ -337,7 +347,11 @@ int main(int argc, char** argv) {
     std::vector<unsigned char> pixels;
     const float faces[6][2] = {{0, 0}, {90, 0}, {180, 0}, {270, 0}, {0, 90}, {0, -90}};
     int done = 0, reached = 0;
-    for (int k = 0; k < points_z; ++k)
+    // only the rows of points the cells written draw on
+    const int end_row = o.end_row < 0 ? rows : std::min(o.end_row, rows);
+    const int first_point_row = std::max(0, (o.first_row - o.spread) * per_cell);
+    const int end_point_row = std::min(points_z, (end_row + o.spread) * per_cell + 1);
+    for (int k = first_point_row; k < end_point_row; ++k)
         for (int i = 0; i < points_x; ++i) {
             Sample& s = samples[static_cast<size_t>(k) * points_x + i];
             const float x = g.x0 + static_cast<float>(i) * o.spacing, z = g.z0 + static_cast<float>(k) * o.spacing;
@@ -351,7 +365,7 @@ int main(int argc, char** argv) {
             ++reached;
             s.floor = reach.floor_under(px, pz);
             std::vector<int> counts(items, 0);
-            for (float rise = -EYE_SLACK;; rise = std::min(rise + EYE_HEIGHT_STEP, LIFT_REACH)) {
+            for (float rise = -EYE_SLACK;; rise = std::min(rise + o.eye_step, LIFT_REACH)) {
                 for (const auto& face : faces)
                     look({px, s.floor + STANDING_EYE + rise, pz}, face[0], face[1], {FACE_FIELD, o.size, o.size}, true, &counts,
                          &pixels);
@@ -367,8 +381,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     fprintf(out, "# What can be seen from each cell of world %d's ground; made by zeb-pvs %d data/visible%d.txt "
-                 "--cell %g --spacing %g --size %d --spread %d\n",
-            o.world, o.world, o.world, o.cell, o.spacing, o.size, o.spread);
+                 "--cell %g --spacing %g --size %d --spread %d --eye-step %g\n",
+            o.world, o.world, o.world, o.cell, o.spacing, o.size, o.spread, o.eye_step);
     fprintf(out, "visible-sets 1\nworld %d\n", o.world);
     fprintf(out, "level %d %016llx\n", level_mesh.count, static_cast<unsigned long long>(level_mesh_hash()));
     if (o.world == 2)
@@ -376,7 +390,7 @@ int main(int argc, char** argv) {
     else
         fprintf(out, "layout 0 0\n");
     fprintf(out, "grid %g %g %g %d %d\n", g.x0, g.z0, o.cell, columns, rows);
-    for (int r = 0; r < rows; ++r)
+    for (int r = o.first_row; r < end_row; ++r)
         for (int c = 0; c < columns; ++c) {
             std::vector<char> seen = always;
             float lowest = INFINITY, highest = -INFINITY;
