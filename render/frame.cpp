@@ -137,7 +137,7 @@ void world3_block(const Vec3& eye) {
     if (worlds.pickup_visible[1]) {
         Placement block;
         glTranslatef(4, 3.3f + animation.bob_offset, -2.5f);
-        draw_placed(draw_cartridge_block);
+        draw_cartridge_block(); // always drawn: its last colour outlives the placement block
     }
     world3_teleport_box(1);
     step_gate_units();
@@ -252,7 +252,7 @@ void world1_block() {
     {
         Placement block;
         glTranslatef(-4, 0.3f + animation.bob_offset, -2.5f);
-        draw_placed(draw_bracket_row);
+        draw_bracket_row(); // always drawn: its last colour outlives the placement block
     }
     {
         Placement block;
