@@ -100,5 +100,12 @@ struct HeadlessWindow {
 };
 HeadlessWindow headless_window();
 
+// Counting the fragments of a stretch of drawing: how many were rasterised (shaded, or
+// rejected by the depth test: the pipeline's fragment-shader invocations) and how many
+// passed every test. False without a context, where it lacks the queries, or when a
+// count is already running or none is.
+bool headless_begin_fragment_count();
+bool headless_end_fragment_count(uint64_t* rasterised, uint64_t* passed);
+
 // The current colour buffer as RGB rows, top row first; false without a context.
 bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* height);

@@ -10,9 +10,11 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <iterator>
 
@@ -51,6 +53,8 @@ struct Headless {
     EGLConfig config = nullptr;
     EGLSurface surface = EGL_NO_SURFACE;
     EGLContext context = EGL_NO_CONTEXT;
+    // fragment counting
+    GLuint fragment_queries[2] = {}; // rasterised, passed; live between begin and end
 };
 
 Headless g_headless;
@@ -161,6 +165,62 @@ bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* heigh
         std::copy_n(&bottom_up[static_cast<size_t>(ht - 1 - y) * row], row, &(*rgb)[y * row]);
     *width = w;
     *height = ht;
+    return true;
+}
+
+namespace {
+
+// The query entry points, or null entries where the current context lacks pipeline
+// statistics or occlusion queries, or the 64-bit results timer queries bring.
+struct QueryCalls {
+    PFNGLGENQUERIESPROC gen = nullptr;
+    PFNGLDELETEQUERIESPROC remove = nullptr;
+    PFNGLBEGINQUERYPROC begin = nullptr;
+    PFNGLENDQUERYPROC end = nullptr;
+    PFNGLGETQUERYOBJECTUI64VPROC result = nullptr;
+};
+
+QueryCalls query_calls() {
+    QueryCalls q;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!extensions || !strstr(extensions, "GL_ARB_pipeline_statistics_query") ||
+        !strstr(extensions, "GL_ARB_occlusion_query") || !strstr(extensions, "GL_ARB_timer_query"))
+        return q;
+    q.gen = reinterpret_cast<PFNGLGENQUERIESPROC>(eglGetProcAddress("glGenQueries"));
+    q.remove = reinterpret_cast<PFNGLDELETEQUERIESPROC>(eglGetProcAddress("glDeleteQueries"));
+    q.begin = reinterpret_cast<PFNGLBEGINQUERYPROC>(eglGetProcAddress("glBeginQuery"));
+    q.end = reinterpret_cast<PFNGLENDQUERYPROC>(eglGetProcAddress("glEndQuery"));
+    q.result = reinterpret_cast<PFNGLGETQUERYOBJECTUI64VPROC>(eglGetProcAddress("glGetQueryObjectui64v"));
+    if (!q.gen || !q.remove || !q.begin || !q.end || !q.result) q = QueryCalls{};
+    return q;
+}
+
+} // namespace
+
+bool headless_begin_fragment_count() {
+    Headless& h = g_headless;
+    if (!h.window.context_current || h.fragment_queries[0] != 0) return false;
+    const QueryCalls q = query_calls();
+    if (!q.gen) return false;
+    q.gen(2, h.fragment_queries);
+    q.begin(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, h.fragment_queries[0]);
+    q.begin(GL_SAMPLES_PASSED, h.fragment_queries[1]);
+    return true;
+}
+
+bool headless_end_fragment_count(uint64_t* rasterised, uint64_t* passed) {
+    Headless& h = g_headless;
+    if (!h.window.context_current || h.fragment_queries[0] == 0) return false;
+    const QueryCalls q = query_calls();
+    if (!q.gen) return false;
+    q.end(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
+    q.end(GL_SAMPLES_PASSED);
+    GLuint64 counts[2] = {};
+    for (int i = 0; i < 2; ++i) q.result(h.fragment_queries[i], GL_QUERY_RESULT, &counts[i]);
+    q.remove(2, h.fragment_queries);
+    h.fragment_queries[0] = h.fragment_queries[1] = 0;
+    *rasterised = counts[0];
+    *passed = counts[1];
     return true;
 }
 

@@ -83,6 +83,21 @@ expect view_width == 160
 expect view_height == 120"
 check "viewport refuses nonsense" run_replay 1 "viewport 0 -3"
 
+# fragments: one frame's counts on each path. The hall covers every pixel, the two paths
+# draw it alike, and what passed is a part of what was rasterised.
+counts_sane() {
+    awk -F'[:,}]' '{ r = $4; p = $6; n = $8; if (!(r >= n && p <= r && p > 0)) bad = 1; lines++ }
+                   END { exit !(lines == 2 && !bad) }' "$WORK/out"
+}
+check "fragments counts a frame on each path" run_replay 0 "viewport 160 120
+frames 2
+fragments
+fragments literal"
+check "  with counts that hold together" counts_sane
+check "fragments refuses another word" run_replay 1 "frames 1
+fragments bogus"
+check "  with its usage" has "usage: fragments [literal]"
+
 # zeb's command line.
 "$ZEB" --help >"$WORK/err" 2>&1; code=$?
 check "zeb --help exits 0" test "$code" -eq 0

@@ -7,7 +7,11 @@ Each view is set up once; then `bench N` and `bench N literal` alternate R times
 paths see the same load on a shared machine. Prints one row per view and window size
 (1024 x 768 and 1920 x 1080 unless told): the medians of the rounds' median CPU
 milliseconds per frame (the rasteriser's threads included), their ratio, default /
-literal, and the frames a second the default path's median wall time allows.
+literal, and the frames a second the default path's median wall time allows; then, per
+pixel of the view, the fragments one frame shades (those that pass every test) and those
+it rasterises (shaded, or rejected early by the depth test, at about a third of the
+cost), on each path. The rasteriser's cost follows those counts, and they are exact where
+a shared machine makes the timings noisy.
 """
 import json
 import os
@@ -43,16 +47,20 @@ def run(build, size, views, frames, rounds):
         lines += setup
         for _ in range(rounds):
             lines += [f"bench {frames}", f"bench {frames} literal"]
+        lines += ["fragments", "fragments literal"]
     out = subprocess.run(["./zeb-replay", "-"], cwd=build, input="\n".join(lines) + "\n",
                          capture_output=True, text=True, check=True).stdout
     results = [json.loads(l) for l in out.splitlines() if l.startswith('{"bench_frames')]
+    counts = [json.loads(l) for l in out.splitlines() if l.startswith('{"fragments')]
     rows = []
     for k, (name, _) in enumerate(views):
         chunk = results[2 * rounds * k: 2 * rounds * (k + 1)]
+        fast_count, literal_count = counts[2 * k], counts[2 * k + 1]
         fast = statistics.median(r["cpu_ms_median"] for r in chunk if "bench_frames" in r)
         literal = statistics.median(r["cpu_ms_median"] for r in chunk if "bench_frames_literal" in r)
         wall = statistics.median(r["wall_ms_median"] for r in chunk if "bench_frames" in r)
-        rows.append((name, fast, literal, 1000 / wall))
+        per_pixel = [c[key] / c["pixels"] for key in ("passed", "rasterised") for c in (fast_count, literal_count)]
+        rows.append((name, fast, literal, 1000 / wall, per_pixel))
     return rows
 
 
@@ -70,13 +78,15 @@ def main():
         else:
             build = a
     build = os.path.abspath(build)
-    print("| view | size | default ms | literal ms | ratio | default frames/s |")
-    print("|---|---|---:|---:|---:|---:|")
+    print("| view | size | default ms | literal ms | ratio | default frames/s "
+          "| shaded per pixel, default / literal | rasterised per pixel, default / literal |")
+    print("|---|---|---:|---:|---:|---:|---:|---:|")
     for size in sizes:
         for views in SCRIPTS:
-            for name, fast, literal, rate in run(build, size, views, frames, rounds):
+            for name, fast, literal, rate, per_pixel in run(build, size, views, frames, rounds):
                 print(f"| {name} | {size[0]} x {size[1]} | {fast:.1f} | {literal:.1f} | {fast / literal:.2f} "
-                      f"| {rate:.1f} |", flush=True)
+                      f"| {rate:.1f} | {per_pixel[0]:.2f} / {per_pixel[1]:.2f} "
+                      f"| {per_pixel[2]:.2f} / {per_pixel[3]:.2f} |", flush=True)
 
 
 if __name__ == "__main__":

@@ -22,6 +22,7 @@
 #include "nav/keys.h"
 #include "nav/contacts.h"
 #include "render/probe.h"
+#include "render/view.h"
 #include "scene/world2_layout.h"
 #include "tools/census/census.h"
 
@@ -373,6 +374,30 @@ bool cmd_bench(const Line& l) {
     return true;
 }
 
+// fragments [literal]: one frame rendered and presented, and the fragments it rasterised
+// and those that passed every test, against the view's pixels: what the rasteriser's
+// cost follows, counted exactly where timings are noisy.
+bool cmd_fragments(const Line& l) {
+    const bool literal = l.words.size() == 2;
+    if (literal && l.words[1] != "literal") return fail("usage: fragments [literal]");
+    ensure_started();
+    if (!program.running) return fail("the program is not running");
+    const DrawPath before = draw_path;
+    draw_path.literal = literal;
+    const bool counting = headless_begin_fragment_count();
+    render_frame();
+    uint64_t rasterised = 0, passed = 0;
+    const bool counted = counting && headless_end_fragment_count(&rasterised, &passed);
+    platform_swap_buffers();
+    draw_path = before;
+    if (!counted) return fail("fragments: this GL context cannot count fragments");
+    printf("{\"fragments%s\":1,\"rasterised\":%llu,\"passed\":%llu,\"pixels\":%lld}\n", literal ? "_literal" : "",
+           static_cast<unsigned long long>(rasterised), static_cast<unsigned long long>(passed),
+           static_cast<long long>(view.view_width) * view.view_height);
+    fflush(stdout);
+    return true;
+}
+
 // bench_load N [literal]: N full asset loads of the current world (textures, font, level).
 bool cmd_bench_load(const Line& l) {
     BenchRun run{};
@@ -545,7 +570,8 @@ constexpr Command COMMANDS[] = {
     {"cursor", cmd_cursor},
     {"place", cmd_place},     {"face", cmd_face},     {"walk", cmd_walk},
     {"shot", cmd_shot},       {"state", cmd_state},
-    {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"bmp", cmd_bmp},
+    {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"fragments", cmd_fragments},
+    {"bmp", cmd_bmp},
     {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
     {"focus", cmd_focus},     {"message", cmd_message},   {"viewport", cmd_viewport},

@@ -36,6 +36,7 @@ constexpr CommandForm COMMAND_FORMS[] = {
     {"state",           {""},                "state"},
     {"bench",           {"c", "cw"},         "bench N [literal]"},
     {"bench_load",      {"c", "cw"},         "bench_load N [literal]"},
+    {"fragments",       {"", "w"},           "fragments [literal]"},
     {"bmp",             {"ww"},              "bmp FILE OUT"},
     {"expect",          {"www", "wwww"},     "expect NAME OP VALUE [TOLERANCE]"},
     {"expect_message",  {"r"},               "expect_message TEXT"},
