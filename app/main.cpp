@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
         return EXIT_NO_DATA;
     }
     reset_session(); // the one start state, the same the tests and the replay start from
+    if (record_path) platform_set_last_words(finish_recording); // the display may go first
     const int exit_code = run_program();
     if (record_path) finish_recording();
     if (play_path && !played_to_the_recorded_state()) return EXIT_PLAYED_ELSEWHERE;

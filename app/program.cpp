@@ -91,7 +91,8 @@ Iteration program_iterate() {
     const float t0 = static_cast<float>(timer_now_ms());
     if (window.active && !render_frame()) return finish(0);
     if (keys[VK_ESCAPE]) return finish(0);
-    wait_frame_pacing(t0);
+    if (window.active) wait_frame_pacing(t0);
+    else wait_idle(t0);
     platform_swap_buffers();
     read_cursor();
     apply_held_keys();

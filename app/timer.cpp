@@ -2,6 +2,9 @@
 
 #include "platform/platform.h"
 
+#include <algorithm>
+#include <cmath>
+
 TimerState timer;
 
 void reset_timer() { timer = TimerState{}; }
@@ -38,4 +41,13 @@ void wait_frame_pacing(float t0) {
     const double end = static_cast<double>(t0) + 2.0 * static_cast<double>(timer.frame_pacing);
     while (timer_now_ms() < end) {
     }
+}
+
+// A loop that draws nothing would spin a whole processor for no picture: its iterations
+// only swap, re-centre and step the held keys, which a sleep between them keeps.
+void wait_idle(float t0) {
+    const double period = std::max(2.0 * static_cast<double>(timer.frame_pacing), IDLE_PERIOD_MS);
+    const double end = static_cast<double>(t0) + period;
+    for (double now = timer_now_ms(); now < end; now = timer_now_ms())
+        if (platform_wait_message(static_cast<uint32_t>(std::ceil(end - now)))) return;
 }

@@ -24,3 +24,7 @@ void timer_init();
 double timer_now_ms();
 // Busy-waits until 2 x frame_pacing ms have passed since t0 (read before rendering).
 void wait_frame_pacing(float t0);
+// The same wait while no frame is drawn (a minimised or hidden window): sleeps until a
+// message arrives or at least IDLE_PERIOD_MS (and the pacing period) have passed.
+constexpr double IDLE_PERIOD_MS = 10;
+void wait_idle(float t0);

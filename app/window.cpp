@@ -7,6 +7,7 @@
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "assets/gl_caps.h"
+#include "render/hud.h"
 #include "render/particles.h"
 #include "render/water.h"
 #include "render/scene_setup.h"
@@ -67,6 +68,7 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
 
     if (!platform_create_window(title, width, height, window.fullscreen)) return fail_open("Window Creation Error.");
     g_handles.window = true;
+    if (!window.fullscreen) platform_set_min_client_size(HUD_MIN_WIDTH, HUD_MIN_HEIGHT);
     if (!platform_get_device_context()) return fail_open("Can't create a GL device context.");
     g_handles.device_context = true;
     const int format = platform_choose_pixel_format(bits, PIXEL_DEPTH_BITS);
@@ -131,7 +133,11 @@ intptr_t window_proc(const PlatformMessage& message) {
         const int width = static_cast<int>(message.lparam & 0xFFFF);
         const int height = static_cast<int>((message.lparam >> 16) & 0xFFFF);
         resize_view(width, height);
+        // The pointer still stands at the old centre: the next frame takes it to the new
+        // one instead of reading the distance between the two as a turn of the view.
+        const CursorPos old_center = pointer.center;
         set_pointer_center(width, height);
+        if (pointer.center.x != old_center.x || pointer.center.y != old_center.y) pointer.pointer_held = false;
         return 0;
     }
     case WM_LBUTTONDOWN:

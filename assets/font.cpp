@@ -197,6 +197,15 @@ int font_ascent() {
     return static_cast<int>(std::ceil(ascent));
 }
 
+float text_width(const char* text) {
+    float width = 0;
+    for (const char* c = text; *c; ++c) {
+        const int index = static_cast<unsigned char>(*c) - FONT_FIRST_CHAR;
+        if (index >= 0 && index < g_glyphs.count) width += g_glyphs.glyphs[index].advance;
+    }
+    return width;
+}
+
 void print_text(float x, float y, const char* format, ...) {
     if (!format) return;
     char text[TEXT_BUFFER_SIZE];

@@ -17,6 +17,8 @@ void delete_font();
 // The most any character rises above its baseline, in pixels (0 before the glyphs exist):
 // text whose baseline is nearer the top of the view than this loses its tops.
 int font_ascent();
+// How far the pen moves over the text, in pixels (0 before the glyphs exist).
+float text_width(const char* text);
 // Draws the formatted text (printf conventions, at most 255 characters) with the first
 // character's origin at raster position (x, y), in the current colour.
 void print_text(float x, float y, const char* format, ...);

@@ -278,6 +278,8 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     return true;
 }
 
+void platform_set_min_client_size(int, int) {} // a script's viewport is what it says
+
 bool platform_get_client_size(int* width, int* height) {
     if (!g_headless.window.exists) return false;
     *width = g_headless.window.width;
@@ -368,6 +370,17 @@ void platform_swap_buffers() {
     // Wait for the frame as a real swap does: with only a flush the driver queues frame
     // after frame and the process grows by hundreds of megabytes in a long replay.
     if (g_headless.window.context_current) glFinish();
+}
+
+// The script's window system never goes away.
+void platform_set_last_words(void (*)()) {}
+
+// The script's messages are all there already: a wait only lets the clock run on.
+bool platform_wait_message(uint32_t timeout_ms) {
+    Headless& h = g_headless;
+    if (!h.messages.empty() || h.quit_posted) return true;
+    h.clock_us += static_cast<int64_t>(timeout_ms) * 1000;
+    return false;
 }
 
 bool platform_poll_message(PlatformMessage* message) {

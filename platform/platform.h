@@ -14,8 +14,11 @@
 //                                 SDL backend uses the desktop's own mode (no mode
 //                                 switch, as SDL's desktop fullscreen does), so the
 //                                 window may be larger than the w x h asked for
-//    platform_create_window       create the (hidden) window: client area w x h, or
-//                                 borderless over the whole desktop when fullscreen
+//    platform_create_window       create the (hidden) window: client area w x h where
+//                                 the window manager places it (centred on a screen
+//                                 without one), or borderless over the whole desktop
+//                                 when fullscreen
+//    platform_set_min_client_size the smallest client area the user may resize it to
 //    platform_get_client_size     the window's real client area; the core sizes its
 //                                 view and perspective from it, not from the request
 //    platform_get_device_context  obtain the window's drawable
@@ -46,11 +49,17 @@
 //  Messages: platform_poll_message hands over one pending window message at a time,
 //  already translated into what the window procedure expects (Windows message ids and
 //  virtual-key codes). Keyboard auto-repeat produces repeated key-down messages.
-//  Alt combinations and F10 arrive as system-key messages. platform_post_quit queues
+//  Alt combinations and F10 arrive as system-key messages. platform_wait_message sleeps
+//  until one is pending, for at most the time given. platform_post_quit queues
 //  a quit message that is returned once every earlier message has been handed over.
 //  A window the user may resize reports every new client size as a size message. A
 //  window that another client destroyed is reported once as a close request, and the
-//  system's complaints about it afterwards end nothing.
+//  system's complaints about it afterwards end nothing; a window hidden from view (minimised,
+//  unmapped) is reported as deactivated and minimised. A request to end the process
+//  (SIGTERM, SIGINT, SIGHUP) is reported once as a close request too. No call waits on the
+//  window system without a bound. When the window system itself goes away, the backend
+//  runs the core's last words (platform_set_last_words) and ends the process with
+//  EXIT_DISPLAY_LOST.
 //
 //  Cursor: positions are client-area pixels, origin top left. A reading after a
 //  platform_set_cursor_pos is where the pointer was put plus what the user moved it
@@ -160,6 +169,7 @@ bool platform_change_display_mode(int width, int height, int bits);
 void platform_restore_display_mode();
 void platform_show_cursor(bool show);
 bool platform_create_window(const char* title, int width, int height, bool fullscreen);
+void platform_set_min_client_size(int width, int height);
 // The real client area of the window; false when there is no window.
 bool platform_get_client_size(int* width, int* height);
 bool platform_destroy_window();
@@ -176,7 +186,13 @@ void platform_swap_buffers();
 
 // Messages.
 bool platform_poll_message(PlatformMessage* message);
+// Sleeps until a window message is pending or timeout_ms have passed, whichever comes
+// first; true when one is pending. The headless backend advances its clock instead.
+bool platform_wait_message(uint32_t timeout_ms);
 void platform_post_quit(int exit_code);
+// Run once, just before the process ends because the window system went away.
+constexpr int EXIT_DISPLAY_LOST = 1;
+void platform_set_last_words(void (*last_words)());
 // What the system does with a message the window procedure leaves alone.
 intptr_t platform_default_window_proc(const PlatformMessage& message);
 

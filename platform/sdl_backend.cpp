@@ -6,17 +6,23 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
+#include <csignal>
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <iterator>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -184,17 +190,53 @@ void record_message(const PlatformMessage& m) {
 
 // Another client may destroy the window (`xdotool windowclose`, a session ending). Every
 // X error about it afterwards would end the program through Xlib's default handler with
-// code 1; instead the loss is taken as a close request. Other errors go where they went.
+// code 1; instead the loss is taken as a close request. Only an error that says the window
+// no longer exists means that: a window manager may refuse a request on a live window (a
+// focus request on a window it has not mapped yet fails with BadMatch). Other errors go
+// where they went.
 XErrorHandler g_previous_x_error_handler = nullptr;
 unsigned long g_lost_x_window = 0; // a window given up for lost: its late errors are expected
 
 int on_x_error(Display* display, XErrorEvent* error) {
     Sdl& s = g_sdl;
     if (error->resourceid != 0 && (error->resourceid == s.x_window || error->resourceid == g_lost_x_window)) {
-        if (error->resourceid == s.x_window) s.window_lost = true;
+        const bool gone = error->error_code == BadWindow || error->error_code == BadDrawable;
+        if (gone && error->resourceid == s.x_window) s.window_lost = true;
         return 0;
     }
     return g_previous_x_error_handler ? g_previous_x_error_handler(display, error) : 0;
+}
+
+// The X server went away (it ended, or the session did): nothing of the window can be
+// closed any more, and Xlib ends the process when this returns. What must not be lost is
+// finished first.
+void (*g_last_words)() = nullptr;
+
+int on_x_connection_lost(Display*) {
+    fprintf(stderr, "zeb: the connection to the display was lost\n");
+    if (void (*last_words)() = g_last_words) {
+        g_last_words = nullptr; // once, even if finishing meets the dead connection again
+        last_words();
+    }
+    _exit(EXIT_DISPLAY_LOST); // the libraries' exit handlers would talk to the dead server
+}
+
+// SIGTERM, SIGINT and SIGHUP ask the program to end as closing its window does: the loop
+// ends at its next message, the window is closed and a recording is finished.
+volatile sig_atomic_t g_end_signal = 0;
+bool g_end_signal_reported = false;
+
+void on_end_signal(int signal) { g_end_signal = signal; }
+
+void catch_end_signals() {
+    static bool caught = false;
+    if (caught) return;
+    caught = true;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); // SDL's would be lost at every video restart
+    struct sigaction action = {};
+    action.sa_handler = on_end_signal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 void watch_x_errors() {
@@ -202,6 +244,7 @@ void watch_x_errors() {
     if (!driver || strcmp(driver, "x11") != 0) return;
     const XErrorHandler previous = XSetErrorHandler(on_x_error);
     if (previous != on_x_error) g_previous_x_error_handler = previous;
+    XSetIOErrorHandler(on_x_connection_lost);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE); // to see DestroyNotify for the window
 }
 
@@ -213,6 +256,47 @@ void find_x_window(SDL_Window* window) {
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
     g_sdl.x_display = info.info.x11.display;
     g_sdl.x_window = info.info.x11.window;
+}
+
+// Whether a window manager runs on the display's screen: one that follows the desktop
+// conventions names its check window on the root, and that window exists.
+bool window_manager_running(Display* display) {
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool named = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &count, &after, &data) == Success &&
+                       type == XA_WINDOW && count == 1 && data;
+    const Window child = named ? *reinterpret_cast<Window*>(data) : 0;
+    if (data) XFree(data);
+    XWindowAttributes attributes; // a stale name after the manager ended: BadWindow, ignored
+    const XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    const bool alive = child != 0 && XGetWindowAttributes(display, child, &attributes);
+    XSetErrorHandler(previous);
+    return alive;
+}
+
+// A window goes where the window manager places it. SDL says the program chose the
+// position it was made at, which a manager honours: that hint is taken back. Without a
+// manager the window would stay at the screen's corner: it is centred instead.
+void place_window(SDL_Window* window) {
+    Sdl& s = g_sdl;
+    if (!s.x_display) return;
+    if (!window_manager_running(s.x_display)) {
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        return;
+    }
+    XSizeHints* hints = XAllocSizeHints();
+    long supplied = 0;
+    if (!hints) return;
+    if (XGetWMNormalHints(s.x_display, s.x_window, hints, &supplied)) {
+        hints->flags &= ~(USPosition | PPosition);
+        XSetWMNormalHints(s.x_display, s.x_window, hints);
+    }
+    XFree(hints);
 }
 
 bool destroys_window(const SDL_SysWMmsg* message) {
@@ -248,6 +332,12 @@ bool translate(const SDL_Event& event, PlatformMessage* out) {
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             *out = size_message(event.window.data1, event.window.data2);
+            return true;
+        case SDL_WINDOWEVENT_HIDDEN: // unmapped: on another workspace, or minimised
+            *out = activate_message(false, true);
+            return true;
+        case SDL_WINDOWEVENT_SHOWN:
+            *out = activate_message(true, false);
             return true;
         case SDL_WINDOWEVENT_MINIMIZED:
             // As on Windows: a minimised window is told its client area is empty.
@@ -348,6 +438,48 @@ bool open_audio() {
     return true;
 }
 
+// The top-level window shown with this title, or 0.
+Window shown_window_named(Display* display, const char* title) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 0;
+    for (unsigned i = count; i-- > 0 && found == 0;) { // topmost first
+        XWindowAttributes attributes;
+        char* name = nullptr;
+        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
+            XFetchName(display, children[i], &name) && name && strcmp(name, title) == 0)
+            found = children[i];
+        if (name) XFree(name);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+// Without a window manager nobody gives a new window the keyboard: the keys would go to
+// whatever lies under the pointer, and a box's Return and Escape would not reach it. A
+// watcher on a connection of its own gives the box the focus once it is shown, for as
+// long as the box may take to appear.
+constexpr int BOX_FOCUS_TRIES = 250; // every 20 ms: 5 s
+std::atomic<bool> g_box_answered{false};
+
+int ignore_x_error(Display*, XErrorEvent*) { return 0; } // a window gone while it was asked about
+
+void focus_box_when_shown(std::string title) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return;
+    if (!window_manager_running(display))
+        for (int i = 0; i < BOX_FOCUS_TRIES && !g_box_answered; ++i) {
+            if (const Window box = shown_window_named(display, title.c_str())) {
+                XSetInputFocus(display, box, RevertToPointerRoot, CurrentTime);
+                XSync(display, False);
+                break;
+            }
+            SDL_Delay(20);
+        }
+    XCloseDisplay(display);
+}
+
 // The box could not be shown: take the caller's answer and say so on the terminal.
 int unshown_answer(const SDL_MessageBoxData& box, bool yes_no, int unanswered) {
     const int answer = unanswered != 0 ? unanswered : (yes_no ? IDNO : IDOK);
@@ -385,7 +517,16 @@ int platform_message_box(const char* text, const char* caption, unsigned style, 
         fprintf(stderr, "zeb: %s: %s\n", caption ? caption : "", text ? text : "");
         if (yes_no) answer = script_input_answer(unanswered, &shown);
     } else {
+        // The watcher's errors are its own; the main thread waits in the box meanwhile.
+        const bool x11 = SDL_getenv("DISPLAY") != nullptr;
+        const XErrorHandler previous = x11 ? XSetErrorHandler(ignore_x_error) : nullptr;
+        g_box_answered = false;
+        std::thread watcher;
+        if (x11) watcher = std::thread(focus_box_when_shown, std::string(caption ? caption : ""));
         shown = SDL_ShowMessageBox(&box, &pressed) == 0;
+        g_box_answered = true;
+        if (watcher.joinable()) watcher.join();
+        if (x11) XSetErrorHandler(previous);
         // Closed without a button (the window manager's close): as Escape would answer.
         answer = !shown ? unshown_answer(box, yes_no, unanswered) : pressed < 0 ? (yes_no ? IDNO : IDOK) : pressed;
     }
@@ -415,6 +556,7 @@ bool start_x11_video() {
 } // namespace
 
 bool platform_check_display(char* why, size_t why_size) {
+    catch_end_signals();
     if (!start_x11_video() && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         snprintf(why, why_size, "no display could be opened (%s)", SDL_GetError());
         return false;
@@ -520,11 +662,12 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     // ask for the deepest buffer first and settle for less.
     for (int depth : {32, 24, 16}) {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-        s.window = SDL_CreateWindow(title, 0, 0, width, height, flags);
+        s.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
         if (s.window) break;
     }
     if (!s.window) return false;
     find_x_window(s.window);
+    if (!fullscreen) place_window(s.window);
     s.window_lost = false;
     s.window_lost_reported = false;
     // Cursors end with the video subsystem, which a fullscreen toggle restarts: each window
@@ -532,6 +675,10 @@ bool platform_create_window(const char* title, int width, int height, bool fulls
     s.cursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
     if (s.cursor) SDL_SetCursor(s.cursor);
     return true;
+}
+
+void platform_set_min_client_size(int width, int height) {
+    if (g_sdl.window) SDL_SetWindowMinimumSize(g_sdl.window, width, height);
 }
 
 bool platform_get_client_size(int* width, int* height) {
@@ -543,7 +690,25 @@ bool platform_get_client_size(int* width, int* height) {
 bool platform_destroy_window() {
     Sdl& s = g_sdl;
     if (!s.window) return false;
-    if (s.window_lost) g_lost_x_window = s.x_window;
+    // Another client may have destroyed the window since the last message: ask the server
+    // now (the answer comes through on_x_error) rather than let SDL find out below.
+    XWindowAttributes attributes;
+    if (s.x_display && !s.window_lost && !XGetWindowAttributes(s.x_display, s.x_window, &attributes))
+        s.window_lost = true;
+    if (s.window_lost) {
+        g_lost_x_window = s.x_window;
+        // SDL hides a window before destroying it and waits, without a bound, for the
+        // server to say it was unmapped; a destroyed window never will. The event it
+        // waits for is put in its queue, so the wait ends at once.
+        if (s.x_display) {
+            XEvent unmapped = {};
+            unmapped.xunmap.type = UnmapNotify;
+            unmapped.xunmap.display = s.x_display;
+            unmapped.xunmap.event = s.x_window;
+            unmapped.xunmap.window = s.x_window;
+            XPutBackEvent(s.x_display, &unmapped);
+        }
+    }
     SDL_DestroyWindow(s.window);
     // The errors about a lost window must arrive while on_x_error is the handler: closing
     // the connection later goes through the default one.
@@ -617,6 +782,11 @@ bool next_message(PlatformMessage* message) {
         *message = PlatformMessage{WM_CLOSE, 0, 0};
         return true;
     }
+    if (g_end_signal != 0 && !g_end_signal_reported) {
+        g_end_signal_reported = true;
+        *message = PlatformMessage{WM_CLOSE, 0, 0};
+        return true;
+    }
     if (s.quit_posted) {
         s.quit_posted = false;
         *message = PlatformMessage{WM_QUIT, static_cast<uintptr_t>(s.quit_code), 0};
@@ -648,6 +818,19 @@ bool platform_poll_message(PlatformMessage* message) {
     record_message(*message);
     return true;
 }
+
+bool platform_wait_message(uint32_t timeout_ms) {
+    const Sdl& s = g_sdl;
+    if (!s.pending.empty() || s.quit_posted || (s.window_lost && !s.window_lost_reported)) return true;
+    if (g_end_signal != 0 && !g_end_signal_reported) return true;
+    if (!s.video_up) {
+        SDL_Delay(timeout_ms);
+        return false;
+    }
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(timeout_ms, INT32_MAX))) == 1;
+}
+
+void platform_set_last_words(void (*last_words)()) { g_last_words = last_words; }
 
 void platform_post_quit(int exit_code) {
     g_sdl.quit_posted = true;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 HudState hud;
 
@@ -36,6 +37,18 @@ void icon(int slot, float x0, float y0, float x1, float y1, float z) {
 constexpr float LAYOUT_WIDTH = 1024, LAYOUT_HEIGHT = 768;
 float from_right(float x) { return static_cast<float>(view.view_width) - (LAYOUT_WIDTH - x); }
 float from_bottom(float y) { return static_cast<float>(view.view_height) - (LAYOUT_HEIGHT - y); }
+
+// A number at the lower right starts where the layout puts it, unless it is longer than
+// the layout's three digits (a view wider than 1024): then it keeps the layout's right
+// margin instead of running out of the view.
+constexpr float RIGHT_NUMBER_X = 945;
+void print_right_number(float y, int value) {
+    char text[16];
+    snprintf(text, sizeof text, "%i", value);
+    const float margin = LAYOUT_WIDTH - (RIGHT_NUMBER_X + text_width("999"));
+    const float x = std::min(from_right(RIGHT_NUMBER_X), static_cast<float>(view.view_width) - margin - text_width(text));
+    print_text(x, y, "%s", text);
+}
 
 // The panels sit in eye space at HUD_DEPTH near the view's left and right edges: the
 // sideways shift that keeps them there when the view is wider or narrower than 4:3.
@@ -139,8 +152,8 @@ void draw_hud_text() {
     print_text(1, 160, "dist, ypos %f, %f", static_cast<double>(hud.dist_readout), 0.0);
     print_text(55, from_bottom(749), "%i", view.view_width - 25);
     print_text(55, from_bottom(709), "%i", view.view_height);
-    print_text(from_right(945), from_bottom(749), "%i", view.view_width - 25);
-    print_text(from_right(945), from_bottom(709), "%i", level_draw.degenerate_count);
+    print_right_number(from_bottom(749), view.view_width - 25);
+    print_right_number(from_bottom(709), level_draw.degenerate_count);
     level_draw.degenerate_count = 0;
     print_text(1, 60, "poligon, vid, nevid %i, %i, %i", frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count);
     level_draw.visible_count = 0;

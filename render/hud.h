@@ -18,6 +18,12 @@ struct HudState {
 extern HudState hud;
 void reset_hud();
 
+// The smallest view the window may be resized to: the position line needs about 1000
+// pixels of the font's width, and the top block (down to row 171) and the lower corners'
+// numbers (from 89 rows above the bottom) stay well apart.
+constexpr int HUD_MIN_WIDTH = 1024;
+constexpr int HUD_MIN_HEIGHT = 480;
+
 void draw_crosshair();
 void draw_hud_panels();
 // A pixel-unit orthographic overlay, origin top left, y downwards.
