@@ -446,11 +446,13 @@ Window shown_window_named(Display* display, const char* title) {
     if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 0;
     for (unsigned i = count; i-- > 0 && found == 0;) { // topmost first
         XWindowAttributes attributes;
-        char* name = nullptr;
+        XTextProperty name = {};
+        // Compared as bytes: SDL names its windows in UTF-8, which XFetchName refuses.
         if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
-            XFetchName(display, children[i], &name) && name && strcmp(name, title) == 0)
+            XGetWMName(display, children[i], &name) && name.value && name.nitems == strlen(title) &&
+            memcmp(name.value, title, name.nitems) == 0)
             found = children[i];
-        if (name) XFree(name);
+        if (name.value) XFree(name.value);
     }
     if (children) XFree(children);
     return found;

@@ -18,16 +18,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_x WIDTHxHEIGHT [openbox]: a virtual screen of that size, with a window manager if
-# asked.
+# How long any one wait may take, in seconds. Every wait ends as soon as what it waits for
+# holds: the deadline only bounds a failure, and is generous for a machine loaded several
+# times over (a frame of 1920 x 1080 can then take a second).
+DEADLINE=${E2E_DEADLINE:-120}
+TICKS=$(( DEADLINE * 10 ))
+
+# start_x WIDTHxHEIGHT [openbox|fluxbox|none]: a virtual screen of that size, with that
+# window manager.
 start_x() {
     xvfb_start "$1" || exit 1
-    if [ "${2:-}" = openbox ]; then
-        openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-        WM=$!
-        # The window manager is up once it owns the screen's manager selection.
-        for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-    fi
+    case "${2:-none}" in
+    openbox) openbox --sm-disable >"$WORK/wm.log" 2>&1 & WM=$! ;;
+    fluxbox) HOME=$WORK fluxbox >"$WORK/wm.log" 2>&1 & WM=$! ;;
+    none) return 0 ;;
+    *) echo "unknown window manager $2"; exit 2 ;;
+    esac
+    # The window manager is up once it names its check window on the root.
+    for _ in $(seq $TICKS); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0; sleep 0.1; done
+    echo "the window manager $2 did not start:"
+    cat "$WORK/wm.log"
+    exit 1
 }
 
 fail() {
@@ -58,33 +69,33 @@ zeb_window_of_size_now() {
     done
     return 1
 }
-# Waits up to 30 s until a window titled ZEB has the given size; prints its id.
+# Waits until a window titled ZEB has the given size; prints its id.
 zeb_window_of_size() {
-    for _ in $(seq 300); do
+    for _ in $(seq $TICKS); do
         zeb_window_of_size_now "$1" && return 0
         sleep 0.1
     done
     return 1
 }
 
-# Holds a key until its effect shows (up to 30 s): under load a frame can take longer than
-# any fixed hold. F1 is consumed when handled, so holding it toggles once.
+# Holds a key until its effect shows: under load a frame can take longer than any fixed
+# hold. F1 is consumed when handled, so holding it toggles once.
 # hold_until WINDOW KEY COMMAND...: true when COMMAND succeeded while the key was held.
 hold_until() {
     local win=$1 key=$2
     shift 2
     xdotool keydown --window "$win" "$key"
     local ok=1
-    for _ in $(seq 300); do
+    for _ in $(seq $TICKS); do
         if "$@"; then ok=0; break; fi
         sleep 0.1
     done
     xdotool keyup --window "$win" "$key" 2>/dev/null
     return $ok
 }
-# Waits up to 30 s for COMMAND to succeed.
+# Waits for COMMAND to succeed.
 wait_until() {
-    for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
+    for _ in $(seq $TICKS); do "$@" && return 0; sleep 0.1; done
     return 1
 }
 zeb_ended() { ! kill -0 "$ZEB_PID" 2>/dev/null; }
@@ -97,9 +108,9 @@ start_zeb() { # start_zeb DIR ARGS...: runs zeb in DIR
     ZEB_PID=$!
 }
 
-# Waits (up to 30 s) for zeb to end and checks its exit code.
+# Waits for zeb to end and checks its exit code.
 expect_exit() {
-    for _ in $(seq 300); do kill -0 "$ZEB_PID" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq $TICKS); do kill -0 "$ZEB_PID" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$ZEB_PID" 2>/dev/null && fail "zeb did not end"
     wait "$ZEB_PID"
     local code=$?

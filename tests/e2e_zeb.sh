@@ -1,7 +1,8 @@
 #!/bin/bash
 # End-to-end runs of the real program under a virtual X server (1280 x 1024, one mode):
-#  1. the start-up question answered No (Escape): a 1024 x 768 window titled "ZEB",
-#     started from a directory without text/ (the data is found next to the program);
+#  1. the start-up question answered No (Escape, typed: the box has the keyboard without a
+#     window manager): a 1024 x 768 window titled "ZEB", centred on the screen, started
+#     from a directory without text/ (the data is found next to the program);
 #  2. answered Yes (Return): fullscreen over the whole 1280 x 1024 screen, no second box;
 #  3. --windowed (no question), then F1: fullscreen 1280 x 1024, no box, F1 back;
 #  4. no data anywhere: a box lists every place zeb looked, exit code 1.
@@ -19,7 +20,7 @@ start_with_question() {
     local attempt
     for attempt in 1 2 3; do
         start_zeb "$@"
-        for _ in $(seq 300); do
+        for _ in $(seq $TICKS); do
             BOX=$(xwininfo -root -tree 2>/dev/null | grep -F '"Start FullScreen?":' | awk '{print $1}' | head -n 1)
             [ -n "$BOX" ] && return 0
             grep -qF "could not show a message box" "$LOG" && break
@@ -34,19 +35,26 @@ start_with_question() {
     return 1
 }
 
+# Without a window manager nobody else gives the box the keyboard.
+box_focused() { [ "$(printf '0x%x' "$(xdotool getwindowfocus 2>/dev/null || echo 0)")" = "$(printf '0x%x' "$BOX")" ]; }
+
 # 1. No: windowed, from a directory without text/.
 SCENARIO="question answered No"
 mkdir -p "$WORK/elsewhere"
+xdotool mousemove 0 0 # away from where the box appears: keys go to the box only if it has the focus
 start_with_question "$WORK/elsewhere" || fail "no start-up question"
-xdotool key --window "$BOX" Escape
+wait_until box_focused || fail "the start-up box did not take the keyboard"
+xdotool key Escape
 WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
+[ "$(client_area "$WIN")" = "128 128 1024 768" ] || fail "the window is not centred: $(client_area "$WIN")"
 quit_with_escape "$WIN"
-echo "ok: No opened 1024x768 \"ZEB\" with the data next to the program, Escape ended it with code 0"
+echo "ok: No, typed, opened 1024x768 \"ZEB\" centred, with the data next to the program; Escape ended it with code 0"
 
 # 2. Yes: fullscreen over the desktop, and no "not supported" box.
 SCENARIO="question answered Yes"
 start_with_question . || fail "no start-up question"
-xdotool key --window "$BOX" Return
+wait_until box_focused || fail "the start-up box did not take the keyboard"
+xdotool key Return
 WIN=$(zeb_window_of_size 1280x1024) || fail "no fullscreen 1280x1024 ZEB window"
 sleep 0.5
 has_window "Vexa GL" && fail "a second box appeared"
@@ -76,7 +84,7 @@ ZEB_PID=$!
 # The box comes before any window; should SDL fail to show it, zeb says so in the log and
 # goes on with the box's only answer. Either way nothing waits.
 answered=
-for _ in $(seq 300); do
+for _ in $(seq $TICKS); do
     id=$(xwininfo -root -tree 2>/dev/null | grep -F '"ERROR":' | awk '{print $1}' | head -n 1)
     [ -n "$id" ] && { xdotool key --window "$id" Return; answered=1; break; }
     grep -qF "could not show a message box" "$LOG" && { answered=1; break; }

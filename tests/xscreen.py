@@ -4,6 +4,7 @@ cursor's image. Python 3 standard library, with libX11 and libXfixes through cty
 
   xscreen.py yellow X0 Y0 X1 Y1   target-yellow pixels in the rectangle: "COUNT MEAN_ROW"
   xscreen.py green X0 Y0 X1 Y1    crosshair-green pixels: "COUNT MEAN_COLUMN MEAN_ROW"
+  xscreen.py marble X0 Y0 X1 Y1   pixels of the hall floor's red marble: "COUNT"
   xscreen.py digest X0 Y0 X1 Y1   a digest of the rectangle's pixels
   xscreen.py cursor               the cursor image: "WIDTH HEIGHT DIGEST"
   xscreen.py maximise WINDOW      ask the window manager to maximise the window (id in hex)
@@ -124,6 +125,9 @@ def main(args):
     elif args[0] == 'green':  # the crosshair's points: green well above red and blue
         count, column, row = select(tuple(map(int, args[1:5])), lambda r, g, b: g > 120 and g > r + 80 and g > b + 80)
         print(count, round(column, 1), round(row, 1))
+    elif args[0] == 'marble':  # the hall floor's red tiles: red well above green and blue
+        count, _, _ = select(tuple(map(int, args[1:5])), lambda r, g, b: r > 110 and r > g + 60 and r > b + 60)
+        print(count)
     elif args[0] == 'digest':
         rows = pixels(*map(int, args[1:5]))
         print(hashlib.sha1(bytes(c for row in rows for p in row for c in p)).hexdigest()[:16])
