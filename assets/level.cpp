@@ -169,7 +169,7 @@ void load_level(int world) {
         return;
     }
     const char* name = LEVEL_FILES[world - 1];
-    FILE* stream = fopen(name, "r");
+    FILE* stream = platform_open_file(name);
     if (!stream) {
         free_level();
         level_error("Cannot open the level file %s.", name);

@@ -49,11 +49,19 @@ const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS] = {
 };
 // clang-format on
 
+namespace {
+
+// Whether `path` opens as data: a regular file that can be read.
+bool can_open(const char* path) {
+    FILE* file = platform_open_file(path);
+    if (file) fclose(file);
+    return file != nullptr;
+}
+
+} // namespace
+
 RgbImage* load_texture_image(const char* path) {
-    if (!path) return nullptr;
-    FILE* file = fopen(path, "r");
-    if (!file) return nullptr; // missing: silent, the set just fails
-    fclose(file);
+    if (!path || !can_open(path)) return nullptr; // missing: silent, the set just fails
     return load_dib(path);
 }
 
@@ -79,12 +87,6 @@ void upload_world2_3(const RgbImage& image, GLuint name) {
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.data);
     if (gl_caps.lod_bias)
         glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(textures.lod_bias));
-}
-
-bool can_open(const char* path) {
-    FILE* file = fopen(path, "r");
-    if (file) fclose(file);
-    return file != nullptr;
 }
 
 // The first slot of the set that names the same file as `slot` (slot itself if none).

@@ -1,6 +1,8 @@
-// Read-only file views through POSIX memory mapping, and finding the data directory.
+// Data files: opened for reading only when they are regular files, read through POSIX
+// memory mapping or a stream; and finding the data directory.
 #include "platform.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,14 +13,60 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+constexpr const char* NOT_A_REGULAR_FILE = "not a regular file";
+
+// A descriptor of `path` when it is a regular file, else -1 with the reason in `why`.
+// O_NONBLOCK keeps open() from waiting for a FIFO's writer (or a device's line), and
+// O_NOCTTY keeps a terminal from becoming ours; the type is then read from the open file
+// itself, so it cannot change between the check and the use. Reads block as usual after.
+int open_regular(const char* path, struct stat* info, const char** why) {
+    if (!path) {
+        *why = strerror(ENOENT);
+        return -1;
+    }
+    const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        *why = strerror(errno);
+        return -1;
+    }
+    if (fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+        *why = NOT_A_REGULAR_FILE;
+        close(fd);
+        return -1;
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        *why = strerror(errno);
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+FILE* platform_open_file(const char* path, const char** why) {
+    const char* reason = nullptr;
+    struct stat info;
+    const int fd = open_regular(path, &info, &reason);
+    FILE* stream = fd < 0 ? nullptr : fdopen(fd, "r");
+    if (fd >= 0 && !stream) {
+        reason = strerror(errno);
+        close(fd);
+    }
+    if (why) *why = stream ? nullptr : reason;
+    return stream;
+}
+
 bool platform_map_file(const char* path, MappedFile* file) {
     *file = MappedFile{nullptr, 0, -1};
-    if (!path) return false;
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    const char* why = nullptr;
     struct stat info;
-    // An empty file cannot be mapped; a directory or device is not a file to read.
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+    const int fd = open_regular(path, &info, &why);
+    if (fd < 0) return false;
+    if (info.st_size <= 0) { // an empty file cannot be mapped
         close(fd);
         return false;
     }

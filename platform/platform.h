@@ -74,7 +74,10 @@
 //  print nothing of their own. platform_play_sound starts a loaded sound and cuts the
 //  one still playing: it never reads a file and never waits. platform_free_sounds
 //  releases the sounds and the device at the end.
-//  Files: platform_map_file gives a read-only view of a whole file.
+//  Files: platform_map_file gives a read-only view of a whole file, platform_open_file
+//  a stream to read one. Both take regular files only: anything else (a FIFO, a
+//  directory, a device, a socket) is refused at once, as a missing file is, and never
+//  waited on (a FIFO without a writer would block the open for ever).
 //  Fonts: platform_render_font_glyphs rasterises a run of characters to 1-bit rows.
 //  Activity: platform_activity counts the message boxes and sound requests so far, and
 //  platform_context_current tells whether a rendering context is current (the state's
@@ -88,6 +91,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // Windows message identifiers the window procedure understands.
 enum : unsigned {
@@ -213,7 +217,8 @@ void platform_play_sound(const char* path);
 void platform_free_sounds();
 
 // Files: a read-only view of a whole file. Returns false for a missing, unreadable or
-// empty file. The view stays valid until platform_unmap_file.
+// empty file and for one that is no regular file. The view stays valid until
+// platform_unmap_file.
 struct MappedFile {
     const unsigned char* data;
     size_t size;
@@ -221,6 +226,10 @@ struct MappedFile {
 };
 bool platform_map_file(const char* path, MappedFile* file);
 void platform_unmap_file(MappedFile* file);
+// A regular file opened for reading, closed with fclose. Null for a missing or unreadable
+// file and for one that is no regular file; `why`, when given, then says which (the
+// system's reason, or "not a regular file"; a static text).
+FILE* platform_open_file(const char* path, const char** why = nullptr);
 
 // Fonts: one glyph as a 1-bit bitmap, rows bottom first, each row padded to whole
 // bytes, most significant bit leftmost (the layout glBitmap takes with an unpack

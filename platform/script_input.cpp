@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -91,11 +90,22 @@ bool script_input_load(const char* path, std::string* why, int* startup_answer) 
     ScriptInput& s = g_script;
     s = ScriptInput{};
     *startup_answer = 0;
-    std::ifstream in(path);
-    if (!in) {
-        *why = std::string("cannot read ") + path + ": " + strerror(errno);
+    const char* refusal = nullptr;
+    FILE* file = platform_open_file(path, &refusal);
+    if (!file) {
+        *why = std::string("cannot read ") + path + ": " + refusal;
         return false;
     }
+    std::string script;
+    char chunk[65536];
+    for (size_t got; (got = fread(chunk, 1, sizeof chunk, file)) > 0;) script.append(chunk, got);
+    const int read_error = ferror(file) ? errno : 0;
+    fclose(file);
+    if (read_error) { // a part of a recording would play to another state
+        *why = std::string("cannot read ") + path + ": " + strerror(read_error);
+        return false;
+    }
+    std::istringstream in(script);
     int number_of_line = 0;
     for (std::string text; std::getline(in, text);) {
         ++number_of_line;

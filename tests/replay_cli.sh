@@ -35,6 +35,19 @@ check "bmp leaves no stale OUT (bad file)" test ! -e "$WORK/out.rgb"
 check "bmp on a good file writes OUT" run_replay 0 "bmp text/glaz.bmp $WORK/out.rgb"
 check "OUT holds the rows" test -s "$WORK/out.rgb"
 
+# Only regular files are read. A FIFO nobody writes to (which would hold a blocking open
+# for ever) and a directory, as the script and as a picture, are refused by name at once,
+# as a missing file is.
+mkfifo "$WORK/fifo"
+mkdir "$WORK/dir.replay"
+for what in fifo dir.replay; do
+    "$REPLAY" "$WORK/$what" >"$WORK/out" 2>"$WORK/err"; code=$?
+    check "a script that is a $what exits 2" test "$code" -eq 2
+    check "  naming it" has "zeb-replay: cannot open $WORK/$what"
+done
+check "bmp on a FIFO exits 1" run_replay 1 "bmp $WORK/fifo $WORK/out.rgb"
+check "  naming it" has "Failed to open DIB file $WORK/fifo."
+
 # A script that starts the program where there is no text/.
 (cd "$WORK" && run_replay 1 "frames 1") ; code=$?
 check "a script run without text/ exits 1" test "$code" -eq 0

@@ -1,5 +1,6 @@
 // Damaged and hostile data: a failed texture set on a world change, one decode per file
-// however many slots use it, level numbers beyond their types, and the headless cursor.
+// however many slots use it, level numbers beyond their types, data files that are no
+// regular files, and the headless cursor.
 #include "app/input.h"
 #include "app/program.h"
 #include "app/window.h"
@@ -8,6 +9,7 @@
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "render/hud.h"
+#include "render/visible_sets.h"
 #include "support.h"
 #include "render/view.h"
 #include "nav/keys.h"
@@ -21,6 +23,7 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -69,6 +72,14 @@ int declared_triangles(const char* path) {
             return count;
         }
     return -1;
+}
+
+// Puts a FIFO or a directory where a data file was. A FIFO nobody writes to would hold a
+// blocking open() for ever; a directory opens and then reads as nothing.
+void replace_with_no_file(const fs::path& file, bool fifo) {
+    fs::remove(file);
+    if (fifo) ASSERT_EQ(mkfifo(file.c_str(), 0600), 0) << file;
+    else fs::create_directory(file);
 }
 
 int boxes_saying(const std::string& text) {
@@ -138,6 +149,38 @@ TEST_F(DamagedData, AHugePictureIsRefusedWithTheReadersOutOfMemoryBox) {
     });
     EXPECT_FALSE(load_textures(2));
     EXPECT_EQ(boxes_saying("Out of memory."), 1);
+}
+
+TEST_F(DamagedData, DataFilesThatAreNoRegularFilesAreRefusedAsMissingOnes) {
+    // Each world's first picture, its level and its visible sets: a FIFO in world 1 and 2's
+    // sets, a directory in world 3's. Refused at once, with the box a missing file gives.
+    ASSERT_TRUE(start_windowed_program());
+    use_changed_data([](const fs::path& text) {
+        replace_with_no_file(text / "stena001.bmp", true);
+        replace_with_no_file(text / "level.txt", true);
+        replace_with_no_file(text / "stena1011.bmp", false);
+        replace_with_no_file(text / "level2.txt", false);
+        replace_with_no_file(text / "visible2.txt", true);
+        replace_with_no_file(text / "visible3.txt", false);
+    });
+    EXPECT_FALSE(load_textures(1));
+    EXPECT_EQ(boxes_saying("Cannot open the texture file text/stena001.bmp."), 1);
+    EXPECT_FALSE(load_textures(2));
+    EXPECT_EQ(boxes_saying("Cannot open the texture file text/stena1011.bmp."), 1);
+    EXPECT_EQ(boxes_saying("Failed to open DIB file text/stena1011.bmp.\n"), 0); // as for a missing one
+
+    load_level(1);
+    EXPECT_EQ(boxes_saying("Cannot open the level file text/level.txt."), 1);
+    EXPECT_EQ(level_mesh.count, 0);
+    load_level(2);
+    EXPECT_EQ(boxes_saying("Cannot open the level file text/level2.txt."), 1);
+    EXPECT_EQ(level_mesh.count, 0);
+
+    load_visible_sets(2); // drawn whole, as without the file
+    EXPECT_EQ(visible_sets.world, 0);
+    load_visible_sets(3);
+    EXPECT_EQ(visible_sets.world, 0);
+    EXPECT_TRUE(program.running);
 }
 
 TEST_F(DamagedData, LevelCountsAndNumbersBeyondTheirTypesAreNamedNotWrapped) {

@@ -1,14 +1,22 @@
 // Finding the data directory: the working directory first (scripts and the build tree
 // rely on it), ZEB_DATA only when nothing nearer has it, and every place tried listed
-// when none has it.
+// when none has it. Opening its files: regular files only, nothing else waited on.
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -94,6 +102,51 @@ TEST_F(DataDir, NoneFoundListsEveryPlaceAndStaysPut) {
     EXPECT_FALSE(found);
     EXPECT_NE(looked.find("  " + (scratch / "empty" / "text").string() + "\n"), std::string::npos) << looked;
     EXPECT_EQ(looked.find("ZEB_DATA is not set"), std::string::npos);
+}
+
+TEST_F(DataDir, OnlyRegularFilesAreOpenedAsData) {
+    std::ofstream("level.txt") << "NUMPOLLIES 0\n";
+    FILE* stream = platform_open_file("level.txt");
+    ASSERT_NE(stream, nullptr);
+    // Reads wait for the disk as usual: nothing of the refusal's non-blocking open is left.
+    EXPECT_EQ(fcntl(fileno(stream), F_GETFL) & O_NONBLOCK, 0);
+    char line[32] = "";
+    EXPECT_NE(fgets(line, sizeof line, stream), nullptr);
+    EXPECT_STREQ(line, "NUMPOLLIES 0\n");
+    fclose(stream);
+    MappedFile view;
+    ASSERT_TRUE(platform_map_file("level.txt", &view));
+    EXPECT_EQ(view.size, 13u);
+    platform_unmap_file(&view);
+
+    // A FIFO without a writer (a blocking open would wait for one for ever), a directory,
+    // a device and a socket: refused at once, as "not a regular file" (a socket does not
+    // even open: the system's own reason).
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    fs::create_directory("directory");
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    snprintf(address.sun_path, sizeof address.sun_path, "%s", (scratch / "work" / "socket").c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const char* path : {"fifo", "directory", "/dev/null", "socket"}) {
+        const char* why = nullptr;
+        EXPECT_EQ(platform_open_file(path, &why), nullptr) << path;
+        EXPECT_STREQ(why, strcmp(path, "socket") == 0 ? strerror(ENXIO) : "not a regular file") << path;
+        EXPECT_FALSE(platform_map_file(path, &view)) << path;
+        EXPECT_EQ(view.data, nullptr) << path;
+    }
+    close(listener);
+
+    // A missing file gives the system's reason; an empty one opens but cannot be mapped.
+    const char* why = nullptr;
+    EXPECT_EQ(platform_open_file("missing.txt", &why), nullptr);
+    EXPECT_STREQ(why, strerror(ENOENT));
+    std::ofstream("empty.txt").close();
+    stream = platform_open_file("empty.txt");
+    EXPECT_NE(stream, nullptr);
+    if (stream) fclose(stream);
+    EXPECT_FALSE(platform_map_file("empty.txt", &view));
 }
 
 } // namespace

@@ -1,11 +1,17 @@
 // zeb-replay's script lines: the forms each command takes, and numbers clamped to what
-// they set rather than wrapped or left undefined.
+// they set rather than wrapped or left undefined; zeb --play's reading of a recording.
+#include "platform/script_input.h"
 #include "tools/replay/script.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,4 +57,29 @@ TEST(Script, LinesOutOfTheirFormAreRefusedWithTheUsage) {
     EXPECT_EQ(refused("tap 256"), "usage: tap NAME");
     EXPECT_EQ(refused("state now"), "usage: state");
     EXPECT_EQ(refused("jump 3"), "unknown command \"jump\"");
+}
+
+TEST(Script, ARecordingIsPlayedOnlyFromARegularFile) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(::testing::TempDir()) / ("script_input_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "session.replay") << "mode windowed\nframes 2\nexpect world == 1\n";
+    std::string why;
+    int answer = 0;
+    EXPECT_TRUE(script_input_load((dir / "session.replay").c_str(), &why, &answer)) << why;
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(script_input_checks().size(), 1u);
+
+    // A FIFO nobody writes to would hold zeb's start for ever; a directory would play as
+    // an empty recording. Both are refused by name.
+    ASSERT_EQ(mkfifo((dir / "fifo.replay").c_str(), 0600), 0);
+    fs::create_directory(dir / "directory.replay");
+    for (const char* name : {"fifo.replay", "directory.replay"}) {
+        const std::string path = (dir / name).string();
+        EXPECT_FALSE(script_input_load(path.c_str(), &why, &answer)) << path;
+        EXPECT_EQ(why, "cannot read " + path + ": not a regular file");
+        EXPECT_FALSE(script_input_active());
+    }
+    fs::remove_all(dir);
 }

@@ -201,13 +201,17 @@ TEST(Sounds, FilesThatCannotBeReadAreNamedAndTheProgramGoesOn) {
     ASSERT_NE(mkdtemp(dir), nullptr);
     const std::string empty = std::string(dir) + "/empty.wav";
     fclose(fopen(empty.c_str(), "wb"));
-    for (const std::string& path : {std::string(dir), empty, std::string(dir) + "/missing.wav"}) {
+    // A FIFO nobody writes to: refused at once, not waited on.
+    const std::string fifo = std::string(dir) + "/fifo.wav";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {std::string(dir), empty, fifo, std::string(dir) + "/missing.wav"}) {
         EXPECT_FALSE(read_sound_file(path.c_str(), &out, &why)) << path;
         EXPECT_TRUE(contains(why, "cannot be read")) << path;
     }
     EXPECT_EQ(sound_refusal_line("text/Shot.wav", "it holds no samples"),
               "zeb: sound text/Shot.wav will not be played: it holds no samples");
     unlink(empty.c_str());
+    unlink(fifo.c_str());
     rmdir(dir);
 
     // The program's own sounds all load before the first frame.

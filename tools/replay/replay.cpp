@@ -35,7 +35,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
@@ -632,10 +631,22 @@ int main(int argc, char** argv) {
     }
     reset_session(); // the program's own start-up reset, as zeb runs it
     if (strcmp(argv[1], "-") == 0) return run_script(std::cin);
-    std::ifstream file(argv[1]);
+    // Regular files only: a FIFO would hold the open for ever, a directory read as an
+    // empty script that passes. Standard input is `-`.
+    FILE* file = platform_open_file(argv[1]);
     if (!file) {
         fprintf(stderr, "zeb-replay: cannot open %s\n", argv[1]);
         return 2;
     }
-    return run_script(file);
+    std::string script;
+    char chunk[65536];
+    for (size_t got; (got = fread(chunk, 1, sizeof chunk, file)) > 0;) script.append(chunk, got);
+    const bool read_failed = ferror(file) != 0;
+    fclose(file);
+    if (read_failed) {
+        fprintf(stderr, "zeb-replay: cannot read %s\n", argv[1]);
+        return 2;
+    }
+    std::istringstream lines(script);
+    return run_script(lines);
 }
