@@ -9,6 +9,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <xcb/xcb.h>
 
 #include <csignal>
 #include <dlfcn.h>
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <iterator>
@@ -438,48 +440,85 @@ bool open_audio() {
     return true;
 }
 
-// The top-level window shown with this title, or 0.
-Window shown_window_named(Display* display, const char* title) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 0;
-    for (unsigned i = count; i-- > 0 && found == 0;) { // topmost first
-        XWindowAttributes attributes;
-        XTextProperty name = {};
-        // Compared as bytes: SDL names its windows in UTF-8, which XFetchName refuses.
-        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable &&
-            XGetWMName(display, children[i], &name) && name.value && name.nitems == strlen(title) &&
-            memcmp(name.value, title, name.nitems) == 0)
-            found = children[i];
-        if (name.value) XFree(name.value);
+// The watcher below speaks to the server through XCB, not Xlib: SDL shows its box from a
+// forked child, and a child forked while this thread held one of Xlib's process-wide locks
+// would wait on it for ever. XCB also answers a failed request with a null reply, where
+// Xlib would call the process's error handler.
+template <typename Reply>
+struct XcbReply {
+    Reply* reply;
+    ~XcbReply() { free(reply); }
+};
+
+bool xcb_window_alive(xcb_connection_t* connection, xcb_window_t window) {
+    XcbReply<xcb_get_window_attributes_reply_t> attributes{
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr)};
+    return attributes.reply != nullptr;
+}
+
+// A window manager that follows the desktop conventions names its check window on the root.
+bool xcb_window_manager_running(xcb_connection_t* connection, xcb_window_t root) {
+    static const char CHECK[] = "_NET_SUPPORTING_WM_CHECK";
+    XcbReply<xcb_intern_atom_reply_t> atom{
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof CHECK - 1, CHECK), nullptr)};
+    if (!atom.reply || atom.reply->atom == XCB_ATOM_NONE) return false;
+    XcbReply<xcb_get_property_reply_t> named{xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, atom.reply->atom, XCB_ATOM_WINDOW, 0, 1), nullptr)};
+    if (!named.reply || xcb_get_property_value_length(named.reply) != sizeof(xcb_window_t)) return false;
+    return xcb_window_alive(connection, *static_cast<xcb_window_t*>(xcb_get_property_value(named.reply)));
+}
+
+// The top-level window shown with this title (compared as bytes: SDL names its windows in
+// UTF-8), or 0.
+xcb_window_t xcb_shown_window_named(xcb_connection_t* connection, xcb_window_t root, const std::string& title) {
+    XcbReply<xcb_query_tree_reply_t> tree{xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr)};
+    if (!tree.reply) return 0;
+    const xcb_window_t* children = xcb_query_tree_children(tree.reply);
+    for (int i = xcb_query_tree_children_length(tree.reply); i-- > 0;) { // topmost first
+        XcbReply<xcb_get_window_attributes_reply_t> attributes{xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, children[i]), nullptr)};
+        if (!attributes.reply || attributes.reply->map_state != XCB_MAP_STATE_VIEWABLE) continue;
+        XcbReply<xcb_get_property_reply_t> name{xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, children[i], XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+            nullptr)};
+        if (name.reply && static_cast<size_t>(xcb_get_property_value_length(name.reply)) == title.size() &&
+            memcmp(xcb_get_property_value(name.reply), title.data(), title.size()) == 0)
+            return children[i];
     }
-    if (children) XFree(children);
-    return found;
+    return 0;
 }
 
 // Without a window manager nobody gives a new window the keyboard: the keys would go to
 // whatever lies under the pointer, and a box's Return and Escape would not reach it. A
-// watcher on a connection of its own gives the box the focus once it is shown, for as
-// long as the box may take to appear.
-constexpr int BOX_FOCUS_TRIES = 250; // every 20 ms: 5 s
+// watcher on a connection of its own gives the box the focus while it is shown, until it
+// is answered (a loaded machine may take seconds to show it).
+constexpr int BOX_LOOK_INTERVAL_MS = 20;
 std::atomic<bool> g_box_answered{false};
 
-int ignore_x_error(Display*, XErrorEvent*) { return 0; } // a window gone while it was asked about
-
 void focus_box_when_shown(std::string title) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return;
-    if (!window_manager_running(display))
-        for (int i = 0; i < BOX_FOCUS_TRIES && !g_box_answered; ++i) {
-            if (const Window box = shown_window_named(display, title.c_str())) {
-                XSetInputFocus(display, box, RevertToPointerRoot, CurrentTime);
-                XSync(display, False);
-                break;
+    int screen_number = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen_number);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return;
+    }
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screen_number && screens.rem > 0; ++i) xcb_screen_next(&screens);
+    const xcb_window_t root = screens.rem > 0 ? screens.data->root : 0;
+    if (root != 0 && !xcb_window_manager_running(connection, root))
+        while (!g_box_answered) {
+            // Again whenever the box has lost it: the toolkit may map the box more than once.
+            const xcb_window_t box = xcb_shown_window_named(connection, root, title);
+            XcbReply<xcb_get_input_focus_reply_t> focus{
+                xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr)};
+            if (box != 0 && focus.reply && focus.reply->focus != box) {
+                xcb_set_input_focus(connection, XCB_INPUT_FOCUS_POINTER_ROOT, box, XCB_CURRENT_TIME);
+                xcb_flush(connection);
             }
-            SDL_Delay(20);
+            SDL_Delay(BOX_LOOK_INTERVAL_MS);
         }
-    XCloseDisplay(display);
+    xcb_disconnect(connection);
 }
 
 // The box could not be shown: take the caller's answer and say so on the terminal.
@@ -519,16 +558,12 @@ int platform_message_box(const char* text, const char* caption, unsigned style, 
         fprintf(stderr, "zeb: %s: %s\n", caption ? caption : "", text ? text : "");
         if (yes_no) answer = script_input_answer(unanswered, &shown);
     } else {
-        // The watcher's errors are its own; the main thread waits in the box meanwhile.
-        const bool x11 = SDL_getenv("DISPLAY") != nullptr;
-        const XErrorHandler previous = x11 ? XSetErrorHandler(ignore_x_error) : nullptr;
         g_box_answered = false;
         std::thread watcher;
-        if (x11) watcher = std::thread(focus_box_when_shown, std::string(caption ? caption : ""));
+        if (SDL_getenv("DISPLAY")) watcher = std::thread(focus_box_when_shown, std::string(caption ? caption : ""));
         shown = SDL_ShowMessageBox(&box, &pressed) == 0;
         g_box_answered = true;
         if (watcher.joinable()) watcher.join();
-        if (x11) XSetErrorHandler(previous);
         // Closed without a button (the window manager's close): as Escape would answer.
         answer = !shown ? unshown_answer(box, yes_no, unanswered) : pressed < 0 ? (yes_no ? IDNO : IDOK) : pressed;
     }

@@ -36,7 +36,11 @@ start_with_question() {
 }
 
 # Without a window manager nobody else gives the box the keyboard.
-box_focused() { [ "$(printf '0x%x' "$(xdotool getwindowfocus 2>/dev/null || echo 0)")" = "$(printf '0x%x' "$BOX")" ]; }
+box_focused() {
+    local focus
+    focus=$(xdotool getwindowfocus 2>/dev/null | grep -E '^[0-9]+$') || return 1
+    [ "$(printf '0x%x' "$focus")" = "$(printf '0x%x' "$BOX")" ]
+}
 
 # 1. No: windowed, from a directory without text/.
 SCENARIO="question answered No"
