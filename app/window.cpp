@@ -107,7 +107,7 @@ void close_window() {
     }
     if (!platform_unregister_class()) shutdown_box("Could not unregister class.");
     delete_font();
-    reset_textures(); // the set went with its context
+    forget_textures(); // the set went with its context; the filtering settings stay
 }
 
 intptr_t window_proc(const PlatformMessage& message) {

@@ -16,7 +16,10 @@ struct TextureSet {
     bool anisotropy_enabled = false; // anisotropic filtering (keys E and R)
 };
 extern TextureSet textures;
-void reset_textures(); // forgets the set without deleting it (its context is gone)
+void reset_textures(); // back to the defaults, the filtering settings too (the session's reset)
+// Forgets the set's names after its context has gone. The LOD bias and the anisotropy
+// switch are the user's settings, not the context's: they stay for the next context.
+void forget_textures();
 
 // The file of every slot in each world (index 0 is world 1).
 extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
