@@ -31,7 +31,8 @@ bool load_textures(int world);
 // Fills every slot with a plain grey texture: the level stays visible, untextured,
 // when its set failed.
 void load_blank_textures();
-// Deletes the current set (a world switch does this before the next set loads).
+// Deletes the current set in the current context and forgets its names (a world switch
+// does this before the next set loads; closing the window before the context goes).
 void delete_textures();
 // Null for a null path or a file that cannot be opened; otherwise the bitmap reader's result.
 RgbImage* load_texture_image(const char* path);
