@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs zeb-replay under the preloaded context check (make_shim.py): fullscreen toggles in
 # every world and the end on Escape, a reopen failing at each step of the open, a start
-# that fails, and damaged data that fails the open after the context is current. Each run
+# that fails, damaged data that fails the open after the context is current, and the
+# replay's drawing commands after the program has ended. Each run
 # must make its GL and GLU calls with a context current, and the check must have seen
 # them. First the check itself must catch a call made without a context.
 # Usage: check.sh SHIM PROBE ZEB_REPLAY (run from the build directory holding text/).
@@ -88,5 +89,12 @@ rm "$WORK/damaged/text/stena001.bmp"
 printf 'viewport 256 192\nanswer no\nframes 1\nexpect_message Initialization failed.\nexpect exit_code == 1\n' \
     >"$WORK/start_damaged.replay"
 run "a start whose textures fail" 0 "$WORK/damaged" "$WORK/start_damaged.replay"
+
+# zeb-replay's drawing commands after the program has ended: refused, nothing drawn.
+for command in "probe 10 10" "model draw_house" "census layout"; do
+    printf 'viewport 64 48\nanswer no\nframes 1\nkey Escape down\nframes 1\n%s\n' "$command" >"$WORK/after.replay"
+    run "$command after the end" 1 . "$WORK/after.replay"
+    grep -q "the program is not running" "$WORK/err" || fail "$command after the end" "not refused"
+done
 
 [ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
