@@ -78,6 +78,14 @@ bool program_start() {
     return true;
 }
 
+bool toggle_fullscreen() {
+    close_window();
+    window.fullscreen = !window.fullscreen;
+    if (open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, window.fullscreen)) return true;
+    end_program(EXIT_OPEN_FAILED); // the partial window was already cleaned up
+    return false;
+}
+
 Iteration program_iterate() {
     if (!program.running) return Iteration::Ended;
     PlatformMessage message;
@@ -99,12 +107,7 @@ Iteration program_iterate() {
 
     if (keys[VK_F1]) {
         keys[VK_F1] = false;
-        close_window();
-        window.fullscreen = !window.fullscreen;
-        if (!open_window(WINDOW_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BITS, window.fullscreen)) {
-            end_program(EXIT_OPEN_FAILED); // the partial window was already cleaned up
-            return Iteration::Ended;
-        }
+        if (!toggle_fullscreen()) return Iteration::Ended;
     }
     finish_key_step();
     return Iteration::Frame;

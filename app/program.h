@@ -25,6 +25,9 @@ extern int preset_startup_answer;
 // Asks for the mode, opens the window with world 1 and starts the timer. False when
 // the window could not be opened (the program has then ended with EXIT_OPEN_FAILED).
 bool program_start();
+// F1: the window closed and opened again in the other mode, the world and every setting
+// kept. False when the reopen failed (the program has then ended with EXIT_OPEN_FAILED).
+bool toggle_fullscreen();
 // One loop iteration; after Ended the window is closed and program.exit_code is set.
 Iteration program_iterate();
 // The whole program: start, loop, shut down. Returns the process exit code.

@@ -4,6 +4,7 @@
 #include "app/timer.h"
 #include "app/window.h"
 #include "assets/draw_path.h"
+#include "assets/font.h"
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/contacts.h"
@@ -54,6 +55,7 @@ void reset_session() {
     reset_weapon_state();
     reset_weapon_models();
     reset_textures();
+    forget_font();
     reset_draw_path();
     free_level();
 }

@@ -1,9 +1,7 @@
 #include "window.h"
 
 #include "app/input.h"
-#include "assets/font.h"
 #include "assets/level.h"
-#include "assets/textures.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "assets/gl_caps.h"
@@ -95,6 +93,9 @@ void close_window() {
         platform_show_cursor(true);
     }
     if (g_handles.context) {
+        // The program's GL objects go while their context is current: after the release
+        // no GL call has a context to act on.
+        if (platform_context_current()) release_scene();
         if (!platform_release_current()) shutdown_box("Release of DC and RC failed.");
         if (!platform_delete_context()) shutdown_box("Release rendering context failed.");
         g_handles.context = false;
@@ -108,8 +109,8 @@ void close_window() {
         g_handles.window = false;
     }
     if (!platform_unregister_class()) shutdown_box("Could not unregister class.");
-    delete_font();
-    reset_textures(); // the set went with its context
+    // What a context never made current held went with it; the next one starts afresh.
+    forget_scene();
 }
 
 intptr_t window_proc(const PlatformMessage& message) {

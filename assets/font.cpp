@@ -186,6 +186,10 @@ void build_font() {
 void delete_font() {
     if (font_list_base != 0) glDeleteLists(font_list_base, FONT_GLYPH_COUNT);
     if (g_atlas.texture != 0) glDeleteTextures(1, &g_atlas.texture);
+    forget_font();
+}
+
+void forget_font() {
     font_list_base = 0;
     g_atlas.texture = 0;
 }

@@ -12,8 +12,10 @@ extern GLuint font_list_base; // list font_list_base + (c - 32) draws character 
 // Makes the 96 lists in the current context ("Courier New", bold, 36 pixels high),
 // replacing the lists of an earlier call in the same context.
 void build_font();
-// The lists die with their context; this forgets them (and deletes them if still current).
+// Deletes the lists and the glyph texture in the current context, then forgets them.
 void delete_font();
+// Forgets them after their context has gone (the glyph bitmaps stay for the next one).
+void forget_font();
 // The most any character rises above its baseline, in pixels (0 before the glyphs exist):
 // text whose baseline is nearer the top of the view than this loses its tops.
 int font_ascent();

@@ -7,12 +7,20 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 TextureSet textures;
 
 void reset_textures() { textures = TextureSet{}; }
+
+void forget_textures() {
+    std::fill(std::begin(textures.texture_names), std::end(textures.texture_names), 0u);
+    textures.texture_set_loaded = false;
+    textures.texture_set_blank = false;
+}
 
 // clang-format off
 const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS] = {
@@ -156,6 +164,5 @@ bool load_textures(int world) {
 
 void delete_textures() {
     glDeleteTextures(TEXTURE_SLOTS, textures.texture_names);
-    textures.texture_set_loaded = false;
-    textures.texture_set_blank = false;
+    forget_textures();
 }

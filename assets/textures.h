@@ -16,7 +16,10 @@ struct TextureSet {
     bool anisotropy_enabled = false; // anisotropic filtering (keys E and R)
 };
 extern TextureSet textures;
-void reset_textures(); // forgets the set without deleting it (its context is gone)
+void reset_textures(); // back to the defaults, the filtering settings too (the session's reset)
+// Forgets the set's names after its context has gone. The LOD bias and the anisotropy
+// switch are the user's settings, not the context's: they stay for the next context.
+void forget_textures();
 
 // The file of every slot in each world (index 0 is world 1).
 extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
@@ -28,7 +31,8 @@ bool load_textures(int world);
 // Fills every slot with a plain grey texture: the level stays visible, untextured,
 // when its set failed.
 void load_blank_textures();
-// Deletes the current set (a world switch does this before the next set loads).
+// Deletes the current set in the current context and forgets its names (a world switch
+// does this before the next set loads; closing the window before the context goes).
 void delete_textures();
 // Null for a null path or a file that cannot be opened; otherwise the bitmap reader's result.
 RgbImage* load_texture_image(const char* path);

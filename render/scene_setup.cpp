@@ -33,6 +33,16 @@ bool init_scene() {
     return true;
 }
 
+void release_scene() {
+    if (textures.texture_set_loaded) delete_textures();
+    delete_font();
+}
+
+void forget_scene() {
+    forget_textures();
+    forget_font();
+}
+
 void load_world_untextured() {
     // Never leave the previous world's geometry: this world's level, untextured.
     load_blank_textures();

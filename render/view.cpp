@@ -22,6 +22,9 @@ void resize_view(int width, int height) {
     if (height == 0) height = 1;
     view.view_width = width;
     view.view_height = height;
+    // A size that arrives with no context current is only recorded: the next open sets
+    // the viewport and projection from it.
+    if (!platform_context_current()) return;
     glViewport(0, 0, width, height);
     reproject();
     glLoadIdentity();

@@ -1,8 +1,11 @@
 // The session's field lists and the key bindings.
 #include "app/input.h"
+#include "app/program.h"
 #include "app/session.h"
+#include "app/window.h"
 #include "assets/textures.h"
 #include "nav/gates.h"
+#include "nav/worlds.h"
 #include "platform/headless.h"
 #include "render/hud.h"
 #include "support.h"
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,6 +61,65 @@ TEST(Session, EveryModuleListCoversItsStateAndNamesAreUnique) {
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << "a field name is used twice";
+}
+
+namespace {
+
+// Every field's bytes by name, printed or not.
+std::map<std::string, std::vector<unsigned char>> field_bytes() {
+    FieldList fields;
+    list_session_fields(&fields);
+    std::map<std::string, std::vector<unsigned char>> out;
+    for (const StateValue& v : fields) {
+        const auto* at = static_cast<const unsigned char*>(v.at);
+        out[v.name].assign(at, at + v.size);
+    }
+    return out;
+}
+
+} // namespace
+
+// F1 there and back keeps the whole session: world, position, view, weapons, filtering,
+// pacing, field of view and the rest. Only what belongs to the context, or what every
+// open starts afresh, may differ.
+TEST(Session, AFullscreenRoundTripKeepsEveryFieldButTheContexts) {
+    const std::set<std::string> started_afresh = {
+        "texture_names",        // the old context's names
+        "level_triangle_array", // the level read again into a new array (its count is compared)
+        "particles",            // every open starts the fountain ...
+        "random_seed",          // ... drawing from the sequence
+        "pointer_held",         // every open takes the pointer afresh
+    };
+    reset_everything();
+    headless_set_viewport(256, 192); // the logic only: few pixels
+    ASSERT_TRUE(start_windowed_program());
+    headless_set_display_mode_available(true);
+    // Away from the start: the setting keys held together for three frames, in the town,
+    // and a shot.
+    switch_world(2, 1.6f);
+    const int held[] = {'Q', 'E', 'B', 'O', '3', 'K', 'H', 'C', 'A', 'I', 'X'};
+    for (int key : held) press_key(static_cast<size_t>(key));
+    run_frames(3);
+    for (int key : held) release_key(static_cast<size_t>(key));
+    headless_push_message({WM_LBUTTONDOWN, 0, 0});
+    run_frames(1);
+    ASSERT_EQ(current_world(), 2);
+    ASSERT_EQ(textures.lod_bias, -3);
+    ASSERT_TRUE(textures.anisotropy_enabled);
+
+    const auto before = field_bytes();
+    ASSERT_TRUE(toggle_fullscreen());
+    EXPECT_TRUE(window.fullscreen);
+    ASSERT_TRUE(toggle_fullscreen());
+    EXPECT_FALSE(window.fullscreen);
+    EXPECT_TRUE(textures.texture_set_loaded);
+    const auto after = field_bytes();
+    ASSERT_EQ(before.size(), after.size());
+    for (const auto& [name, bytes] : before) {
+        if (started_afresh.count(name)) continue;
+        EXPECT_EQ(after.at(name), bytes) << name << " changed across F1 twice";
+    }
+    reset_everything();
 }
 
 TEST(Session, TheRingPairStartsWithEightPointsInItsCircle) {

@@ -254,18 +254,21 @@ bool cmd_state(const Line&) {
     return true;
 }
 
-// The catalogue's lines draw with the town's textures.
-void enter_town() {
+// The catalogue's lines draw with the town's textures. False once the program has ended:
+// with its context gone there is nothing to draw into.
+bool enter_town() {
     ensure_started();
-    if (current_world() == 2) return;
+    if (!program.running) return false;
+    if (current_world() == 2) return true;
     switch_world(2, 1.6f);
     run_frames(1);
+    return program.running;
 }
 
 // model NAME [HEADING PITCH DISTANCE]: the model alone, for `shot`.
 bool cmd_model(const Line& l) {
     const bool viewed = l.floats.size() == 3;
-    enter_town();
+    if (!enter_town()) return fail("the program is not running");
     if (!view_model(l.words[1], viewed ? l.floats[0] : 35, viewed ? l.floats[1] : 20, viewed ? l.floats[2] : 0))
         return fail("model: no model named " + l.words[1]);
     return true;
@@ -298,7 +301,7 @@ bool cmd_census(const Line& l) {
         print_walls(name.c_str(), name == "walls2" ? 2 : 3);
         return true;
     }
-    enter_town();
+    if (!enter_town()) return fail("the program is not running");
     if (name == "layout") {
         printf("%s\n", census_json("layout", census_run(draw_world2_layout)).c_str());
         fflush(stdout);
@@ -311,6 +314,7 @@ bool cmd_census(const Line& l) {
 // probe X Y: the depth under a pixel of the last frame and the world point behind it.
 bool cmd_probe(const Line& l) {
     ensure_started();
+    if (!program.running) return fail("the program is not running"); // no frame, no context
     const int px = l.ints[0], py = l.ints[1];
     float depth = 1;
     Vec3 p{};
