@@ -18,6 +18,11 @@ struct TextureSet {
 extern TextureSet textures;
 void reset_textures(); // forgets the set without deleting it (its context is gone)
 
+// The LOD bias the textures are sampled with: lod_bias where the driver keeps a frame's
+// cost bounded, else the nearest value that does. Everything that sets the bias in GL, or
+// reasons about which mipmap level GL picks, uses this value, never lod_bias itself.
+float applied_lod_bias();
+
 // The file of every slot in each world (index 0 is world 1).
 extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
 
