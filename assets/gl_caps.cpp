@@ -1,6 +1,7 @@
 #include "gl_caps.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,8 @@ void query_gl_caps() {
     if (!list) list = "";
     gl_caps.generate_mipmap = has_extension(list, "GL_SGIS_generate_mipmap");
     gl_caps.lod_bias = has_extension(list, "GL_EXT_texture_lod_bias");
+    gl_caps.max_lod_bias = 0;
+    if (gl_caps.lod_bias) glGetFloatv(GL_MAX_TEXTURE_LOD_BIAS_EXT, &gl_caps.max_lod_bias);
     gl_caps.anisotropic = has_extension(list, "GL_EXT_texture_filter_anisotropic");
     gl_caps.separate_specular = version && atof(version) >= 1.2;
 }

@@ -4,6 +4,7 @@
 struct GlCaps {
     bool generate_mipmap; // GL_SGIS_generate_mipmap
     bool lod_bias;        // GL_EXT_texture_lod_bias
+    float max_lod_bias;   // ... and the largest bias it applies either way (0 without it)
     bool anisotropic;     // GL_EXT_texture_filter_anisotropic
     bool separate_specular; // the 1.2 light-model colour control
 };

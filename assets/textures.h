@@ -21,6 +21,11 @@ void reset_textures(); // back to the defaults, the filtering settings too (the 
 // switch are the user's settings, not the context's: they stay for the next context.
 void forget_textures();
 
+// The LOD bias the textures are sampled with: lod_bias where the driver keeps a frame's
+// cost bounded, else the nearest value that does. Everything that sets the bias in GL, or
+// reasons about which mipmap level GL picks, uses this value, never lod_bias itself.
+float applied_lod_bias();
+
 // The file of every slot in each world (index 0 is world 1).
 extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
 

@@ -69,7 +69,7 @@ void place_light() {
 }
 
 void read_texture_state() {
-    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, static_cast<float>(textures.lod_bias));
+    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, applied_lod_bias());
     if (gl_caps.anisotropic) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &level_draw.max_anisotropy);
 }
 

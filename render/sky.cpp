@@ -48,7 +48,7 @@ bool layer_only_magnified(const SkyLayer& layer, int texture_size) {
     const double units_per_pixel =
         (layer.radius + SKY_REACH) * 2 * std::tan(view.field_of_view * pi / 360) / std::max(view.view_height, 1);
     const double obliquity = 1 / std::sqrt(1 - (SKY_REACH / layer.radius) * (SKY_REACH / layer.radius));
-    return std::log2(texels_per_unit * units_per_pixel * obliquity) + SKY_LOD_MARGIN + textures.lod_bias <= 0;
+    return std::log2(texels_per_unit * units_per_pixel * obliquity) + SKY_LOD_MARGIN + applied_lod_bias() <= 0;
 }
 
 // Whether the default path may sample the sky's textures without their mipmaps this frame.

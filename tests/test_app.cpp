@@ -5,6 +5,7 @@
 #include "scene/random.h"
 #include "app/timer.h"
 #include "app/window.h"
+#include "assets/gl_caps.h"
 #include "assets/textures.h"
 #include "nav/player.h"
 #include "support.h"
@@ -13,6 +14,7 @@
 #include "nav/keys.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -328,6 +330,46 @@ TEST_F(App, TapsBetweenFramesActOnce) {
     for (int i = 0; i < 4 && last != Iteration::Ended; ++i) last = program_iterate();
     EXPECT_EQ(last, Iteration::Ended);
     EXPECT_EQ(program.exit_code, 0);
+}
+
+// Q and W step the LOD bias counter without a limit, but GL is given only what keeps a
+// frame's cost bounded: no negative bias while anisotropic filtering is on (there each
+// step down multiplies the cost), and at most the driver's own limit either way.
+TEST_F(App, TheLodBiasCounterGoesOnWhereTheBiasGivenToGlStops) {
+    ASSERT_TRUE(start_windowed_program());
+    ASSERT_TRUE(gl_caps.lod_bias && gl_caps.anisotropic);
+    const float limit = gl_caps.max_lod_bias;
+    ASSERT_GE(limit, 2); // the least a driver with the extension offers
+    resize_view(64, 48); // only the texture environment matters here
+    const auto hold = [](int key, int frames) {
+        headless_push_message(msg(WM_KEYDOWN, static_cast<uintptr_t>(key)));
+        run_frames(frames);
+        headless_push_message(msg(WM_KEYUP, static_cast<uintptr_t>(key)));
+        run_frames(1); // a frame starts by setting the bias the keys left
+    };
+    const auto bias_in_gl = [] {
+        GLfloat bias = -1000;
+        glGetTexEnvfv(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, &bias);
+        return bias;
+    };
+
+    hold('Q', 1);
+    EXPECT_EQ(bias_in_gl(), -1); // within every bound: given as it is
+    hold('E', 1);
+    EXPECT_EQ(bias_in_gl(), 0);
+    hold('Q', 39);
+    EXPECT_EQ(textures.lod_bias, -40);
+    EXPECT_EQ(bias_in_gl(), 0);
+    hold('R', 1);
+    EXPECT_EQ(textures.lod_bias, -40);
+    EXPECT_EQ(bias_in_gl(), -limit);
+
+    hold('W', 80);
+    EXPECT_EQ(textures.lod_bias, 40);
+    EXPECT_EQ(bias_in_gl(), limit);
+    hold('E', 1); // raising the bias only lowers the cost: anisotropy leaves it alone
+    EXPECT_EQ(bias_in_gl(), limit);
+    EXPECT_EQ(textures.lod_bias, 40);
 }
 
 TEST_F(App, FailedReopenEndsWithCodeOneWithoutAnotherClose) {

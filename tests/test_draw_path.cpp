@@ -2,17 +2,19 @@
 // through the three worlds, run once on each path from the same start, must present
 // identical frames. The tour passes every reordered or filtered pass on screen and off
 // it: the sky around the fountain and the orb, the sky straight overhead, a small view,
-// raised texture LOD bias, lighting and anisotropic filtering on, water in view and out
-// of it, the town's layout mostly out of view (close up, straight down, at the edge), the
-// placed objects and the pieces of the hall and the gates at the view's edges, weapons
-// held and fired, and where the visible sets serve or give way: on cell borders and
-// corners, lifted, in a house's shadow, at the town's edges, through lowered gates, and
-// from heights no set was made for. Every printed state field but the path's own must
-// agree too.
+// raised texture LOD bias, lighting and anisotropic filtering on, LOD biases far beyond
+// what the driver is given (anisotropy on and off), water in view and out of it, the
+// town's layout mostly out of view (close up, straight down, at the edge), the placed
+// objects and the pieces of the hall and the gates at the view's edges, weapons held and
+// fired, and where the visible sets serve or give way: on cell borders and corners,
+// lifted, in a house's shadow, at the town's edges, through lowered gates, and from
+// heights no set was made for. Every printed state field but the path's own must agree
+// too.
 #include "support.h"
 
 #include "app/session.h"
 #include "assets/draw_path.h"
+#include "assets/textures.h"
 #include "nav/gates.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
@@ -22,12 +24,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
+
+constexpr int32_t LOD_BIAS_KEPT = 1 << 30;
 
 struct TourView {
     const char* name;
@@ -37,6 +42,7 @@ struct TourView {
     bool fire;              // left button held through the view
     int width, height;      // the view's size (0: the window's)
     float gates;            // every gate's top edge set to this first, or GATES_KEPT
+    int32_t lod_bias = LOD_BIAS_KEPT; // the keys' LOD bias counter set to this first
 };
 constexpr float GATES_KEPT = 99;
 
@@ -82,6 +88,11 @@ constexpr TourView TOUR[] = {
     {"world 3, through the sunk gates",    3,    4,    -8,   1.6f,   -30,  10,  "",   false,   0,   0, -0.4f},
     {"world 3, anisotropic, looking up",   3,    4,  -7.5f,  1.6f,   180, -60,  "E",  false,   0,   0, GATES_KEPT},
     {"world 3, weapon 5 held",             3,   10,   -10,   0.6f,   -90,  -5,  "5R", true,    0,   0, GATES_KEPT},
+    {"world 3, LOD bias -40, anisotropic, up",3,  4,  -7.5f,  1.6f,   180, -60,  "E",  false,   0,   0, GATES_KEPT, -40},
+    {"world 3, LOD bias -40, up",          3,    4,  -7.5f,  1.6f,   180, -60,  "R",  false,   0,   0, GATES_KEPT, -40},
+    {"world 2, LOD bias -40, anisotropic", 2, -39.5f, 0.5f,  0.6f,    75,  -3,  "E",  false,   0,   0, GATES_KEPT, -40},
+    {"world 2, LOD bias 40, anisotropic, up",2,  -12,     6,   0.6f,   -60, -90,  "E",  false,   0,   0, GATES_KEPT, 40},
+    {"world 2, LOD bias 40, up",           2,  -12,     6,   0.6f,   -60, -90,  "R",  false,   0,   0, GATES_KEPT, 40},
 };
 // clang-format on
 
@@ -119,6 +130,7 @@ std::vector<Frame> run_tour(bool literal) {
             gates.gate_wide_top = gates.gate_corner_top = v.gates;
             for (GateUnit& unit : gates.gate_units) unit.gate_height = v.gates;
         }
+        if (v.lod_bias != LOD_BIAS_KEPT) textures.lod_bias = v.lod_bias;
         player.x = v.x;
         player.z = v.z;
         player.eye_height = v.eye;

@@ -48,15 +48,8 @@ def absurd(rng):
     return rng.choice(["1e30", "-1e30", "inf", "-inf", "nan", "2147483648", "-2147483649", "1e300"])
 
 
-# The texture LOD bias is kept within this many steps of 0: with anisotropic filtering on,
-# this machine's GL takes seconds a frame at a bias of -5 and below, and a script would
-# then soak the driver, not the program.
-LOD_BIAS_REACH = 3
-
-
-def action(rng, lines, held):
-    """Appends one random action; returns the frames it asks for. `held` keeps what the
-    script's keys have added up to so far (the LOD bias)."""
+def action(rng, lines):
+    """Appends one random action; returns the frames it asks for."""
     kind = rng.choices(
         ["walk", "world2", "world3", "home2", "home3", "street", "weapon", "fire", "mouse",
          "cursor", "keys", "f1", "angles", "message"],
@@ -104,10 +97,6 @@ def action(rng, lines, held):
     if kind == "keys":
         key = rng.choice(HELD_KEYS)
         n = rng.randint(1, 40)
-        if key in ("Q", "W"):  # Q lowers the bias by one a frame, W raises it
-            step = -1 if key == "Q" else 1
-            n = max(0, min(n, LOD_BIAS_REACH - step * held["lod_bias"]))
-            held["lod_bias"] += step * n
         lines += ["key %s down" % key, "frames %d" % n, "key %s up" % key]
         return n
     if kind == "f1":  # a new window at a new size; a refused fullscreen falls back to a window
@@ -130,9 +119,8 @@ def make_script(rng, frames):
         lines += [rng.choice(["displaymode yes", "answer yes"])]
     lines += ["frames 1", "state"]
     done = 1
-    held = {"lod_bias": 0}
     while done < frames:
-        done += action(rng, lines, held)
+        done += action(rng, lines)
         lines.append("state")
     if rng.random() < 0.5:
         lines += ["tap Escape", "state"]  # the way out, with what it frees
