@@ -30,7 +30,15 @@ start_x() {
     xvfb_start "$1" || exit 1
     case "${2:-none}" in
     openbox) openbox --sm-disable >"$WORK/wm.log" 2>&1 & WM=$! ;;
-    fluxbox) HOME=$WORK fluxbox >"$WORK/wm.log" 2>&1 & WM=$! ;;
+    fluxbox)
+        # Its own settings in WORK; its wallpaper helper, finding no program to set one
+        # with, would put a box over the screen: a stand-in that does nothing comes first.
+        mkdir -p "$WORK/bin"
+        printf '#!/bin/sh\nexit 0\n' >"$WORK/bin/fbsetbg"
+        chmod +x "$WORK/bin/fbsetbg"
+        PATH="$WORK/bin:$PATH" HOME=$WORK fluxbox >"$WORK/wm.log" 2>&1 &
+        WM=$!
+        ;;
     none) return 0 ;;
     *) echo "unknown window manager $2"; exit 2 ;;
     esac

@@ -5,6 +5,7 @@ cursor's image. Python 3 standard library, with libX11 and libXfixes through cty
   xscreen.py yellow X0 Y0 X1 Y1   target-yellow pixels in the rectangle: "COUNT MEAN_ROW"
   xscreen.py green X0 Y0 X1 Y1    crosshair-green pixels: "COUNT MEAN_COLUMN MEAN_ROW"
   xscreen.py marble X0 Y0 X1 Y1   pixels of the hall floor's red marble: "COUNT"
+  xscreen.py white X0 Y0 X1 Y1    pure white pixels (the HUD's text): "COUNT"
   xscreen.py digest X0 Y0 X1 Y1   a digest of the rectangle's pixels
   xscreen.py cursor               the cursor image: "WIDTH HEIGHT DIGEST"
   xscreen.py maximise WINDOW      ask the window manager to maximise the window (id in hex)
@@ -127,6 +128,9 @@ def main(args):
         print(count, round(column, 1), round(row, 1))
     elif args[0] == 'marble':  # the hall floor's red tiles: red well above green and blue
         count, _, _ = select(tuple(map(int, args[1:5])), lambda r, g, b: r > 110 and r > g + 60 and r > b + 60)
+        print(count)
+    elif args[0] == 'white':
+        count, _, _ = select(tuple(map(int, args[1:5])), lambda r, g, b: r == g == b == 255)
         print(count)
     elif args[0] == 'digest':
         rows = pixels(*map(int, args[1:5]))

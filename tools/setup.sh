@@ -13,13 +13,13 @@ cd "$(dirname "$0")/.."
 # a bare X server (Xvfb) has only "fixed", and --no-install-recommends drops it.
 # libclang-rt-14-dev: clang's sanitizer and libFuzzer runtimes (only recommended by clang).
 # python3: the town generator's check and the contact-sheet scripts.
-# openbox: the window manager of the desktop end-to-end test.
+# openbox, fluxbox: the window managers of the desktop end-to-end tests (two that differ).
 # dpkg-dev, file: CPack's Debian package (dpkg-shlibdeps); desktop-file-utils, groff-base:
 # the install-tree test; debootstrap, mount: the package stage's clean root.
 PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
-  libgtest-dev xvfb xfonts-base xdotool x11-utils openbox python3
+  libgtest-dev xvfb xfonts-base xdotool x11-utils openbox fluxbox python3
   dpkg-dev file desktop-file-utils groff-base debootstrap mount"
 
 SUDO=""
