@@ -421,6 +421,60 @@ TEST_F(App, MinimisedWindowRendersNothingButKeysCursorAndPacingGoOn) {
     EXPECT_GE(headless_clock_us() - before, (10 + 12) * 1000); // paced at 2 x 5, then 2 x 6 ms
 }
 
+TEST_F(App, AMinimisedLoopSleepsAtLeastTenMillisecondsUnlessAMessageComes) {
+    ASSERT_TRUE(start_windowed_program());
+    window_proc(msg(WM_ACTIVATE, 0x10000));
+    timer.frame_pacing = -3; // no pacing: a visible loop would run flat out
+    int64_t before = headless_clock_us();
+    run_frames(3);
+    EXPECT_GE(headless_clock_us() - before, 3 * 10 * 1000);
+    // A message waiting ends the sleep at once: the next iteration takes it.
+    headless_push_message(msg(WM_KEYDOWN, 'B'));
+    before = headless_clock_us();
+    wait_idle(static_cast<float>(timer_now_ms()));
+    EXPECT_LT(headless_clock_us() - before, 1000);
+    run_frames(1);
+    EXPECT_TRUE(keys['B']);
+}
+
+TEST_F(App, AResizeMovesThePointersCentreWithoutTurningTheView) {
+    ASSERT_TRUE(start_windowed_program());
+    run_frames(1);
+    const float heading = player.heading, pitch = player.pitch;
+    // The pointer stands at the old centre (512, 389) when the new size arrives.
+    headless_push_message(msg(WM_SIZE, 0, 1920 | (1080 << 16)));
+    run_frames(2);
+    EXPECT_EQ(player.heading, heading);
+    EXPECT_EQ(player.pitch, pitch);
+    int x = 0, y = 0;
+    platform_get_cursor_pos(&x, &y);
+    EXPECT_EQ(x, 960);
+    EXPECT_EQ(y, 545);
+    headless_move_cursor(10, 0); // and the mouse turns the view from there
+    run_frames(1);
+    EXPECT_FLOAT_EQ(player.heading, heading - 0.5f);
+}
+
+TEST_F(App, ALongNumberAtTheLowerRightStaysInTheView) {
+    // 1400 wide: the lower right prints 1375, a digit more than the layout's 999 has room for.
+    headless_set_viewport(1400, 700);
+    ASSERT_TRUE(start_windowed_program());
+    run_frames(2);
+    std::vector<unsigned char> rgb;
+    int width = 0, height = 0;
+    ASSERT_TRUE(headless_read_frame(&rgb, &width, &height));
+    ASSERT_EQ(width, 1400);
+    // The text is the frame's only pure white; the layout keeps 13 columns clear at the right.
+    int white_at_the_edge = 0, white_beside_the_icons = 0;
+    for (int y = height - 60; y < height; ++y) // the lowest rows
+        for (int x = 1300; x < width; ++x) {
+            const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++(x >= width - 13 ? white_at_the_edge : white_beside_the_icons);
+        }
+    EXPECT_EQ(white_at_the_edge, 0);
+    EXPECT_GT(white_beside_the_icons, 50);
+}
+
 TEST_F(App, CursorIsLeftAloneWhileTheWindowHasNoFocus) {
     ASSERT_TRUE(start_windowed_program());
     headless_set_focus(false);
