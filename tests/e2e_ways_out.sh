@@ -31,6 +31,12 @@ pointer_at_client() {
     read -r -a area <<<"$(client_area "$1")"
     [ "$(xdotool getmouselocation | awk '{print $1, $2}')" = "x:$(( area[0] + $2 )) y:$(( area[1] + $3 ))" ]
 }
+# start_windowed ARGS...: zeb --windowed ARGS, running once it holds the pointer; sets WIN.
+start_windowed() {
+    start_zeb . --windowed "$@"
+    WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
+    wait_until pointer_at_client "$WIN" 512 389 || fail "the pointer was not taken to the window's centre"
+}
 # A recording is whole when it ends with the checks of the final state.
 recording_whole() { [ "$(grep -c '^expect ' "$1")" -gt 100 ] && tail -n 1 "$1" | grep -q '^expect '; }
 # CPU ticks (user and system) zeb has used so far.
@@ -108,9 +114,7 @@ echo "ok: after the toggles, the window destroyed by another client ended zeb wi
 # 5. The window manager's close.
 if [ "$MANAGER" != none ]; then
     SCENARIO="$MANAGER: the manager's close"
-    start_zeb . --windowed
-    WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
-    wait_until pointer_at_client "$WIN" 512 389 || fail "the pointer was not taken to the window's centre"
+    start_windowed
     xdotool key alt+F4
     expect_exit 0
     echo "ok: the window manager's close ended zeb with code 0"
@@ -118,9 +122,7 @@ fi
 
 # 6. Signals.
 SCENARIO="$MANAGER: SIGTERM while recording"
-start_zeb . --windowed --record "$WORK/terminated.replay"
-WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
-wait_until pointer_at_client "$WIN" 512 389 || fail "the pointer was not taken to the window's centre"
+start_windowed --record "$WORK/terminated.replay"
 tap 4
 kill -TERM "$ZEB_PID"
 expect_exit 0
@@ -137,9 +139,7 @@ echo "ok: SIGINT ended zeb with code 0"
 
 # 7. The X server goes away.
 SCENARIO="$MANAGER: the X server ends"
-start_zeb . --windowed --record "$WORK/orphaned.replay"
-WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
-wait_until pointer_at_client "$WIN" 512 389 || fail "the pointer was not taken to the window's centre"
+start_windowed --record "$WORK/orphaned.replay"
 [ -n "$WM" ] && kill "$WM"
 WM=
 xvfb_stop
