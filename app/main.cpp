@@ -15,6 +15,9 @@ constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_NO_DISPLAY = 1;
 constexpr int EXIT_NO_DATA = 1;
 constexpr int EXIT_PLAYED_ELSEWHERE = 3; // a played recording did not end in its recorded state
+constexpr int EXIT_RECORDING_LOST = 4;   // the recording could not be written whole
+
+bool g_recording_lost = false; // a write failed: the recording stopped there
 
 void usage(FILE* out) {
     fprintf(out,
@@ -50,7 +53,29 @@ void finish_recording() {
     for (const StateField& field : collect_state())
         if (!follows_the_clock(field))
             platform_record_line(("expect " + field.name + " == " + recorded_value(field)).c_str());
-    if (!platform_record_stop()) fprintf(stderr, "zeb: the recording could not be written completely\n");
+    char why[1024] = "";
+    if (g_recording_lost || platform_record_stop(why, sizeof why)) return;
+    g_recording_lost = true;
+    fprintf(stderr, "zeb: the recording could not be written: %s\n", why);
+}
+
+// A recording whose writes fail is said at once, on stderr and in a box over the window,
+// so the user does not play on for a session that is being lost; the play goes on.
+void check_recording() {
+    char why[1024] = "";
+    if (g_recording_lost || !platform_record_failed(why, sizeof why)) return;
+    g_recording_lost = true;
+    fprintf(stderr, "zeb: the recording could not be written: %s; it stopped there\n", why);
+    const std::string text = std::string("The recording could not be written: ") + why + ".";
+    platform_message_box(text.c_str(), "ERROR", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// run_program's loop, asking after every iteration whether the recording still writes.
+int run_recorded_program() {
+    if (!program_start()) return program.exit_code;
+    check_recording();
+    while (program_iterate() != Iteration::Ended) check_recording();
+    return program.exit_code;
 }
 
 // After a played recording: whether the session ended where the recorded one did.
@@ -144,8 +169,9 @@ int main(int argc, char** argv) {
     }
     reset_session(); // the one start state, the same the tests and the replay start from
     if (record_path) platform_set_last_words(finish_recording); // the display may go first
-    const int exit_code = run_program();
+    const int exit_code = record_path ? run_recorded_program() : run_program();
     if (record_path) finish_recording();
+    if (record_path && g_recording_lost && exit_code == 0) return EXIT_RECORDING_LOST;
     if (play_path && !played_to_the_recorded_state()) return EXIT_PLAYED_ELSEWHERE;
     return exit_code;
 }

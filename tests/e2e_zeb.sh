@@ -5,7 +5,9 @@
 #     from a directory without text/ (the data is found next to the program);
 #  2. answered Yes (Return): fullscreen over the whole 1280 x 1024 screen, no second box;
 #  3. --windowed (no question), then F1: fullscreen 1280 x 1024, no box, F1 back;
-#  4. no data anywhere: a box lists every place zeb looked, exit code 1.
+#  4. no data anywhere: a box lists every place zeb looked, exit code 1;
+#  5. --record to a device that takes no data: said at once in a box and on stderr, the
+#     session plays on, and Escape ends it with exit code 4.
 # Each ends on Escape with exit code 0 unless said otherwise. A failing step prints zeb's
 # log. Usage: e2e_zeb.sh PATH_TO_ZEB (run from the directory holding text/).
 set -u
@@ -101,3 +103,22 @@ for place in "cannot find its data directory text/" "$WORK/bare/text" "$WORK/sha
     grep -qF -- "$place" "$LOG" || fail "zeb did not say \"$place\""
 done
 echo "ok: without data a box listed every place zeb looked, then the program ended with code 1"
+
+# 5. A recording that cannot be written is said while the user plays, not after.
+SCENARIO="--record /dev/full"
+start_zeb . --windowed --record /dev/full
+answered=
+for _ in $(seq $TICKS); do
+    id=$(xwininfo -root -tree 2>/dev/null | grep -F '"ERROR":' | awk '{print $1}' | head -n 1)
+    [ -n "$id" ] && { xdotool key --window "$id" Return; answered=1; break; }
+    grep -qF "could not show a message box" "$LOG" && { answered=1; break; }
+    zeb_ended && break
+    sleep 0.1
+done
+[ -n "$answered" ] || fail "no box saying the recording could not be written"
+grep -qF "the recording could not be written: /dev/full (No space left on device)" "$LOG" ||
+    fail "stderr did not name the recording's file and reason"
+WIN=$(zeb_window_of_size 1024x768) || fail "the session did not play on"
+hold_until "$WIN" Escape zeb_ended || fail "zeb did not end on Escape"
+expect_exit 4
+echo "ok: --record /dev/full was said at once in a box and on stderr; the play went on, exit code 4"

@@ -1,14 +1,17 @@
 // zeb-replay's script lines: the forms each command takes, and numbers clamped to what
 // they set rather than wrapped or left undefined; zeb --play's reading of a recording.
 #include "platform/script_input.h"
+#include "platform/write_behind.h"
 #include "tools/replay/script.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,4 +85,45 @@ TEST(Script, ARecordingIsPlayedOnlyFromARegularFile) {
         EXPECT_FALSE(script_input_active());
     }
     fs::remove_all(dir);
+}
+
+namespace {
+
+size_t open_descriptors() {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
+    return count;
+}
+
+} // namespace
+
+// A recording that cannot be written must be known while the user still plays: the writer
+// reports the first failed write itself, not only at the close, and keeps no handle.
+TEST(Script, ARecordingThatCannotBeWrittenFailsAtItsFirstWrite) {
+    const size_t descriptors = open_descriptors();
+    std::string why;
+    ASSERT_TRUE(write_behind_open("/dev/full", &why)) << why;
+    write_behind_append("# a session\nframes 1\n");
+    bool failed = false;
+    for (int wait = 0; wait < 1000 && !(failed = write_behind_failed(&why)); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(failed) << "a write to a full device was not reported before the close";
+    EXPECT_EQ(why, "No space left on device");
+    write_behind_append("state\n"); // dropped, not piled up
+    why.clear();
+    EXPECT_FALSE(write_behind_close(&why));
+    EXPECT_EQ(why, "No space left on device");
+    EXPECT_FALSE(write_behind_is_open());
+    EXPECT_EQ(open_descriptors(), descriptors) << "the failed file was left open";
+
+    // A file that takes its data: no failure, and all of it is there after the close.
+    const std::string path = ::testing::TempDir() + "write_behind_" + std::to_string(getpid());
+    ASSERT_TRUE(write_behind_open(path.c_str(), &why)) << why;
+    write_behind_append("frames 1\n");
+    write_behind_append("state\n");
+    EXPECT_TRUE(write_behind_close(&why));
+    EXPECT_FALSE(write_behind_failed(nullptr));
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "frames 1\nstate\n");
+    std::filesystem::remove(path);
 }
