@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "app/session.h"
 #include "platform/platform.h"
+#include "platform/script.h"
 #include "tools/replay/state.h"
 
 #include <cstdio>
@@ -78,6 +79,34 @@ int run_recorded_program() {
     return program.exit_code;
 }
 
+// Before a recording plays: its checks name fields of this program's state, and all of
+// them but the clock's. One that names others was made by something else; one that lacks
+// some was cut among its checks, and would pass without checking what it recorded.
+bool checks_fit_the_state(const char* path, std::string* why) {
+    const PlayCheck* checks = nullptr;
+    const size_t count = platform_play_checks(&checks);
+    const std::vector<StateField> state = collect_state();
+    for (size_t i = 0; i < count; ++i) {
+        bool known = false;
+        for (const StateField& field : state) known = known || (field.name == checks[i].name && !follows_the_clock(field));
+        if (!known) {
+            *why = std::string(path) + ": the recording checks a field this program does not have: \"" +
+                   script_quote(checks[i].name) + "\"";
+            return false;
+        }
+    }
+    for (const StateField& field : state) {
+        if (follows_the_clock(field)) continue;
+        bool checked = false;
+        for (size_t i = 0; i < count && !checked; ++i) checked = field.name == checks[i].name;
+        if (!checked) {
+            *why = std::string(path) + ": the recording's final checks lack " + field.name + ": it was cut";
+            return false;
+        }
+    }
+    return true;
+}
+
 // After a played recording: whether the session ended where the recorded one did.
 bool played_to_the_recorded_state() {
     const PlayCheck* checks = nullptr;
@@ -143,10 +172,15 @@ int main(int argc, char** argv) {
     }
     // Before the data directory becomes the working directory: FILE is the user's path.
     if (play_path) {
-        char play_why[512] = "";
+        char play_why[1024] = "";
         int recorded_answer = 0;
         if (!platform_play_start(play_path, &recorded_answer, play_why, sizeof play_why)) {
             fprintf(stderr, "zeb: %s\n", play_why);
+            return EXIT_USAGE;
+        }
+        std::string unfit;
+        if (!checks_fit_the_state(play_path, &unfit)) {
+            fprintf(stderr, "zeb: %s\n", unfit.c_str());
             return EXIT_USAGE;
         }
         if (!mode_option) preset_startup_answer = recorded_answer; // as it was recorded

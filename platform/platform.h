@@ -3,7 +3,7 @@
 // The core (app/, nav/, assets/, render/, scene/, weapons/) includes this header and
 // nothing of SDL, EGL, FreeType, fontconfig or POSIX. Two backends implement it:
 // sdl_backend.cpp for `zeb` and headless_backend.cpp for `zeb-replay` and the tests.
-// font_glyphs.cpp and file_map.cpp are shared by both.
+// font_glyphs.cpp, file_map.cpp and script.cpp (the script parser) are shared by both.
 //
 // Contract, in the order the core uses it:
 //
