@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "app/session.h"
 #include "platform/platform.h"
+#include "platform/script.h"
 #include "tools/replay/state.h"
 
 #include <cstdio>
@@ -15,6 +16,9 @@ constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_NO_DISPLAY = 1;
 constexpr int EXIT_NO_DATA = 1;
 constexpr int EXIT_PLAYED_ELSEWHERE = 3; // a played recording did not end in its recorded state
+constexpr int EXIT_RECORDING_LOST = 4;   // the recording could not be written whole
+
+bool g_recording_lost = false; // a write failed: the recording stopped there
 
 void usage(FILE* out) {
     fprintf(out,
@@ -50,7 +54,57 @@ void finish_recording() {
     for (const StateField& field : collect_state())
         if (!follows_the_clock(field))
             platform_record_line(("expect " + field.name + " == " + recorded_value(field)).c_str());
-    if (!platform_record_stop()) fprintf(stderr, "zeb: the recording could not be written completely\n");
+    char why[1024] = "";
+    if (g_recording_lost || platform_record_stop(why, sizeof why)) return;
+    g_recording_lost = true;
+    fprintf(stderr, "zeb: the recording could not be written: %s\n", why);
+}
+
+// A recording whose writes fail is said at once, on stderr and in a box over the window,
+// so the user does not play on for a session that is being lost; the play goes on.
+void check_recording() {
+    char why[1024] = "";
+    if (g_recording_lost || !platform_record_failed(why, sizeof why)) return;
+    g_recording_lost = true;
+    fprintf(stderr, "zeb: the recording could not be written: %s; it stopped there\n", why);
+    const std::string text = std::string("The recording could not be written: ") + why + ".";
+    platform_message_box(text.c_str(), "ERROR", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// run_program's loop, asking after every iteration whether the recording still writes.
+int run_recorded_program() {
+    if (!program_start()) return program.exit_code;
+    check_recording();
+    while (program_iterate() != Iteration::Ended) check_recording();
+    return program.exit_code;
+}
+
+// Before a recording plays: its checks name fields of this program's state, and all of
+// them but the clock's. One that names others was made by something else; one that lacks
+// some was cut among its checks, and would pass without checking what it recorded.
+bool checks_fit_the_state(const char* path, std::string* why) {
+    const PlayCheck* checks = nullptr;
+    const size_t count = platform_play_checks(&checks);
+    const std::vector<StateField> state = collect_state();
+    for (size_t i = 0; i < count; ++i) {
+        bool known = false;
+        for (const StateField& field : state) known = known || (field.name == checks[i].name && !follows_the_clock(field));
+        if (!known) {
+            *why = std::string(path) + ": the recording checks a field this program does not have: \"" +
+                   script_quote(checks[i].name) + "\"";
+            return false;
+        }
+    }
+    for (const StateField& field : state) {
+        if (follows_the_clock(field)) continue;
+        bool checked = false;
+        for (size_t i = 0; i < count && !checked; ++i) checked = field.name == checks[i].name;
+        if (!checked) {
+            *why = std::string(path) + ": the recording's final checks lack " + field.name + ": it was cut";
+            return false;
+        }
+    }
+    return true;
 }
 
 // After a played recording: whether the session ended where the recorded one did.
@@ -118,10 +172,15 @@ int main(int argc, char** argv) {
     }
     // Before the data directory becomes the working directory: FILE is the user's path.
     if (play_path) {
-        char play_why[512] = "";
+        char play_why[1024] = "";
         int recorded_answer = 0;
         if (!platform_play_start(play_path, &recorded_answer, play_why, sizeof play_why)) {
             fprintf(stderr, "zeb: %s\n", play_why);
+            return EXIT_USAGE;
+        }
+        std::string unfit;
+        if (!checks_fit_the_state(play_path, &unfit)) {
+            fprintf(stderr, "zeb: %s\n", unfit.c_str());
             return EXIT_USAGE;
         }
         if (!mode_option) preset_startup_answer = recorded_answer; // as it was recorded
@@ -144,8 +203,9 @@ int main(int argc, char** argv) {
     }
     reset_session(); // the one start state, the same the tests and the replay start from
     if (record_path) platform_set_last_words(finish_recording); // the display may go first
-    const int exit_code = run_program();
+    const int exit_code = record_path ? run_recorded_program() : run_program();
     if (record_path) finish_recording();
+    if (record_path && g_recording_lost && exit_code == 0) return EXIT_RECORDING_LOST;
     if (play_path && !played_to_the_recorded_state()) return EXIT_PLAYED_ELSEWHERE;
     return exit_code;
 }

@@ -252,7 +252,11 @@ RgbImage* load_dib(const char* path) {
     }
     const char* error = nullptr;
     RgbImage* image = decode_dib(file.data, file.size, &error);
-    if (!image) platform_message_box(error, "Error", MB_OK); // at the point of failure, before the clean-up
+    if (!image) { // at the point of failure, before the clean-up; named, as a world loads dozens
+        char text[512];
+        snprintf(text, sizeof text, "%s\n%s", error, path);
+        platform_message_box(text, "Error", MB_OK);
+    }
     platform_unmap_file(&file);
     return image;
 }

@@ -20,8 +20,8 @@ struct RgbImage {
 constexpr int32_t DIB_MAX_SIDE = 4096;
 constexpr int64_t DIB_MAX_PIXELS = int64_t{DIB_MAX_SIDE} * DIB_MAX_SIDE;
 
-// Reads one bitmap file. On failure shows the reason in a message box (caption "Error")
-// and returns null.
+// Reads one bitmap file. On failure shows the reason in a message box (caption "Error"),
+// the reader's text and then, on its own line, the file's name, and returns null.
 RgbImage* load_dib(const char* path);
 
 // Decodes a bitmap held in memory. On failure returns null and sets *error to the text

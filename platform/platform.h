@@ -3,7 +3,7 @@
 // The core (app/, nav/, assets/, render/, scene/, weapons/) includes this header and
 // nothing of SDL, EGL, FreeType, fontconfig or POSIX. Two backends implement it:
 // sdl_backend.cpp for `zeb` and headless_backend.cpp for `zeb-replay` and the tests.
-// font_glyphs.cpp and file_map.cpp are shared by both.
+// font_glyphs.cpp, file_map.cpp and script.cpp (the script parser) are shared by both.
 //
 // Contract, in the order the core uses it:
 //
@@ -85,8 +85,9 @@
 //  Recording (the SDL backend, for zeb's entry only): from platform_record_start on,
 //  every input the backend hands the core (messages, pointer readings, focus changes,
 //  message-box answers, frame ends) is written to a file as a zeb-replay script, by a
-//  writer that never makes the caller wait; platform_play_start plays such a script
-//  back in the window.
+//  writer that never makes the caller wait; the first write that fails stops the
+//  recording, keeping what was written, and platform_record_failed reports it once, for
+//  the core to tell the user. platform_play_start plays such a script back in the window.
 #pragma once
 
 #include <cstddef>
@@ -264,8 +265,13 @@ bool platform_context_current();
 bool platform_record_start(const char* path, int startup_answer, char* why, size_t why_size);
 // A line of the core's own (the final state's checks), after everything recorded so far.
 void platform_record_line(const char* line);
-// Writes what is left and closes the file; false when anything could not be written.
-bool platform_record_stop();
+// Writes what is left and closes the file; false when anything could not be written,
+// with the file and the reason in `why` when given.
+bool platform_record_stop(char* why = nullptr, size_t why_size = 0);
+// True once a write of the recording has failed (a full disk, a file that takes no data):
+// the recording is then stopped, what was written before stays, and `why` holds the file
+// and the reason. Asked once a loop iteration, so the user learns of it while playing.
+bool platform_record_failed(char* why, size_t why_size);
 // Playing a recording in the window: from here on the script's inputs stand in for the
 // user's (only closing the window and Escape still act), until its last line. False, with
 // the reason, when it cannot be read or is no recording; `startup_answer` becomes the

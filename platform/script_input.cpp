@@ -1,20 +1,20 @@
 #include "script_input.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
+#include "script.h"
+
+#include <algorithm>
 #include <deque>
-#include <sstream>
 #include <vector>
 
 namespace {
 
 constexpr int UNSHOWN = -1; // a recorded answer: the box could not be shown
+// More checks than the state has fields: a recording that claims more is no recording.
+constexpr size_t MAX_CHECKS = 4096;
 
 struct ScriptInput {
     bool active = false;
-    std::vector<std::vector<std::string>> lines; // words of each line that plays a part
-    size_t next = 0;                             // the next line to play
+    ScriptReader reader;                         // the recording, read as it plays
     long frames_due = 0;                         // frames to present before playing on
     std::deque<PlatformMessage> messages;        // played, not yet handed over
     std::deque<int> answers;                     // Yes/No answers, in order
@@ -27,60 +27,66 @@ struct ScriptInput {
 
 ScriptInput g_script;
 
-bool number(const std::string& word, long* out) {
-    char* end = nullptr;
-    errno = 0;
-    *out = strtol(word.c_str(), &end, 10);
-    return !word.empty() && *end == '\0' && errno == 0;
-}
-
-// Checks a line's words against what a recording holds; the message it stands for, if any.
-bool parse(const std::vector<std::string>& w, std::string* why) {
-    const std::string& c = w[0];
-    long a = 0, b = 0;
-    const size_t n = w.size();
-    if (c == "key") return n == 3 && number(w[1], &a) && a >= 0 && a < 256 && (w[2] == "down" || w[2] == "up");
-    if (c == "button") return n == 3 && (w[1] == "left" || w[1] == "right") && (w[2] == "down" || w[2] == "up");
-    if (c == "mouse") return n == 3 && number(w[1], &a) && number(w[2], &b) && labs(a) < (1L << 20) && labs(b) < (1L << 20);
-    if (c == "frames") return n == 2 && number(w[1], &a) && a >= 0;
-    if (c == "focus" || c == "displaymode") return n == 2 && (w[1] == "yes" || w[1] == "no");
-    if (c == "answer") return n == 2 && (w[1] == "yes" || w[1] == "no" || w[1] == "unshown");
-    if (c == "mode") return n == 2 && (w[1] == "windowed" || w[1] == "fullscreen");
-    if (c == "desktop") return n == 3 && number(w[1], &a) && number(w[2], &b);
-    if (c == "message")
-        return n >= 2 && n <= 4 && window_message_named(w[1].c_str()) != 0 && (n < 3 || number(w[2], &a)) &&
-               (n < 4 || number(w[3], &b));
-    if (c == "state") return true;
-    if (c == "expect") return n == 4 && w[2] == "==";
-    *why = "not a line of a recording";
+bool is_one_of(const std::string& word, std::initializer_list<const char*> words) {
+    for (const char* w : words)
+        if (word == w) return true;
     return false;
 }
 
-PlatformMessage message_of(const std::vector<std::string>& w) {
-    if (w[0] == "key") return {w[2] == "down" ? WM_KEYDOWN : WM_KEYUP, strtoul(w[1].c_str(), nullptr, 10), 0};
-    if (w[0] == "button") {
+// Whether a parsed line is one a recording holds; the recorder writes no other.
+bool recorded_form(const ScriptLine& l) {
+    const std::string& c = l.command;
+    const std::vector<std::string>& w = l.words;
+    if (c == "key") return is_one_of(w[2], {"down", "up"});
+    if (c == "button") return is_one_of(w[1], {"left", "right"}) && is_one_of(w[2], {"down", "up"});
+    if (c == "mouse" || c == "frames" || c == "desktop" || c == "state") return true;
+    if (c == "focus" || c == "displaymode") return is_one_of(w[1], {"yes", "no"});
+    if (c == "answer") return is_one_of(w[1], {"yes", "no", "unshown"});
+    if (c == "mode") return is_one_of(w[1], {"windowed", "fullscreen"});
+    if (c == "message") return window_message_named(w[1].c_str()) != 0;
+    if (c == "expect") return w.size() == 4 && w[2] == "==";
+    return false;
+}
+
+PlatformMessage message_of(const ScriptLine& l) {
+    const std::vector<std::string>& w = l.words;
+    if (l.command == "key") return {w[2] == "down" ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(l.ints[0]), 0};
+    if (l.command == "button") {
         const bool left = w[1] == "left", down = w[2] == "down";
         return {left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP), 0, 0};
     }
     PlatformMessage m = {window_message_named(w[1].c_str()), 0, 0};
-    if (w.size() > 2) m.wparam = strtoul(w[2].c_str(), nullptr, 10);
-    if (w.size() > 3) m.lparam = strtol(w[3].c_str(), nullptr, 10);
+    if (l.wides.size() > 0) m.wparam = static_cast<uintptr_t>(l.wides[0]);
+    if (l.wides.size() > 1) m.lparam = static_cast<intptr_t>(l.wides[1]);
     return m;
 }
 
-// Plays lines up to and including the next frame count.
+// The recorded pointer moved by a step, held within the range a script's cursor has.
+int moved(int at, int step) {
+    const long long to = static_cast<long long>(at) + step;
+    return static_cast<int>(std::clamp<long long>(to, -SCRIPT_PIXEL_LIMIT, SCRIPT_PIXEL_LIMIT));
+}
+
+// Plays lines up to and including the next frame count; the final state's line ends it.
 void play_on() {
     ScriptInput& s = g_script;
-    while (s.frames_due == 0 && s.next < s.lines.size()) {
-        const std::vector<std::string>& w = s.lines[s.next++];
-        const std::string& c = w[0];
-        if (c == "frames") s.frames_due = strtol(w[1].c_str(), nullptr, 10);
-        else if (c == "key" || c == "button" || c == "message") s.messages.push_back(message_of(w));
+    while (s.active && s.frames_due == 0 && s.reader.file) {
+        ScriptLine l;
+        std::string error;
+        const ScriptRead read = script_reader_next(&s.reader, &l, &error);
+        // The load read it all once; a file changed since ends the play where it differs.
+        if (read != ScriptRead::Line || l.command == "state" || (!l.command.empty() && !recorded_form(l))) {
+            script_reader_close(&s.reader);
+            break;
+        }
+        const std::string& c = l.command;
+        if (c == "frames") s.frames_due = l.count;
+        else if (c == "key" || c == "button" || c == "message") s.messages.push_back(message_of(l));
         else if (c == "mouse") {
-            s.cursor_x += static_cast<int>(strtol(w[1].c_str(), nullptr, 10));
-            s.cursor_y += static_cast<int>(strtol(w[2].c_str(), nullptr, 10));
-        } else if (c == "focus") s.focus = w[1] == "yes";
-        else if (c == "answer") s.answers.push_back(w[1] == "yes" ? IDYES : w[1] == "no" ? IDNO : UNSHOWN);
+            s.cursor_x = moved(s.cursor_x, l.ints[0]);
+            s.cursor_y = moved(s.cursor_y, l.ints[1]);
+        } else if (c == "focus") s.focus = l.words[1] == "yes";
+        else if (c == "answer") s.answers.push_back(l.words[1] == "yes" ? IDYES : l.words[1] == "no" ? IDNO : UNSHOWN);
     }
 }
 
@@ -88,42 +94,45 @@ void play_on() {
 
 bool script_input_load(const char* path, std::string* why, int* startup_answer) {
     ScriptInput& s = g_script;
+    script_reader_close(&s.reader);
     s = ScriptInput{};
     *startup_answer = 0;
-    const char* refusal = nullptr;
-    FILE* file = platform_open_file(path, &refusal);
-    if (!file) {
-        *why = std::string("cannot read ") + path + ": " + refusal;
-        return false;
-    }
-    std::string script;
-    char chunk[65536];
-    for (size_t got; (got = fread(chunk, 1, sizeof chunk, file)) > 0;) script.append(chunk, got);
-    const int read_error = ferror(file) ? errno : 0;
-    fclose(file);
-    if (read_error) { // a part of a recording would play to another state
-        *why = std::string("cannot read ") + path + ": " + strerror(read_error);
-        return false;
-    }
-    std::istringstream in(script);
-    int number_of_line = 0;
-    for (std::string text; std::getline(in, text);) {
-        ++number_of_line;
-        std::istringstream words(text.substr(0, text.find('#')));
-        std::vector<std::string> w;
-        for (std::string word; words >> word;) w.push_back(word);
-        if (w.empty()) continue;
-        std::string reason = "usage";
-        if (!parse(w, &reason)) {
-            *why = std::string(path) + ":" + std::to_string(number_of_line) + ": " + reason + ": " + text;
-            return false;
+    ScriptReader& r = s.reader;
+    if (!script_reader_open(path, &r, why)) return false;
+    r.must_be_recording = true;
+    // Read once to the end before anything plays: a cut or damaged recording is refused
+    // whole, not found out halfway. Only the checks are kept; the inputs are read again
+    // as they play.
+    ScriptLine l;
+    ScriptRead read;
+    while ((read = script_reader_next(&r, &l, why)) == ScriptRead::Line) {
+        if (l.command.empty()) continue;
+        if (!recorded_form(l)) {
+            std::string text;
+            for (const std::string& word : l.words) text += (text.empty() ? "" : " ") + word;
+            *why = r.name + ":" + std::to_string(r.line_number) + ": not a line of a recording: \"" +
+                   script_quote(text) + "\"";
+            break;
         }
-        if (w[0] == "mode") *startup_answer = w[1] == "windowed" ? IDNO : IDYES;
-        else if (w[0] == "expect") s.check_words.insert(s.check_words.end(), {w[1], w[3]});
-        else s.lines.push_back(w);
+        if (l.command == "mode") *startup_answer = l.words[1] == "windowed" ? IDNO : IDYES;
+        if (l.command != "expect") continue;
+        if (s.check_words.size() / 2 == MAX_CHECKS) {
+            *why = r.name + ":" + std::to_string(r.line_number) + ": more checks than the state has fields";
+            break;
+        }
+        s.check_words.insert(s.check_words.end(), {l.words[1], l.words[3]});
+    }
+    if (read != ScriptRead::End) {
+        script_reader_close(&r);
+        s = ScriptInput{};
+        *startup_answer = 0;
+        return false;
     }
     for (size_t i = 0; i + 1 < s.check_words.size(); i += 2)
         s.checks.push_back(PlayCheck{s.check_words[i].c_str(), s.check_words[i + 1].c_str()});
+    rewind(r.file); // a regular file: read again from the top as it plays
+    r.line_number = 0;
+    r.phase = 0;
     s.active = true;
     return true;
 }
@@ -138,7 +147,7 @@ bool script_input_next_message(PlatformMessage* message) {
         s.messages.pop_front();
         return true;
     }
-    if (s.frames_due == 0 && s.next == s.lines.size()) s.active = false; // over: the user takes over
+    if (s.frames_due == 0 && !s.reader.file) s.active = false; // over: the user takes over
     return false;
 }
 

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-// Reads the whole script; false, with the reason (and the line) in `why`, when it cannot
-// be read or holds a line that is not part of a recording. `startup_answer` becomes the
-// recorded command line's answer (IDYES, IDNO) or 0.
+// Reads the recording through once, a line at a time, keeping only its final checks; the
+// inputs are read again as they play. False, with the file, the line and the reason in
+// `why`, when it cannot be read, is no whole recording (see script_reader_next) or holds a
+// line a recording does not. `startup_answer` becomes the recorded command line's answer
+// (IDYES, IDNO) or 0.
 bool script_input_load(const char* path, std::string* why, int* startup_answer);
 // True from a successful load until every line has been played.
 bool script_input_active();

@@ -151,6 +151,7 @@ struct Recording {
     bool display_mode;    // what was said of fullscreen
 };
 Recording g_recording = {false, false, 0, true, false, 0, 0, false, false};
+std::string g_recording_path; // the file being recorded to, for saying which one failed
 
 void record(const std::string& line) {
     Recording& r = g_recording;
@@ -971,6 +972,7 @@ bool platform_record_start(const char* path, int startup_answer, char* why, size
         return false;
     }
     g_recording = Recording{true, false, 0, true, false, 0, 0, false, false};
+    g_recording_path = path;
     record("# A session of zeb, recorded: `zeb-replay FILE` plays it headless and checks the final state.");
     if (startup_answer == IDNO) record("mode windowed");
     if (startup_answer == IDYES) record("mode fullscreen");
@@ -982,10 +984,20 @@ void platform_record_line(const char* line) {
     record(line);
 }
 
-bool platform_record_stop() {
+bool platform_record_stop(char* why, size_t why_size) {
     if (!g_recording.on) return true;
     g_recording.on = false;
-    return write_behind_close();
+    std::string reason;
+    if (write_behind_close(&reason)) return true;
+    if (why) snprintf(why, why_size, "%s (%s)", g_recording_path.c_str(), reason.c_str());
+    return false;
+}
+
+bool platform_record_failed(char* why, size_t why_size) {
+    if (!g_recording.on || !write_behind_failed(nullptr)) return false;
+    // Stopped at once: the inputs after the failure would only pile up in memory, and a
+    // recording with a gap in it would replay to another state anyway.
+    return !platform_record_stop(why, why_size);
 }
 
 bool platform_load_sound(const char* path) {

@@ -17,6 +17,7 @@ struct WriteBehind {
     std::string pending;          // appended, not yet handed to the file
     bool closing = false;
     bool failed = false;          // a write failed: the rest is dropped, the close says so
+    std::string failure;          // the system's reason for the first failed write
 };
 
 WriteBehind g_out;
@@ -31,11 +32,15 @@ void write_out() {
             if (w.pending.empty() && w.closing) return;
             batch.swap(w.pending);
         }
+        errno = 0;
         const bool ok = fwrite(batch.data(), 1, batch.size(), w.file) == batch.size() && fflush(w.file) == 0;
+        const int error = errno;
         batch.clear();
         if (!ok) {
             std::lock_guard<std::mutex> hold(w.lock);
+            if (!w.failed) w.failure = error != 0 ? strerror(error) : "write failed";
             w.failed = true;
+            w.pending.clear(); // the file is no recording past this point: nothing more goes in
         }
     }
 }
@@ -53,6 +58,7 @@ bool write_behind_open(const char* path, std::string* why) {
     w.pending.clear();
     w.closing = false;
     w.failed = false;
+    w.failure.clear();
     w.writer = std::thread(write_out);
     return true;
 }
@@ -68,7 +74,14 @@ void write_behind_append(const std::string& text) {
     w.wake.notify_one();
 }
 
-bool write_behind_close() {
+bool write_behind_failed(std::string* why) {
+    WriteBehind& w = g_out;
+    std::lock_guard<std::mutex> hold(w.lock);
+    if (w.failed && why) *why = w.failure;
+    return w.failed;
+}
+
+bool write_behind_close(std::string* why) {
     WriteBehind& w = g_out;
     if (!w.file) return true;
     {
@@ -77,9 +90,16 @@ bool write_behind_close() {
     }
     w.wake.notify_one();
     w.writer.join();
-    const bool ok = !w.failed && fclose(w.file) == 0;
+    errno = 0;
+    const bool closed = fclose(w.file) == 0; // always, so a failed recording leaks no handle
+    const int error = errno;
     w.file = nullptr;
-    return ok;
+    if (!w.failed && !closed) {
+        w.failed = true;
+        w.failure = error != 0 ? strerror(error) : "close failed";
+    }
+    if (w.failed && why) *why = w.failure;
+    return !w.failed;
 }
 
 bool write_behind_is_open() { return g_out.file != nullptr; }

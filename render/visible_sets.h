@@ -50,8 +50,8 @@ uint64_t town_layout_hash();
 // in *why, and nothing kept) for text that is malformed or made for something else.
 bool parse_visible_sets(const char* text, size_t size, int world, VisibleSets* out, std::string* why);
 
-// At world init, after the level: the world's file, if there is one. A file that cannot
-// be used is reported once on stderr and the world is drawn whole.
+// At world init, after the level: the world's file. A file that is missing or cannot be
+// used is reported in one line on stderr and the world is drawn whole.
 void load_visible_sets(int world);
 void free_visible_sets();
 

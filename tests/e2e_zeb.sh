@@ -5,7 +5,10 @@
 #     from a directory without text/ (the data is found next to the program);
 #  2. answered Yes (Return): fullscreen over the whole 1280 x 1024 screen, no second box;
 #  3. --windowed (no question), then F1: fullscreen 1280 x 1024, no box, F1 back;
-#  4. no data anywhere: a box lists every place zeb looked, exit code 1.
+#  4. no data anywhere: a box lists every place zeb looked, exit code 1;
+#  5. --record to a device that takes no data: said at once in a box and on stderr, the
+#     session plays on, and Escape ends it with exit code 4;
+#  6. --play of what is no whole recording: refused before any window, exit code 2.
 # Each ends on Escape with exit code 0 unless said otherwise. A failing step prints zeb's
 # log. Usage: e2e_zeb.sh PATH_TO_ZEB (run from the directory holding text/).
 set -u
@@ -101,3 +104,38 @@ for place in "cannot find its data directory text/" "$WORK/bare/text" "$WORK/sha
     grep -qF -- "$place" "$LOG" || fail "zeb did not say \"$place\""
 done
 echo "ok: without data a box listed every place zeb looked, then the program ended with code 1"
+
+# 5. A recording that cannot be written is said while the user plays, not after.
+SCENARIO="--record /dev/full"
+start_zeb . --windowed --record /dev/full
+answered=
+for _ in $(seq $TICKS); do
+    id=$(xwininfo -root -tree 2>/dev/null | grep -F '"ERROR":' | awk '{print $1}' | head -n 1)
+    [ -n "$id" ] && { xdotool key --window "$id" Return; answered=1; break; }
+    grep -qF "could not show a message box" "$LOG" && { answered=1; break; }
+    zeb_ended && break
+    sleep 0.1
+done
+[ -n "$answered" ] || fail "no box saying the recording could not be written"
+grep -qF "the recording could not be written: /dev/full (No space left on device)" "$LOG" ||
+    fail "stderr did not name the recording's file and reason"
+WIN=$(zeb_window_of_size 1024x768) || fail "the session did not play on"
+hold_until "$WIN" Escape zeb_ended || fail "zeb did not end on Escape"
+expect_exit 4
+echo "ok: --record /dev/full was said at once in a box and on stderr; the play went on, exit code 4"
+
+# 6. A recording is played only whole, and only with checks of this program's fields.
+SCENARIO="--play of no whole recording"
+HEADER='# A session of zeb, recorded: `zeb-replay FILE` plays it headless and checks the final state.'
+printf '%s\nframes 1\nstate\n' "$HEADER" >"$WORK/cut.replay"
+printf '%s\nframes 1\nstate\nexpect no_such_field == 1\n' "$HEADER" >"$WORK/unknown.replay"
+printf '%s\nframes 1\nstate\nexpect world == 1\n' "$HEADER" >"$WORK/short.replay"
+for refusal in "cut.replay:3: the recording ends before the checks of its final state: it was cut" \
+    'unknown.replay: the recording checks a field this program does not have: "no_such_field"' \
+    "short.replay: the recording's final checks lack "; do
+    start_zeb "$WORK" --windowed --play "$WORK/${refusal%%:*}"
+    expect_exit 2
+    grep -qF -- "$refusal" "$LOG" || fail "zeb did not say \"$refusal\""
+    has_window ZEB && fail "a window opened"
+done
+echo "ok: --play refused a cut recording, one checking an unknown field and one lacking checks, exit code 2"

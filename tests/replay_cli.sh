@@ -43,8 +43,31 @@ mkdir "$WORK/dir.replay"
 for what in fifo dir.replay; do
     "$REPLAY" "$WORK/$what" >"$WORK/out" 2>"$WORK/err"; code=$?
     check "a script that is a $what exits 2" test "$code" -eq 2
-    check "  naming it" has "zeb-replay: cannot open $WORK/$what"
+    check "  naming it" has "zeb-replay: cannot read $WORK/$what: not a regular file"
 done
+# A script is read a line at a time, and what it cannot run is said safely: an empty one
+# passes nothing, a recording (the recorder's header first) must end with its whole final
+# state, and a line's text reaches the terminal escaped and cut short.
+: >"$WORK/empty.replay"
+"$REPLAY" "$WORK/empty.replay" >"$WORK/out" 2>"$WORK/err"; code=$?
+check "an empty script exits 1" test "$code" -eq 1
+check "  saying so" has "zeb-replay: $WORK/empty.replay holds no command"
+HEADER="# A session of zeb, recorded: \`zeb-replay FILE\` plays it headless and checks the final state."
+check "a recording without its final state exits 1" run_replay 1 "$HEADER
+frames 1"
+check "  saying it was cut" has "(standard input):2: the recording ends without its final state (no \`state\` line): it was cut"
+check "a recording cut among its checks exits 1" run_replay 1 "$HEADER
+frames 1
+state
+expect world == 1"
+check "  naming a field it lacks" has "the recording's final checks lack"
+check "a line with escape sequences exits 1" run_replay 1 "$(printf 'frames 1\njump\033[2J\033]0;title\007')"
+check "  quoting them escaped" has '(standard input):2: unknown command "jump\x1b[2J\x1b]0;title\x07"'
+check "  and none raw" bash -c "! grep -q \$'\\033' '$WORK/err'"
+check "a line of 50,000 bytes exits 1" run_replay 1 "frames $(head -c 50000 /dev/zero | tr '\0' 1)"
+check "  quoting 40 characters of it" has "(standard input):1: a line longer than 4096 bytes: \"frames 111111111111111111111111111111111...\""
+check "  and no more" test "$(wc -c <"$WORK/err")" -lt 200
+
 check "bmp on a FIFO exits 1" run_replay 1 "bmp $WORK/fifo $WORK/out.rgb"
 check "  naming it" has "Failed to open DIB file $WORK/fifo."
 

@@ -125,7 +125,7 @@ TEST_F(AssetsGl, AnUnreadableBitmapIsReportedOnceAndFailsTheSet) {
     const auto& boxes = headless_message_boxes();
     ASSERT_EQ(boxes.size(), 3u); // the question, then one per attempt
     EXPECT_EQ(boxes[1].caption, "Error");
-    EXPECT_EQ(boxes[1].text, "Unknown DIB file format.");
+    EXPECT_EQ(boxes[1].text, "Unknown DIB file format.\ntext/poll001.bmp");
 }
 
 TEST_F(AssetsGl, TheFontHasNinetySixListsAndRebuildingReplacesThem) {

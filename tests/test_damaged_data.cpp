@@ -125,7 +125,7 @@ TEST_F(DamagedData, AFileInManySlotsIsDecodedOnce) {
         std::ofstream(text / "vitraj102.bmp", std::ios::binary | std::ios::trunc) << "BM not a bitmap at all";
     });
     EXPECT_FALSE(load_textures(2));
-    EXPECT_EQ(boxes_saying("Unknown DIB file format."), 1);
+    EXPECT_EQ(boxes_saying("Unknown DIB file format.\ntext/vitraj102.bmp"), 1);
 }
 
 TEST_F(DamagedData, AHugePictureIsRefusedWithTheReadersOutOfMemoryBox) {
@@ -148,7 +148,7 @@ TEST_F(DamagedData, AHugePictureIsRefusedWithTheReadersOutOfMemoryBox) {
         std::ofstream(text / "vitraj102.bmp", std::ios::binary | std::ios::trunc) << file;
     });
     EXPECT_FALSE(load_textures(2));
-    EXPECT_EQ(boxes_saying("Out of memory."), 1);
+    EXPECT_EQ(boxes_saying("Out of memory.\ntext/vitraj102.bmp"), 1);
 }
 
 TEST_F(DamagedData, DataFilesThatAreNoRegularFilesAreRefusedAsMissingOnes) {
@@ -176,11 +176,31 @@ TEST_F(DamagedData, DataFilesThatAreNoRegularFilesAreRefusedAsMissingOnes) {
     EXPECT_EQ(boxes_saying("Cannot open the level file text/level2.txt."), 1);
     EXPECT_EQ(level_mesh.count, 0);
 
-    load_visible_sets(2); // drawn whole, as without the file
+    ::testing::internal::CaptureStderr();
+    load_visible_sets(2); // drawn whole, as without the file, and said
     EXPECT_EQ(visible_sets.world, 0);
     load_visible_sets(3);
     EXPECT_EQ(visible_sets.world, 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "zeb: text/visible2.txt cannot be used (not a regular file): world 2 is drawn whole\n"
+              "zeb: text/visible3.txt cannot be used (not a regular file): world 3 is drawn whole\n");
     EXPECT_TRUE(program.running);
+}
+
+TEST_F(DamagedData, AMissingOrMismatchedVisibleSetFileIsSaidInOneLine) {
+    // Without its sets the town draws whole, many times the frame's cost: never silently.
+    ASSERT_TRUE(start_windowed_program());
+    use_changed_data([](const fs::path& text) {
+        fs::remove(text / "visible2.txt");
+        std::ofstream(text / "visible3.txt", std::ios::trunc) << "visible-sets 1\nworld 2\n";
+    });
+    ::testing::internal::CaptureStderr();
+    load_visible_sets(2);
+    load_visible_sets(3);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "zeb: text/visible2.txt cannot be used (No such file or directory): world 2 is drawn whole\n"
+              "zeb: text/visible3.txt cannot be used (line 2: made for another world): world 3 is drawn whole\n");
+    EXPECT_EQ(visible_sets.world, 0);
 }
 
 TEST_F(DamagedData, LevelCountsAndNumbersBeyondTheirTypesAreNamedNotWrapped) {

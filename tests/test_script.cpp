@@ -1,14 +1,17 @@
 // zeb-replay's script lines: the forms each command takes, and numbers clamped to what
 // they set rather than wrapped or left undefined; zeb --play's reading of a recording.
 #include "platform/script_input.h"
-#include "tools/replay/script.h"
+#include "platform/write_behind.h"
+#include "platform/script.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,7 +67,7 @@ TEST(Script, ARecordingIsPlayedOnlyFromARegularFile) {
     const fs::path dir = fs::path(::testing::TempDir()) / ("script_input_" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    std::ofstream(dir / "session.replay") << "mode windowed\nframes 2\nexpect world == 1\n";
+    std::ofstream(dir / "session.replay") << "mode windowed\nframes 2\nstate\nexpect world == 1\n";
     std::string why;
     int answer = 0;
     EXPECT_TRUE(script_input_load((dir / "session.replay").c_str(), &why, &answer)) << why;
@@ -82,4 +85,130 @@ TEST(Script, ARecordingIsPlayedOnlyFromARegularFile) {
         EXPECT_FALSE(script_input_active());
     }
     fs::remove_all(dir);
+}
+
+namespace {
+
+size_t open_descriptors() {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
+    return count;
+}
+
+} // namespace
+
+// A recording that cannot be written must be known while the user still plays: the writer
+// reports the first failed write itself, not only at the close, and keeps no handle.
+TEST(Script, ARecordingThatCannotBeWrittenFailsAtItsFirstWrite) {
+    const size_t descriptors = open_descriptors();
+    std::string why;
+    ASSERT_TRUE(write_behind_open("/dev/full", &why)) << why;
+    write_behind_append("# a session\nframes 1\n");
+    bool failed = false;
+    for (int wait = 0; wait < 1000 && !(failed = write_behind_failed(&why)); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(failed) << "a write to a full device was not reported before the close";
+    EXPECT_EQ(why, "No space left on device");
+    write_behind_append("state\n"); // dropped, not piled up
+    why.clear();
+    EXPECT_FALSE(write_behind_close(&why));
+    EXPECT_EQ(why, "No space left on device");
+    EXPECT_FALSE(write_behind_is_open());
+    EXPECT_EQ(open_descriptors(), descriptors) << "the failed file was left open";
+
+    // A file that takes its data: no failure, and all of it is there after the close.
+    const std::string path = ::testing::TempDir() + "write_behind_" + std::to_string(getpid());
+    ASSERT_TRUE(write_behind_open(path.c_str(), &why)) << why;
+    write_behind_append("frames 1\n");
+    write_behind_append("state\n");
+    EXPECT_TRUE(write_behind_close(&why));
+    EXPECT_FALSE(write_behind_failed(nullptr));
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "frames 1\nstate\n");
+    std::filesystem::remove(path);
+}
+
+namespace {
+
+// zeb --play's verdict on a recording with this text, at `path`: the empty string when
+// it would play, else the reason given.
+std::string play_refusal(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    std::string why;
+    int answer = 0;
+    return script_input_load(path.c_str(), &why, &answer) ? "" : why;
+}
+
+} // namespace
+
+// A recording is played only whole: one without its final state, cut within a line or
+// before its checks, would play and then check nothing. Every refusal names the file and
+// the line, and quotes the text short and printable.
+TEST(Script, ARecordingIsRefusedUnlessWholeAndTheRefusalIsSafeToPrint) {
+    const std::string path = ::testing::TempDir() + "recording_" + std::to_string(getpid()) + ".replay";
+    const std::string body = "# A session of zeb, recorded: x\nmode windowed\nframes 2\n";
+    EXPECT_EQ(play_refusal(path, body + "state\nexpect world == 1\n"), "");
+    const struct {
+        std::string text, refusal;
+    } cases[] = {
+        {"", path + ":0: the recording ends without its final state (no `state` line): it was cut"},
+        {body, path + ":3: the recording ends without its final state (no `state` line): it was cut"},
+        {body + "state\n", path + ":4: the recording ends before the checks of its final state: it was cut"},
+        {body + "state\nexpect world == 1", path + ":5: the recording ends within a line: it was cut: \"expect world == 1\""},
+        {body + "expect world == 1\nstate\nexpect world == 1\n",
+         path + ":4: a recording's `expect` lines come last, after its one `state` line: \"expect world == 1\""},
+        {body + "state\nexpect world == 1\nframes 1\n",
+         path + ":6: a recording's `expect` lines come last, after its one `state` line: \"frames 1\""},
+        {body + "shot x.png\nstate\nexpect world == 1\n", path + ":4: not a line of a recording: \"shot x.png\""},
+        // What reaches a terminal: escapes written out, a long line cut to 40 characters.
+        {body + "mouse \x1b[2J\x07 1\n", path + ":4: usage: mouse DX DY: \"mouse \\x1b[2J\\x07 1\""},
+        {body + "mouse 1 " + std::string(3000, '9') + "x\n",
+         path + ":4: usage: mouse DX DY: \"mouse 1 " + std::string(32, '9') + "...\""},
+        {body + "frames " + std::string(5000, '1') + "\n",
+         path + ":4: a line longer than 4096 bytes: \"frames " + std::string(33, '1') + "...\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(play_refusal(path, c.text), c.refusal) << script_quote(c.text, 0);
+        EXPECT_FALSE(script_input_active());
+    }
+    std::filesystem::remove(path);
+}
+
+// The recorder's header makes a script a recording for zeb-replay too; a script without it
+// (a journey) needs no final state.
+TEST(Script, OnlyARecordingMustEndWithItsFinalState) {
+    const auto read_all = [](const std::string& text, std::string* error) {
+        FILE* stream = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+        ScriptReader reader;
+        script_reader_attach(stream, "s", &reader);
+        ScriptLine line;
+        ScriptRead read;
+        while ((read = script_reader_next(&reader, &line, error)) == ScriptRead::Line) {
+        }
+        fclose(stream);
+        return read;
+    };
+    std::string error;
+    EXPECT_EQ(read_all("frames 1\nkey Up down\nframes 3", &error), ScriptRead::End) << error;
+    EXPECT_EQ(read_all("# A session of zeb, recorded: x\nframes 1\n", &error), ScriptRead::Error);
+    EXPECT_EQ(error, "s:2: the recording ends without its final state (no `state` line): it was cut");
+    EXPECT_EQ(read_all("jump\x1b]0;owned\x07\n", &error), ScriptRead::Error);
+    EXPECT_EQ(error, "s:1: unknown command \"jump\\x1b]0;owned\\x07\": \"jump\\x1b]0;owned\\x07\"");
+}
+
+// The recorded pointer is clamped as zeb-replay's is, however many steps push it one way:
+// summed unclamped, 2,100 steps of 2^20 - 1 pixels overflow an int.
+TEST(Script, APlayedPointerIsClampedAsTheReplaysIs) {
+    const std::string path = ::testing::TempDir() + "pointer_" + std::to_string(getpid()) + ".replay";
+    std::string text;
+    for (int i = 0; i < 2100; ++i) text += "mouse 1048575 -1048575\n";
+    EXPECT_EQ(play_refusal(path, text + "frames 1\nstate\nexpect world == 1\n"), "");
+    PlatformMessage message;
+    while (script_input_next_message(&message)) {
+    }
+    int x = 0, y = 0;
+    script_input_get_cursor(&x, &y);
+    EXPECT_EQ(x, SCRIPT_PIXEL_LIMIT);
+    EXPECT_EQ(y, -SCRIPT_PIXEL_LIMIT);
+    std::filesystem::remove(path);
 }

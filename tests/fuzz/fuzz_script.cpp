@@ -1,7 +1,7 @@
 // libFuzzer target: zeb-replay's script parser on any text, line by line. Whatever a line
 // holds, what it sets must be in range: pixels within +-2^20, floats finite, message
 // parameters within 32 bits, counts not negative.
-#include "tools/replay/script.h"
+#include "platform/script.h"
 
 #include <cmath>
 #include <cstddef>

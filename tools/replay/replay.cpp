@@ -16,7 +16,7 @@
 #include "render/frame.h"
 #include "json.h"
 #include "model_view.h"
-#include "script.h"
+#include "platform/script.h"
 #include "state.h"
 #include "render/scene_setup.h"
 #include "nav/keys.h"
@@ -37,6 +37,7 @@
 #include <ctime>
 #include <iostream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -583,30 +584,63 @@ constexpr Command COMMANDS[] = {
     {"probe", cmd_probe},     {"memory_baseline", cmd_memory_baseline},
 };
 
-int run_script_lines(std::istream& in) {
+// The frame-rate counter's fields follow the clock, which a recording does not carry.
+bool follows_the_clock(const std::string& field) { return field.compare(0, 3, "fps") == 0; }
+
+// A recording checks every field of its final state: one that checks fewer was cut
+// among its checks and would pass without having checked what it recorded.
+bool checks_every_field(const std::set<std::string>& checked, std::string* missing) {
+    for (const StateField& field : collect_state())
+        if (!follows_the_clock(field.name) && !checked.count(field.name)) {
+            *missing = field.name;
+            return false;
+        }
+    return true;
+}
+
+int run_script_lines(ScriptReader* reader) {
     headless_reset();
     headless_set_auto_clock(true);
     headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
-    for (std::string text; std::getline(in, text);) {
-        ++g_replay.line;
+    int commands = 0;
+    std::set<std::string> checked; // a recording's fields checked after its final state
+    for (;;) {
         ScriptLine line;
         std::string error;
-        if (!parse_script_line(text, &line, &error)) {
-            fprintf(stderr, "line %d: %s\n", g_replay.line, error.c_str());
+        const ScriptRead read = script_reader_next(reader, &line, &error);
+        if (read == ScriptRead::Error) {
+            fprintf(stderr, "zeb-replay: %s\n", error.c_str());
             return 1;
         }
+        if (read == ScriptRead::End) break;
+        g_replay.line = reader->line_number;
         if (line.command.empty()) continue;
+        ++commands;
         const Command* command = nullptr;
         for (const Command& c : COMMANDS)
             if (line.command == c.name) command = &c;
         if (!command) {
-            fprintf(stderr, "line %d: unknown command \"%s\"\n", g_replay.line, line.command.c_str());
+            fprintf(stderr, "zeb-replay: %s:%d: no such command here: \"%s\"\n", reader->name.c_str(), g_replay.line,
+                    script_quote(line.command).c_str());
             return 1;
         }
+        if (reader->recording && line.command == "expect") checked.insert(line.words[1]);
         if (!command->run(line)) {
-            fprintf(stderr, "line %d: %s\n", g_replay.line, g_replay.error.c_str());
+            // A command's message quotes the script's words: printable, whatever they hold.
+            fprintf(stderr, "zeb-replay: %s:%d: %s\n", reader->name.c_str(), g_replay.line,
+                    script_quote(g_replay.error, 0).c_str());
             return 1;
         }
+    }
+    if (commands == 0) { // an empty file passes nothing: it is no script
+        fprintf(stderr, "zeb-replay: %s holds no command\n", reader->name.c_str());
+        return 1;
+    }
+    std::string missing;
+    if (reader->recording && !checks_every_field(checked, &missing)) {
+        fprintf(stderr, "zeb-replay: %s: the recording's final checks lack %s: it was cut\n", reader->name.c_str(),
+                missing.c_str());
+        return 1;
     }
     return 0;
 }
@@ -620,8 +654,8 @@ void close_program() {
     }
 }
 
-int run_script(std::istream& in) {
-    const int code = run_script_lines(in);
+int run_script(ScriptReader* reader) {
+    const int code = run_script_lines(reader);
     close_program();
     return code;
 }
@@ -634,23 +668,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     reset_session(); // the program's own start-up reset, as zeb runs it
-    if (strcmp(argv[1], "-") == 0) return run_script(std::cin);
-    // Regular files only: a FIFO would hold the open for ever, a directory read as an
-    // empty script that passes. Standard input is `-`.
-    FILE* file = platform_open_file(argv[1]);
-    if (!file) {
-        fprintf(stderr, "zeb-replay: cannot open %s\n", argv[1]);
-        return 2;
+    // Read a line at a time, so a script of any length costs one line's memory. Regular
+    // files only: a FIFO would hold the open for ever, a directory read as an empty script.
+    // Standard input is `-`.
+    ScriptReader reader;
+    if (strcmp(argv[1], "-") == 0) {
+        script_reader_attach(stdin, "(standard input)", &reader);
+    } else {
+        std::string why;
+        if (!script_reader_open(argv[1], &reader, &why)) {
+            fprintf(stderr, "zeb-replay: %s\n", why.c_str());
+            return 2;
+        }
     }
-    std::string script;
-    char chunk[65536];
-    for (size_t got; (got = fread(chunk, 1, sizeof chunk, file)) > 0;) script.append(chunk, got);
-    const bool read_failed = ferror(file) != 0;
-    fclose(file);
-    if (read_failed) {
-        fprintf(stderr, "zeb-replay: cannot read %s\n", argv[1]);
-        return 2;
-    }
-    std::istringstream lines(script);
-    return run_script(lines);
+    const int code = run_script(&reader);
+    script_reader_close(&reader);
+    return code;
 }

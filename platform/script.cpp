@@ -1,10 +1,14 @@
 #include "script.h"
 
+#include "platform.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 namespace {
@@ -181,6 +185,94 @@ bool parse_script_line(const std::string& text, ScriptLine* line, std::string* e
         *error = std::string("usage: ") + command.usage;
         return false;
     }
-    *error = "unknown command \"" + name + "\"";
+    *error = "unknown command \"" + script_quote(name) + "\"";
     return false;
+}
+
+std::string script_quote(const std::string& text, size_t limit) {
+    std::string out;
+    size_t shown = 0;
+    for (const char c : text) {
+        if (limit != 0 && shown == limit) return out + "...";
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 32 || byte > 126) {
+            char escaped[8];
+            snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+        ++shown;
+    }
+    return out;
+}
+
+bool script_reader_open(const char* path, ScriptReader* reader, std::string* why) {
+    *reader = ScriptReader{};
+    const char* refusal = nullptr;
+    reader->file = platform_open_file(path, &refusal);
+    if (!reader->file) {
+        *why = "cannot read " + script_quote(path, 0) + ": " + refusal;
+        return false;
+    }
+    reader->owned = true;
+    reader->name = script_quote(path, 0);
+    return true;
+}
+
+void script_reader_attach(FILE* stream, const char* name, ScriptReader* reader) {
+    *reader = ScriptReader{};
+    reader->file = stream;
+    reader->name = name;
+}
+
+void script_reader_close(ScriptReader* reader) {
+    if (reader->owned && reader->file) fclose(reader->file);
+    reader->file = nullptr;
+    reader->owned = false;
+}
+
+ScriptRead script_reader_next(ScriptReader* reader, ScriptLine* line, std::string* error) {
+    ScriptReader& r = *reader;
+    *line = ScriptLine{};
+    const auto refuse = [&](const std::string& reason, const std::string& text) {
+        *error = r.name + ":" + std::to_string(r.line_number) + ": " + reason;
+        if (!text.empty()) *error += ": \"" + script_quote(text) + "\"";
+        return ScriptRead::Error;
+    };
+    std::string text;
+    int c = EOF;
+    bool too_long = false;
+    while ((c = getc(r.file)) != EOF && c != '\n') {
+        if (text.size() < SCRIPT_LINE_LIMIT) text += static_cast<char>(c);
+        else too_long = true; // read on to the line's end, keeping nothing more
+    }
+    if (ferror(r.file)) {
+        *error = "cannot read " + r.name + ": " + strerror(errno);
+        return ScriptRead::Error;
+    }
+    const bool recording = r.recording || r.must_be_recording;
+    if (c == EOF && text.empty() && !too_long) { // the end, after a whole line
+        if (recording && r.phase < 2)
+            return refuse(r.phase == 0 ? "the recording ends without its final state (no `state` line): it was cut"
+                                       : "the recording ends before the checks of its final state: it was cut",
+                          "");
+        return ScriptRead::End;
+    }
+    ++r.line_number;
+    if (too_long) return refuse("a line longer than " + std::to_string(SCRIPT_LINE_LIMIT) + " bytes", text);
+    if (r.line_number == 1 && text.compare(0, strlen(SCRIPT_RECORDING_HEADER), SCRIPT_RECORDING_HEADER) == 0)
+        r.recording = true;
+    // A recording's last line ends with its newline: one without was cut while written.
+    if (c == EOF && (r.recording || r.must_be_recording)) return refuse("the recording ends within a line: it was cut", text);
+    std::string reason;
+    if (!parse_script_line(text, line, &reason)) return refuse(reason, text);
+    if ((r.recording || r.must_be_recording) && !line->command.empty()) {
+        const bool check = line->command == "expect";
+        if (line->command == "state" && r.phase == 0) r.phase = 1;
+        else if (check && r.phase > 0) r.phase = 2;
+        else if (check || r.phase > 0)
+            return refuse("a recording's `expect` lines come last, after its one `state` line", text);
+    }
+    return ScriptRead::Line;
 }
