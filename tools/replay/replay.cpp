@@ -277,19 +277,37 @@ bool cmd_model(const Line& l) {
 // A wall table's counts by kind and its segments in table order, as one JSON line.
 void print_walls(const char* name, int world) {
     const WallTable table = fill_wall_table(world);
-    int z_walls = 0, x_walls = 0, floors = 0, lines = 0;
-    std::ostringstream segments;
+    const char* const KINDS[4] = {"z", "x", "floor", "line"};
+    std::vector<int> kinds;
+    int counts[4] = {};
     for (int i = 0; i < table.count; ++i) {
         const WallSegment& s = table.segments[i];
         const bool flat = s.a.y == s.b.y;
-        const char* kind = flat && s.a.z == s.b.z ? "line" : flat ? "floor" : s.a.z == s.b.z ? "z" : "x";
-        (flat && s.a.z == s.b.z ? lines : flat ? floors : s.a.z == s.b.z ? z_walls : x_walls) += 1;
-        segments << (i ? "," : "") << "[\"" << kind << "\",[" << s.a.x << "," << s.a.y << "," << s.a.z << "],["
-                 << s.b.x << "," << s.b.y << "," << s.b.z << "]]";
+        kinds.push_back(flat && s.a.z == s.b.z ? 3 : flat ? 2 : s.a.z == s.b.z ? 0 : 1);
+        ++counts[kinds.back()];
     }
-    printf("{\"walls\":\"%s\",\"count\":%d,\"z_walls\":%d,\"x_walls\":%d,\"floors\":%d,\"lines\":%d,"
-           "\"segments\":[%s]}\n",
-           name, table.count, z_walls, x_walls, floors, lines, segments.str().c_str());
+    JsonWriter json;
+    json.begin_object();
+    json.field("walls", name);
+    json.field("count", table.count);
+    json.field("z_walls", counts[0]);
+    json.field("x_walls", counts[1]);
+    json.field("floors", counts[2]);
+    json.field("lines", counts[3]);
+    json.begin_array("segments");
+    for (int i = 0; i < table.count; ++i) {
+        json.begin_array();
+        json.value(KINDS[kinds[static_cast<size_t>(i)]]);
+        for (const Vec3& corner : {table.segments[i].a, table.segments[i].b}) {
+            json.begin_array();
+            for (const float v : {corner.x, corner.y, corner.z}) json.value(v);
+            json.end_array();
+        }
+        json.end_array();
+    }
+    json.end_array();
+    json.end_object();
+    printf("%s\n", json.text().c_str());
     fflush(stdout);
 }
 
@@ -319,10 +337,23 @@ bool cmd_probe(const Line& l) {
     float depth = 1;
     Vec3 p{};
     const bool hit = probe_pixel(px, py, &depth, &p);
-    if (hit)
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":[%.4f,%.4f,%.4f]}\n", px, py, depth, p.x, p.y, p.z);
-    else
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":null}\n", px, py, depth);
+    JsonWriter json;
+    json.begin_object();
+    json.begin_array("probe");
+    json.value(px);
+    json.value(py);
+    json.end_array();
+    json.field("depth", depth);
+    if (hit) {
+        json.begin_array("point");
+        for (const float v : {p.x, p.y, p.z}) json.value(v);
+        json.end_array();
+    } else {
+        json.key("point");
+        json.null();
+    }
+    json.end_object();
+    printf("%s\n", json.text().c_str());
     fflush(stdout);
     return true;
 }
@@ -360,9 +391,15 @@ void measure(const char* name, const BenchRun& run, Prepare prepare, Work work) 
         wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     draw_path = before;
-    printf("{\"%s%s\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,\"cpu_ms_p95\":%.3f}\n",
-           name, run.literal ? "_literal" : "", run.count, percentile(wall, 0.5), percentile(wall, 0.95),
-           percentile(cpu, 0.5), percentile(cpu, 0.95));
+    JsonWriter json;
+    json.begin_object();
+    json.field((std::string(name) + (run.literal ? "_literal" : "")).c_str(), static_cast<long long>(run.count));
+    json.field("wall_ms_median", percentile(wall, 0.5));
+    json.field("wall_ms_p95", percentile(wall, 0.95));
+    json.field("cpu_ms_median", percentile(cpu, 0.5));
+    json.field("cpu_ms_p95", percentile(cpu, 0.95));
+    json.end_object();
+    printf("%s\n", json.text().c_str());
     fflush(stdout);
 }
 
