@@ -53,6 +53,27 @@ check "  naming it" has "Failed to open DIB file $WORK/fifo."
 check "a script run without text/ exits 1" test "$code" -eq 0
 check "and says so" has "no text/ directory in the working directory"
 
+# zeb-replay's command line: --help, unknown options, -- before a script named with -.
+for help in --help -h; do
+    "$REPLAY" "$help" >"$WORK/err" 2>"$WORK/out"; code=$?
+    check "zeb-replay $help exits 0" test "$code" -eq 0
+    check "  printing the usage on stdout" has "usage: zeb-replay"
+    check "  and nothing on stderr" test ! -s "$WORK/out"
+done
+for option in --bogus -x; do
+    "$REPLAY" "$option" >"$WORK/out" 2>"$WORK/err"; code=$?
+    check "zeb-replay $option exits 2" test "$code" -eq 2
+    check "  naming it" has "unknown option $option"
+    check "  with the usage on stderr" has "usage: zeb-replay"
+    check "  and nothing on stdout" test ! -s "$WORK/out"
+done
+"$REPLAY" -- >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb-replay -- without a script exits 2" test "$code" -eq 2
+check "  with the usage" has "usage: zeb-replay"
+printf 'frames 1\n' >"$WORK/-dash.replay"
+(cd "$WORK" && "$REPLAY" -- -dash.replay >"$WORK/out" 2>"$WORK/err")
+check "zeb-replay -- SCRIPT runs a script named with a leading -" test "$?" -eq 0
+
 # Flags compare with true/false and 1/0; anything else is a script error.
 check "expect on flags with true/false and 1/0" run_replay 0 "frames 1
 expect world1 == true

@@ -663,20 +663,41 @@ int run_script(std::istream& in) {
     return code;
 }
 
+constexpr const char* USAGE = "usage: zeb-replay [--] SCRIPT (- for standard input) | zeb-replay --help\n";
+
+constexpr const char* ABOUT =
+    "Runs zeb's core headless from SCRIPT (from standard input for -): one command a\n"
+    "line (frames N, tap KEY, mouse DX DY, place X Z EYE, shot FILE.png, state,\n"
+    "expect NAME OP VALUE, ...), on a virtual clock, so every run repeats exactly; a\n"
+    "recording by zeb --record is such a script.\n"
+    "Exit status: 0 when every line ran and every expect held, 1 on a script error or a\n"
+    "failed expect, 2 on a usage error. Every script line is described in zeb-replay(6).\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: zeb-replay SCRIPT (or - for standard input)\n");
+    // `--` ends the options, so a script whose name starts with `-` can still be named.
+    const bool dashes = argc == 3 && strcmp(argv[1], "--") == 0;
+    const char* script_path = argc == 2 ? argv[1] : dashes ? argv[2] : nullptr;
+    if (!script_path || (!dashes && strcmp(script_path, "--") == 0)) {
+        fprintf(stderr, "%s", USAGE);
+        return 2;
+    }
+    if (!dashes && (strcmp(script_path, "--help") == 0 || strcmp(script_path, "-h") == 0)) {
+        printf("%s\n%s", USAGE, ABOUT);
+        return 0;
+    }
+    if (!dashes && script_path[0] == '-' && script_path[1] != '\0') {
+        fprintf(stderr, "zeb-replay: unknown option %s\n%s", script_path, USAGE);
         return 2;
     }
     reset_session(); // the program's own start-up reset, as zeb runs it
-    if (strcmp(argv[1], "-") == 0) return run_script(std::cin);
+    if (strcmp(script_path, "-") == 0) return run_script(std::cin);
     // Regular files only: a FIFO would hold the open for ever, a directory read as an
     // empty script that passes. Standard input is `-`.
-    FILE* file = platform_open_file(argv[1]);
+    FILE* file = platform_open_file(script_path);
     if (!file) {
-        fprintf(stderr, "zeb-replay: cannot open %s\n", argv[1]);
+        fprintf(stderr, "zeb-replay: cannot open %s\n", script_path);
         return 2;
     }
     std::string script;
@@ -685,7 +706,7 @@ int main(int argc, char** argv) {
     const bool read_failed = ferror(file) != 0;
     fclose(file);
     if (read_failed) {
-        fprintf(stderr, "zeb-replay: cannot read %s\n", argv[1]);
+        fprintf(stderr, "zeb-replay: cannot read %s\n", script_path);
         return 2;
     }
     std::istringstream lines(script);
