@@ -1,8 +1,9 @@
 // zeb-replay: runs the program's core in the headless backend from a script.
 //
-// Usage: zeb-replay SCRIPT (or - for standard input), in a directory holding text/.
-// See the README for the script language. Exit code 0 when every line ran and every
-// expectation held; 1 on a script error or a failed expectation; 2 on a usage error.
+// Usage: zeb-replay SCRIPT (or - for standard input); the data is found as zeb finds it.
+// See zeb-replay(6) or the README for the script language. Exit code 0 when every line
+// ran and every expectation held; 1 on a script error or a failed expectation; 2 on a
+// usage error.
 #include "app/input.h"
 #include "app/program.h"
 #include "app/session.h"
@@ -53,6 +54,8 @@ struct Replay {
     bool started = false;
     std::string error; // set by a failing command
     double memory_baseline_mb = -1; // peak resident MB at `memory_baseline`, -1 before one
+    std::string start_dir;          // the working directory zeb-replay was started in
+    bool moved = false;             // the data directory became the working directory
 };
 
 Replay g_replay;
@@ -64,26 +67,34 @@ bool fail(const std::string& text) {
 
 // --- helpers -------------------------------------------------------------------------
 
-bool data_dir_present() {
-    struct stat info;
-    return stat("text", &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// Starts the program the first time something needs it running. The data must be in
-// the working directory: a script that starts the program elsewhere stops here.
+// Starts the program the first time something needs it running, in the data directory
+// found as zeb finds it (the working directory, beside the executable, ../share/zeb beside
+// it, $ZEB_DATA): the program reads text/ relative to the working directory, so that one
+// is made the working directory. Lines before need no data (`bmp` reads its own files).
 void ensure_started() {
     if (g_replay.started) return;
     g_replay.started = true;
-    if (!data_dir_present()) {
-        char cwd[4096] = "";
-        if (!getcwd(cwd, sizeof cwd)) cwd[0] = '\0';
-        fprintf(stderr,
-                "line %d: no text/ directory in the working directory %s: run zeb-replay from the build "
-                "directory that holds the data\n",
-                g_replay.line, cwd);
+    struct stat info;
+    const bool here = stat("text", &info) == 0 && S_ISDIR(info.st_mode);
+    char looked[4096] = "";
+    if (!platform_find_data_dir("text", looked, sizeof looked)) {
+        fprintf(stderr, "line %d: zeb-replay cannot find its data directory text/. It looked in:\n%s",
+                g_replay.line, looked);
         exit(1);
     }
+    g_replay.moved = !here;
     program_start();
+}
+
+// A file the script names, relative to the directory zeb-replay was started in, even
+// once the data directory has become the working directory. False when that directory
+// is no longer known (it could not be read at start).
+bool script_file(const std::string& name, std::string* path) {
+    *path = name;
+    if (!g_replay.moved || name.empty() || name[0] == '/') return true;
+    if (g_replay.start_dir.empty()) return fail("cannot place " + name + ": the starting directory is unknown");
+    *path = g_replay.start_dir + "/" + name;
+    return true;
 }
 
 bool run_frames(long count) {
@@ -219,7 +230,9 @@ bool cmd_shot(const Line& l) {
     std::vector<unsigned char> rgb;
     int width = 0, height = 0;
     if (!headless_read_frame(&rgb, &width, &height)) return fail("shot: no frame (the window is closed)");
-    if (!write_png(l.words[1].c_str(), rgb, width, height)) return fail("shot: cannot write " + l.words[1]);
+    std::string path;
+    if (!script_file(l.words[1], &path)) return false;
+    if (!write_png(path.c_str(), rgb, width, height)) return fail("shot: cannot write " + l.words[1]);
     return true;
 }
 
@@ -450,7 +463,8 @@ bool cmd_bench_load(const Line& l) {
 // first, no padding) to OUT. A file the reader refuses fails the run with the reader's
 // message (also recorded as its message box); OUT is then removed, never left stale.
 bool cmd_bmp(const Line& l) {
-    const std::string &in = l.words[1], &out_path = l.words[2];
+    std::string in, out_path;
+    if (!script_file(l.words[1], &in) || !script_file(l.words[2], &out_path)) return false;
     remove(out_path.c_str());
     const size_t boxes_before = headless_message_boxes().size();
     RgbImage* image = load_dib(in.c_str());
@@ -458,7 +472,7 @@ bool cmd_bmp(const Line& l) {
         std::string reason = "the bitmap reader refused it";
         if (headless_message_boxes().size() > boxes_before) reason = headless_message_boxes().back().text;
         while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-        return fail("bmp: cannot decode " + in + ": " + reason);
+        return fail("bmp: cannot decode " + l.words[1] + ": " + reason);
     }
     FILE* out = fopen(out_path.c_str(), "wb");
     const size_t size = static_cast<size_t>(image->width) * image->height * 3;
@@ -466,7 +480,7 @@ bool cmd_bmp(const Line& l) {
     if (out && fclose(out) != 0) written = false;
     free_rgb_image(image);
     if (!written) remove(out_path.c_str());
-    return written || fail("bmp: cannot write " + out_path);
+    return written || fail("bmp: cannot write " + l.words[2]);
 }
 
 // The replay process's peak resident memory in MB (VmHWM), -1 when unknown.
@@ -669,7 +683,9 @@ constexpr const char* ABOUT =
     "Runs zeb's core headless from SCRIPT (from standard input for -): one command a\n"
     "line (frames N, tap KEY, mouse DX DY, place X Z EYE, shot FILE.png, state,\n"
     "expect NAME OP VALUE, ...), on a virtual clock, so every run repeats exactly; a\n"
-    "recording by zeb --record is such a script.\n"
+    "recording by zeb --record is such a script. The data directory text/ is looked for\n"
+    "as zeb looks for it; file names in the script stay relative to the directory it was\n"
+    "started in.\n"
     "Exit status: 0 when every line ran and every expect held, 1 on a script error or a\n"
     "failed expect, 2 on a usage error. Every script line is described in zeb-replay(6).\n";
 
@@ -691,6 +707,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "zeb-replay: unknown option %s\n%s", script_path, USAGE);
         return 2;
     }
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd)) g_replay.start_dir = cwd;
     reset_session(); // the program's own start-up reset, as zeb runs it
     if (strcmp(script_path, "-") == 0) return run_script(std::cin);
     // Regular files only: a FIFO would hold the open for ever, a directory read as an
