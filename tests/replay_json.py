@@ -9,6 +9,7 @@ Python's json module: no NaN or Infinity, no duplicate keys, one object per line
 
 Usage: replay_json.py ZEB_REPLAY JOURNEY_DIR (run from the directory holding text/).
 """
+import concurrent.futures
 import glob
 import json
 import os
@@ -64,6 +65,18 @@ def check_output(name, out):
     return problems, len(lines)
 
 
+def run_script(replay, name, text):
+    start = time.monotonic()
+    run = subprocess.run([replay, "-"], input=text.encode(), stdout=subprocess.PIPE,
+                         stderr=subprocess.PIPE, timeout=1200)
+    problems, count = check_output(name, run.stdout)
+    if run.returncode != 0:
+        problems.append("exit code %d: %s" % (run.returncode, run.stderr.decode(errors="replace")[-500:]))
+    if count == 0:
+        problems.append("printed nothing")
+    return name, problems, count, time.monotonic() - start
+
+
 def main():
     replay, journeys = sys.argv[1], sys.argv[2]
     scripts = {}
@@ -74,23 +87,18 @@ def main():
         scripts["journey " + os.path.basename(path)] = ("" if aims else SMALL) + text + "\nstate\n"
     for name, text in EXTRA.items():
         scripts[name] = SMALL + text
+    # Two at a time: the journeys are long (weapon4_memory alone runs 10,000 frames).
+    with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
+        results = list(pool.map(lambda item: run_script(replay, *item), scripts.items()))
     failures = 0
-    for name, text in scripts.items():
-        start = time.monotonic()
-        run = subprocess.run([replay, "-"], input=text.encode(), stdout=subprocess.PIPE,
-                             stderr=subprocess.PIPE, timeout=600)
-        problems, count = check_output(name, run.stdout)
-        if run.returncode != 0:
-            problems.append("exit code %d: %s" % (run.returncode, run.stderr.decode(errors="replace")[-500:]))
-        if count == 0:
-            problems.append("printed nothing")
+    for name, problems, count, seconds in results:
         if problems:
             failures += 1
             print("FAIL  %s" % name)
             for p in problems[:10]:
                 print("  " + p)
         else:
-            print("ok    %s: %d JSON line(s), %.1f s" % (name, count, time.monotonic() - start))
+            print("ok    %s: %d JSON line(s), %.1f s" % (name, count, seconds))
     if failures:
         print("%d of %d script(s) printed something that is not JSON" % (failures, len(scripts)))
         return 1
