@@ -1,7 +1,8 @@
 #!/bin/bash
 # zeb-replay and zeb from the command line: exit codes, messages on stderr, no stale
 # output, and the script forms the README documents.
-# Usage: replay_cli.sh PATH_TO_ZEB_REPLAY PATH_TO_ZEB (run from the directory holding text/).
+# Usage: replay_cli.sh PATH_TO_ZEB_REPLAY PATH_TO_ZEB (run from the directory holding text/,
+# the build directory: zeb-replay finds it beside itself too).
 set -u
 REPLAY=$(realpath "$1")
 ZEB=$(realpath "$2")
@@ -71,10 +72,54 @@ check "  and no more" test "$(wc -c <"$WORK/err")" -lt 200
 check "bmp on a FIFO exits 1" run_replay 1 "bmp $WORK/fifo $WORK/out.rgb"
 check "  naming it" has "Failed to open DIB file $WORK/fifo."
 
-# A script that starts the program where there is no text/.
-(cd "$WORK" && run_replay 1 "frames 1") ; code=$?
-check "a script run without text/ exits 1" test "$code" -eq 0
-check "and says so" has "no text/ directory in the working directory"
+# The data is found as zeb finds it, and the script's own file names stay relative to the
+# directory zeb-replay was started in. Here: the build's text/ beside the executable.
+mkdir "$WORK/elsewhere"
+cp "$BUILD/text/glaz.bmp" "$WORK/elsewhere/pic.bmp"
+printf '%s\n' "viewport 64 48" "frames 1" "shot walk.png" "bmp pic.bmp pic.rgb" "expect world == 1" \
+    >"$WORK/elsewhere/walk.replay"
+rm -f "$BUILD/walk.png" "$BUILD/pic.rgb"
+(cd "$WORK/elsewhere" && "$REPLAY" walk.replay >"$WORK/out" 2>"$WORK/err"); code=$?
+check "run where there is no text/, it finds the data beside itself" test "$code" -eq 0
+[ "$code" -eq 0 ] || sed 's/^/  /' "$WORK/err"
+check "  shot writes into the directory it was started in" test -s "$WORK/elsewhere/walk.png"
+check "  bmp reads and writes there too" test -s "$WORK/elsewhere/pic.rgb"
+check "  and nothing lands in the data directory" test ! -e "$BUILD/walk.png" -a ! -e "$BUILD/pic.rgb"
+# A copy of the program with no data beside it: ../share/zeb, then ZEB_DATA, else a list
+# of every place tried and exit code 1.
+mkdir -p "$WORK/prefix/bin" "$WORK/prefix/share/zeb"
+cp "$REPLAY" "$WORK/prefix/bin/zeb-replay"
+(cd "$WORK/elsewhere" && env -u ZEB_DATA "$WORK/prefix/bin/zeb-replay" - <<<"frames 1" >"$WORK/out" 2>"$WORK/err")
+code=$?
+check "with no data anywhere it exits 1" test "$code" -eq 1
+check "  saying so" has "cannot find its data directory text/"
+check "  and where it looked" has "$WORK/prefix/share/zeb/text"
+(cd "$WORK/elsewhere" && ZEB_DATA=$BUILD "$WORK/prefix/bin/zeb-replay" - <<<"frames 1" >"$WORK/out" 2>"$WORK/err")
+check "ZEB_DATA names the data" test "$?" -eq 0
+ln -s "$BUILD/text" "$WORK/prefix/share/zeb/text"
+(cd "$WORK/elsewhere" && env -u ZEB_DATA "$WORK/prefix/bin/zeb-replay" - <<<"frames 1" >"$WORK/out" 2>"$WORK/err")
+check "an installed copy reads ../share/zeb" test "$?" -eq 0
+
+# zeb-replay's command line: --help, unknown options, -- before a script named with -.
+for help in --help -h; do
+    "$REPLAY" "$help" >"$WORK/err" 2>"$WORK/out"; code=$?
+    check "zeb-replay $help exits 0" test "$code" -eq 0
+    check "  printing the usage on stdout" has "usage: zeb-replay"
+    check "  and nothing on stderr" test ! -s "$WORK/out"
+done
+for option in --bogus -x; do
+    "$REPLAY" "$option" >"$WORK/out" 2>"$WORK/err"; code=$?
+    check "zeb-replay $option exits 2" test "$code" -eq 2
+    check "  naming it" has "unknown option $option"
+    check "  with the usage on stderr" has "usage: zeb-replay"
+    check "  and nothing on stdout" test ! -s "$WORK/out"
+done
+"$REPLAY" -- >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb-replay -- without a script exits 2" test "$code" -eq 2
+check "  with the usage" has "usage: zeb-replay"
+printf 'frames 1\n' >"$WORK/-dash.replay"
+(cd "$WORK" && "$REPLAY" -- -dash.replay >"$WORK/out" 2>"$WORK/err")
+check "zeb-replay -- SCRIPT runs a script named with a leading -" test "$?" -eq 0
 
 # Flags compare with true/false and 1/0; anything else is a script error.
 check "expect on flags with true/false and 1/0" run_replay 0 "frames 1

@@ -1,15 +1,19 @@
 // zeb-replay's script lines: the forms each command takes, and numbers clamped to what
-// they set rather than wrapped or left undefined; zeb --play's reading of a recording.
+// they set rather than wrapped or left undefined; zeb --play's reading of a recording;
+// the JSON zeb-replay prints.
 #include "platform/script_input.h"
 #include "platform/write_behind.h"
 #include "platform/script.h"
+#include "tools/replay/json.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <thread>
 
@@ -211,4 +215,50 @@ TEST(Script, APlayedPointerIsClampedAsTheReplaysIs) {
     EXPECT_EQ(x, SCRIPT_PIXEL_LIMIT);
     EXPECT_EQ(y, -SCRIPT_PIXEL_LIMIT);
     std::filesystem::remove(path);
+}
+
+// What `state`, `census`, `probe` and `bench` print goes through this writer: every line
+// must be one JSON value a strict reader accepts.
+TEST(ReplayJson, MembersAfterAnEmptyOrNestedContainerAreSeparated) {
+    JsonWriter json;
+    json.begin_object();
+    json.field("a", 1);
+    json.begin_array("empty");
+    json.end_array();
+    json.begin_array("nested");
+    json.begin_array();
+    json.value("x");
+    json.end_array();
+    json.begin_array();
+    json.begin_object();
+    json.field("k", true);
+    json.end_object();
+    json.end_array();
+    json.end_array();
+    json.begin_array("last");
+    json.value(2);
+    json.end_array();
+    json.end_object();
+    EXPECT_EQ(json.text(), R"({"a":1,"empty":[],"nested":[["x"],[{"k":true}]],"last":[2]})");
+}
+
+TEST(ReplayJson, StringsAreEscapedAndNumbersFinite) {
+    JsonWriter json;
+    json.begin_object();
+    json.field("quote\"back\\slash", std::string("tab\tline\nbell\x07" "del\x7f"));
+    json.field("utf8", std::string("caf\xc3\xa9 \xe2\x82\xac"));
+    // Bytes of no UTF-8 sequence (Latin-1, a stray continuation, an overlong slash, a
+    // truncated sequence at the end) would make the whole line unreadable.
+    json.field("bytes", std::string("\xe9" "a\x80" "b\xc0\xaf" "c\xe2\x82"));
+    json.field("nan", std::nan(""));
+    json.field("inf", -HUGE_VAL);
+    json.field("float_nan", std::numeric_limits<float>::quiet_NaN());
+    json.field("float", 0.1f);
+    json.field("double", 0.25);
+    json.key("none");
+    json.null();
+    json.end_object();
+    EXPECT_EQ(json.text(), R"({"quote\"back\\slash":"tab\tline\nbell\u0007del)" "\x7f" R"(",)"
+                           R"("utf8":"café €","bytes":"\ufffda\ufffdb\ufffd\ufffdc\ufffd\ufffd",)"
+                           R"("nan":null,"inf":null,"float_nan":null,"float":0.1,"double":0.25,"none":null})");
 }

@@ -235,13 +235,20 @@ std::string census_json(const char* name, const CensusResult& r) {
         out += (first ? "[" : ", [") + std::to_string(slot) + ", " + std::to_string(triangles) + "]";
         first = false;
     }
-    char tail[512];
-    std::snprintf(tail, sizeof tail,
+    char head[256];
+    std::snprintf(head, sizeof head,
                   "], \"strip_triangles\": %d, \"cylinders\": %d, \"disks\": %d, \"spheres\": %d, \"tori\": %d, "
-                  "\"bounds\": [%.4g, %.4g, %.4g, %.4g, %.4g, %.4g], \"matrix_depth_ok\": %s, \"colour_kept\": %s, "
-                  "\"max_matrix_depth\": %d}",
-                  r.strip_triangles, r.cylinders, r.disks, r.spheres, r.tori, r.bounds[0], r.bounds[1], r.bounds[2],
-                  r.bounds[3], r.bounds[4], r.bounds[5], r.matrix_depth_ok ? "true" : "false",
-                  r.colour_kept ? "true" : "false", r.max_matrix_depth);
+                  "\"bounds\": [",
+                  r.strip_triangles, r.cylinders, r.disks, r.spheres, r.tori);
+    out += head;
+    // JSON has no NaN or infinity: a bound that is not finite is written as null.
+    for (int k = 0; k < 6; ++k) {
+        char number[32] = "null";
+        if (std::isfinite(r.bounds[k])) std::snprintf(number, sizeof number, "%.4g", static_cast<double>(r.bounds[k]));
+        out += (k ? ", " : "") + std::string(number);
+    }
+    char tail[256];
+    std::snprintf(tail, sizeof tail, "], \"matrix_depth_ok\": %s, \"colour_kept\": %s, \"max_matrix_depth\": %d}",
+                  r.matrix_depth_ok ? "true" : "false", r.colour_kept ? "true" : "false", r.max_matrix_depth);
     return out + tail;
 }

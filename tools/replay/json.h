@@ -1,4 +1,5 @@
-// A small writer for one-line JSON objects.
+// A small writer for one-line JSON objects. Strings are escaped (quotes, backslashes,
+// control characters); a number that is not finite is written as null.
 #pragma once
 
 #include <string>
@@ -7,15 +8,18 @@ class JsonWriter {
 public:
     void begin_object();
     void end_object();
-    void begin_array(const char* key);
+    void begin_array(const char* key); // a member of the current object
+    void begin_array();                // an element of the current array
     void end_array();
     void key(const char* name);
     void value(const std::string& text);
     void value(const char* text) { value(std::string(text)); }
     void value(double number);
+    void value(float number); // the shortest digits that read back as the same float
     void value(bool flag);
     void value(int number) { value(static_cast<long long>(number)); }
     void value(long long number);
+    void null();
     template <typename T> void field(const char* name, const T& v) {
         key(name);
         value(v);

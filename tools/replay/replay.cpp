@@ -1,8 +1,9 @@
 // zeb-replay: runs the program's core in the headless backend from a script.
 //
-// Usage: zeb-replay SCRIPT (or - for standard input), in a directory holding text/.
-// See the README for the script language. Exit code 0 when every line ran and every
-// expectation held; 1 on a script error or a failed expectation; 2 on a usage error.
+// Usage: zeb-replay SCRIPT (or - for standard input); the data is found as zeb finds it.
+// See zeb-replay(6) or the README for the script language. Exit code 0 when every line
+// ran and every expectation held; 1 on a script error or a failed expectation; 2 on a
+// usage error.
 #include "app/input.h"
 #include "app/program.h"
 #include "app/session.h"
@@ -54,6 +55,8 @@ struct Replay {
     bool started = false;
     std::string error; // set by a failing command
     double memory_baseline_mb = -1; // peak resident MB at `memory_baseline`, -1 before one
+    std::string start_dir;          // the working directory zeb-replay was started in
+    bool moved = false;             // the data directory became the working directory
 };
 
 Replay g_replay;
@@ -65,26 +68,34 @@ bool fail(const std::string& text) {
 
 // --- helpers -------------------------------------------------------------------------
 
-bool data_dir_present() {
-    struct stat info;
-    return stat("text", &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// Starts the program the first time something needs it running. The data must be in
-// the working directory: a script that starts the program elsewhere stops here.
+// Starts the program the first time something needs it running, in the data directory
+// found as zeb finds it (the working directory, beside the executable, ../share/zeb beside
+// it, $ZEB_DATA): the program reads text/ relative to the working directory, so that one
+// is made the working directory. Lines before need no data (`bmp` reads its own files).
 void ensure_started() {
     if (g_replay.started) return;
     g_replay.started = true;
-    if (!data_dir_present()) {
-        char cwd[4096] = "";
-        if (!getcwd(cwd, sizeof cwd)) cwd[0] = '\0';
-        fprintf(stderr,
-                "line %d: no text/ directory in the working directory %s: run zeb-replay from the build "
-                "directory that holds the data\n",
-                g_replay.line, cwd);
+    struct stat info;
+    const bool here = stat("text", &info) == 0 && S_ISDIR(info.st_mode);
+    char looked[4096] = "";
+    if (!platform_find_data_dir("text", looked, sizeof looked)) {
+        fprintf(stderr, "line %d: zeb-replay cannot find its data directory text/. It looked in:\n%s",
+                g_replay.line, looked);
         exit(1);
     }
+    g_replay.moved = !here;
     program_start();
+}
+
+// A file the script names, relative to the directory zeb-replay was started in, even
+// once the data directory has become the working directory. False when that directory
+// is no longer known (it could not be read at start).
+bool script_file(const std::string& name, std::string* path) {
+    *path = name;
+    if (!g_replay.moved || name.empty() || name[0] == '/') return true;
+    if (g_replay.start_dir.empty()) return fail("cannot place " + name + ": the starting directory is unknown");
+    *path = g_replay.start_dir + "/" + name;
+    return true;
 }
 
 bool run_frames(long count) {
@@ -220,7 +231,9 @@ bool cmd_shot(const Line& l) {
     std::vector<unsigned char> rgb;
     int width = 0, height = 0;
     if (!headless_read_frame(&rgb, &width, &height)) return fail("shot: no frame (the window is closed)");
-    if (!write_png(l.words[1].c_str(), rgb, width, height)) return fail("shot: cannot write " + l.words[1]);
+    std::string path;
+    if (!script_file(l.words[1], &path)) return false;
+    if (!write_png(path.c_str(), rgb, width, height)) return fail("shot: cannot write " + l.words[1]);
     return true;
 }
 
@@ -278,19 +291,37 @@ bool cmd_model(const Line& l) {
 // A wall table's counts by kind and its segments in table order, as one JSON line.
 void print_walls(const char* name, int world) {
     const WallTable table = fill_wall_table(world);
-    int z_walls = 0, x_walls = 0, floors = 0, lines = 0;
-    std::ostringstream segments;
+    const char* const KINDS[4] = {"z", "x", "floor", "line"};
+    std::vector<int> kinds;
+    int counts[4] = {};
     for (int i = 0; i < table.count; ++i) {
         const WallSegment& s = table.segments[i];
         const bool flat = s.a.y == s.b.y;
-        const char* kind = flat && s.a.z == s.b.z ? "line" : flat ? "floor" : s.a.z == s.b.z ? "z" : "x";
-        (flat && s.a.z == s.b.z ? lines : flat ? floors : s.a.z == s.b.z ? z_walls : x_walls) += 1;
-        segments << (i ? "," : "") << "[\"" << kind << "\",[" << s.a.x << "," << s.a.y << "," << s.a.z << "],["
-                 << s.b.x << "," << s.b.y << "," << s.b.z << "]]";
+        kinds.push_back(flat && s.a.z == s.b.z ? 3 : flat ? 2 : s.a.z == s.b.z ? 0 : 1);
+        ++counts[kinds.back()];
     }
-    printf("{\"walls\":\"%s\",\"count\":%d,\"z_walls\":%d,\"x_walls\":%d,\"floors\":%d,\"lines\":%d,"
-           "\"segments\":[%s]}\n",
-           name, table.count, z_walls, x_walls, floors, lines, segments.str().c_str());
+    JsonWriter json;
+    json.begin_object();
+    json.field("walls", name);
+    json.field("count", table.count);
+    json.field("z_walls", counts[0]);
+    json.field("x_walls", counts[1]);
+    json.field("floors", counts[2]);
+    json.field("lines", counts[3]);
+    json.begin_array("segments");
+    for (int i = 0; i < table.count; ++i) {
+        json.begin_array();
+        json.value(KINDS[kinds[static_cast<size_t>(i)]]);
+        for (const Vec3& corner : {table.segments[i].a, table.segments[i].b}) {
+            json.begin_array();
+            for (const float v : {corner.x, corner.y, corner.z}) json.value(v);
+            json.end_array();
+        }
+        json.end_array();
+    }
+    json.end_array();
+    json.end_object();
+    printf("%s\n", json.text().c_str());
     fflush(stdout);
 }
 
@@ -320,10 +351,23 @@ bool cmd_probe(const Line& l) {
     float depth = 1;
     Vec3 p{};
     const bool hit = probe_pixel(px, py, &depth, &p);
-    if (hit)
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":[%.4f,%.4f,%.4f]}\n", px, py, depth, p.x, p.y, p.z);
-    else
-        printf("{\"probe\":[%d,%d],\"depth\":%.6f,\"point\":null}\n", px, py, depth);
+    JsonWriter json;
+    json.begin_object();
+    json.begin_array("probe");
+    json.value(px);
+    json.value(py);
+    json.end_array();
+    json.field("depth", depth);
+    if (hit) {
+        json.begin_array("point");
+        for (const float v : {p.x, p.y, p.z}) json.value(v);
+        json.end_array();
+    } else {
+        json.key("point");
+        json.null();
+    }
+    json.end_object();
+    printf("%s\n", json.text().c_str());
     fflush(stdout);
     return true;
 }
@@ -361,9 +405,15 @@ void measure(const char* name, const BenchRun& run, Prepare prepare, Work work) 
         wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     draw_path = before;
-    printf("{\"%s%s\":%ld,\"wall_ms_median\":%.3f,\"wall_ms_p95\":%.3f,\"cpu_ms_median\":%.3f,\"cpu_ms_p95\":%.3f}\n",
-           name, run.literal ? "_literal" : "", run.count, percentile(wall, 0.5), percentile(wall, 0.95),
-           percentile(cpu, 0.5), percentile(cpu, 0.95));
+    JsonWriter json;
+    json.begin_object();
+    json.field((std::string(name) + (run.literal ? "_literal" : "")).c_str(), static_cast<long long>(run.count));
+    json.field("wall_ms_median", percentile(wall, 0.5));
+    json.field("wall_ms_p95", percentile(wall, 0.95));
+    json.field("cpu_ms_median", percentile(cpu, 0.5));
+    json.field("cpu_ms_p95", percentile(cpu, 0.95));
+    json.end_object();
+    printf("%s\n", json.text().c_str());
     fflush(stdout);
 }
 
@@ -414,7 +464,8 @@ bool cmd_bench_load(const Line& l) {
 // first, no padding) to OUT. A file the reader refuses fails the run with the reader's
 // message (also recorded as its message box); OUT is then removed, never left stale.
 bool cmd_bmp(const Line& l) {
-    const std::string &in = l.words[1], &out_path = l.words[2];
+    std::string in, out_path;
+    if (!script_file(l.words[1], &in) || !script_file(l.words[2], &out_path)) return false;
     remove(out_path.c_str());
     const size_t boxes_before = headless_message_boxes().size();
     RgbImage* image = load_dib(in.c_str());
@@ -422,7 +473,7 @@ bool cmd_bmp(const Line& l) {
         std::string reason = "the bitmap reader refused it";
         if (headless_message_boxes().size() > boxes_before) reason = headless_message_boxes().back().text;
         while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-        return fail("bmp: cannot decode " + in + ": " + reason);
+        return fail("bmp: cannot decode " + l.words[1] + ": " + reason);
     }
     FILE* out = fopen(out_path.c_str(), "wb");
     const size_t size = static_cast<size_t>(image->width) * image->height * 3;
@@ -430,7 +481,7 @@ bool cmd_bmp(const Line& l) {
     if (out && fclose(out) != 0) written = false;
     free_rgb_image(image);
     if (!written) remove(out_path.c_str());
-    return written || fail("bmp: cannot write " + out_path);
+    return written || fail("bmp: cannot write " + l.words[2]);
 }
 
 // The replay process's peak resident memory in MB (VmHWM), -1 when unknown.
@@ -660,23 +711,48 @@ int run_script(ScriptReader* reader) {
     return code;
 }
 
+constexpr const char* USAGE = "usage: zeb-replay [--] SCRIPT (- for standard input) | zeb-replay --help\n";
+
+constexpr const char* ABOUT =
+    "Runs zeb's core headless from SCRIPT (from standard input for -): one command a\n"
+    "line (frames N, tap KEY, mouse DX DY, place X Z EYE, shot FILE.png, state,\n"
+    "expect NAME OP VALUE, ...), on a virtual clock, so every run repeats exactly; a\n"
+    "recording by zeb --record is such a script. The data directory text/ is looked for\n"
+    "as zeb looks for it; file names in the script stay relative to the directory it was\n"
+    "started in.\n"
+    "Exit status: 0 when every line ran and every expect held, 1 on a script error or a\n"
+    "failed expect, 2 on a usage error. Every script line is described in zeb-replay(6).\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: zeb-replay SCRIPT (or - for standard input)\n");
+    // `--` ends the options, so a script whose name starts with `-` can still be named.
+    const bool dashes = argc == 3 && strcmp(argv[1], "--") == 0;
+    const char* script_path = argc == 2 ? argv[1] : dashes ? argv[2] : nullptr;
+    if (!script_path || (!dashes && strcmp(script_path, "--") == 0)) {
+        fprintf(stderr, "%s", USAGE);
         return 2;
     }
+    if (!dashes && (strcmp(script_path, "--help") == 0 || strcmp(script_path, "-h") == 0)) {
+        printf("%s\n%s", USAGE, ABOUT);
+        return 0;
+    }
+    if (!dashes && script_path[0] == '-' && script_path[1] != '\0') {
+        fprintf(stderr, "zeb-replay: unknown option %s\n%s", script_path, USAGE);
+        return 2;
+    }
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd)) g_replay.start_dir = cwd;
     reset_session(); // the program's own start-up reset, as zeb runs it
     // Read a line at a time, so a script of any length costs one line's memory. Regular
     // files only: a FIFO would hold the open for ever, a directory read as an empty script.
     // Standard input is `-`.
     ScriptReader reader;
-    if (strcmp(argv[1], "-") == 0) {
+    if (strcmp(script_path, "-") == 0) {
         script_reader_attach(stdin, "(standard input)", &reader);
     } else {
         std::string why;
-        if (!script_reader_open(argv[1], &reader, &why)) {
+        if (!script_reader_open(script_path, &reader, &why)) {
             fprintf(stderr, "zeb-replay: %s\n", why.c_str());
             return 2;
         }
