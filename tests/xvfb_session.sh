@@ -11,7 +11,7 @@ XVFB_RUN_PID=
 # /tmp/.X11-unix can belong to another container's server) and exports DISPLAY.
 xvfb_start() {
     local size=${1:-1280x1024}
-    shift
+    if [ $# -gt 0 ]; then shift; fi
     exec 3>"$WORK/display"
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp "$@" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
