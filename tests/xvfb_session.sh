@@ -6,12 +6,14 @@
 XVFB_PID=
 XVFB_RUN_PID=
 
-# xvfb_start [WIDTHxHEIGHT]: starts Xvfb (1280 x 1024 unless told) on a display number it
-# picks itself (-displayfd: a number chosen by looking into /tmp/.X11-unix can belong to
-# another container's server) and exports DISPLAY.
+# xvfb_start [WIDTHxHEIGHT [XVFB-ARGUMENTS...]]: starts Xvfb (1280 x 1024 unless told) on
+# a display number it picks itself (-displayfd: a number chosen by looking into
+# /tmp/.X11-unix can belong to another container's server) and exports DISPLAY.
 xvfb_start() {
+    local size=${1:-1280x1024}
+    if [ $# -gt 0 ]; then shift; fi
     exec 3>"$WORK/display"
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp "$@" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 3>&-
     for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done

@@ -9,18 +9,21 @@ set -eu
 cd "$(dirname "$0")/.."
 
 # Mesa's packages come in one install call so they stay at one point release.
-# xfonts-base: SDL's X11 message box needs a core X font (-*-*-medium-r-normal--*-120-*);
-# a bare X server (Xvfb) has only "fixed", and --no-install-recommends drops it.
+# xfonts-base: SDL's X11 message box needs a core X font (-*-*-medium-r-normal--*-120-*)
+# from the X server; the tests' Xvfb has only "fixed" without it, and
+# --no-install-recommends drops it. (A desktop's X server brings it, so the package
+# does not depend on it.)
 # libclang-rt-14-dev: clang's sanitizer and libFuzzer runtimes (only recommended by clang).
 # python3: the town generator's check and the contact-sheet scripts.
 # openbox, fluxbox: the window managers of the desktop end-to-end tests (two that differ).
 # dpkg-dev, file: CPack's Debian package (dpkg-shlibdeps); desktop-file-utils, groff-base:
-# the install-tree test; debootstrap, mount: the package stage's clean root.
+# the install-tree test; debootstrap, mount: the package stage's clean root; lintian: the
+# package stage's check of the package against Debian's policy.
 PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
   libgtest-dev xvfb xfonts-base xdotool x11-utils openbox fluxbox python3
-  dpkg-dev file desktop-file-utils groff-base debootstrap mount"
+  dpkg-dev file desktop-file-utils groff-base debootstrap mount lintian"
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
