@@ -498,11 +498,15 @@ constexpr int BOX_LOOK_INTERVAL_MS = 20;
 std::atomic<bool> g_box_answered{false};
 
 void focus_box_when_shown(std::string title) {
+    // A bare X server whose last client has just left resets and refuses connections for a
+    // moment: the watcher asks again, as the video start-up does.
     int screen_number = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screen_number);
-    if (xcb_connection_has_error(connection)) {
+    while (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
-        return;
+        if (g_box_answered) return;
+        SDL_Delay(BOX_LOOK_INTERVAL_MS);
+        connection = xcb_connect(nullptr, &screen_number);
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; i < screen_number && screens.rem > 0; ++i) xcb_screen_next(&screens);
