@@ -24,14 +24,6 @@ HERE=$(dirname "$0")
 start_x 1920x1080 "$3"
 screen() { python3 "$HERE/xscreen.py" "$@"; }
 
-# tap KEY: pressed and released within 10 ms, shorter than any frame here. Sent as real
-# key events to the focused window (zeb's, under the window manager): an event sent to a
-# window that F1 or Escape has just closed would leave the key held on the server.
-tap() {
-    xdotool keydown "$1"
-    sleep 0.01
-    xdotool keyup "$1"
-}
 pointer_at() { [ "$(xdotool getmouselocation | awk '{print $1, $2}')" = "x:$1 y:$2" ]; }
 # pointer_at_client WINDOW X Y: the pointer at client pixel (X, Y) of the window.
 pointer_at_client() {

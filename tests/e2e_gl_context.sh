@@ -14,9 +14,9 @@ SCENARIO="F1 twice under the context check"
 (exec env LD_PRELOAD="$SHIM" "$ZEB" --windowed) >"$LOG" 2>&1 &
 ZEB_PID=$!
 WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
-hold_until "$WIN" F1 has_size 1280x1024 || fail "F1 did not give a fullscreen 1280x1024 window"
+tap_until "$WIN" F1 has_size 1280x1024 || fail "F1 did not give a fullscreen 1280x1024 window"
 WIN=$(zeb_window_of_size 1280x1024) || fail "the fullscreen window went away"
-hold_until "$WIN" F1 has_size 1024x768 || fail "F1 did not bring back the 1024x768 window"
+tap_until "$WIN" F1 has_size 1024x768 || fail "F1 did not bring back the 1024x768 window"
 WIN=$(zeb_window_of_size 1024x768) || fail "the 1024x768 window went away"
 quit_with_escape "$WIN"
 grep -q "called without a current context$" "$LOG" && fail "GL called without a current context"

@@ -87,7 +87,7 @@ zeb_window_of_size() {
 }
 
 # Holds a key until its effect shows: under load a frame can take longer than any fixed
-# hold. F1 is consumed when handled, so holding it toggles once.
+# hold. Only for keys whose repeats do no harm (Escape): a held key auto-repeats.
 # hold_until WINDOW KEY COMMAND...: true when COMMAND succeeded while the key was held.
 hold_until() {
     local win=$1 key=$2
@@ -100,6 +100,23 @@ hold_until() {
     done
     xdotool keyup --window "$win" "$key" 2>/dev/null
     return $ok
+}
+# tap KEY: pressed and released within 10 ms, shorter than any frame here, to the focused
+# window. A tap acts once however slow the frames are; a held F1 would toggle again at
+# every auto-repeat once frames take longer than the repeat's delay.
+tap() {
+    xdotool keydown "$1"
+    sleep 0.01
+    xdotool keyup "$1"
+}
+# tap_until WINDOW KEY COMMAND...: the same tap sent to WINDOW, then waits for COMMAND.
+tap_until() {
+    local win=$1 key=$2
+    shift 2
+    xdotool keydown --window "$win" "$key"
+    sleep 0.01
+    xdotool keyup --window "$win" "$key"
+    wait_until "$@"
 }
 # Waits for COMMAND to succeed.
 wait_until() {

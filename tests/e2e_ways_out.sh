@@ -21,11 +21,6 @@ HERE=$(dirname "$0")
 . "$HERE/e2e_lib.sh"
 start_x 1920x1080 "$MANAGER"
 
-tap() {
-    xdotool keydown "$1"
-    sleep 0.01
-    xdotool keyup "$1"
-}
 pointer_at_client() {
     local area
     read -r -a area <<<"$(client_area "$1")"

@@ -73,11 +73,11 @@ SCENARIO="--windowed and F1"
 start_zeb . --windowed
 WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
 has_window "Start FullScreen?" && fail "--windowed still asked"
-hold_until "$WIN" F1 has_size 1280x1024 || fail "F1 did not give a fullscreen 1280x1024 window"
+tap_until "$WIN" F1 has_size 1280x1024 || fail "F1 did not give a fullscreen 1280x1024 window"
 WIN=$(zeb_window_of_size 1280x1024) || fail "the fullscreen window went away"
 sleep 0.5
 has_window "Vexa GL" && fail "F1 showed the \"not supported\" box"
-hold_until "$WIN" F1 has_size 1024x768 || fail "F1 did not bring back the 1024x768 window"
+tap_until "$WIN" F1 has_size 1024x768 || fail "F1 did not bring back the 1024x768 window"
 WIN=$(zeb_window_of_size 1024x768) || fail "the 1024x768 window went away"
 quit_with_escape "$WIN"
 echo "ok: --windowed asked nothing, F1 went to 1280x1024 fullscreen and back, Escape ended it with code 0"
@@ -92,8 +92,8 @@ ZEB_PID=$!
 # goes on with the box's only answer. Either way nothing waits.
 answered=
 for _ in $(seq $TICKS); do
-    id=$(xwininfo -root -tree 2>/dev/null | grep -F '"ERROR":' | awk '{print $1}' | head -n 1)
-    [ -n "$id" ] && { xdotool key --window "$id" Return; answered=1; break; }
+    BOX=$(xwininfo -root -tree 2>/dev/null | grep -F '"ERROR":' | awk '{print $1}' | head -n 1)
+    [ -n "$BOX" ] && box_focused && { xdotool key Return; answered=1; break; }
     grep -qF "could not show a message box" "$LOG" && { answered=1; break; }
     sleep 0.1
 done
@@ -110,8 +110,8 @@ SCENARIO="--record /dev/full"
 start_zeb . --windowed --record /dev/full
 answered=
 for _ in $(seq $TICKS); do
-    id=$(xwininfo -root -tree 2>/dev/null | grep -F '"ERROR":' | awk '{print $1}' | head -n 1)
-    [ -n "$id" ] && { xdotool key --window "$id" Return; answered=1; break; }
+    BOX=$(xwininfo -root -tree 2>/dev/null | grep -F '"ERROR":' | awk '{print $1}' | head -n 1)
+    [ -n "$BOX" ] && box_focused && { xdotool key Return; answered=1; break; }
     grep -qF "could not show a message box" "$LOG" && { answered=1; break; }
     zeb_ended && break
     sleep 0.1
