@@ -71,14 +71,6 @@ void check_recording() {
     platform_message_box(text.c_str(), "ERROR", MB_OK | MB_ICONEXCLAMATION);
 }
 
-// run_program's loop, asking after every iteration whether the recording still writes.
-int run_recorded_program() {
-    if (!program_start()) return program.exit_code;
-    check_recording();
-    while (program_iterate() != Iteration::Ended) check_recording();
-    return program.exit_code;
-}
-
 // Before a recording plays: its checks name fields of this program's state, and all of
 // them but the clock's. One that names others was made by something else; one that lacks
 // some was cut among its checks, and would pass without checking what it recorded.
@@ -203,7 +195,7 @@ int main(int argc, char** argv) {
     }
     reset_session(); // the one start state, the same the tests and the replay start from
     if (record_path) platform_set_last_words(finish_recording); // the display may go first
-    const int exit_code = record_path ? run_recorded_program() : run_program();
+    const int exit_code = run_program(record_path ? check_recording : nullptr);
     if (record_path) finish_recording();
     if (record_path && g_recording_lost && exit_code == 0) return EXIT_RECORDING_LOST;
     if (play_path && !played_to_the_recorded_state()) return EXIT_PLAYED_ELSEWHERE;

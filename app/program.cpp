@@ -113,9 +113,10 @@ Iteration program_iterate() {
     return Iteration::Frame;
 }
 
-int run_program() {
+int run_program(void (*after_each_step)()) {
     if (!program_start()) return program.exit_code;
-    while (program_iterate() != Iteration::Ended) {
-    }
+    do {
+        if (after_each_step) after_each_step();
+    } while (program_iterate() != Iteration::Ended);
     return program.exit_code;
 }

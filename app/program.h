@@ -31,4 +31,6 @@ bool toggle_fullscreen();
 // One loop iteration; after Ended the window is closed and program.exit_code is set.
 Iteration program_iterate();
 // The whole program: start, loop, shut down. Returns the process exit code.
-int run_program();
+// `after_each_step`, when given, runs after the start and after every loop iteration but
+// the last (zeb's entry asks there whether a recording still writes).
+int run_program(void (*after_each_step)() = nullptr);

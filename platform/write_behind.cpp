@@ -16,8 +16,7 @@ struct WriteBehind {
     std::condition_variable wake; // text arrived, or the file is to be closed
     std::string pending;          // appended, not yet handed to the file
     bool closing = false;
-    bool failed = false;          // a write failed: the rest is dropped, the close says so
-    std::string failure;          // the system's reason for the first failed write
+    std::string failure;          // why the first write failed; set: the rest is dropped
 };
 
 WriteBehind g_out;
@@ -38,8 +37,7 @@ void write_out() {
         batch.clear();
         if (!ok) {
             std::lock_guard<std::mutex> hold(w.lock);
-            if (!w.failed) w.failure = error != 0 ? strerror(error) : "write failed";
-            w.failed = true;
+            if (w.failure.empty()) w.failure = error != 0 ? strerror(error) : "write failed";
             w.pending.clear(); // the file is no recording past this point: nothing more goes in
         }
     }
@@ -57,7 +55,6 @@ bool write_behind_open(const char* path, std::string* why) {
     }
     w.pending.clear();
     w.closing = false;
-    w.failed = false;
     w.failure.clear();
     w.writer = std::thread(write_out);
     return true;
@@ -68,7 +65,7 @@ void write_behind_append(const std::string& text) {
     if (!w.file) return;
     {
         std::lock_guard<std::mutex> hold(w.lock);
-        if (w.failed) return;
+        if (!w.failure.empty()) return;
         w.pending += text;
     }
     w.wake.notify_one();
@@ -77,8 +74,8 @@ void write_behind_append(const std::string& text) {
 bool write_behind_failed(std::string* why) {
     WriteBehind& w = g_out;
     std::lock_guard<std::mutex> hold(w.lock);
-    if (w.failed && why) *why = w.failure;
-    return w.failed;
+    if (!w.failure.empty() && why) *why = w.failure;
+    return !w.failure.empty();
 }
 
 bool write_behind_close(std::string* why) {
@@ -94,12 +91,9 @@ bool write_behind_close(std::string* why) {
     const bool closed = fclose(w.file) == 0; // always, so a failed recording leaks no handle
     const int error = errno;
     w.file = nullptr;
-    if (!w.failed && !closed) {
-        w.failed = true;
-        w.failure = error != 0 ? strerror(error) : "close failed";
-    }
-    if (w.failed && why) *why = w.failure;
-    return !w.failed;
+    if (w.failure.empty() && !closed) w.failure = error != 0 ? strerror(error) : "close failed";
+    if (!w.failure.empty() && why) *why = w.failure;
+    return w.failure.empty();
 }
 
 bool write_behind_is_open() { return g_out.file != nullptr; }
