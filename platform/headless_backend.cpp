@@ -5,6 +5,7 @@
 // needs no display server. GL calls go through the same GLVND dispatch as the windowed
 // program, so the core is linked once and runs unchanged on both backends.
 #include "headless.h"
+#include "record_play.h"
 #include "sound_file.h"
 
 #include <EGL/egl.h>
@@ -109,6 +110,7 @@ void headless_reset() {
     const EGLDisplay display = g_headless.display;
     g_headless = Headless{};
     g_headless.display = display;
+    record_play_reset(); // the layer above counts the boxes and would record or play on
 }
 
 void headless_fail_step(HeadlessStep s, bool fail) { g_headless.fail[static_cast<int>(s)] = fail; }
@@ -226,22 +228,22 @@ bool headless_end_fragment_count(uint64_t* rasterised, uint64_t* passed) {
 
 // --- the platform contract -------------------------------------------------------------
 
-int platform_message_box(const char* text, const char* caption, unsigned style, int unanswered) {
+int backend_message_box(const char* text, const char* caption, unsigned style, int unanswered, bool* shown) {
     Headless& h = g_headless;
     const bool yes_no = (style & 0xF) == MB_YESNO;
     int answer = yes_no ? IDNO : IDOK;
-    bool shown = true;
+    *shown = true;
     if (yes_no && !h.answers.empty()) {
         answer = h.answers.front();
         h.answers.pop_front();
         if (answer == HEADLESS_UNSHOWN) {
-            shown = false;
+            *shown = false;
             answer = unanswered != 0 ? unanswered : IDNO;
             fprintf(stderr, "zeb: could not show a message box\n  %s: %s\n  answered %s\n", caption ? caption : "",
                     text ? text : "", answer == IDYES ? "Yes" : "No");
         }
     }
-    h.boxes.push_back({caption ? caption : "", text ? text : "", style, answer, shown});
+    h.boxes.push_back({caption ? caption : "", text ? text : "", style, answer, *shown});
     return answer;
 }
 
@@ -255,8 +257,11 @@ bool platform_unregister_class() {
     return step(HeadlessStep::UnregisterClass);
 }
 
-bool platform_change_display_mode(int, int, int) {
-    return step(HeadlessStep::ChangeDisplayMode) && g_headless.display_mode_available;
+bool backend_change_display_mode(int, int, int, int* desktop_width, int* desktop_height) {
+    if (!step(HeadlessStep::ChangeDisplayMode) || !g_headless.display_mode_available) return false;
+    *desktop_width = g_headless.desktop_width;
+    *desktop_height = g_headless.desktop_height;
+    return true;
 }
 
 void platform_restore_display_mode() {}
@@ -365,7 +370,7 @@ bool platform_delete_context() {
 
 void platform_show_window() { g_headless.window.visible = true; }
 
-void platform_swap_buffers() {
+void backend_swap_buffers() {
     // A pbuffer has a single buffer: what was drawn stays readable until the next frame.
     // Wait for the frame as a real swap does: with only a flush the driver queues frame
     // after frame and the process grows by hundreds of megabytes in a long replay.
@@ -383,7 +388,7 @@ bool platform_wait_message(uint32_t timeout_ms) {
     return false;
 }
 
-bool platform_poll_message(PlatformMessage* message) {
+bool backend_poll_message(PlatformMessage* message) {
     Headless& h = g_headless;
     if (!h.messages.empty()) {
         *message = h.messages.front();
@@ -405,17 +410,18 @@ void platform_post_quit(int exit_code) {
 
 intptr_t platform_default_window_proc(const PlatformMessage&) { return 0; }
 
-void platform_get_cursor_pos(int* x, int* y) {
+void backend_get_cursor_pos(int* x, int* y) {
     *x = g_headless.cursor_x;
     *y = g_headless.cursor_y;
 }
 
-void platform_set_cursor_pos(int x, int y) {
+bool backend_set_cursor_pos(int x, int y) {
     g_headless.cursor_x = x;
     g_headless.cursor_y = y;
+    return true;
 }
 
-bool platform_has_focus() { return g_headless.focus; }
+bool backend_has_focus() { return g_headless.focus; }
 
 bool platform_query_performance_frequency(int64_t* frequency) {
     *frequency = g_headless.performance_counter ? 1000000 : 0;
@@ -447,12 +453,7 @@ bool platform_load_sound(const char* path) {
 
 void platform_play_sound(const char* path) { g_headless.sounds.push_back(path ? path : ""); }
 
-PlatformActivity platform_activity() {
-    const Headless& h = g_headless;
-    int unshown = 0;
-    for (const RecordedMessageBox& box : h.boxes) unshown += box.shown ? 0 : 1;
-    return PlatformActivity{static_cast<int>(h.boxes.size()), unshown, static_cast<int>(h.sounds.size())};
-}
+int backend_sound_requests() { return static_cast<int>(g_headless.sounds.size()); }
 
 bool platform_context_current() { return g_headless.window.context_current; }
 

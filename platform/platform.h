@@ -3,7 +3,12 @@
 // The core (app/, nav/, assets/, render/, scene/, weapons/) includes this header and
 // nothing of SDL, EGL, FreeType, fontconfig or POSIX. Two backends implement it:
 // sdl_backend.cpp for `zeb` and headless_backend.cpp for `zeb-replay` and the tests.
-// font_glyphs.cpp, file_map.cpp and script.cpp (the script parser) are shared by both.
+// font_glyphs.cpp, file_map.cpp and script.cpp (the script parser) are shared by both,
+// and so is record_play.cpp: the calls that hand the core its inputs (messages, the
+// pointer, the focus, message-box answers, whether fullscreen is possible and the
+// desktop's size, frame ends, the activity counts) are answered there, on top of the
+// backend's own (record_play.h), so that recording and playing back work the same over
+// every backend and no backend knows of them.
 //
 // Contract, in the order the core uses it:
 //
@@ -82,12 +87,14 @@
 //  Activity: platform_activity counts the message boxes and sound requests so far, and
 //  platform_context_current tells whether a rendering context is current (the state's
 //  readers ask GL only then).
-//  Recording (the SDL backend, for zeb's entry only): from platform_record_start on,
+//  Recording (zeb's entry uses it; any backend has it): from platform_record_start on,
 //  every input the backend hands the core (messages, pointer readings, focus changes,
-//  message-box answers, frame ends) is written to a file as a zeb-replay script, by a
-//  writer that never makes the caller wait; the first write that fails stops the
-//  recording, keeping what was written, and platform_record_failed reports it once, for
-//  the core to tell the user. platform_play_start plays such a script back in the window.
+//  message-box answers, the desktop's size and whether fullscreen is possible, frame
+//  ends) is written to a file as a zeb-replay script, by a writer that never makes the
+//  caller wait; the first write that fails stops the recording, keeping what was
+//  written, and platform_record_failed reports it once, for the core to tell the user.
+//  platform_play_start plays such a script back: its messages, pointer, focus and
+//  answers stand in for the backend's, which still shows the window and draws.
 #pragma once
 
 #include <cstddef>

@@ -139,6 +139,11 @@ bool script_input_load(const char* path, std::string* why, int* startup_answer) 
 
 bool script_input_active() { return g_script.active; }
 
+void script_input_stop() {
+    script_reader_close(&g_script.reader);
+    g_script = ScriptInput{};
+}
+
 bool script_input_next_message(PlatformMessage* message) {
     ScriptInput& s = g_script;
     play_on();

@@ -16,6 +16,8 @@
 bool script_input_load(const char* path, std::string* why, int* startup_answer);
 // True from a successful load until every line has been played.
 bool script_input_active();
+// Gives the recording up and closes it: nothing plays, there are no checks.
+void script_input_stop();
 
 // The next recorded message, playing lines as far as the next frame count; false when a
 // frame is due (or the script is over).

@@ -1,8 +1,7 @@
 // SDL2 backend: the real window, keyboard, mouse, clock and sound of `zeb`.
 #include "platform.h"
-#include "script_input.h"
+#include "record_play.h"
 #include "sound_file.h"
-#include "write_behind.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -132,64 +131,8 @@ struct Sdl {
 
 Sdl g_sdl;
 
-// What the program asked for so far: the state counts it.
-PlatformActivity g_activity = {0, 0, 0};
-
-// A recording: every input the core reads from this backend, as the zeb-replay script
-// that hands the headless backend the same inputs in the same order. A frame's line waits
-// until the next loop iteration polls, so the pointer reading, the focus and the answers
-// after its buffer swap come before it, where zeb-replay needs them.
-struct Recording {
-    bool on;              // platform_record_start succeeded
-    bool frame_presented; // a frame was presented and is not counted yet
-    int frames_unwritten; // frames with nothing between them, written as one `frames N`
-    bool focus;           // the focus the script has set (zeb-replay starts with the input)
-    bool cursor_known;    // the script's cursor has been put somewhere
-    int cursor_x;         // where the script has put zeb-replay's cursor, in client pixels
-    int cursor_y;
-    bool desktop_written; // the desktop's size and whether fullscreen is possible are said
-    bool display_mode;    // what was said of fullscreen
-};
-Recording g_recording = {false, false, 0, true, false, 0, 0, false, false};
-std::string g_recording_path; // the file being recorded to, for saying which one failed
-
-void record(const std::string& line) {
-    Recording& r = g_recording;
-    if (!r.on) return;
-    std::string text;
-    if (r.frames_unwritten > 0) text = "frames " + std::to_string(r.frames_unwritten) + "\n";
-    r.frames_unwritten = 0;
-    write_behind_append(text + line + "\n");
-}
-
-void close_recorded_frame() {
-    if (!g_recording.frame_presented) return;
-    g_recording.frame_presented = false;
-    g_recording.frames_unwritten += 1;
-}
-
-void record_focus(bool focus) {
-    if (!g_recording.on || focus == g_recording.focus) return;
-    g_recording.focus = focus;
-    record(focus ? "focus yes" : "focus no");
-}
-
-// The message as the script line that makes zeb-replay hand over the same one.
-void record_message(const PlatformMessage& m) {
-    if (!g_recording.on || m.id == WM_QUIT) return; // a quit comes from the core's own request
-    const std::string w = std::to_string(m.wparam), l = std::to_string(m.lparam);
-    switch (m.id) {
-    case WM_KEYDOWN: return record("key " + w + " down");
-    case WM_KEYUP: return record("key " + w + " up");
-    case WM_LBUTTONDOWN: return record("button left down");
-    case WM_LBUTTONUP: return record("button left up");
-    case WM_RBUTTONDOWN: return record("button right down");
-    case WM_RBUTTONUP: return record("button right up");
-    default: break;
-    }
-    for (const WindowMessageName& named : WINDOW_MESSAGE_NAMES)
-        if (named.id == m.id) record(std::string("message ") + named.name + " " + w + " " + l);
-}
+// Every sound the program asked for: the state counts them.
+int g_sound_requests = 0;
 
 // Another client may destroy the window (`xdotool windowclose`, a session ending). Every
 // X error about it afterwards would end the program through Xlib's default handler with
@@ -537,7 +480,7 @@ int unshown_answer(const SDL_MessageBoxData& box, bool yes_no, int unanswered) {
 
 } // namespace
 
-int platform_message_box(const char* text, const char* caption, unsigned style, int unanswered) {
+int backend_message_box(const char* text, const char* caption, unsigned style, int unanswered, bool* shown) {
     const bool yes_no = (style & 0xF) == MB_YESNO;
     const SDL_MessageBoxButtonData yes_no_buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"},
@@ -557,25 +500,14 @@ int platform_message_box(const char* text, const char* caption, unsigned style, 
     box.numbuttons = yes_no ? 2 : 1;
     box.buttons = yes_no ? yes_no_buttons : ok_button;
     int pressed = -1;
-    bool shown = true;
-    int answer = IDOK;
-    if (script_input_active()) { // a played recording answers as the user did
-        fprintf(stderr, "zeb: %s: %s\n", caption ? caption : "", text ? text : "");
-        if (yes_no) answer = script_input_answer(unanswered, &shown);
-    } else {
-        g_box_answered = false;
-        std::thread watcher;
-        if (SDL_getenv("DISPLAY")) watcher = std::thread(focus_box_when_shown, std::string(caption ? caption : ""));
-        shown = SDL_ShowMessageBox(&box, &pressed) == 0;
-        g_box_answered = true;
-        if (watcher.joinable()) watcher.join();
-        // Closed without a button (the window manager's close): as Escape would answer.
-        answer = !shown ? unshown_answer(box, yes_no, unanswered) : pressed < 0 ? (yes_no ? IDNO : IDOK) : pressed;
-    }
-    g_activity.message_boxes += 1;
-    g_activity.unshown_message_boxes += shown ? 0 : 1;
-    if (yes_no) record(!shown ? "answer unshown" : answer == IDYES ? "answer yes" : "answer no");
-    return answer;
+    g_box_answered = false;
+    std::thread watcher;
+    if (SDL_getenv("DISPLAY")) watcher = std::thread(focus_box_when_shown, std::string(caption ? caption : ""));
+    *shown = SDL_ShowMessageBox(&box, &pressed) == 0;
+    g_box_answered = true;
+    if (watcher.joinable()) watcher.join();
+    // Closed without a button (the window manager's close): as Escape would answer.
+    return !*shown ? unshown_answer(box, yes_no, unanswered) : pressed < 0 ? (yes_no ? IDNO : IDOK) : pressed;
 }
 
 namespace {
@@ -658,23 +590,13 @@ bool find_display_mode(int bits) {
     return true;
 }
 
-// zeb-replay's desktop: the size a fullscreen window covers, and whether there is one.
-void record_desktop(bool possible) {
-    Recording& r = g_recording;
-    if (!r.on || (r.desktop_written && r.display_mode == possible)) return;
-    if (possible)
-        record("desktop " + std::to_string(g_sdl.fullscreen_mode.w) + " " + std::to_string(g_sdl.fullscreen_mode.h));
-    record(possible ? "displaymode yes" : "displaymode no");
-    r.desktop_written = true;
-    r.display_mode = possible;
-}
-
 } // namespace
 
-bool platform_change_display_mode(int, int, int bits) {
-    const bool possible = find_display_mode(bits);
-    record_desktop(possible);
-    return possible;
+bool backend_change_display_mode(int, int, int bits, int* desktop_width, int* desktop_height) {
+    if (!find_display_mode(bits)) return false;
+    *desktop_width = g_sdl.fullscreen_mode.w;
+    *desktop_height = g_sdl.fullscreen_mode.h;
+    return true;
 }
 
 // The mode is left with the fullscreen window, when it is destroyed or minimised.
@@ -801,10 +723,8 @@ void platform_show_window() {
     SDL_SetWindowInputFocus(g_sdl.window);
 }
 
-void platform_swap_buffers() {
+void backend_swap_buffers() {
     if (g_sdl.window) SDL_GL_SwapWindow(g_sdl.window);
-    if (script_input_active()) script_input_frame_presented();
-    if (g_recording.on) g_recording.frame_presented = true;
 }
 
 namespace {
@@ -837,29 +757,9 @@ bool next_message(PlatformMessage* message) {
     return false;
 }
 
-// While a recording plays, its messages stand in for the window's; only a request to close
-// the window, the core's own quit and the Escape key still come from the user.
-bool next_played_message(PlatformMessage* message) {
-    PlatformMessage real;
-    while (next_message(&real)) {
-        const bool escape = (real.id == WM_KEYDOWN || real.id == WM_KEYUP) && real.wparam == 0x1B;
-        if (real.id == WM_CLOSE || real.id == WM_QUIT || escape) {
-            *message = real;
-            return true;
-        }
-    }
-    return script_input_next_message(message);
-}
-
 } // namespace
 
-bool platform_poll_message(PlatformMessage* message) {
-    close_recorded_frame(); // every poll starts a loop iteration: the frame before is over
-    if (script_input_active()) return next_played_message(message);
-    if (!next_message(message)) return false;
-    record_message(*message);
-    return true;
-}
+bool backend_poll_message(PlatformMessage* message) { return next_message(message); }
 
 bool platform_wait_message(uint32_t timeout_ms) {
     const Sdl& s = g_sdl;
@@ -895,8 +795,7 @@ bool x_pointer(int* root_x, int* root_y) {
 
 } // namespace
 
-void platform_get_cursor_pos(int* x, int* y) {
-    if (script_input_active()) return script_input_get_cursor(x, y);
+void backend_get_cursor_pos(int* x, int* y) {
     Sdl& s = g_sdl;
     // Where the pointer was put, moved by what the user did since on the screen. Its place
     // in the window would also move with the window, and a window manager moves the window
@@ -915,34 +814,21 @@ void platform_get_cursor_pos(int* x, int* y) {
         *x = gx - wx;
         *y = gy - wy;
     }
-    Recording& r = g_recording;
-    if (r.on && r.cursor_known && (*x != r.cursor_x || *y != r.cursor_y))
-        record("mouse " + std::to_string(*x - r.cursor_x) + " " + std::to_string(*y - r.cursor_y));
-    r.cursor_x = *x;
-    r.cursor_y = *y;
 }
 
-void platform_set_cursor_pos(int x, int y) {
-    if (script_input_active()) return script_input_set_cursor(x, y); // the user's pointer stays free
+bool backend_set_cursor_pos(int x, int y) {
     Sdl& s = g_sdl;
-    if (!s.window) return;
+    if (!s.window) return false;
     SDL_WarpMouseInWindow(s.window, x, y);
     // Read back where it went (the screen's edge may have stopped it): the next reading
     // measures the user's movement from there.
     s.warped = x_pointer(&s.warp_root_x, &s.warp_root_y);
     s.warp_x = x;
     s.warp_y = y;
-    g_recording.cursor_known = true; // zeb-replay's cursor goes exactly there
-    g_recording.cursor_x = x;
-    g_recording.cursor_y = y;
+    return true;
 }
 
-bool platform_has_focus() {
-    if (script_input_active()) return script_input_focus();
-    const bool focus = g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_INPUT_FOCUS);
-    record_focus(focus);
-    return focus;
-}
+bool backend_has_focus() { return g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_INPUT_FOCUS); }
 
 bool platform_query_performance_frequency(int64_t* frequency) {
     *frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
@@ -953,56 +839,9 @@ int64_t platform_query_performance_counter() { return static_cast<int64_t>(SDL_G
 uint32_t platform_time_get_time() { return SDL_GetTicks(); }
 uint32_t platform_tick_count() { return SDL_GetTicks(); }
 
-PlatformActivity platform_activity() { return g_activity; }
-
-size_t platform_play_checks(const PlayCheck** checks) {
-    *checks = script_input_checks().data();
-    return script_input_checks().size();
-}
-
-bool platform_play_start(const char* path, int* startup_answer, char* why, size_t why_size) {
-    std::string reason;
-    if (script_input_load(path, &reason, startup_answer)) return true;
-    snprintf(why, why_size, "%s", reason.c_str());
-    return false;
-}
+int backend_sound_requests() { return g_sound_requests; }
 
 bool platform_context_current() { return g_sdl.context && SDL_GL_GetCurrentContext() == g_sdl.context; }
-
-bool platform_record_start(const char* path, int startup_answer, char* why, size_t why_size) {
-    std::string reason;
-    if (!write_behind_open(path, &reason)) {
-        snprintf(why, why_size, "%s", reason.c_str());
-        return false;
-    }
-    g_recording = Recording{true, false, 0, true, false, 0, 0, false, false};
-    g_recording_path = path;
-    record("# A session of zeb, recorded: `zeb-replay FILE` plays it headless and checks the final state.");
-    if (startup_answer == IDNO) record("mode windowed");
-    if (startup_answer == IDYES) record("mode fullscreen");
-    return true;
-}
-
-void platform_record_line(const char* line) {
-    close_recorded_frame();
-    record(line);
-}
-
-bool platform_record_stop(char* why, size_t why_size) {
-    if (!g_recording.on) return true;
-    g_recording.on = false;
-    std::string reason;
-    if (write_behind_close(&reason)) return true;
-    if (why) snprintf(why, why_size, "%s (%s)", g_recording_path.c_str(), reason.c_str());
-    return false;
-}
-
-bool platform_record_failed(char* why, size_t why_size) {
-    if (!g_recording.on || !write_behind_failed(nullptr)) return false;
-    // Stopped at once: the inputs after the failure would only pile up in memory, and a
-    // recording with a gap in it would replay to another state anyway.
-    return !platform_record_stop(why, why_size);
-}
 
 bool platform_load_sound(const char* path) {
     if (!path || !open_audio()) return false;
@@ -1019,7 +858,7 @@ bool platform_load_sound(const char* path) {
 }
 
 void platform_play_sound(const char* path) {
-    g_activity.sound_requests += 1;
+    g_sound_requests += 1;
     Audio& a = g_sdl.audio;
     if (!path || a.device == 0) return;
     const auto found = a.sounds.find(path);

@@ -1,6 +1,7 @@
 // zeb-replay's script lines: the forms each command takes, and numbers clamped to what
 // they set rather than wrapped or left undefined; zeb --play's reading of a recording;
 // the JSON zeb-replay prints.
+#include "platform/headless.h"
 #include "platform/script_input.h"
 #include "platform/write_behind.h"
 #include "platform/script.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <chrono>
 #include <cmath>
@@ -16,6 +18,7 @@
 #include <limits>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -214,6 +217,118 @@ TEST(Script, APlayedPointerIsClampedAsTheReplaysIs) {
     script_input_get_cursor(&x, &y);
     EXPECT_EQ(x, SCRIPT_PIXEL_LIMIT);
     EXPECT_EQ(y, -SCRIPT_PIXEL_LIMIT);
+    std::filesystem::remove(path);
+}
+
+namespace {
+
+// Four loop iterations of the core as the program makes them, with `between(frame)` run
+// before each: what the user does meanwhile. Returns everything the core was handed.
+template <typename Between>
+std::vector<std::string> core_session(Between between) {
+    std::vector<std::string> seen;
+    seen.push_back(platform_change_display_mode(640, 480, 32) ? "fullscreen possible" : "no fullscreen");
+    platform_set_cursor_pos(320, 240);
+    for (int frame = 1; frame <= 4; ++frame) {
+        between(frame);
+        seen.push_back("frame " + std::to_string(frame));
+        PlatformMessage m;
+        while (platform_poll_message(&m))
+            seen.push_back("message " + std::to_string(m.id) + " " + std::to_string(m.wparam) + " " +
+                           std::to_string(m.lparam));
+        int x = 0, y = 0;
+        platform_get_cursor_pos(&x, &y);
+        seen.push_back("cursor " + std::to_string(x) + " " + std::to_string(y));
+        seen.push_back(platform_has_focus() ? "focus" : "no focus");
+        if (frame == 2) {
+            seen.push_back("answer " + std::to_string(platform_message_box("Go on?", "Q", MB_YESNO)));
+            seen.push_back("answer " + std::to_string(platform_message_box("Again?", "Q", MB_YESNO, IDYES)));
+        }
+        platform_swap_buffers();
+    }
+    const PlatformActivity activity = platform_activity();
+    seen.push_back("boxes " + std::to_string(activity.message_boxes) + " unshown " +
+                   std::to_string(activity.unshown_message_boxes));
+    return seen;
+}
+
+} // namespace
+
+// A session recorded over a backend writes the script zeb-replay plays, line for line, and
+// played back over the same backend it hands the core the same inputs, whatever the user
+// does meanwhile: only Escape still comes through.
+TEST(RecordPlay, ARecordedSessionPlaysBackToTheSameInputs) {
+    const std::string path = ::testing::TempDir() + "record_play_" + std::to_string(getpid()) + ".replay";
+    headless_reset();
+    headless_set_display_mode_available(true);
+    headless_set_desktop(1920, 1080);
+    headless_queue_answer(IDYES);
+    headless_queue_answer(HEADLESS_UNSHOWN);
+    char why[512] = "";
+    ASSERT_TRUE(platform_record_start(path.c_str(), IDNO, why, sizeof why)) << why;
+    const std::vector<std::string> recorded = core_session([](int frame) {
+        if (frame == 1) {
+            headless_push_message({WM_KEYDOWN, 'W', 0});
+            headless_push_message({WM_SYSKEYDOWN, 0x79, 0});
+            headless_push_message({WM_SIZE, 0, 800 | (600 << 16)});
+        }
+        if (frame == 2) {
+            headless_push_message({WM_KEYUP, 'W', 0});
+            headless_push_message({WM_RBUTTONDOWN, 0, 0});
+            headless_move_cursor(5, -3);
+            headless_set_focus(false);
+        }
+    });
+    platform_record_line("frames 1");
+    platform_record_line("state");
+    platform_record_line("expect world == 1");
+    ASSERT_TRUE(platform_record_stop(why, sizeof why)) << why;
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "# A session of zeb, recorded: `zeb-replay FILE` plays it headless and checks the final state.\n"
+              "mode windowed\n"
+              "desktop 1920 1080\n"
+              "displaymode yes\n"
+              "key 87 down\n"
+              "message syskeydown 121 0\n"
+              "message size 0 39322400\n"
+              "frames 1\n"
+              "key 87 up\n"
+              "button right down\n"
+              "mouse 5 -3\n"
+              "focus no\n"
+              "answer yes\n"
+              "answer unshown\n"
+              "frames 3\n"
+              "frames 1\n"
+              "state\n"
+              "expect world == 1\n");
+
+    headless_reset();
+    headless_set_display_mode_available(true); // the desktop is the player's own
+    headless_set_desktop(1920, 1080);
+    int startup_answer = 0;
+    ASSERT_TRUE(platform_play_start(path.c_str(), &startup_answer, why, sizeof why)) << why;
+    EXPECT_EQ(startup_answer, IDNO);
+    std::vector<std::string> played = core_session([](int frame) {
+        headless_push_message({WM_KEYDOWN, 'Q', 0}); // the user's keys, pointer, focus and
+        headless_move_cursor(40, 40);                // answers do not count while it plays
+        headless_set_focus(frame % 2 == 0);
+        headless_queue_answer(IDNO);
+        if (frame == 3) headless_push_message({WM_KEYDOWN, 0x1B, 0});
+    });
+    std::vector<std::string> expected = recorded;
+    const auto frame_3 = std::find(expected.begin(), expected.end(), "frame 3");
+    ASSERT_NE(frame_3, expected.end());
+    expected.insert(frame_3 + 1, "message " + std::to_string(WM_KEYDOWN) + " 27 0");
+    EXPECT_EQ(played, expected);
+    PlatformMessage m; // the loop's last iteration, the recording's final `frames 1`
+    EXPECT_FALSE(platform_poll_message(&m));
+    platform_swap_buffers();
+    EXPECT_FALSE(platform_poll_message(&m));
+    EXPECT_FALSE(script_input_active()) << "the recording did not play to its end";
+    EXPECT_TRUE(headless_message_boxes().empty()) << "a played box was shown";
+    headless_reset();
     std::filesystem::remove(path);
 }
 
