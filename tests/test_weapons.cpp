@@ -1,4 +1,4 @@
-// Weapons: the firing state machines driven by buttons and draws, selection picking of the
+// Weapons: the firing state machines driven by buttons and steps, selection picking of the
 // targets through the headless GL, impact-mark recording and display, the pointer after
 // the window gets the input back, and the ring pair's colour cycle.
 #include "app/input.h"
@@ -50,8 +50,12 @@ protected:
         on_mouse_button(down);
         on_mouse_button(up);
     }
+    // Frames of the held weapon: its step, then its drawing.
     static void draws(int count) {
-        for (int i = 0; i < count; ++i) draw_held_weapon();
+        for (int i = 0; i < count; ++i) {
+            step_held_weapon();
+            draw_held_weapon();
+        }
     }
 };
 
@@ -110,7 +114,7 @@ TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
     for (int i = 0; i < 10; ++i) {
         targets.target_visible[0] = true;
         weapon_state.mark_request_primary = false;
-        draw_held_weapon();
+        draws(1);
         picks += !targets.target_visible[0];
         mark_requests += weapon_state.mark_request_primary;
     }
@@ -124,7 +128,7 @@ TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
     weapon_state.held_weapon = 4;
     on_mouse_button(WM_LBUTTONDOWN);
     on_mouse_button(WM_RBUTTONDOWN);
-    draw_held_weapon();
+    draws(1);
     EXPECT_FALSE(weapon_state.weapon4_left_held); // automatic fire stops for the launch
     EXPECT_EQ(weapon_state.weapon4_launch_frames, 1);
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
@@ -329,11 +333,19 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }
+    // A frame's marks: the step, one pass and its recording.
     static void shoot(int cursor_x, int cursor_y) {
         pointer.cursor_pos = CursorPos{cursor_x, cursor_y};
         weapon_state.impact_marks_enabled = true;
         weapon_state.mark_request_primary = weapon_state.mark_request_secondary = true;
-        draw_impact_marks();
+        step_impact_marks();
+        ImpactMarkReadings readings;
+        draw_impact_marks(&readings);
+        record_impact_marks(readings);
+    }
+    static void draw_marks() {
+        ImpactMarkReadings readings;
+        draw_impact_marks(&readings);
     }
 };
 
@@ -348,7 +360,7 @@ TEST_F(Marks, TwoHundredFiftyShotsShowTheirLastTwoHundredAcrossBothRings) {
     EXPECT_FLOAT_EQ(m.secondary_ring.slots[0].position.x, x_of(201)); // the same shot starts it
     EXPECT_FLOAT_EQ(m.primary_ring.slots[209].position.x, x_of(210)); // stored, never shown
     EXPECT_EQ(m.primary_ring.slots[210].position.y, 0);               // nothing beyond 209
-    const CensusResult shown = census_run(draw_impact_marks);
+    const CensusResult shown = census_run(draw_marks);
     EXPECT_EQ(shown.tori, 150 + 50); // primary 51..200, secondary 201..250
     EXPECT_FALSE(shown.texture_2d == false);
 }
@@ -366,7 +378,7 @@ TEST_F(Marks, GroundLevelIsStoredNotShownAndTooNearRepeatsTheLastPoint) {
     flat_scene(0.5f);
     shoot(512, 384); // the unflipped centre row un-projects to y = 0
     EXPECT_EQ(impact_marks.primary_ring.count, 1u);
-    EXPECT_EQ(census_run(draw_impact_marks).tori, 0);
+    EXPECT_EQ(census_run(draw_marks).tori, 0);
     flat_scene(0.5f);
     shoot(700, 500);
     const Vec3 first = impact_marks.primary_ring.slots[1].position;
@@ -406,7 +418,7 @@ TEST_F(Marks, UnboundedViewAnglesKeepTheirRotation) {
         EXPECT_EQ(impact_marks.primary_ring.slots[k].pitch, kept[k][1]) << k;
     }
     // -3e9 is a whole number of degrees: 3e9 = 8333333 x 360 + 120.
-    EXPECT_EQ(census_run(draw_impact_marks).tori, 3);
+    EXPECT_EQ(census_run(draw_marks).tori, 3);
 }
 
 // The colour left current is the byte-wrapped second step of the countdown.
