@@ -50,6 +50,8 @@ void left_down() {
     }
 }
 
+// The held weapons' firing steps. Each that returns a float returns the offset along its
+// model's z axis that the drawing adds (0 when it does not act).
 float weapon1_shot_step() {
     if (!weapon_state.weapon1_trigger) return 0;
     request_marks();
