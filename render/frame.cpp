@@ -94,11 +94,14 @@ void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float 
     glPopMatrix();
 }
 
-// Records requested shots and draws the marks, once the first marking shot was fired.
+// The mark passes of the frame being drawn, applied once the worlds are drawn.
+ImpactMarkReadings frame_mark_readings;
+
+// Reads requested shots and draws the marks, once the first marking shot was fired.
 void impact_mark_pass() {
     if (!weapon_state.impact_marks_enabled) return;
     Placement block;
-    draw_impact_marks();
+    draw_impact_marks(&frame_mark_readings);
 }
 
 // The cell of the world's visible sets the camera stands in, on the default path, or null:
@@ -278,6 +281,8 @@ bool render_frame() {
     update_oscillators();
     update_bob();
     targets.row_sway = 10 * animation.bob_offset; // the targets sway with the bob
+    step_impact_marks();
+    frame_mark_readings = ImpactMarkReadings{};
     update_lift();
     for (int world = 1; world <= WORLD_COUNT; ++world)
         if (worlds.world_flags[world - 1]) resolve_wall_contacts(world);
@@ -289,8 +294,11 @@ bool render_frame() {
     if (worlds.world_flags[2]) world3_block(eye);
     if (worlds.world_flags[1]) world2_block(eye);
     if (worlds.world_flags[0]) world1_block();
+    // Before the held weapon's step, which may ask for the next frame's marks.
+    record_impact_marks(frame_mark_readings);
 
     respawn_targets();
+    step_held_weapon();
     draw_held_weapon();
     draw_crosshair();
     draw_hud_panels();

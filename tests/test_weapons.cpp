@@ -1,4 +1,4 @@
-// Weapons: the firing state machines driven by buttons and draws, selection picking of the
+// Weapons: the firing state machines driven by buttons and steps, selection picking of the
 // targets through the headless GL, impact-mark recording and display, the pointer after
 // the window gets the input back, and the ring pair's colour cycle.
 #include "app/input.h"
@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -50,8 +51,12 @@ protected:
         on_mouse_button(down);
         on_mouse_button(up);
     }
+    // Frames of the held weapon: its step, then its drawing.
     static void draws(int count) {
-        for (int i = 0; i < count; ++i) draw_held_weapon();
+        for (int i = 0; i < count; ++i) {
+            step_held_weapon();
+            draw_held_weapon();
+        }
     }
 };
 
@@ -110,7 +115,7 @@ TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
     for (int i = 0; i < 10; ++i) {
         targets.target_visible[0] = true;
         weapon_state.mark_request_primary = false;
-        draw_held_weapon();
+        draws(1);
         picks += !targets.target_visible[0];
         mark_requests += weapon_state.mark_request_primary;
     }
@@ -124,7 +129,7 @@ TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
     weapon_state.held_weapon = 4;
     on_mouse_button(WM_LBUTTONDOWN);
     on_mouse_button(WM_RBUTTONDOWN);
-    draw_held_weapon();
+    draws(1);
     EXPECT_FALSE(weapon_state.weapon4_left_held); // automatic fire stops for the launch
     EXPECT_EQ(weapon_state.weapon4_launch_frames, 1);
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
@@ -193,6 +198,89 @@ TEST_F(Weapons, WeaponFiveDrivesItsRotorsWithASoundEveryDraw) {
     EXPECT_EQ(sounds(BLAST_SOUND), 3);
     EXPECT_TRUE(targets.target_visible[0]);
     EXPECT_FALSE(weapon_state.impact_marks_enabled);
+}
+
+// The offsets the model applies come from the step alone, read before the step moves the
+// recoil and reload on: the recoil shows on the six steps up to its end, the pump is back
+// on the last five steps of the reload.
+TEST_F(Weapons, WeaponThreeStepsItsRecoilAndPumpWithoutADraw) {
+    weapon_state.held_weapon = 3;
+    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    for (int step = 1; step <= 17; ++step) {
+        SCOPED_TRACE(step);
+        step_held_weapon();
+        EXPECT_FLOAT_EQ(weapon_state.weapon3_recoil, step <= 6 ? 0.1f : 0.0f);
+        EXPECT_FLOAT_EQ(weapon_state.weapon3_slide, step >= 12 && step <= 16 ? 0.09f : 0.0f);
+    }
+    EXPECT_FALSE(weapon_state.weapon3_fired || weapon_state.weapon3_reloading);
+}
+
+// Weapon 4's kicks, its launch and its picks, stepped without a draw: the picks need only
+// the camera, and the launched part stands out from the 26th step to the 51st.
+TEST_F(Weapons, WeaponFourStepsItsKicksLaunchAndPicksWithoutADraw) {
+    weapon_state.held_weapon = 4;
+    on_mouse_button(WM_LBUTTONDOWN);
+    for (int step = 1; step <= 4; ++step) {
+        SCOPED_TRACE(step);
+        targets.target_visible[0] = true;
+        step_held_weapon();
+        EXPECT_FLOAT_EQ(weapon_state.weapon4_kick, step % 2 == 1 ? 0.02f : 0.0f);
+        EXPECT_FALSE(targets.target_visible[0]);
+    }
+    on_mouse_button(WM_RBUTTONDOWN);
+    targets.target_visible[0] = true;
+    step_held_weapon();
+    EXPECT_FLOAT_EQ(weapon_state.weapon4_launch_kick, 0.04f);
+    EXPECT_FALSE(targets.target_visible[0]); // the launch's first step picks
+    on_mouse_button(WM_RBUTTONUP);
+    targets.target_visible[0] = true;
+    for (int step = 2; step <= 52; ++step) {
+        SCOPED_TRACE(step);
+        step_held_weapon();
+        EXPECT_FLOAT_EQ(weapon_state.weapon4_launch_kick, 0.0f); // released: no kick
+        EXPECT_FLOAT_EQ(weapon_state.weapon4_launch_out, step > 25 && step <= 51 ? 0.1f : 0.0f);
+    }
+    EXPECT_FALSE(weapon_state.weapon4_launch_active);
+    EXPECT_TRUE(targets.target_visible[0]);
+}
+
+// Drawing the held weapon again, with buttons down and a trigger waiting, moves nothing
+// on: no trigger taken, no rotor turned, no sound, no pick; the pixels are the same.
+TEST_F(Weapons, DrawingTheHeldWeaponTwiceChangesNothing) {
+    const auto pixels = [] {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        draw_held_weapon();
+        std::vector<unsigned char> rgba(static_cast<size_t>(viewport[2]) * viewport[3] * 4);
+        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        return rgba;
+    };
+    for (int weapon = 1; weapon <= 5; ++weapon) {
+        SCOPED_TRACE(weapon);
+        weapon_state = WeaponState{};
+        weapon_state.held_weapon = weapon;
+        on_mouse_button(WM_LBUTTONDOWN);
+        on_mouse_button(WM_RBUTTONDOWN);
+        step_held_weapon();
+        on_mouse_button(WM_LBUTTONDOWN); // a trigger for the next step
+        unsigned char before[sizeof weapon_state + sizeof targets + sizeof impact_marks];
+        const auto snapshot = [](unsigned char* out) {
+            std::memcpy(out, &weapon_state, sizeof weapon_state);
+            std::memcpy(out + sizeof weapon_state, &targets, sizeof targets);
+            std::memcpy(out + sizeof weapon_state + sizeof targets, &impact_marks, sizeof impact_marks);
+        };
+        snapshot(before);
+        const size_t sounds_before = headless_sounds().size();
+        const std::vector<unsigned char> first = pixels();
+        const std::vector<unsigned char> second = pixels();
+        unsigned char after[sizeof before];
+        snapshot(after);
+        EXPECT_EQ(std::memcmp(before, after, sizeof before), 0);
+        EXPECT_EQ(headless_sounds().size(), sounds_before);
+        EXPECT_TRUE(first == second);
+        EXPECT_TRUE(std::any_of(first.begin(), first.end(), [](unsigned char c) { return c != 0; }));
+    }
 }
 
 // Every held model leaves the state the next surfaces rely on: culling on with
@@ -329,12 +417,23 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }
+    // A frame's marks: the step, one pass and its recording.
     static void shoot(int cursor_x, int cursor_y) {
         pointer.cursor_pos = CursorPos{cursor_x, cursor_y};
         weapon_state.impact_marks_enabled = true;
         weapon_state.mark_request_primary = weapon_state.mark_request_secondary = true;
-        draw_impact_marks();
+        step_impact_marks();
+        ImpactMarkReadings readings;
+        draw_impact_marks(&readings);
+        record_impact_marks(readings);
     }
+    static void draw_marks() {
+        ImpactMarkReadings readings;
+        draw_impact_marks(&readings);
+    }
+    // A pass of the frame being drawn, into the frame's readings.
+    static inline ImpactMarkReadings frame_readings;
+    static void draw_frame_pass() { draw_impact_marks(&frame_readings); }
 };
 
 TEST_F(Marks, TwoHundredFiftyShotsShowTheirLastTwoHundredAcrossBothRings) {
@@ -348,7 +447,7 @@ TEST_F(Marks, TwoHundredFiftyShotsShowTheirLastTwoHundredAcrossBothRings) {
     EXPECT_FLOAT_EQ(m.secondary_ring.slots[0].position.x, x_of(201)); // the same shot starts it
     EXPECT_FLOAT_EQ(m.primary_ring.slots[209].position.x, x_of(210)); // stored, never shown
     EXPECT_EQ(m.primary_ring.slots[210].position.y, 0);               // nothing beyond 209
-    const CensusResult shown = census_run(draw_impact_marks);
+    const CensusResult shown = census_run(draw_marks);
     EXPECT_EQ(shown.tori, 150 + 50); // primary 51..200, secondary 201..250
     EXPECT_FALSE(shown.texture_2d == false);
 }
@@ -362,11 +461,56 @@ TEST_F(Marks, ARingIsEmptiedAfterItsCountPasses390) {
     EXPECT_EQ(impact_marks.primary_ring.slots[1].position.y, 0);
 }
 
+// A pass reads and draws but records nothing until its frame is recorded; a second pass
+// of the same frame shows the first one's record and takes no second one.
+TEST_F(Marks, APassRecordsOnlyWithItsFrameAndOnce) {
+    flat_scene(0.5f);
+    shoot(100, 500);
+    pointer.cursor_pos = CursorPos{200, 500};
+    weapon_state.mark_request_primary = weapon_state.mark_request_secondary = true;
+    const ImpactMarkState before = impact_marks;
+    frame_readings = ImpactMarkReadings{};
+    const CensusResult first = census_run(draw_frame_pass);
+    const CensusResult second = census_run(draw_frame_pass);
+    EXPECT_EQ(impact_marks.primary_ring.count, before.primary_ring.count);
+    EXPECT_TRUE(weapon_state.mark_request_primary);
+    EXPECT_EQ(first.tori, 2);
+    EXPECT_EQ(second.tori, 2);
+    record_impact_marks(frame_readings);
+    EXPECT_EQ(impact_marks.primary_ring.count, 2u);
+    EXPECT_EQ(impact_marks.impact_mark_total, 2u);
+    EXPECT_FALSE(weapon_state.mark_request_primary);
+    EXPECT_FLOAT_EQ(impact_marks.primary_ring.slots[1].position.x, 2.0f * 200 / 1024 - 1);
+}
+
+// The frame whose record takes a ring past 390 draws the ring as it stands; drawn again
+// it shows the same and changes nothing. The next frame's step empties it.
+TEST_F(Marks, AFullRingDrawnAgainShowsWhatItsFrameShowed) {
+    flat_scene(0.5f);
+    for (int shot = 1; shot <= 390; ++shot) shoot(shot, 500);
+    weapon_state.mark_request_primary = weapon_state.mark_request_secondary = true;
+    step_impact_marks();
+    frame_readings = ImpactMarkReadings{};
+    const CensusResult frame = census_run(draw_frame_pass);
+    record_impact_marks(frame_readings);
+    EXPECT_EQ(impact_marks.primary_ring.count, 391u);
+    EXPECT_EQ(frame.tori, 9 + 191); // primary 192..200, secondary 201..391
+    unsigned char before[sizeof impact_marks + sizeof weapon_state];
+    std::memcpy(before, &impact_marks, sizeof impact_marks);
+    std::memcpy(before + sizeof impact_marks, &weapon_state, sizeof weapon_state);
+    EXPECT_EQ(census_run(draw_marks).tori, frame.tori);
+    EXPECT_EQ(std::memcmp(before, &impact_marks, sizeof impact_marks), 0);
+    EXPECT_EQ(std::memcmp(before + sizeof impact_marks, &weapon_state, sizeof weapon_state), 0);
+    step_impact_marks();
+    EXPECT_EQ(impact_marks.primary_ring.count, 0u);
+    EXPECT_EQ(census_run(draw_marks).tori, 191);
+}
+
 TEST_F(Marks, GroundLevelIsStoredNotShownAndTooNearRepeatsTheLastPoint) {
     flat_scene(0.5f);
     shoot(512, 384); // the unflipped centre row un-projects to y = 0
     EXPECT_EQ(impact_marks.primary_ring.count, 1u);
-    EXPECT_EQ(census_run(draw_impact_marks).tori, 0);
+    EXPECT_EQ(census_run(draw_marks).tori, 0);
     flat_scene(0.5f);
     shoot(700, 500);
     const Vec3 first = impact_marks.primary_ring.slots[1].position;
@@ -406,7 +550,7 @@ TEST_F(Marks, UnboundedViewAnglesKeepTheirRotation) {
         EXPECT_EQ(impact_marks.primary_ring.slots[k].pitch, kept[k][1]) << k;
     }
     // -3e9 is a whole number of degrees: 3e9 = 8333333 x 360 + 120.
-    EXPECT_EQ(census_run(draw_impact_marks).tori, 3);
+    EXPECT_EQ(census_run(draw_marks).tori, 3);
 }
 
 // The colour left current is the byte-wrapped second step of the countdown.

@@ -99,47 +99,75 @@ int32_t mark_angle(float degrees) {
     return static_cast<int32_t>(std::fmod(degrees, 360.0f));
 }
 
-// Records one mark into `ring` if `request` is set, then draws the ring's visible marks.
-void ring_pass(ImpactMarkRing* ring, bool* request, bool primary) {
-    glDisable(GL_TEXTURE_2D);
-    glColor3ub(50, 50, 50);
-    if (ring->count > MARK_RESET_COUNT) {
-        for (ImpactMark& mark : ring->slots) mark = ImpactMark{};
-        ring->count = 0;
-    }
-    if (*request) {
-        GLint viewport[4];
-        GLdouble modelview[16], projection[16];
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        // The pointer's y is taken as a window row from the bottom, unflipped: with the
-        // pointer held at the centre the sample lies ten rows above the crosshair.
-        const CursorPos cursor = pointer.cursor_pos;
-        GLfloat depth = 0;
-        glReadPixels(cursor.x, cursor.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-        if (depth > MARK_MIN_DEPTH) { // nearer surfaces repeat the previous point
-            gluUnProject(cursor.x, cursor.y, depth, modelview, projection, viewport, &ring->last_impact[0],
-                         &ring->last_impact[1], &ring->last_impact[2]);
-        }
-        if (ring->count < MARK_STORE_LIMIT) {
-            ImpactMark& mark = ring->slots[ring->count];
-            mark.position = Vec3{static_cast<float>(ring->last_impact[0]), static_cast<float>(ring->last_impact[1]),
-                                 static_cast<float>(ring->last_impact[2])};
-            mark.heading = mark_angle(player.heading);
-            mark.pitch = mark_angle(player.pitch);
-        }
-        ring->count += 1;
-        if (primary && ++impact_marks.impact_mark_total > MARK_TOTAL_WRAP)
-            impact_marks.impact_mark_total = MARK_TOTAL_RESTART;
-    }
-    *request = false;
+void empty_ring(ImpactMarkRing* ring) {
+    for (ImpactMark& mark : ring->slots) mark = ImpactMark{};
+    ring->count = 0;
+}
 
-    // The newest 200 of the first 210 records show; later records only push the window on.
-    const uint32_t first = ring->count > MARK_VISIBLE_LIMIT ? ring->count - MARK_VISIBLE_LIMIT : 0;
+// One ring's part of a pass. A ring that an earlier pass of the same frame took past
+// MARK_RESET_COUNT starts again empty (one that was past it when the frame began was
+// emptied by step_impact_marks); then the pass's record, if it took one. `total` is null
+// for the secondary ring, which does not count towards it.
+void apply_ring_reading(ImpactMarkRing* ring, const MarkRingReading& r, bool later_pass, uint32_t* total) {
+    if (!r.passed) return;
+    if (later_pass && ring->count > MARK_RESET_COUNT) empty_ring(ring);
+    if (!r.recorded) return;
+    if (r.found) {
+        for (int k = 0; k < 3; ++k) ring->last_impact[k] = r.point[k];
+    }
+    if (ring->count < MARK_STORE_LIMIT) {
+        ImpactMark& mark = ring->slots[ring->count];
+        mark.position = Vec3{static_cast<float>(ring->last_impact[0]), static_cast<float>(ring->last_impact[1]),
+                             static_cast<float>(ring->last_impact[2])};
+        mark.heading = r.heading;
+        mark.pitch = r.pitch;
+    }
+    ring->count += 1;
+    if (total && ++*total > MARK_TOTAL_WRAP) *total = MARK_TOTAL_RESTART;
+}
+
+// A pass takes the request of every ring it draws, recorded or not.
+void apply_pass(ImpactMarkState* marks, bool* request_primary, bool* request_secondary, const MarkPassReading& pass,
+                bool later_pass) {
+    apply_ring_reading(&marks->primary_ring, pass.primary, later_pass, &marks->impact_mark_total);
+    if (pass.primary.passed) *request_primary = false;
+    apply_ring_reading(&marks->secondary_ring, pass.secondary, later_pass, nullptr);
+    if (pass.secondary.passed) *request_secondary = false;
+}
+
+// The depth under the pointer, un-projected through the current camera, for a ring whose
+// request is set.
+MarkRingReading read_ring(bool request) {
+    MarkRingReading r;
+    r.passed = true;
+    if (!request) return r;
+    r.recorded = true;
+    GLint viewport[4];
+    GLdouble modelview[16], projection[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    // The pointer's y is taken as a window row from the bottom, unflipped: with the
+    // pointer held at the centre the sample lies ten rows above the crosshair.
+    const CursorPos cursor = pointer.cursor_pos;
+    GLfloat depth = 0;
+    glReadPixels(cursor.x, cursor.y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    // Nearer surfaces, and a camera that cannot be un-projected through, repeat the
+    // previous point.
+    if (depth > MARK_MIN_DEPTH)
+        r.found = gluUnProject(cursor.x, cursor.y, depth, modelview, projection, viewport, &r.point[0], &r.point[1],
+                               &r.point[2]) == GL_TRUE;
+    r.heading = mark_angle(player.heading);
+    r.pitch = mark_angle(player.pitch);
+    return r;
+}
+
+// The newest 200 of the first 210 records show; later records only push the window on.
+void draw_ring(const ImpactMarkRing& ring) {
+    const uint32_t first = ring.count > MARK_VISIBLE_LIMIT ? ring.count - MARK_VISIBLE_LIMIT : 0;
     for (uint32_t i = 0; i < MARK_STORE_LIMIT; ++i) {
         if (first + i >= MARK_VISIBLE_LIMIT) break;
-        const ImpactMark& mark = ring->slots[first + i];
+        const ImpactMark& mark = ring.slots[first + i];
         if (mark.position.y == 0) continue; // empty, or a shot at y = 0
         glPushMatrix();
         glTranslatef(mark.position.x, mark.position.y, mark.position.z);
@@ -148,6 +176,16 @@ void ring_pass(ImpactMarkRing* ring, bool* request, bool primary) {
         draw_torus(0.008f, 0.005f, 13, 6);
         glPopMatrix();
     }
+}
+
+// Reads the point for `request` into `out`, applies it to the caller's copy of the ring
+// and draws the copy.
+void ring_pass(ImpactMarkRing* ring, bool request, bool later_pass, uint32_t* total, MarkRingReading* out) {
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(50, 50, 50);
+    *out = read_ring(request);
+    apply_ring_reading(ring, *out, later_pass, total);
+    draw_ring(*ring);
     glEnable(GL_TEXTURE_2D);
 }
 
@@ -212,10 +250,34 @@ void respawn_targets() {
     }
 }
 
-void draw_impact_marks() {
-    ring_pass(&impact_marks.primary_ring, &weapon_state.mark_request_primary, true);
+void step_impact_marks() {
+    if (!weapon_state.impact_marks_enabled) return;
+    if (impact_marks.primary_ring.count > MARK_RESET_COUNT) empty_ring(&impact_marks.primary_ring);
+    if (impact_marks.impact_mark_total > SECONDARY_AFTER && impact_marks.secondary_ring.count > MARK_RESET_COUNT)
+        empty_ring(&impact_marks.secondary_ring);
+}
+
+// The pass works on a copy of the rings and requests brought up to this frame's earlier
+// passes, so that a second world drawn in the same frame shows the first one's record.
+void draw_impact_marks(ImpactMarkReadings* readings) {
+    ImpactMarkState marks = impact_marks;
+    bool request_primary = weapon_state.mark_request_primary;
+    bool request_secondary = weapon_state.mark_request_secondary;
+    for (int k = 0; k < readings->count; ++k)
+        apply_pass(&marks, &request_primary, &request_secondary, readings->passes[k], k > 0);
+    const bool room = readings->count < MARK_PASSES_PER_FRAME;
+    const bool later_pass = readings->count > 0;
+    MarkPassReading pass;
+    ring_pass(&marks.primary_ring, room && request_primary, later_pass, &marks.impact_mark_total, &pass.primary);
     // The secondary ring takes over from the 201st primary record; until then its request
     // waits, so its first record is that same shot.
-    if (impact_marks.impact_mark_total > SECONDARY_AFTER)
-        ring_pass(&impact_marks.secondary_ring, &weapon_state.mark_request_secondary, false);
+    if (marks.impact_mark_total > SECONDARY_AFTER)
+        ring_pass(&marks.secondary_ring, room && request_secondary, later_pass, nullptr, &pass.secondary);
+    if (room) readings->passes[readings->count++] = pass;
+}
+
+void record_impact_marks(const ImpactMarkReadings& readings) {
+    for (int k = 0; k < readings.count; ++k)
+        apply_pass(&impact_marks, &weapon_state.mark_request_primary, &weapon_state.mark_request_secondary,
+                   readings.passes[k], k > 0);
 }

@@ -52,6 +52,36 @@ void draw_targets();
 void pick_targets();
 // Once a frame: every 101 frames all hidden targets show again.
 void respawn_targets();
-// Records the requested marks from the depth under the pointer and draws both rings,
-// with the camera transform current and after the world's surfaces.
-void draw_impact_marks();
+// What one ring's part of a mark pass read: whether the pass ran and took a request, and
+// the point under the pointer with the view angles a record keeps.
+struct MarkRingReading {
+    bool passed = false;   // the ring was drawn
+    bool recorded = false; // ... and took its request: one record
+    bool found = false;    // the depth lay beyond MARK_MIN_DEPTH: `point` is new
+    double point[3] = {0, 0, 0};
+    int32_t heading = 0;
+    int32_t pitch = 0;
+};
+struct MarkPassReading {
+    MarkRingReading primary;
+    MarkRingReading secondary;
+};
+constexpr int MARK_PASSES_PER_FRAME = 3; // one for each world block a frame can draw
+// The mark passes of one frame, in order: kept by the caller for the frame only, never part
+// of the session's state.
+struct ImpactMarkReadings {
+    MarkPassReading passes[MARK_PASSES_PER_FRAME];
+    int count = 0;
+};
+
+// Once a frame, before the world is drawn, while marks are enabled: a ring whose count
+// has passed MARK_RESET_COUNT starts again empty.
+void step_impact_marks();
+// With the camera transform current and after the world's surfaces: reads the depth under
+// the pointer for the requested marks, draws both rings as they stand with this frame's
+// records, and adds what it read to `readings`. Changes no state; a pass beyond the
+// readings' room draws the rings and leaves the requests for the next frame.
+void draw_impact_marks(ImpactMarkReadings* readings);
+// Once the frame's mark passes are drawn: applies their readings to the rings and clears
+// the requests they took.
+void record_impact_marks(const ImpactMarkReadings& readings);

@@ -1,14 +1,13 @@
 // The held weapons share one frame: a sphere-mapped texture for the metallic look, camera
 // space, depth-tested against the scene, no culling. Inside it each model is placed, turned
 // by the user angles about its pivots, and drawn from quadrics, tori and slab runs; the
-// firing steps of weapons.cpp run at the points where their offsets apply.
+// firing offsets are the ones the held weapon's last step left in weapon_state.
 #include "weapon_models.h"
 
 #include "assets/gl_caps.h"
 #include "scene/blocks.h"
 #include "scene/vec3.h"
-#include "weapons/targets.h"
-#include "weapons/weapons.h"
+#include "weapons/weapon_state.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -630,7 +629,7 @@ void weapon5_body() {
 void draw_weapon1() {
     held_begin(18);
     glTranslatef(0.01f, 0, -0.07f);
-    glTranslatef(0, 0, weapon1_shot_step());
+    glTranslatef(0, 0, weapon_state.weapon1_kick);
     glTranslatef(-0.05f, -0.02f, -0.06f);
     glRotatef(-85, 0, 1, 0);
     glScalef(0.035f, 0.035f, 0.035f);
@@ -644,7 +643,7 @@ void draw_weapon2() {
     glEnable(GL_TEXTURE_2D);
     held_begin(9);
     glTranslatef(-0.015f, -0.006f, -0.13f);
-    glTranslatef(0, 0, weapon2_shot_step());
+    glTranslatef(0, 0, weapon_state.weapon2_kick);
     glTranslatef(-0.05f, -0.01f, -0.035f);
     glRotatef(-87, 0, 1, 0);
     glScalef(0.033f, 0.033f, 0.033f);
@@ -660,11 +659,10 @@ void draw_weapon3() {
     glTranslatef(0.12f, -0.1f, -0.45f);
     glRotatef(3, 0, 1, 0);
     glScalef(0.25f, 0.25f, 0.25f);
-    glTranslatef(0, 0, weapon3_recoil_offset()); // in model units
+    glTranslatef(0, 0, weapon_state.weapon3_recoil); // in model units
     glColor3f(1, 1, 1);
     user_angles({0, 0, -0.5f}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}, true);
-    weapon3_geometry(HELD_DETAIL, weapon3_slide_offset());
-    weapon3_end_step();
+    weapon3_geometry(HELD_DETAIL, weapon_state.weapon3_slide);
     held_end();
 }
 
@@ -672,13 +670,12 @@ void draw_weapon4() {
     held_begin(9);
     glTranslatef(0.12f, -0.07f, -0.2f);
     glRotatef(5, 0, 1, 0);
-    glTranslatef(0, 0, weapon4_fire_step());
-    glTranslatef(0, 0, weapon4_launch_request_step());
+    glTranslatef(0, 0, weapon_state.weapon4_kick);
+    glTranslatef(0, 0, weapon_state.weapon4_launch_kick);
     glScalef(0.6f, 0.6f, 0.5f);
     glColor3ub(255, 255, 255);
     user_angles({0, 0, -0.5f}, {0, 0, 0}, {0, 0, 0.5f}, {0, 0, 0}, true);
-    weapon4_geometry(weapon4_launch_count_step());
-    weapon4_end_step();
+    weapon4_geometry(weapon_state.weapon4_launch_out);
     held_end();
 }
 
@@ -687,7 +684,6 @@ void draw_weapon5() {
     held_begin(10);
     glTranslatef(0.15f, -0.14f, -0.1f);
     glScalef(1.4f, 1.4f, 1.3f);
-    weapon5_rotor_step();
     user_angles({0, 0, -0.5f}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, false);
     weapon5_rotor(0.5f * weapon_state.weapon5_left_angle, true);
     weapon5_body();
@@ -863,9 +859,6 @@ void draw_held_weapon() {
         break;
     case 4:
         draw_weapon4();
-        // Picks on every held frame, not only the firing ones, and on a launch's first draw.
-        if (weapon_state.weapon4_left_held) pick_targets();
-        if (weapon_state.weapon4_launch_frames == 1) pick_targets();
         break;
     case 5:
         draw_weapon5();

@@ -1,6 +1,6 @@
 // The held weapons, their two scenery copies and world 1's ring-pair display. The held
-// weapons are drawn in camera space over the scene and run their weapon's firing steps
-// while they draw; three held-key angles turn them.
+// weapons are drawn in camera space over the scene, placed by the offsets of their
+// weapon's last step; three held-key angles turn them.
 #pragma once
 
 struct RingPairState {
@@ -33,8 +33,8 @@ void draw_weapon2();
 void draw_weapon3();
 void draw_weapon4();
 void draw_weapon5();
-// The held weapon over the scene, in camera space; its firing state advances as it draws,
-// and weapon 4 picks the targets after it.
+// The held weapon over the scene, in camera space, as its last step left it: reads the
+// weapon state and changes none of it.
 void draw_held_weapon();
 // The scenery copies, at the caller's placement.
 void draw_weapon1_display();
