@@ -86,6 +86,7 @@ TEST_F(Render, LevelPassCountsSkipsDegenerateAndPairsNormals) {
         triangle(99, 0, 0, -5, 0, 0, -6, 0, 1, -5),   // reuses it; its slot has no texture
         triangle(0, 0, 0, 50, 1, 0, 50, 0, 1, 50),    // behind: culled, computes -z... +z
     });
+    step_level_mesh();
     draw_level_mesh();
     EXPECT_EQ(level_draw.degenerate_count, 1);
     EXPECT_EQ(level_draw.visible_count, 3);
@@ -96,8 +97,9 @@ TEST_F(Render, LevelPassCountsSkipsDegenerateAndPairsNormals) {
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 
     // An empty mesh draws nothing and counts nothing; the parity carries over frames.
-    draw_hud_text();
+    settle_hud_counts();
     free_level();
+    step_level_mesh();
     draw_level_mesh();
     EXPECT_EQ(level_draw.visible_count + level_draw.culled_count + level_draw.degenerate_count, 0);
     EXPECT_EQ(level_draw.normal_parity, 1);
@@ -108,6 +110,7 @@ TEST_F(Render, HudPrintsAndResetsTheCounters) {
     level_draw.culled_count = 3;
     level_draw.degenerate_count = 2;
     frame_state.hud_triangle_total = 10;
+    settle_hud_counts();
     begin_overlay();
     draw_hud_text();
     end_overlay();
@@ -151,6 +154,7 @@ TEST_F(Render, WorldOneScrollsTwoTrianglesAndWavesTwo) {
     set_mesh(std::vector<LevelTriangle>(3, triangle(23, 0, 0, -5, 1, 0, -5, 0, 1, -5)));
     level_draw.tex_scroll = 0.9999f;
     known_view();
+    step_level_mesh_world1();
     draw_level_mesh_world1();
     EXPECT_NEAR(level_draw.tex_scroll, 0.0001f, 1e-6);
     EXPECT_TRUE(glIsEnabled(GL_BLEND)); // fewer than ten: all of them glow
@@ -299,7 +303,7 @@ TEST(Animations, SignsBounceAtTheirBounds) {
 TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     water_init();
     random_seed = 1; // its third value, 10982, lets no drop fall
-    water_step_and_draw();
+    water_step(0);
     for (int i = 0; i < WATER_GRID_SIZE; ++i)
         for (int j = 0; j < WATER_GRID_SIZE; ++j) {
             ASSERT_EQ(water.water_current[i][j], 0.0f);
@@ -310,7 +314,7 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     double dent_sum = 0;
     float deepest = 0;
     while (dent_sum == 0 && steps < 2000) {
-        water_step_and_draw();
+        water_step(0);
         ++steps;
         dent_sum = 0;
         deepest = 0;
@@ -323,7 +327,7 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     EXPECT_NEAR(deepest, -0.024f, 1e-6);
     EXPECT_NEAR(dent_sum, -0.004 * 58, 1e-5); // the weights 6 - di^2 - dj^2 above zero
     // The border never moves.
-    for (int k = 0; k < 300; ++k) water_step_and_draw();
+    for (int k = 0; k < 300; ++k) water_step(k % WATER_SURFACES);
     for (int i = 0; i < WATER_GRID_SIZE; ++i) {
         EXPECT_EQ(water.water_current[0][i], 0.0f);
         EXPECT_EQ(water.water_current[i][127], 0.0f);
@@ -333,10 +337,11 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
 TEST_F(Render, AParticleWithTheLargestFadeIsEmittedOnItsTenthStep) {
     particles_init();
     particles[0].fade = 0.103f;
-    for (int step = 1; step <= 9; ++step) particles_step_and_draw();
+    for (int step = 1; step <= 9; ++step) particles_step();
     EXPECT_NEAR(particles[0].life, 1 - 9 * 0.103f, 1e-5);
     EXPECT_EQ(particles[0].green, 0.0f); // not yet emitted: still black
-    particles_step_and_draw();
+    particles_step();
+    particles_draw(0);
     EXPECT_EQ(particles[0].life, 1.0f);
     EXPECT_EQ(particles[0].green, 1.0f);
     EXPECT_EQ(particles[0].x, 0.0f);
