@@ -21,6 +21,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -332,6 +333,57 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
         EXPECT_EQ(water.water_current[0][i], 0.0f);
         EXPECT_EQ(water.water_current[i][127], 0.0f);
     }
+}
+
+// The step keeps for each draw what the draw, interleaved with the steps, used to see:
+// a water surface the heights its own step started from, though a later surface's step
+// overwrites them; each fountain draw the particles before its step. Drawing changes
+// neither.
+TEST_F(Render, EachDrawSeesWhatItsStepStartedFrom) {
+    water_init();
+    random_seed = 7;
+    for (int k = 0; k < 400; ++k) water_step(0); // until the surface has moved
+    std::vector<float> first(water.water_current[0], water.water_current[0] + WATER_GRID_SIZE * WATER_GRID_SIZE);
+    water_step(0);
+    std::vector<float> second(water.water_current[0], water.water_current[0] + WATER_GRID_SIZE * WATER_GRID_SIZE);
+    water_step(1);
+    const double checksum = water_checksum();
+    bool moved = false;
+    for (int i = 1; i < WATER_GRID_SIZE - 1; ++i)
+        for (int j = 1; j < WATER_GRID_SIZE - 1; ++j) {
+            ASSERT_EQ(water.water_vertices[0][i][j].position[2], first[i * WATER_GRID_SIZE + j]);
+            ASSERT_EQ(water.water_vertices[1][i][j].position[2], second[i * WATER_GRID_SIZE + j]);
+            moved = moved || first[i * WATER_GRID_SIZE + j] != second[i * WATER_GRID_SIZE + j];
+        }
+    EXPECT_TRUE(moved);
+    water_draw(0);
+    water_draw(1);
+    EXPECT_EQ(water_checksum(), checksum);
+
+    particles_init();
+    for (int k = 0; k < 50; ++k) particles_step();
+    const auto same = [](const Particle* a, const Particle* b) {
+        for (int k = 0; k < PARTICLE_COUNT; ++k)
+            if (a[k].x != b[k].x || a[k].y != b[k].y || a[k].z != b[k].z || a[k].life != b[k].life ||
+                a[k].green != b[k].green)
+                return false;
+        return true;
+    };
+    std::vector<Particle> start(std::begin(particles), std::end(particles));
+    const int seed = random_seed;
+    particles_step_frame();
+    std::vector<Particle> stepped(std::begin(particles), std::end(particles));
+    particles_draw(0);
+    particles_draw(1);
+    EXPECT_TRUE(same(particles, stepped.data()));
+    EXPECT_TRUE(same(particle_draws.drawn[0], start.data()));
+    std::copy(start.begin(), start.end(), particles);
+    random_seed = seed;
+    particles_step();
+    EXPECT_TRUE(same(particle_draws.drawn[1], particles));
+    EXPECT_FALSE(same(particle_draws.drawn[1], start.data()));
+    particles_step();
+    EXPECT_TRUE(same(particles, stepped.data()));
 }
 
 TEST_F(Render, AParticleWithTheLargestFadeIsEmittedOnItsTenthStep) {
