@@ -47,6 +47,7 @@ void reset_session() {
     reset_hud();
     reset_water();
     for (Particle& p : particles) p = Particle{};
+    particle_draws = ParticleDraws{};
     sky_angle = 0;
     reset_model_state();
     reset_world_objects();
@@ -177,6 +178,11 @@ void list_frame_state(FieldList* out) {
     add_field(out, "current_rgb_green", frame_state.current_rgb[1]);
     add_field(out, "current_rgb_blue", frame_state.current_rgb[2]);
     add_field(out, "hud_triangle_total", frame_state.hud_triangle_total);
+    add_unprinted(out, "light_angle", frame_state.light_angle);
+    add_unprinted(out, "light_bob", frame_state.light_bob);
+    add_unprinted(out, "object_angle", frame_state.object_angle);
+    add_unprinted(out, "sky_turn", frame_state.sky_turn);
+    add_unprinted(out, "eye", frame_state.eye);
 }
 
 void list_level_draw(FieldList* out) {
@@ -188,6 +194,9 @@ void list_level_draw(FieldList* out) {
     add_field(out, "normal_parity", d.normal_parity);
     add_unprinted(out, "last_normal", d.last_normal);
     add_field(out, "tex_scroll", d.tex_scroll);
+    add_unprinted(out, "pass_parity", d.pass_parity);
+    add_unprinted(out, "pass_normal", d.pass_normal);
+    add_unprinted(out, "pass_tex_scroll", d.pass_tex_scroll);
     add_field(out, "max_anisotropy", d.max_anisotropy);
     add_unprinted(out, "camera_modelview", d.camera_modelview);
     add_unprinted(out, "camera_projection", d.camera_projection);
@@ -204,6 +213,8 @@ void list_hud(FieldList* out) {
 // The grids are too large to print: the replay prints their checksum.
 void list_water(FieldList* out) {
     add_unprinted(out, "water_vertices", water.water_vertices);
+    add_unprinted(out, "water_drawn_height_min", water.drawn_height_min);
+    add_unprinted(out, "water_drawn_height_max", water.drawn_height_max);
     add_unprinted(out, "water_height_a", water.water_height_a);
     add_unprinted(out, "water_height_b", water.water_height_b);
     add_unprinted(out, "water_current", water.water_current);
@@ -212,11 +223,19 @@ void list_water(FieldList* out) {
 
 void list_particles(FieldList* out) { add_unprinted(out, "particles", particles); }
 
+void list_particle_draws(FieldList* out) { add_unprinted(out, "particle_draws", particle_draws.drawn); }
+
 void list_sky(FieldList* out) { add_field(out, "sky_angle", sky_angle); }
 
-void list_models(FieldList* out) { add_field(out, "orb_spin_angle", model_state.orb_spin_angle); }
+void list_models(FieldList* out) {
+    add_field(out, "orb_spin_angle", model_state.orb_spin_angle);
+    add_unprinted(out, "orb_drawn_angle", model_state.orb_drawn_angle);
+}
 
-void list_world_objects(FieldList* out) { add_field(out, "spinner_angle", world_objects.spinner_angle); }
+void list_world_objects(FieldList* out) {
+    add_field(out, "spinner_angle", world_objects.spinner_angle);
+    add_unprinted(out, "spinner_drawn_angle", world_objects.spinner_drawn_angle);
+}
 
 void list_targets(FieldList* out) {
     for (int k = 0; k < TARGET_COUNT; ++k) {
@@ -334,6 +353,7 @@ const SessionModule SESSION_MODULES[] = {
     module(hud,            list_hud),
     module(water,          list_water),
     module(particles,      list_particles),
+    module(particle_draws, list_particle_draws),
     module(sky_angle,      list_sky),
     module(model_state,    list_models),
     module(world_objects,  list_world_objects),

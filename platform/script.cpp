@@ -38,6 +38,7 @@ constexpr CommandForm COMMAND_FORMS[] = {
     {"walk",            {"c"},               "walk N"},
     {"shot",            {"w"},               "shot FILE.png"},
     {"state",           {""},                "state"},
+    {"draw",            {""},                "draw"},
     {"bench",           {"c", "cw"},         "bench N [literal]"},
     {"bench_load",      {"c", "cw"},         "bench_load N [literal]"},
     {"fragments",       {"", "w"},           "fragments [literal]"},

@@ -78,7 +78,7 @@ void draw_gate_units_where(BoxSeen seen) {
         {
             Placement block;
             glTranslatef(p.switch_x, p.switch_y + animation.bob_offset, p.switch_z);
-            glRotatef(frame_state.spin_angle, 0, 1, 0);
+            glRotatef(frame_state.object_angle, 0, 1, 0);
             if (seen(SWITCH_CUBE_EXTENT)) draw_switch_cube();
         }
         Placement block;

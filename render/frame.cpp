@@ -19,6 +19,7 @@
 #include "render/placed_culling.h"
 #include "scene/blocks.h"
 #include "scene/models.h"
+#include "render/sky.h"
 #include "render/sky_order.h"
 #include "render/water.h"
 #include "scene/world_objects.h"
@@ -40,9 +41,13 @@ namespace {
 constexpr Vec3 LANTERN_AT = {-3, 1.5f, -15.7f};
 constexpr Vec3 FOUNTAIN_AT = {-0.8f, 2.9f, -15.9f}; // inside the lantern's globe
 
+constexpr int POOL_WATER_SLOT = 6;  // world 3's two pools
+constexpr int WALL_WATER_SLOT = 27; // world 1's standing sheet of water
+
+constexpr GLubyte LEVEL_GREY = 250;
+
 void set_level_colour() {
-    frame_state.current_rgb[0] = frame_state.current_rgb[1] = frame_state.current_rgb[2] = 250;
-    glColor3ub(250, 250, 250);
+    frame_state.current_rgb[0] = frame_state.current_rgb[1] = frame_state.current_rgb[2] = LEVEL_GREY;
 }
 
 void report_untextured_world(int world) {
@@ -60,21 +65,73 @@ void enter_world_if_new(int world) {
     report_untextured_world(world);
 }
 
-void place_light() {
-    Placement block;
-    glTranslatef(-4, 0.4f + animation.bob_offset, 0);
-    glRotatef(frame_state.spin_angle, 0, 1, 0);
-    const GLfloat position[4] = {-4 + animation.bob_offset, 0.4f + animation.bob_offset, 0, 0}; // directional
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-}
-
-void read_texture_state() {
-    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, applied_lod_bias());
+void read_texture_limits() {
     if (gl_caps.anisotropic) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &level_draw.max_anisotropy);
 }
 
+void keep_sky_turn() {
+    frame_state.sky_turn = sky_angle;
+    turn_sky_domes();
+}
+
+// ---- The step: everything the frame advances, in the order of its draws.
+
+void step_world3() {
+    enter_world_if_new(3);
+    keep_sky_turn();
+    set_level_colour();
+    step_level_mesh();
+    water_step(0);
+    water_step(1);
+    descend_step();
+    world3_teleport_box(0);
+    world3_pickup_box(0);
+    world3_pickup_box(1);
+    world3_teleport_box(1);
+    step_gate_units();
+    turn_ring_orb();
+}
+
+void step_world2() {
+    enter_world_if_new(2);
+    keep_sky_turn();
+    particles_step_frame();
+    step_level_mesh();
+    set_level_colour();
+    turn_ring_orb(); // the layout's orb is drawn whether or not it is in view
+    descend_step();
+}
+
+void step_world1() {
+    enter_world_if_new(1);
+    read_texture_limits();
+    step_level_mesh_world1();
+    water_step(0);
+    descend_step();
+    turn_ring_orb();
+    turn_spiral_spinner();
+    frame_state.spin_angle += 0.5f; // the turning display copy of weapon 1
+}
+
+// ---- The draw: GL calls from the state the step left and the values it kept.
+
+void place_light() {
+    Placement block;
+    const float bob = frame_state.light_bob;
+    glTranslatef(-4, 0.4f + bob, 0);
+    glRotatef(frame_state.light_angle, 0, 1, 0);
+    const GLfloat position[4] = {-4 + bob, 0.4f + bob, 0, 0}; // directional
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+}
+
+void apply_lod_bias() {
+    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, applied_lod_bias());
+}
+
+void level_colour() { glColor3ub(LEVEL_GREY, LEVEL_GREY, LEVEL_GREY); }
+
 // A sphere-mapped water surface at its place in the world.
-void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz) {
+void water_pass(int surface, int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz) {
     glPushMatrix();
     glEnable(GL_BLEND);
     bind_slot(slot);
@@ -86,8 +143,8 @@ void water_pass(int slot, float tx, float ty, float tz, void (*orient)(), float 
     glEnable(GL_TEXTURE_GEN_T);
     glEnable(GL_NORMALIZE);
     if (sx != 1 || sy != 1 || sz != 1) glScalef(sx, sy, sz);
-    if (draw_path.literal) water_step_and_draw();
-    else water_step_and_draw_if_seen();
+    if (draw_path.literal) water_draw(surface);
+    else water_draw_if_seen(surface);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glDisable(GL_BLEND);
@@ -118,32 +175,26 @@ void stand_on_left_wall() {
     glRotatef(13, 1, 0, 0);
 }
 
-void world3_block(const Vec3& eye) {
-    enter_world_if_new(3);
+void draw_world3() {
+    const Vec3& eye = frame_state.eye;
     const SkyPlan sky = draw_path.literal ? sky_plan_literal() : sky_plan_behind();
     sky_first_pass(sky);
-    set_level_colour();
+    level_colour();
     draw_level_mesh(camera_cell(3, eye));
     sky_behind_pass(sky);
-    water_pass(6, 4, 0, -14.5f, lay_flat, 3.4f, 3.4f, 3.4f);
-    water_pass(6, 19.5f, 0, -15.35f, lay_flat, 2.6f, 5, 4.2f);
+    water_pass(0, POOL_WATER_SLOT, 4, 0, -14.5f, lay_flat, 3.4f, 3.4f, 3.4f);
+    water_pass(1, POOL_WATER_SLOT, 19.5f, 0, -15.35f, lay_flat, 2.6f, 5, 4.2f);
     impact_mark_pass();
-    descend_step();
-    world3_teleport_box(0);
-    world3_pickup_box(0);
     if (worlds.pickup_visible[0]) {
         Placement block;
         glTranslatef(6, 3.4f + animation.bob_offset, -2);
         draw_placed(draw_weapon3_display);
     }
-    world3_pickup_box(1);
     if (worlds.pickup_visible[1]) {
         Placement block;
         glTranslatef(4, 3.3f + animation.bob_offset, -2.5f);
         draw_cartridge_block(); // always drawn: its last colour outlives the placement block
     }
-    world3_teleport_box(1);
-    step_gate_units();
     draw_gate_units_where(placed_pieces_seen());
     {
         Placement block; // the portal ring set into the end wall behind the way home
@@ -156,8 +207,8 @@ void world3_block(const Vec3& eye) {
     }
 }
 
-void world2_block(const Vec3& eye) {
-    enter_world_if_new(2);
+void draw_world2() {
+    const Vec3& eye = frame_state.eye;
     const SkyPlan sky = draw_path.literal ? sky_plan_literal() : sky_plan_town(LANTERN_AT, FOUNTAIN_AT);
     sky_first_pass(sky);
     {
@@ -170,14 +221,14 @@ void world2_block(const Vec3& eye) {
         glTranslatef(FOUNTAIN_AT.x, FOUNTAIN_AT.y, FOUNTAIN_AT.z);
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
-        particles_step_and_draw();
+        particles_draw(0);
         glEnable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
-        particles_step_and_draw();
+        particles_draw(1);
     }
     const VisibleCell* cell = camera_cell(2, eye);
     draw_level_mesh(cell); // in the colour left by the previous frame
-    set_level_colour();
+    level_colour();
     if (draw_path.literal) draw_world2_layout();
     else draw_world2_layout_in_view(cell);
     {
@@ -207,13 +258,10 @@ void world2_block(const Vec3& eye) {
         Placement block;
         draw_world2_gates_where(placed_pieces_seen());
     }
-    descend_step();
 }
 
-void world1_block() {
-    enter_world_if_new(1);
-    frame_state.hud_triangle_total = level_mesh.count;
-    read_texture_state();
+void draw_world1() {
+    apply_lod_bias();
     glPushMatrix();
     draw_level_mesh_world1();
     glPopMatrix();
@@ -221,10 +269,9 @@ void world1_block() {
         Placement block;
         draw_world1_hall_where(placed_pieces_seen());
     }
-    water_pass(27, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
+    water_pass(0, WALL_WATER_SLOT, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
     draw_ring_pair(frame_state.current_rgb); // its last colour is the next frame's level colour
     impact_mark_pass();
-    descend_step();
     {
         Placement block; // lying flat in the ceiling over the arrival point
         glTranslatef(-1, 4, -1);
@@ -248,10 +295,9 @@ void world1_block() {
     {
         Placement block;
         glTranslatef(-4, 0.3f + animation.bob_offset, -1.5f);
-        glRotatef(frame_state.spin_angle, 0, 1, 0);
+        glRotatef(frame_state.object_angle, 0, 1, 0);
         draw_placed(draw_weapon1_display);
     }
-    frame_state.spin_angle += 0.5f; // the turning display copy of weapon 1
     {
         Placement block;
         glTranslatef(-4, 0.3f + animation.bob_offset, -2.5f);
@@ -269,15 +315,14 @@ void world1_block() {
     }
 }
 
-
 } // namespace
 
-bool render_frame() {
+void step_frame() {
     update_frame_counter();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    place_light();
+    frame_state.light_angle = frame_state.spin_angle;
+    frame_state.light_bob = animation.bob_offset;
     frame_state.spin_angle += 0.05f;
+    frame_state.object_angle = frame_state.spin_angle;
     update_oscillators();
     update_bob();
     targets.row_sway = 10 * animation.bob_offset; // the targets sway with the bob
@@ -286,26 +331,48 @@ bool render_frame() {
     update_lift();
     for (int world = 1; world <= WORLD_COUNT; ++world)
         if (worlds.world_flags[world - 1]) resolve_wall_contacts(world);
-    read_texture_state();
-    const Vec3 eye = {player.x, player.eye_height, player.z};
-    apply_camera();
+    read_texture_limits();
+    frame_state.eye = {player.x, player.eye_height, player.z};
+    glLoadIdentity();
+    apply_camera_at(frame_state.eye);
     update_frustum_planes();
 
-    if (worlds.world_flags[2]) world3_block(eye);
-    if (worlds.world_flags[1]) world2_block(eye);
-    if (worlds.world_flags[0]) world1_block();
+    if (worlds.world_flags[2]) step_world3();
+    if (worlds.world_flags[1]) step_world2();
+    if (worlds.world_flags[0]) step_world1();
+
+    frame_state.spin_angle += 0.5f;
+    update_sign_swing();
+    settle_hud_counts();
+}
+
+void draw_frame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    place_light();
+    apply_lod_bias();
+    apply_camera_at(frame_state.eye);
+
+    if (worlds.world_flags[2]) draw_world3();
+    if (worlds.world_flags[1]) draw_world2();
+    if (worlds.world_flags[0]) draw_world1();
     // Before the held weapon's step, which may ask for the next frame's marks.
     record_impact_marks(frame_mark_readings);
 
+    // After world 1's targets: they show as they stood before this frame's respawn, and
+    // their drawing reads the row itself.
     respawn_targets();
     step_held_weapon();
     draw_held_weapon();
     draw_crosshair();
     draw_hud_panels();
-    frame_state.spin_angle += 0.5f;
-    update_sign_swing();
     begin_overlay();
     draw_hud_text();
     end_overlay();
+}
+
+bool render_frame() {
+    step_frame();
+    draw_frame();
     return true;
 }

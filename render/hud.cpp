@@ -136,6 +136,13 @@ void end_overlay() {
     glPopMatrix();
 }
 
+void settle_hud_counts() {
+    hud.hud_printed = HudCounts{frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count, level_draw.degenerate_count};
+    level_draw.degenerate_count = 0;
+    level_draw.visible_count = 0;
+    level_draw.culled_count = 0;
+}
+
 void draw_hud_text() {
     glPushMatrix();
     glPushAttrib(GL_CURRENT_BIT);
@@ -143,7 +150,6 @@ void draw_hud_text() {
     // Bitmaps are textured like any fragment: with a texture bound the lines would take
     // the colour of whatever texel the current coordinate names. The text is white.
     glDisable(GL_TEXTURE_2D);
-    hud.hud_printed = HudCounts{frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count, level_draw.degenerate_count};
     // The first line sits 20 rows down, lower where its capitals would rise out of the view.
     const float first_line = static_cast<float>(std::max(20, font_ascent()));
     print_text(1, first_line, "FPS     : %0.1f", static_cast<double>(frame_counter.fps_value));
@@ -153,11 +159,9 @@ void draw_hud_text() {
     print_text(55, from_bottom(749), "%i", view.view_width - 25);
     print_text(55, from_bottom(709), "%i", view.view_height);
     print_right_number(from_bottom(749), view.view_width - 25);
-    print_right_number(from_bottom(709), level_draw.degenerate_count);
-    level_draw.degenerate_count = 0;
-    print_text(1, 60, "poligon, vid, nevid %i, %i, %i", frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count);
-    level_draw.visible_count = 0;
-    level_draw.culled_count = 0;
+    const HudCounts& counts = hud.hud_printed;
+    print_right_number(from_bottom(709), counts.degenerate);
+    print_text(1, 60, "poligon, vid, nevid %i, %i, %i", counts.triangles, counts.visible, counts.culled);
     glEnable(GL_TEXTURE_2D);
     glPopAttrib();
     glPopMatrix();

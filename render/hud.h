@@ -4,7 +4,7 @@
 #include <cstdint>
 
 
-// The counts as the last frame printed them (the printing resets the counters).
+// The counts as the last frame printed them (taking them resets the counters).
 struct HudCounts {
     int32_t triangles = 0;
     int32_t visible = 0;
@@ -29,5 +29,7 @@ void draw_hud_panels();
 // A pixel-unit orthographic overlay, origin top left, y downwards.
 void begin_overlay();
 void end_overlay();
-// Prints the eight lines, then resets the level pass's counters.
+// The frame's level counts for the text, and the counters reset for the next frame.
+void settle_hud_counts();
+// Prints the eight lines.
 void draw_hud_text();

@@ -90,56 +90,83 @@ bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float
     return true;
 }
 
-void draw_level_mesh(const VisibleCell* cell) {
+namespace {
+
+// The normal the triangle is drawn with: a new face normal on even parity, the last one
+// on odd. False for a degenerate triangle, which is skipped and keeps the parity.
+bool next_normal(const LevelTriangle& t, int32_t* parity, Vec3* normal) {
+    if (*parity == 0) {
+        const Vec3 p0 = {t.vertex[0].x, t.vertex[0].y, t.vertex[0].z};
+        const Vec3 p1 = {t.vertex[1].x, t.vertex[1].y, t.vertex[1].z};
+        const Vec3 p2 = {t.vertex[2].x, t.vertex[2].y, t.vertex[2].z};
+        Vec3 e1, e2, n;
+        vec3_sub(&p1, &p0, &e1);
+        vec3_sub(&p2, &p0, &e2);
+        vec3_cross(&e1, &e2, &n);
+        const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+        if (length == 0) return false;
+        *normal = Vec3{n.x / length, n.y / length, n.z / length};
+    }
+    *parity = *parity == 1 ? 0 : 1;
+    return true;
+}
+
+} // namespace
+
+void step_level_mesh() {
     frame_state.hud_triangle_total = level_mesh.count;
-    const LevelTriangle* last_left_out = nullptr; // since the last triangle drawn
+    level_draw.pass_parity = level_draw.normal_parity;
+    level_draw.pass_normal = level_draw.last_normal;
     for (int i = 0; i < level_mesh.count; ++i) {
         const LevelTriangle& t = level_mesh.triangles[i];
         count_visibility(t);
+        if (!next_normal(t, &level_draw.normal_parity, &level_draw.last_normal)) level_draw.degenerate_count += 1;
+    }
+}
+
+void draw_level_mesh(const VisibleCell* cell) {
+    int32_t parity = level_draw.pass_parity;
+    Vec3 normal = level_draw.pass_normal;
+    const LevelTriangle* last_left_out = nullptr; // since the last triangle drawn
+    for (int i = 0; i < level_mesh.count; ++i) {
+        const LevelTriangle& t = level_mesh.triangles[i];
         const bool textured = bind_triangle_texture(t.slot);
-        if (level_draw.normal_parity == 0) {
-            const Vec3 p0 = {t.vertex[0].x, t.vertex[0].y, t.vertex[0].z};
-            const Vec3 p1 = {t.vertex[1].x, t.vertex[1].y, t.vertex[1].z};
-            const Vec3 p2 = {t.vertex[2].x, t.vertex[2].y, t.vertex[2].z};
-            Vec3 e1, e2, n;
-            vec3_sub(&p1, &p0, &e1);
-            vec3_sub(&p2, &p0, &e2);
-            vec3_cross(&e1, &e2, &n);
-            const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-            if (length == 0) {
-                level_draw.degenerate_count += 1;
-                if (!textured) glEnable(GL_TEXTURE_2D);
-                continue;
-            }
-            level_draw.last_normal = Vec3{n.x / length, n.y / length, n.z / length};
-        }
-        level_draw.normal_parity = level_draw.normal_parity == 1 ? 0 : 1;
-        if (cell && !cell_shows_triangle(*cell, i)) {
+        const bool drawn = next_normal(t, &parity, &normal);
+        if (drawn && cell && !cell_shows_triangle(*cell, i)) {
             last_left_out = &t;
-            if (!textured) glEnable(GL_TEXTURE_2D);
-            continue;
+        } else if (drawn) {
+            last_left_out = nullptr;
+            glBegin(GL_TRIANGLES);
+            glNormal3f(normal.x, normal.y, normal.z);
+            for (const LevelVertex& v : t.vertex) vertex(v);
+            glEnd();
         }
-        last_left_out = nullptr;
-        glBegin(GL_TRIANGLES);
-        glNormal3f(level_draw.last_normal.x, level_draw.last_normal.y, level_draw.last_normal.z);
-        for (const LevelVertex& v : t.vertex) vertex(v);
-        glEnd();
         if (!textured) glEnable(GL_TEXTURE_2D);
     }
     // What follows reads the normal and texture coordinate the last triangle left current.
     if (last_left_out) {
         const LevelVertex& v = last_left_out->vertex[2];
-        glNormal3f(level_draw.last_normal.x, level_draw.last_normal.y, level_draw.last_normal.z);
+        glNormal3f(normal.x, normal.y, normal.z);
         glTexCoord2f(v.u, v.v);
     }
 }
 
-void draw_level_mesh_world1() {
+void step_level_mesh_world1() {
     frame_state.hud_triangle_total = level_mesh.count;
+    level_draw.pass_tex_scroll = level_draw.tex_scroll;
+    for (int i = 0; i < level_mesh.count; ++i) {
+        count_visibility(level_mesh.triangles[i]);
+        if (i == 2 || i == 3) {
+            level_draw.tex_scroll += TEX_SCROLL_STEP;
+            if (level_draw.tex_scroll > 1) level_draw.tex_scroll -= 1;
+        }
+    }
+}
+
+void draw_level_mesh_world1() {
     const float a = animation.wave_a, b = animation.wave_b;
     for (int i = 0; i < level_mesh.count; ++i) {
         const LevelTriangle& t = level_mesh.triangles[i];
-        count_visibility(t);
         if (i < WORLD1_GLOW_TRIANGLES) {
             glEnable(GL_BLEND);
             glDisable(GL_DEPTH_TEST);
@@ -154,14 +181,10 @@ void draw_level_mesh_world1() {
         if (i <= 3 || i == 8 || i == 9) glNormal3f(0, 1, 0);
         else if (i == 4 || i == 5) glNormal3f(1, 0, 0);
         else if (i == 6 || i == 7) glNormal3f(-1, 0, 0);
-        if (i == 2 || i == 3) {
-            level_draw.tex_scroll += TEX_SCROLL_STEP;
-            if (level_draw.tex_scroll > 1) level_draw.tex_scroll -= 1;
-        }
         const LevelVertex* v = t.vertex;
         if (i == 0 || i == 1) {
             for (int k = 0; k < 3; ++k) {
-                glTexCoord2f(v[k].u, v[k].v - level_draw.tex_scroll);
+                glTexCoord2f(v[k].u, v[k].v - level_draw.pass_tex_scroll);
                 glVertex3f(v[k].x, v[k].y, v[k].z);
             }
         } else if (i == 6 || i == 7) {

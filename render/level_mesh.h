@@ -19,6 +19,10 @@ struct LevelDrawState {
     int32_t normal_parity = 0;    // 0: the next drawn triangle computes a normal; 1: reuses it
     Vec3 last_normal = {0, 1, 0};
     float tex_scroll = 0;       // vertical texture offset of world 1's first two triangles
+    // Where this frame's level pass started, for its drawing.
+    int32_t pass_parity = 0;
+    Vec3 pass_normal = {0, 1, 0};
+    float pass_tex_scroll = 0;
     float max_anisotropy = 1;   // the context's maximum, read each frame
     float camera_modelview[16]; // the frame's camera, kept to turn a pixel back into a place
     float camera_projection[16];
@@ -31,9 +35,14 @@ void update_frustum_planes();
 bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2,
                          float z2);
 struct VisibleCell;
-// Worlds 2 and 3: a face normal for every second drawn triangle (quads are pairs). With a
-// cell, triangles outside its set are counted, bound and given their normal as always,
-// and only not issued: every counter and the texture left bound stay as when drawn whole.
+// Worlds 2 and 3: a face normal for every second drawn triangle (quads are pairs).
+// The frame's step of the pass: the counters, and the normal and parity it leaves.
+void step_level_mesh();
+// The pass from where its step started. With a cell, triangles outside its set are bound
+// and given their normal as always, and only not issued: the texture left bound stays as
+// when drawn whole.
 void draw_level_mesh(const VisibleCell* cell = nullptr);
-// World 1: the first ten triangles glow (additive, no depth), two scroll, two wave.
+// World 1: the first ten triangles glow (additive, no depth), two scroll, two wave. The
+// step counts and scrolls; the drawing shows the scroll from before it.
+void step_level_mesh_world1();
 void draw_level_mesh_world1();

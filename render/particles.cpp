@@ -6,8 +6,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <iterator>
 
 Particle particles[PARTICLE_COUNT];
+ParticleDraws particle_draws;
 
 namespace {
 constexpr float STEP_DIVISOR = PARTICLE_SLOWDOWN * 50; // speed / 10000 per step
@@ -24,26 +26,9 @@ void particles_init() {
     }
 }
 
-void particles_step_and_draw() {
-    glPushMatrix();
-    glPushAttrib(GL_CURRENT_BIT);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glPointSize(2.1f);
-    // One primitive for all points draws the same points in the same order.
-    const bool one_primitive = !draw_path.literal;
-    if (one_primitive) glBegin(GL_POINTS);
+void particles_step() {
     for (Particle& p : particles) {
         if (!p.active) continue;
-        glColor4f(p.red, p.green, p.blue, p.life);
-        if (one_primitive) {
-            glVertex3f(p.x, p.y, p.z);
-        } else {
-            glBegin(GL_POINTS);
-            glVertex3f(p.x, p.y, p.z);
-            glEnd();
-        }
         p.x += p.speed_x / STEP_DIVISOR;
         p.y += p.speed_y / STEP_DIVISOR;
         p.z += p.speed_z / STEP_DIVISOR;
@@ -60,6 +45,36 @@ void particles_step_and_draw() {
             p.blue = EMIT_BLUE;
         }
     }
+}
+
+void particles_step_frame() {
+    for (auto& drawn : particle_draws.drawn) {
+        std::copy(std::begin(particles), std::end(particles), std::begin(drawn));
+        particles_step();
+    }
+}
+
+void particles_draw(int k) {
+    glPushMatrix();
+    glPushAttrib(GL_CURRENT_BIT);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glPointSize(2.1f);
+    // One primitive for all points draws the same points in the same order.
+    const bool one_primitive = !draw_path.literal;
+    if (one_primitive) glBegin(GL_POINTS);
+    for (const Particle& p : particle_draws.drawn[k]) {
+        if (!p.active) continue;
+        glColor4f(p.red, p.green, p.blue, p.life);
+        if (one_primitive) {
+            glVertex3f(p.x, p.y, p.z);
+        } else {
+            glBegin(GL_POINTS);
+            glVertex3f(p.x, p.y, p.z);
+            glEnd();
+        }
+    }
     if (one_primitive) glEnd();
     glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
@@ -70,7 +85,7 @@ void particles_step_and_draw() {
 
 void particles_reach(Vec3* lo, Vec3* hi) {
     *lo = *hi = Vec3{0, 0, 0}; // a spent particle starts again at the origin
-    for (const Particle& p : particles) {
+    for (const Particle& p : particle_draws.drawn[0]) {
         if (!p.active) continue;
         const Vec3 now = {p.x, p.y, p.z};
         const Vec3 next = {p.x + p.speed_x / STEP_DIVISOR, p.y + p.speed_y / STEP_DIVISOR, p.z + p.speed_z / STEP_DIVISOR};

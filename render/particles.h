@@ -16,10 +16,22 @@ struct Particle {
 };
 extern Particle particles[PARTICLE_COUNT];
 
+// The frame draws the fountain twice, stepping it after each draw: the particles as each
+// draw found them.
+constexpr int PARTICLE_DRAWS = 2;
+struct ParticleDraws {
+    Particle drawn[PARTICLE_DRAWS][PARTICLE_COUNT];
+};
+extern ParticleDraws particle_draws;
+
 // Full life and a new first fade for every particle (every world initialisation).
 void particles_init();
-// Draws every particle once and advances it one step.
-void particles_step_and_draw();
-// A box, relative to the fountain's origin, around every point the next two draws can
+// Advances every particle one step.
+void particles_step();
+// The frame's steps: before each, the particles are kept for that draw.
+void particles_step_frame();
+// Draws the particles as draw `k` of the frame found them.
+void particles_draw(int k);
+// A box, relative to the fountain's origin, around every point the frame's two draws
 // issue.
 void particles_reach(Vec3* lo, Vec3* hi);

@@ -23,14 +23,14 @@ constexpr float PAD = 1e-3f; // world units: far more than GL's float rounding o
 // this driver (see settle_current), and later objects draw in it.
 // clang-format off
 const PlacedBounds PLACED_BOUNDS[] = {
-    {draw_spoked_wheel,       { -0.0001f, -0.5001f,  0.4999f,  0.5601f,  0.5001f,  1.5001f}, 30, nullptr},
-    {draw_spiral_spinner,     { -0.17f,   -0.17f,   -0.17f,    0.17f,    0.17f,    0.17f  }, 11, turn_spiral_spinner},
-    {draw_weapon1_display,    { -0.5101f, -0.5161f, -0.1901f,  0.2201f, -0.0449f, -0.0899f}, 18, nullptr},
-    {draw_weapon3_display,    {  0.0486f, -0.1663f, -1.5001f,  0.1913f, -0.0524f, -0.2874f},  9, nullptr},
-    {draw_targets,            { -2.0501f,  0.9499f, -2.0501f,  0.0501f,  1.0501f, -1.9499f}, -1, nullptr},
-    {draw_glow_lantern,       { -0.0261f, -0.0151f, -1.0201f,  2.9801f,  2.2001f,  0.5801f}, 11, nullptr},
-    {draw_hanging_oval_sign,  { -0.6f,    -0.84f,   -0.66f,    1.03f,    0.06f,    0.66f  }, 15, nullptr},
-    {draw_hanging_board_sign, { -0.51f,   -0.61f,   -0.47f,    1.03f,    0.05f,    0.47f  },  4, nullptr},
+    {draw_spoked_wheel,       { -0.0001f, -0.5001f,  0.4999f,  0.5601f,  0.5001f,  1.5001f}, 30},
+    {draw_spiral_spinner,     { -0.17f,   -0.17f,   -0.17f,    0.17f,    0.17f,    0.17f  }, 11},
+    {draw_weapon1_display,    { -0.5101f, -0.5161f, -0.1901f,  0.2201f, -0.0449f, -0.0899f}, 18},
+    {draw_weapon3_display,    {  0.0486f, -0.1663f, -1.5001f,  0.1913f, -0.0524f, -0.2874f},  9},
+    {draw_targets,            { -2.0501f,  0.9499f, -2.0501f,  0.0501f,  1.0501f, -1.9499f}, -1},
+    {draw_glow_lantern,       { -0.0261f, -0.0151f, -1.0201f,  2.9801f,  2.2001f,  0.5801f}, 11},
+    {draw_hanging_oval_sign,  { -0.6f,    -0.84f,   -0.66f,    1.03f,    0.06f,    0.66f  }, 15},
+    {draw_hanging_board_sign, { -0.51f,   -0.61f,   -0.47f,    1.03f,    0.05f,    0.47f  },  4},
 };
 // clang-format on
 static_assert(std::size(PLACED_BOUNDS) == PLACED_BOUNDS_ROWS);
@@ -45,7 +45,6 @@ bool box_in_view(const Box& b) {
 
 void leave_out(const PlacedBounds& object) {
     if (object.slot_left >= 0) bind_slot(object.slot_left);
-    if (object.unseen != nullptr) object.unseen();
 }
 
 void draw_placed(void (*draw)()) {

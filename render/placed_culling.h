@@ -6,13 +6,12 @@
 #include "scene/world_objects.h"
 
 // A placed object: the box round everything it issues in its own frame, whatever its
-// animation does inside that frame, and what drawing it leaves besides pixels. Only
+// animation does inside that frame, and the texture its drawing leaves bound. Only
 // objects whose drawing changes nothing else are listed.
 struct PlacedBounds {
     void (*draw)();
     Box box;
-    int slot_left;     // the texture slot it leaves bound, -1 for none
-    void (*unseen)();  // the state its drawing advances, or nullptr
+    int slot_left; // the texture slot it leaves bound, -1 for none
 };
 constexpr int PLACED_BOUNDS_ROWS = 8;
 extern const PlacedBounds PLACED_BOUNDS[PLACED_BOUNDS_ROWS];
@@ -21,9 +20,9 @@ extern const PlacedBounds PLACED_BOUNDS[PLACED_BOUNDS_ROWS];
 bool box_in_view(const Box& box);
 
 // Draws `draw` at the current placement; on the default path, when it is listed and its box
-// is out of view, does only what its drawing would leave behind besides pixels.
+// is out of view, only binds the texture its drawing would leave bound.
 void draw_placed(void (*draw)());
-// That part alone: the texture bound and the state advanced.
+// That part alone.
 void leave_out(const PlacedBounds& object);
 
 // Where the frame's table-driven objects take only the pieces in view (the default path)

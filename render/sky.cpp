@@ -2,7 +2,7 @@
 
 #include "assets/draw_path.h"
 #include "assets/textures.h"
-#include "nav/player.h"
+#include "render/frame_state.h"
 #include "scene/blocks.h"
 #include "assets/gl_caps.h"
 #include "render/view.h"
@@ -74,21 +74,21 @@ void set_sky_minification(GLint filter) {
 
 } // namespace
 
-void draw_sky_domes_filtered() {
+void draw_sky_domes_filtered(float turn) {
     const bool plain = sky_plain_filtering_allowed();
     if (plain) set_sky_minification(GL_LINEAR);
-    draw_sky_domes();
+    draw_sky_domes(turn);
     // Other draws may use the same slots; the last bind is the sky's last layer either way.
     if (plain) set_sky_minification(GL_LINEAR_MIPMAP_LINEAR);
 }
 
 void turn_sky_domes() { sky_angle += SKY_ANGLE_STEP; }
 
-void draw_sky_domes() {
+void draw_sky_domes(float turn) {
     glPushMatrix();
     glPushAttrib(GL_CURRENT_BIT);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
-    glTranslatef(player.x, 0, 0); // only x follows the player
+    glTranslatef(frame_state.eye.x, 0, 0); // only x follows the camera
     glRotatef(180, 1, 0, 0);
     glPushMatrix();
     glPushMatrix();
@@ -96,14 +96,13 @@ void draw_sky_domes() {
     glEnable(GL_CLIP_PLANE0);
     glFrontFace(GL_CW);
     for (const SkyLayer& layer : SKY_LAYERS) {
-        glRotatef(layer.turn * sky_angle, 0, 1, 0);
+        glRotatef(layer.turn * turn, 0, 1, 0);
         bind_slot(layer.slot);
         draw_sky_sphere(layer.radius, SKY_SLICES, SKY_STACKS);
     }
     glFrontFace(GL_CCW);
     glDisable(GL_CLIP_PLANE0);
     glPopMatrix();
-    turn_sky_domes();
     glPopMatrix();
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
     if (gl_caps.separate_specular) glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SINGLE_COLOR);

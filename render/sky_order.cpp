@@ -2,6 +2,7 @@
 
 #include "assets/draw_path.h"
 #include "render/clip_box.h"
+#include "render/frame_state.h"
 #include "render/level_mesh.h"
 #include "render/particles.h"
 #include "render/sky.h"
@@ -60,15 +61,14 @@ WindowRect window_rect_of(Vec3 lo, Vec3 hi, int margin) {
 
 void draw_domes_in(const WindowRect& r, float turn) {
     glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
-    sky_angle = turn;
-    draw_sky_domes_filtered();
+    draw_sky_domes_filtered(turn);
 }
 
 } // namespace
 
-SkyPlan sky_plan_literal() { return {whole_view(), sky_angle}; }
+SkyPlan sky_plan_literal() { return {whole_view(), frame_state.sky_turn}; }
 
-SkyPlan sky_plan_behind() { return {{0, 0, 0, 0}, sky_angle}; }
+SkyPlan sky_plan_behind() { return {{0, 0, 0, 0}, frame_state.sky_turn}; }
 
 SkyPlan sky_plan_town(Vec3 lantern_origin, Vec3 fountain_origin) {
     const Vec3 g = {lantern_origin.x + LANTERN_GLOBE_CENTRE.x, lantern_origin.y + LANTERN_GLOBE_CENTRE.y,
@@ -87,7 +87,7 @@ SkyPlan sky_plan_town(Vec3 lantern_origin, Vec3 fountain_origin) {
         first = united(first, window_rect_of({c.x - ORB_REACH, c.y - ORB_REACH, c.z - ORB_REACH},
                                              {c.x + ORB_REACH, c.y + ORB_REACH, c.z + ORB_REACH}, TRIANGLE_MARGIN));
     }
-    return {first, sky_angle};
+    return {first, frame_state.sky_turn};
 }
 
 void sky_first_pass(const SkyPlan& plan) {
@@ -97,7 +97,7 @@ void sky_first_pass(const SkyPlan& plan) {
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
         if (draw_path.literal) {
-            draw_sky_domes_filtered();
+            draw_sky_domes_filtered(plan.turn);
         } else {
             glEnable(GL_SCISSOR_TEST);
             draw_domes_in(plan.first, plan.turn);
@@ -125,13 +125,8 @@ void sky_behind_pass(const SkyPlan& plan) {
         glDepthRange(1, 1);
         glDepthFunc(GL_LEQUAL);
         glDepthMask(GL_FALSE);
-        bool drawn = !empty(f);
-        for (const WindowRect& r : rest) {
-            if (empty(r)) continue;
-            draw_domes_in(r, plan.turn);
-            drawn = true;
-        }
-        if (!drawn) turn_sky_domes(); // an empty view: the domes turn as when drawn
+        for (const WindowRect& r : rest)
+            if (!empty(r)) draw_domes_in(r, plan.turn);
         glDepthMask(GL_TRUE);
         glDepthFunc(GL_LESS);
         glDepthRange(0, 1);

@@ -37,8 +37,10 @@ void resize_to_window(int width, int height) {
     else resize_view(width, height);
 }
 
-void apply_camera() {
+void apply_camera() { apply_camera_at({player.x, player.eye_height, player.z}); }
+
+void apply_camera_at(const Vec3& eye) {
     glRotatef(player.pitch, 1, 0, 0);
     glRotatef(360 - player.heading, 0, 1, 0);
-    glTranslatef(-player.x, -player.eye_height, -player.z);
+    glTranslatef(-eye.x, -eye.y, -eye.z);
 }

@@ -1,6 +1,8 @@
 // The view: the window's drawable size, the field of view and the projection.
 #pragma once
 
+#include "scene/vec3.h"
+
 #include <cstdint>
 
 struct ViewState {
@@ -20,6 +22,8 @@ void resize_view(int width, int height);
 void resize_to_window(int width, int height);
 // The camera transform of the frame: the player's pitch, heading and position.
 void apply_camera();
+// The same, from `eye` (x, eye height, z) rather than the player's position now.
+void apply_camera_at(const Vec3& eye);
 // Loads the projection for field_of_view and the current view size, then selects the
 // modelview matrix.
 void reproject();

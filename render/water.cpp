@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-WaterState water = {{}, {}, {}, water.water_height_b, water.water_height_a};
+WaterState water = {{}, {}, {}, {}, {}, water.water_height_b, water.water_height_a};
 
 void reset_water() {
     water.water_current = water.water_height_b;
@@ -28,22 +28,19 @@ void water_init() {
     memset(water.water_vertices, 0, sizeof water.water_vertices);
     memset(water.water_height_a, 0, sizeof water.water_height_a);
     memset(water.water_height_b, 0, sizeof water.water_height_b);
-    for (int i = 0; i < N; ++i)
-        for (int j = 0; j < N; ++j) {
-            WaterVertex& v = water.water_vertices[i][j];
-            v.position[0] = 1 - 4.0f * static_cast<float>(i) / 127;
-            v.position[1] = 1 - 4.0f * static_cast<float>(j) / 127;
-            v.position[2] = 0;
-            v.normal[2] = -SPACING;
-        }
+    for (auto& surface : water.water_vertices)
+        for (int i = 0; i < N; ++i)
+            for (int j = 0; j < N; ++j) {
+                WaterVertex& v = surface[i][j];
+                v.position[0] = 1 - 4.0f * static_cast<float>(i) / 127;
+                v.position[1] = 1 - 4.0f * static_cast<float>(j) / 127;
+                v.position[2] = 0;
+                v.normal[2] = -SPACING;
+            }
 }
 
-namespace {
-
-float drawn_height_min = 0, drawn_height_max = 0; // over the vertices the next draw issues
-
-// A drop, the update of the drawn vertices from the current heights, and the swap.
-void water_step() {
+// A drop, the update of the surface's vertices from the current heights, and the swap.
+void water_step(int surface) {
     float (*c)[N] = water.water_current;
     float (*p)[N] = water.water_previous;
     // The three draws happen on every step, whether or not a drop falls.
@@ -57,59 +54,57 @@ void water_step() {
                 c[r1 + 3 + di][r2 + 3 + dj] -= DROP_WEIGHT * static_cast<float>(w);
             }
     }
-    drawn_height_min = drawn_height_max = 0; // the last row's vertices never move
+    float low = 0, high = 0; // the last row's vertices never move
     for (int i = 1; i < N - 1; ++i)
         for (int j = 1; j < N - 1; ++j) {
-            WaterVertex& v = water.water_vertices[i][j];
+            WaterVertex& v = water.water_vertices[surface][i][j];
             v.position[2] = c[i][j];
-            drawn_height_min = std::min(drawn_height_min, c[i][j]);
-            drawn_height_max = std::max(drawn_height_max, c[i][j]);
+            low = std::min(low, c[i][j]);
+            high = std::max(high, c[i][j]);
             v.normal[0] = c[i - 1][j] - c[i + 1][j];
             v.normal[1] = c[i][j - 1] - c[i][j + 1];
             const float s = (c[i - 1][j] + c[i + 1][j] + c[i][j + 1] + c[i][j - 1]) * 0.25f - c[i][j];
             p[i][j] = DAMP_CURRENT * c[i][j] - DAMP_PREVIOUS * p[i][j] + s;
         }
+    water.drawn_height_min[surface] = low;
+    water.drawn_height_max[surface] = high;
     water.water_current = p;
     water.water_previous = c;
 }
 
-void water_draw() {
+void water_draw(int surface) {
+    const auto& v = water.water_vertices[surface];
     for (int i = 1; i < N - 1; ++i) {
         glBegin(GL_TRIANGLE_STRIP);
         for (int j = 1; j < N - 1; ++j) {
-            glNormal3fv(water.water_vertices[i][j].normal);
-            glVertex3fv(water.water_vertices[i][j].position);
-            glNormal3fv(water.water_vertices[i + 1][j].normal);
-            glVertex3fv(water.water_vertices[i + 1][j].position);
+            glNormal3fv(v[i][j].normal);
+            glVertex3fv(v[i][j].position);
+            glNormal3fv(v[i + 1][j].normal);
+            glVertex3fv(v[i + 1][j].position);
         }
         glEnd();
     }
 }
 
-// The last normal the draw issues, which stays the current normal after it.
-const float* last_drawn_normal() { return water.water_vertices[N - 1][N - 2].normal; }
+namespace {
 
-// Whether the box around the drawn vertices lies wholly outside one plane of the view
+// Whether the box around the surface's vertices lies wholly outside one plane of the view
 // volume, with the modelview and projection current now.
-bool surface_outside_view() {
+bool surface_outside_view(int surface) {
     float m[16], p[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glGetFloatv(GL_PROJECTION_MATRIX, p);
     const float low = 1 - 4.0f, high = 1; // the grid's extent in x and y
-    return clip_box(m, p, {low, low, drawn_height_min}, {high, high, drawn_height_max}).outside;
+    return clip_box(m, p, {low, low, water.drawn_height_min[surface]}, {high, high, water.drawn_height_max[surface]})
+        .outside;
 }
 
 } // namespace
 
-void water_step_and_draw() {
-    water_step();
-    water_draw();
-}
-
-void water_step_and_draw_if_seen() {
-    water_step();
-    if (surface_outside_view()) glNormal3fv(last_drawn_normal());
-    else water_draw();
+void water_draw_if_seen(int surface) {
+    // The last normal the drawing issues stays current after it.
+    if (surface_outside_view(surface)) glNormal3fv(water.water_vertices[surface][N - 1][N - 2].normal);
+    else water_draw(surface);
 }
 
 double water_checksum() {

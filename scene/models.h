@@ -10,7 +10,8 @@
 
 // The two gate models draw up to the heights in nav/gates.h.
 struct ModelState {
-    float orb_spin_angle = 0; // degrees, +0.1 per orb drawn, never wrapped
+    float orb_spin_angle = 0;  // degrees, +0.1 per orb turned, never wrapped
+    float orb_drawn_angle = 0; // where the last turn started: the orb is drawn at it
 };
 extern ModelState model_state;
 void reset_model_state();
@@ -58,6 +59,8 @@ void draw_gothic_window();
 
 // Animated and variable models.
 void draw_ring_orb();
+// One orb's turn in the frame: it is drawn at the angle the turn starts from.
+void turn_ring_orb();
 void draw_gate_wide();
 void draw_gate_corner();
 // The box each gate draws in at its current height, and the texture slot it draws with.

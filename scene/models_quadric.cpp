@@ -193,6 +193,11 @@ void draw_gothic_window() {
     quadric_end();
 }
 
+void turn_ring_orb() {
+    model_state.orb_drawn_angle = model_state.orb_spin_angle;
+    model_state.orb_spin_angle += 0.1f;
+}
+
 void draw_ring_orb() {
     Placement block;
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
@@ -216,14 +221,12 @@ void draw_ring_orb() {
     // size is not part of the saved state and stays as set here.
     glDisable(GL_TEXTURE_2D);
     glPointSize(0.1f);
-    glRotatef(model_state.orb_spin_angle, 0, 0, 1);
+    glRotatef(model_state.orb_drawn_angle, 0, 0, 1);
     gluQuadricDrawStyle(shared_quadric, GLU_POINT);
     gluQuadricNormals(shared_quadric, GLU_SMOOTH);
     glColor3ub(50, 250, 50);
     gluSphere(shared_quadric, 0.8, 36, 36);
     glEnable(GL_TEXTURE_2D);
-
-    model_state.orb_spin_angle += 0.1f;
 
     quadric_end();
     glDisable(GL_TEXTURE_GEN_S);

@@ -188,7 +188,10 @@ void draw_spoked_wheel() {
     quadric_end();
 }
 
-void turn_spiral_spinner() { world_objects.spinner_angle -= 6; }
+void turn_spiral_spinner() {
+    world_objects.spinner_drawn_angle = world_objects.spinner_angle;
+    world_objects.spinner_angle -= 6;
+}
 
 void draw_spiral_spinner() {
     Placement block;
@@ -208,7 +211,7 @@ void draw_spiral_spinner() {
     for (const Arm& arm : ARMS) {
         glPushMatrix();
         if (arm.about_y != 0) glRotatef(arm.about_y, 0, 1, 0);
-        glRotatef(world_objects.spinner_angle, 0, 0, 1);
+        glRotatef(world_objects.spinner_drawn_angle, 0, 0, 1);
         if (arm.flip != 0) glRotatef(arm.flip, 0, 0, 1);
         for (const Bead& bead : ARM_BEADS) {
             glPushMatrix();
@@ -219,7 +222,6 @@ void draw_spiral_spinner() {
         }
         glPopMatrix();
     }
-    turn_spiral_spinner();
 
     glDisable(GL_BLEND);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);

@@ -7,7 +7,8 @@
 #include "scene/vec3.h"
 
 struct WorldObjectState {
-    float spinner_angle = 0; // degrees, -6 per spiral spinner drawn, never wrapped
+    float spinner_angle = 0;       // degrees, -6 per turn of the spiral spinner, never wrapped
+    float spinner_drawn_angle = 0; // where the last turn started: the spinner is drawn at it
 };
 extern WorldObjectState world_objects;
 void reset_world_objects();
@@ -21,8 +22,8 @@ bool any_box_seen(const Box& box); // every box: the whole object
 void draw_world1_hall();
 void draw_world1_hall_where(BoxSeen seen); // the texture bound after it as after the whole
 void draw_spoked_wheel();
-void draw_spiral_spinner(); // magenta whatever the current colour; advances spinner_angle
-void turn_spiral_spinner(); // what drawing the spinner advances
+void draw_spiral_spinner(); // magenta whatever the current colour, at spinner_drawn_angle
+void turn_spiral_spinner(); // the frame's turn of the spinner
 // Leaves its scale and colour set: the caller's placement block restores them.
 void draw_bracket_row();
 

@@ -354,14 +354,16 @@ TEST_F(TownTest, AModelBindsTheSameSlotsInAnotherWorld) {
         EXPECT_EQ(census_run(MODEL_CATALOGUE[i].draw).runs, town[i]) << MODEL_CATALOGUE[i].name;
 }
 
-TEST_F(TownTest, TheOrbAdvancesItsSpinEachTimeItIsDrawn) {
-    const float start = model_state.orb_spin_angle; // the town's own frame drew it once already
-    draw_ring_orb();
-    draw_ring_orb();
+TEST_F(TownTest, TheOrbAdvancesItsSpinEachTimeItIsTurned) {
+    const float start = model_state.orb_spin_angle; // the town's own frame turned it once already
+    turn_ring_orb();
+    turn_ring_orb();
     EXPECT_FLOAT_EQ(model_state.orb_spin_angle, start + 0.2f);
-    // The spin turns the cloud: the census sees its bounding corners turn with it.
+    // The spin turns the cloud: the census sees its bounding corners turn with it, and
+    // drawing does not turn it.
     const float before = census_run(draw_ring_orb).bounds[4];
-    for (int i = 0; i < 447; ++i) draw_ring_orb(); // to 45 degrees
+    EXPECT_FLOAT_EQ(model_state.orb_spin_angle, start + 0.2f);
+    for (int i = 0; i < 447; ++i) turn_ring_orb(); // to 45 degrees
     EXPECT_GT(census_run(draw_ring_orb).bounds[4], before + 0.1f);
 }
 

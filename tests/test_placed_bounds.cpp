@@ -102,6 +102,8 @@ TEST_F(PlacedObjects, EachBoxHoldsWhatItsObjectDrawsThroughItsAnimation) {
         for (int step = 0; step <= 24; ++step) {
             world_objects.spinner_angle = 15.0f * static_cast<float>(step);
             model_state.orb_spin_angle = 15.0f * static_cast<float>(step);
+            turn_spiral_spinner();
+            turn_ring_orb();
             animation.sign_swing_angle = -50 + 100 * static_cast<float>(step) / 24;
             SCOPED_TRACE("step " + std::to_string(step));
             expect_within(census_run(object.draw), object.box);

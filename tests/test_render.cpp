@@ -21,6 +21,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -86,6 +87,7 @@ TEST_F(Render, LevelPassCountsSkipsDegenerateAndPairsNormals) {
         triangle(99, 0, 0, -5, 0, 0, -6, 0, 1, -5),   // reuses it; its slot has no texture
         triangle(0, 0, 0, 50, 1, 0, 50, 0, 1, 50),    // behind: culled, computes -z... +z
     });
+    step_level_mesh();
     draw_level_mesh();
     EXPECT_EQ(level_draw.degenerate_count, 1);
     EXPECT_EQ(level_draw.visible_count, 3);
@@ -96,8 +98,9 @@ TEST_F(Render, LevelPassCountsSkipsDegenerateAndPairsNormals) {
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 
     // An empty mesh draws nothing and counts nothing; the parity carries over frames.
-    draw_hud_text();
+    settle_hud_counts();
     free_level();
+    step_level_mesh();
     draw_level_mesh();
     EXPECT_EQ(level_draw.visible_count + level_draw.culled_count + level_draw.degenerate_count, 0);
     EXPECT_EQ(level_draw.normal_parity, 1);
@@ -108,6 +111,7 @@ TEST_F(Render, HudPrintsAndResetsTheCounters) {
     level_draw.culled_count = 3;
     level_draw.degenerate_count = 2;
     frame_state.hud_triangle_total = 10;
+    settle_hud_counts();
     begin_overlay();
     draw_hud_text();
     end_overlay();
@@ -151,6 +155,7 @@ TEST_F(Render, WorldOneScrollsTwoTrianglesAndWavesTwo) {
     set_mesh(std::vector<LevelTriangle>(3, triangle(23, 0, 0, -5, 1, 0, -5, 0, 1, -5)));
     level_draw.tex_scroll = 0.9999f;
     known_view();
+    step_level_mesh_world1();
     draw_level_mesh_world1();
     EXPECT_NEAR(level_draw.tex_scroll, 0.0001f, 1e-6);
     EXPECT_TRUE(glIsEnabled(GL_BLEND)); // fewer than ten: all of them glow
@@ -299,7 +304,7 @@ TEST(Animations, SignsBounceAtTheirBounds) {
 TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     water_init();
     random_seed = 1; // its third value, 10982, lets no drop fall
-    water_step_and_draw();
+    water_step(0);
     for (int i = 0; i < WATER_GRID_SIZE; ++i)
         for (int j = 0; j < WATER_GRID_SIZE; ++j) {
             ASSERT_EQ(water.water_current[i][j], 0.0f);
@@ -310,7 +315,7 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     double dent_sum = 0;
     float deepest = 0;
     while (dent_sum == 0 && steps < 2000) {
-        water_step_and_draw();
+        water_step(0);
         ++steps;
         dent_sum = 0;
         deepest = 0;
@@ -323,20 +328,72 @@ TEST_F(Render, WaterStaysFlatUntilADropAndADropIsADent) {
     EXPECT_NEAR(deepest, -0.024f, 1e-6);
     EXPECT_NEAR(dent_sum, -0.004 * 58, 1e-5); // the weights 6 - di^2 - dj^2 above zero
     // The border never moves.
-    for (int k = 0; k < 300; ++k) water_step_and_draw();
+    for (int k = 0; k < 300; ++k) water_step(k % WATER_SURFACES);
     for (int i = 0; i < WATER_GRID_SIZE; ++i) {
         EXPECT_EQ(water.water_current[0][i], 0.0f);
         EXPECT_EQ(water.water_current[i][127], 0.0f);
     }
 }
 
+// The step keeps for each draw what the draw, interleaved with the steps, used to see:
+// a water surface the heights its own step started from, though a later surface's step
+// overwrites them; each fountain draw the particles before its step. Drawing changes
+// neither.
+TEST_F(Render, EachDrawSeesWhatItsStepStartedFrom) {
+    water_init();
+    random_seed = 7;
+    for (int k = 0; k < 400; ++k) water_step(0); // until the surface has moved
+    std::vector<float> first(water.water_current[0], water.water_current[0] + WATER_GRID_SIZE * WATER_GRID_SIZE);
+    water_step(0);
+    std::vector<float> second(water.water_current[0], water.water_current[0] + WATER_GRID_SIZE * WATER_GRID_SIZE);
+    water_step(1);
+    const double checksum = water_checksum();
+    bool moved = false;
+    for (int i = 1; i < WATER_GRID_SIZE - 1; ++i)
+        for (int j = 1; j < WATER_GRID_SIZE - 1; ++j) {
+            ASSERT_EQ(water.water_vertices[0][i][j].position[2], first[i * WATER_GRID_SIZE + j]);
+            ASSERT_EQ(water.water_vertices[1][i][j].position[2], second[i * WATER_GRID_SIZE + j]);
+            moved = moved || first[i * WATER_GRID_SIZE + j] != second[i * WATER_GRID_SIZE + j];
+        }
+    EXPECT_TRUE(moved);
+    water_draw(0);
+    water_draw(1);
+    EXPECT_EQ(water_checksum(), checksum);
+
+    particles_init();
+    for (int k = 0; k < 50; ++k) particles_step();
+    const auto same = [](const Particle* a, const Particle* b) {
+        for (int k = 0; k < PARTICLE_COUNT; ++k)
+            if (a[k].x != b[k].x || a[k].y != b[k].y || a[k].z != b[k].z || a[k].life != b[k].life ||
+                a[k].green != b[k].green)
+                return false;
+        return true;
+    };
+    std::vector<Particle> start(std::begin(particles), std::end(particles));
+    const int seed = random_seed;
+    particles_step_frame();
+    std::vector<Particle> stepped(std::begin(particles), std::end(particles));
+    particles_draw(0);
+    particles_draw(1);
+    EXPECT_TRUE(same(particles, stepped.data()));
+    EXPECT_TRUE(same(particle_draws.drawn[0], start.data()));
+    std::copy(start.begin(), start.end(), particles);
+    random_seed = seed;
+    particles_step();
+    EXPECT_TRUE(same(particle_draws.drawn[1], particles));
+    EXPECT_FALSE(same(particle_draws.drawn[1], start.data()));
+    particles_step();
+    EXPECT_TRUE(same(particles, stepped.data()));
+}
+
 TEST_F(Render, AParticleWithTheLargestFadeIsEmittedOnItsTenthStep) {
     particles_init();
     particles[0].fade = 0.103f;
-    for (int step = 1; step <= 9; ++step) particles_step_and_draw();
+    for (int step = 1; step <= 9; ++step) particles_step();
     EXPECT_NEAR(particles[0].life, 1 - 9 * 0.103f, 1e-5);
     EXPECT_EQ(particles[0].green, 0.0f); // not yet emitted: still black
-    particles_step_and_draw();
+    particles_step();
+    particles_draw(0);
     EXPECT_EQ(particles[0].life, 1.0f);
     EXPECT_EQ(particles[0].green, 1.0f);
     EXPECT_EQ(particles[0].x, 0.0f);

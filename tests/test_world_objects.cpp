@@ -191,9 +191,11 @@ TEST_F(WorldObjects, TheSpinnerTurnsOnlyWhileWorldOneIsDrawn) {
     const float left = world_objects.spinner_angle;
     run_frames(5);
     EXPECT_FLOAT_EQ(world_objects.spinner_angle, left);
-    // Turning moves the arms' beads round the spinner's axis.
+    // Turning moves the arms' beads round the spinner's axis; drawing alone does not.
     const CensusResult a = census_run(draw_spiral_spinner);
+    EXPECT_FLOAT_EQ(world_objects.spinner_angle, left);
     world_objects.spinner_angle -= 40;
+    turn_spiral_spinner();
     const CensusResult b = census_run(draw_spiral_spinner);
     EXPECT_NE(a.bounds[1], b.bounds[1]);
 }

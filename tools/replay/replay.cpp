@@ -199,6 +199,15 @@ bool cmd_cursor(const Line& l) {
 
 bool cmd_frames(const Line& l) { return run_frames(l.count); }
 
+// draw: the current frame drawn again from the state, nothing stepped, and presented.
+bool cmd_draw(const Line&) {
+    ensure_started();
+    if (!program.running) return fail("the program is not running");
+    draw_frame();
+    platform_swap_buffers();
+    return true;
+}
+
 bool cmd_place(const Line& l) {
     ensure_started();
     player.x = l.floats[0];
@@ -622,7 +631,7 @@ struct Command {
 constexpr Command COMMANDS[] = {
     {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
     {"mouse", cmd_mouse},     {"button", cmd_button}, {"frames", cmd_frames},
-    {"cursor", cmd_cursor},
+    {"cursor", cmd_cursor},   {"draw", cmd_draw},
     {"place", cmd_place},     {"face", cmd_face},     {"walk", cmd_walk},
     {"shot", cmd_shot},       {"state", cmd_state},
     {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"fragments", cmd_fragments},
