@@ -244,6 +244,7 @@ void list_targets(FieldList* out) {
         add_field(out, target + "_respawn_counter", targets.target_respawn_counter[k]);
     }
     add_field(out, "target_row_sway", targets.row_sway);
+    add_unprinted(out, "target_shown", targets.target_shown);
 }
 
 void list_mark_ring(FieldList* out, const std::string& ring, const char* count_name, const ImpactMarkRing& r) {
@@ -289,6 +290,7 @@ void list_weapon_state(FieldList* out) {
     add_field(out, "impact_marks_enabled", w.impact_marks_enabled);
     add_field(out, "mark_request_primary", w.mark_request_primary);
     add_field(out, "mark_request_secondary", w.mark_request_secondary);
+    add_unprinted(out, "marks_asked", w.marks_asked);
 }
 
 void list_weapon_models(FieldList* out) {
@@ -307,6 +309,7 @@ void list_weapon_models(FieldList* out) {
     add_field(out, "ring_halo_depth", r.halo_depth);
     add_field(out, "ring_halo_density", r.halo_density);
     add_field(out, "ring_halo_spin", r.halo_spin);
+    add_unprinted(out, "ring_drawn", r.drawn);
 }
 
 void list_textures(FieldList* out) {

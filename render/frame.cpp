@@ -107,6 +107,7 @@ void step_world1() {
     read_texture_limits();
     step_level_mesh_world1();
     water_step(0);
+    step_ring_pair(frame_state.current_rgb);
     descend_step();
     turn_ring_orb();
     turn_spiral_spinner();
@@ -151,7 +152,9 @@ void water_pass(int surface, int slot, float tx, float ty, float tz, void (*orie
     glPopMatrix();
 }
 
-// The mark passes of the frame being drawn, applied once the worlds are drawn.
+// What the mark passes of the frame last drawn read under the pointer: scratch of the draw,
+// not state. The frame applies it once drawn (settle_frame); a frame drawn again alone
+// reads it anew and applies nothing.
 ImpactMarkReadings frame_mark_readings;
 
 // Reads requested shots and draws the marks, once the first marking shot was fired.
@@ -270,7 +273,7 @@ void draw_world1() {
         draw_world1_hall_where(placed_pieces_seen());
     }
     water_pass(0, WALL_WATER_SLOT, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
-    draw_ring_pair(frame_state.current_rgb); // its last colour is the next frame's level colour
+    draw_ring_pair(); // its last colour is the next frame's level colour
     impact_mark_pass();
     {
         Placement block; // lying flat in the ceiling over the arrival point
@@ -327,7 +330,6 @@ void step_frame() {
     update_bob();
     targets.row_sway = 10 * animation.bob_offset; // the targets sway with the bob
     step_impact_marks();
-    frame_mark_readings = ImpactMarkReadings{};
     update_lift();
     for (int world = 1; world <= WORLD_COUNT; ++world)
         if (worlds.world_flags[world - 1]) resolve_wall_contacts(world);
@@ -341,12 +343,16 @@ void step_frame() {
     if (worlds.world_flags[1]) step_world2();
     if (worlds.world_flags[0]) step_world1();
 
+    // The weapon's picks see the row after the respawn, with the camera just set.
+    respawn_targets();
+    step_held_weapon();
     frame_state.spin_angle += 0.5f;
     update_sign_swing();
     settle_hud_counts();
 }
 
 void draw_frame() {
+    frame_mark_readings = ImpactMarkReadings{};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     place_light();
@@ -356,13 +362,7 @@ void draw_frame() {
     if (worlds.world_flags[2]) draw_world3();
     if (worlds.world_flags[1]) draw_world2();
     if (worlds.world_flags[0]) draw_world1();
-    // Before the held weapon's step, which may ask for the next frame's marks.
-    record_impact_marks(frame_mark_readings);
 
-    // After world 1's targets: they show as they stood before this frame's respawn, and
-    // their drawing reads the row itself.
-    respawn_targets();
-    step_held_weapon();
     draw_held_weapon();
     draw_crosshair();
     draw_hud_panels();
@@ -371,8 +371,14 @@ void draw_frame() {
     end_overlay();
 }
 
+void settle_frame() {
+    record_impact_marks(frame_mark_readings);
+    take_mark_request();
+}
+
 bool render_frame() {
     step_frame();
     draw_frame();
+    settle_frame();
     return true;
 }

@@ -7,8 +7,13 @@
 // gates, the water, the fountain, world entry. Keeps in the frame state what a draw needs
 // from the middle of the sequence.
 void step_frame();
-// Draws the frame from the state alone; changes no module state (the weapons' drawing
-// aside, which still steps itself).
+// Draws the frame from the state alone; changes no module state (world 1's ring pair
+// aside, which still steps itself as it is drawn). The impact marks' passes read the depth
+// under the pointer as they are drawn; what they read waits for settle_frame.
 void draw_frame();
-// Steps and draws the whole frame; always true (a failing world initialisation is not fatal).
+// After the draw: records the marks the frame's passes read, and the next frame's mark
+// request a shot of this frame's step made.
+void settle_frame();
+// Steps, draws and settles the whole frame; always true (a failing world initialisation is
+// not fatal).
 bool render_frame();

@@ -56,6 +56,7 @@ protected:
         for (int i = 0; i < count; ++i) {
             step_held_weapon();
             draw_held_weapon();
+            take_mark_request(); // as the frame settles
         }
     }
 };
@@ -557,7 +558,8 @@ TEST_F(Marks, UnboundedViewAnglesKeepTheirRotation) {
 TEST_F(Weapons, RingPairColourCountsDownAndWrapsItsBytes) {
     set_ring_pair_effects(true);
     float rgb[3] = {-100, -100, -100};
-    draw_ring_pair(rgb);
+    step_ring_pair(rgb);
+    draw_ring_pair();
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_NEAR(colour[0] * 255, 156, 0.01); // -100.2 -> -100 -> 156
@@ -565,8 +567,27 @@ TEST_F(Weapons, RingPairColourCountsDownAndWrapsItsBytes) {
     EXPECT_NEAR(colour[2] * 255, 155, 0.01); // -101.4 -> -101 -> 155
     set_ring_pair_effects(false);
     float white[3] = {5, 5, 5};
-    draw_ring_pair(white); // effects off: the first ring resets the triple to 255
+    step_ring_pair(white); // effects off: the first ring resets the triple to 255
     EXPECT_NEAR(white[0], 255 - 0.2f, 1e-4); // and the two later steps count it down
+}
+
+// The pair's drawing issues what its step kept: drawn twice it moves nothing and leaves
+// the same colour current.
+TEST_F(Weapons, RingPairDrawnTwiceChangesNothing) {
+    set_ring_pair_effects(true);
+    RingPairState& r = weapon_models.ring_pair;
+    r.halo_progress = 2; // the drifted circle's point sphere shows too
+    float rgb[3] = {30, 30, 30};
+    step_ring_pair(rgb);
+    const RingPairState stepped = r;
+    GLfloat first[4], second[4];
+    draw_ring_pair();
+    glGetFloatv(GL_CURRENT_COLOR, first);
+    draw_ring_pair();
+    glGetFloatv(GL_CURRENT_COLOR, second);
+    EXPECT_EQ(std::memcmp(&stepped, &r, sizeof r), 0);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(first[k], second[k]) << k;
+    EXPECT_TRUE(r.drawn.drifted_sphere);
 }
 
 TEST_F(Weapons, RingPairSphereSinksOnlyAfterTheCircleIsHome) {
@@ -576,11 +597,11 @@ TEST_F(Weapons, RingPairSphereSinksOnlyAfterTheCircleIsHome) {
     r.halo_progress = 0.002f;
     set_ring_pair_effects(false);
     float rgb[3] = {0, 0, 0};
-    draw_ring_pair(rgb);
-    draw_ring_pair(rgb);
+    step_ring_pair(rgb);
+    step_ring_pair(rgb);
     EXPECT_FLOAT_EQ(r.rise_height, 1.0f); // the circle drifts back first
-    draw_ring_pair(rgb);
-    draw_ring_pair(rgb);
+    step_ring_pair(rgb);
+    step_ring_pair(rgb);
     EXPECT_TRUE(r.descent_allowed);
     EXPECT_LT(r.rise_height, 1.0f);
 }

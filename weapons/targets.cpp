@@ -199,7 +199,7 @@ void draw_targets() {
         glLoadName(static_cast<GLuint>(n));
         glPushMatrix();
         glTranslatef(static_cast<float>(-n), 0, 0);
-        if (targets.target_visible[n]) draw_target_solid(TARGET_SIZE);
+        if (targets.target_shown[n]) draw_target_solid(TARGET_SIZE);
         glPopMatrix();
     }
     glEnable(GL_TEXTURE_2D);
@@ -241,6 +241,7 @@ void pick_targets() {
 }
 
 void respawn_targets() {
+    for (int k = 0; k < TARGET_COUNT; ++k) targets.target_shown[k] = targets.target_visible[k];
     for (int k = 0; k < TARGET_COUNT; ++k) {
         targets.target_respawn_counter[k] += 1;
         if (targets.target_respawn_counter[k] > TARGET_RESPAWN_LIMIT) {

@@ -12,7 +12,8 @@ constexpr float TARGET_SIZE = 0.05f;
 constexpr int SELECT_BUFFER_SIZE = 64;
 
 struct TargetState {
-    bool target_visible[TARGET_COUNT] = {true, true, true};   // drawn and hittable while true
+    bool target_visible[TARGET_COUNT] = {true, true, true};   // hittable while true
+    bool target_shown[TARGET_COUNT] = {true, true, true};     // drawn: as the frame's step found it
     int32_t target_respawn_counter[TARGET_COUNT] = {0, 0, 0}; // frames towards showing a target again
     float row_sway = 0; // x offset of the row: 10 x the frame's bob, copied in by the frame
 };
@@ -50,7 +51,8 @@ void draw_targets();
 // Selection pick of the targets in a 2 x 2 region at the pointer, with a fixed 45-degree
 // projection and the current camera: exactly one hit hides that target.
 void pick_targets();
-// Once a frame: every 101 frames all hidden targets show again.
+// Once a frame, before the held weapon's step: keeps the row as it stands for the frame's
+// drawing, then every 101 frames all hidden targets show again (from the next frame drawn).
 void respawn_targets();
 // What one ring's part of a mark pass read: whether the pass ran and took a request, and
 // the point under the pointer with the view angles a record keeps.

@@ -3,6 +3,17 @@
 // weapon's last step; three held-key angles turn them.
 #pragma once
 
+// What the pair's drawing issues from the middle of its step: the colour triple as each
+// count-down left it, and the circle's spin before the step turned it.
+struct RingPairDraw {
+    float first_ring_rgb[3] = {0, 0, 0};
+    float after_sphere_rgb[3] = {0, 0, 0};
+    bool drifted_sphere = false; // the circle has drifted all the way: its point sphere shows
+    float drifted_sphere_rgb[3] = {0, 0, 0};
+    float circle_rgb[3] = {0, 0, 0};
+    float points_rgb[3] = {0, 0, 0};
+    float halo_spin = 0;
+};
 struct RingPairState {
     bool effects_on = false;      // colour cycling, the rising sphere, the drifting circle
     bool blend_on = false;        // the second ring's sphere blended
@@ -15,6 +26,7 @@ struct RingPairState {
     float halo_depth = 0;
     float halo_density = 3;       // points per half turn, 3 at start, up to 280
     float halo_spin = 0;          // degrees, +0.2 a frame
+    RingPairDraw drawn;
 };
 struct WeaponModelState {
     float weapon_pitch_angle = 0; // degrees, keys K and L
@@ -39,7 +51,10 @@ void draw_held_weapon();
 // The scenery copies, at the caller's placement.
 void draw_weapon1_display();
 void draw_weapon3_display();
-// World 1's ring pair, with the camera current. `current_rgb` is the frame's running colour
-// triple on a 0..255 scale, which the cycling colours count down; the colour left current
-// at the end is the one the next frame's world-1 level is drawn in.
-void draw_ring_pair(float current_rgb[3]);
+// World 1's ring pair, once a frame: the rising sphere and the drifting circle move, and
+// `current_rgb`, the frame's running colour triple on a 0..255 scale, is counted down by
+// the cycling colours; what the drawing issues from the middle of that is kept.
+void step_ring_pair(float current_rgb[3]);
+// The pair as its step left it, with the camera current. The colour left current at the
+// end is the one the next frame's world-1 level is drawn in.
+void draw_ring_pair();

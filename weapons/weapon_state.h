@@ -45,6 +45,9 @@ struct WeaponState {
     bool impact_marks_enabled = false;   // set by the first marking shot, for good
     bool mark_request_primary = false;   // the next mark pass records into the primary ring
     bool mark_request_secondary = false; // ... and into the secondary one
+    // A shot of this frame's step: its marks are asked of the next frame's passes, once
+    // this frame's are recorded (take_mark_request).
+    bool marks_asked = false;
 };
 extern WeaponState weapon_state;
 void reset_weapon_state();

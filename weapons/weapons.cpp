@@ -13,11 +13,7 @@ constexpr int WEAPON3_SLIDE_BACK_AFTER = 5;
 constexpr int WEAPON4_LAUNCH_OUT_AFTER = 25;
 constexpr int WEAPON4_LAUNCH_STEPS = 50;
 
-void request_marks() {
-    weapon_state.impact_marks_enabled = true;
-    weapon_state.mark_request_primary = true;
-    weapon_state.mark_request_secondary = true;
-}
+void request_marks() { weapon_state.marks_asked = true; }
 
 void left_down() {
     WeaponState& w = weapon_state;
@@ -210,4 +206,13 @@ void step_held_weapon() {
     default:
         break;
     }
+}
+
+void take_mark_request() {
+    WeaponState& w = weapon_state;
+    if (!w.marks_asked) return;
+    w.marks_asked = false;
+    w.impact_marks_enabled = true;
+    w.mark_request_primary = true;
+    w.mark_request_secondary = true;
 }

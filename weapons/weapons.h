@@ -18,3 +18,6 @@ void on_mouse_button(unsigned message);
 // picks with the camera current) and leaves the offsets its drawing applies in
 // weapon_state.
 void step_held_weapon();
+// Once the frame's mark passes are recorded: a shot of its step asks the next frame's
+// passes for marks (and the first such shot turns the marks on).
+void take_mark_request();
