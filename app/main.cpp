@@ -1,9 +1,9 @@
 // zeb: the walk-through in a real window.
 #include "app/program.h"
 #include "app/session.h"
+#include "app/state.h"
 #include "platform/platform.h"
 #include "platform/script.h"
-#include "tools/replay/state.h"
 
 #include <cstdio>
 #include <cstring>
