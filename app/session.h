@@ -7,8 +7,7 @@
 #include <cstddef>
 
 // Every module back to its defaults, as a fresh process starts; the level's triangles
-// are freed and the texture set and the font are forgotten (their context is gone). The
-// start-up answer given on the command line is not session state and stays.
+// are freed and the texture set and the font are forgotten (their context is gone).
 void reset_session();
 
 // One module's state: the global, its bytes, and the list of its fields.
