@@ -1,9 +1,9 @@
 // zeb: the walk-through in a real window.
 #include "app/program.h"
 #include "app/session.h"
+#include "app/state.h"
 #include "platform/platform.h"
 #include "platform/script.h"
-#include "tools/replay/state.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,7 +18,9 @@ constexpr int EXIT_NO_DATA = 1;
 constexpr int EXIT_PLAYED_ELSEWHERE = 3; // a played recording did not end in its recorded state
 constexpr int EXIT_RECORDING_LOST = 4;   // the recording could not be written whole
 
-bool g_recording_lost = false; // a write failed: the recording stopped there
+// A write failed: the recording stopped there. The process's, not the session's: a
+// recording spans the whole run.
+bool g_recording_lost = false;
 
 void usage(FILE* out) {
     fprintf(out,
@@ -121,6 +123,7 @@ bool played_to_the_recorded_state() {
 
 int main(int argc, char** argv) {
     const char* mode_option = nullptr; // the first of --windowed and --fullscreen given
+    int startup_answer = 0;            // IDYES or IDNO given in advance; 0 asks
     const char* record_path = nullptr;
     const char* play_path = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -154,7 +157,7 @@ int main(int argc, char** argv) {
             return EXIT_USAGE;
         }
         mode_option = option;
-        preset_startup_answer = strcmp(option, "--windowed") == 0 ? IDNO : IDYES;
+        startup_answer = strcmp(option, "--windowed") == 0 ? IDNO : IDYES;
     }
     char why[256] = "";
     if (!platform_check_display(why, sizeof why)) {
@@ -175,11 +178,11 @@ int main(int argc, char** argv) {
             fprintf(stderr, "zeb: %s\n", unfit.c_str());
             return EXIT_USAGE;
         }
-        if (!mode_option) preset_startup_answer = recorded_answer; // as it was recorded
+        if (!mode_option) startup_answer = recorded_answer; // as it was recorded
     }
     if (record_path) {
         char record_why[512] = "";
-        if (!platform_record_start(record_path, preset_startup_answer, record_why, sizeof record_why)) {
+        if (!platform_record_start(record_path, startup_answer, record_why, sizeof record_why)) {
             fprintf(stderr, "zeb: %s\n", record_why);
             return EXIT_USAGE;
         }
@@ -195,7 +198,7 @@ int main(int argc, char** argv) {
     }
     reset_session(); // the one start state, the same the tests and the replay start from
     if (record_path) platform_set_last_words(finish_recording); // the display may go first
-    const int exit_code = run_program(record_path ? check_recording : nullptr);
+    const int exit_code = run_program(startup_answer, record_path ? check_recording : nullptr);
     if (record_path) finish_recording();
     if (record_path && g_recording_lost && exit_code == 0) return EXIT_RECORDING_LOST;
     if (play_path && !played_to_the_recorded_state()) return EXIT_PLAYED_ELSEWHERE;

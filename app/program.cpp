@@ -58,13 +58,11 @@ void read_cursor() {
 
 } // namespace
 
-int preset_startup_answer = 0;
-
-bool program_start() {
+bool program_start(int startup_answer) {
     program = ProgramState{};
     // Unshown, the question is answered No: a window works on every desktop.
-    const int answer = preset_startup_answer != 0
-                           ? preset_startup_answer
+    const int answer = startup_answer != 0
+                           ? startup_answer
                            : platform_message_box("Would you like to run in fullscreen mode?", "Start FullScreen?",
                                                   MB_YESNO | MB_ICONQUESTION, IDNO);
     if (answer == IDNO) window.fullscreen = false;
@@ -113,8 +111,8 @@ Iteration program_iterate() {
     return Iteration::Frame;
 }
 
-int run_program(void (*after_each_step)()) {
-    if (!program_start()) return program.exit_code;
+int run_program(int startup_answer, void (*after_each_step)()) {
+    if (!program_start(startup_answer)) return program.exit_code;
     do {
         if (after_each_step) after_each_step();
     } while (program_iterate() != Iteration::Ended);

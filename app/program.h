@@ -18,13 +18,10 @@ extern ProgramState program;
 // The exit code when the window cannot be opened, at start or on a fullscreen toggle.
 constexpr int EXIT_OPEN_FAILED = 1;
 
-// The start-up question's answer given in advance (IDYES or IDNO, from the command
-// line); 0 asks it.
-extern int preset_startup_answer;
-
-// Asks for the mode, opens the window with world 1 and starts the timer. False when
+// Asks for the mode, unless `startup_answer` gives it in advance (IDYES or IDNO, from a
+// command line; 0 asks), opens the window with world 1 and starts the timer. False when
 // the window could not be opened (the program has then ended with EXIT_OPEN_FAILED).
-bool program_start();
+bool program_start(int startup_answer = 0);
 // F1: the window closed and opened again in the other mode, the world and every setting
 // kept. False when the reopen failed (the program has then ended with EXIT_OPEN_FAILED).
 bool toggle_fullscreen();
@@ -33,4 +30,4 @@ Iteration program_iterate();
 // The whole program: start, loop, shut down. Returns the process exit code.
 // `after_each_step`, when given, runs after the start and after every loop iteration but
 // the last (zeb's entry asks there whether a recording still writes).
-int run_program(void (*after_each_step)() = nullptr);
+int run_program(int startup_answer, void (*after_each_step)() = nullptr);

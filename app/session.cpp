@@ -5,6 +5,7 @@
 #include "app/window.h"
 #include "assets/draw_path.h"
 #include "assets/font.h"
+#include "assets/gl_caps.h"
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/contacts.h"
@@ -21,7 +22,9 @@
 #include "scene/random.h"
 #include "render/sky.h"
 #include "render/view.h"
+#include "render/visible_sets.h"
 #include "render/water.h"
+#include "scene/blocks.h"
 #include "scene/models.h"
 #include "scene/world_objects.h"
 #include "weapons/targets.h"
@@ -57,8 +60,10 @@ void reset_session() {
     reset_weapon_models();
     reset_textures();
     forget_font();
+    forget_gl_caps();
     reset_draw_path();
     free_level();
+    free_visible_sets();
 }
 
 namespace {
@@ -327,6 +332,21 @@ void list_level_mesh(FieldList* out) {
     add_unprinted(out, "level_triangle_array", level_mesh.triangles);
 }
 
+// Loaded with the level and checked against it: compared, too long to print.
+void list_visible_sets(FieldList* out) {
+    const VisibleSets& s = visible_sets;
+    add_unprinted(out, "visible_sets_world", s.world);
+    add_unprinted(out, "visible_sets_triangles", s.triangle_count);
+    add_unprinted(out, "visible_sets_rows", s.row_count);
+    add_unprinted(out, "visible_grid_x0", s.x0);
+    add_unprinted(out, "visible_grid_z0", s.z0);
+    add_unprinted(out, "visible_grid_cell", s.cell);
+    add_unprinted(out, "visible_grid_columns", s.columns);
+    add_unprinted(out, "visible_grid_rows", s.rows);
+    add_unprinted(out, "visible_cells", s.cells);
+    add_unprinted(out, "visible_bits", s.bits);
+}
+
 template <typename T> constexpr SessionModule module(const T& state, void (*list)(FieldList*)) {
     return SessionModule{&state, sizeof state, alignof(T), list};
 }
@@ -367,10 +387,21 @@ const SessionModule SESSION_MODULES[] = {
     module(textures,       list_textures),
     module(draw_path,      list_draw_path),
     module(level_mesh,     list_level_mesh),
+    module(visible_sets,   list_visible_sets),
 };
 // clang-format on
 const size_t SESSION_MODULE_COUNT = std::size(SESSION_MODULES);
 
 void list_session_fields(FieldList* out) {
     for (const SessionModule& m : SESSION_MODULES) m.list(out);
+}
+
+void list_context_caches(FieldList* out) {
+    add_unprinted(out, "gl_generate_mipmap", gl_caps.generate_mipmap);
+    add_unprinted(out, "gl_lod_bias", gl_caps.lod_bias);
+    add_unprinted(out, "gl_max_lod_bias", gl_caps.max_lod_bias);
+    add_unprinted(out, "gl_anisotropic", gl_caps.anisotropic);
+    add_unprinted(out, "gl_separate_specular", gl_caps.separate_specular);
+    add_unprinted(out, "font_list_base", font_list_base);
+    add_unprinted(out, "shared_quadric", shared_quadric);
 }

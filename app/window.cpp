@@ -22,7 +22,8 @@ void reset_window_state() { window = WindowState{}; }
 
 namespace {
 
-// What open_window has made and close_window must release.
+// What open_window has made and close_window must release. Not session state: it
+// follows the window, and close_window clears it before any reset.
 struct WindowHandles {
     bool context;        // rendering context exists
     bool device_context; // drawable obtained

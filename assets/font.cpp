@@ -24,7 +24,8 @@ bool g_glyphs_tried = false;
 
 // The same glyphs as one alpha texture, a cell per character: the default draw path
 // draws text as textured quads with exactly the fragments the bitmaps give, without the
-// driver's per-bitmap texture and state round trip.
+// driver's per-bitmap texture and state round trip. A per-context cache like the lists:
+// forget_font() drops its texture name with the context.
 constexpr int ATLAS_COLUMNS = 16;
 struct GlyphAtlas {
     GLuint texture;       // 0: none in this context

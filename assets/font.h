@@ -7,7 +7,10 @@ constexpr int FONT_FIRST_CHAR = 32;
 constexpr int FONT_GLYPH_COUNT = 96; // characters 32 to 127
 constexpr int TEXT_BUFFER_SIZE = 256;
 
-extern GLuint font_list_base; // list font_list_base + (c - 32) draws character c; 0 = none
+// List font_list_base + (c - 32) draws character c; 0 = none. A per-context cache, not
+// session state: the lists live in one context, and forget_font() drops their names with
+// it (the session reset does too).
+extern GLuint font_list_base;
 
 // Makes the 96 lists in the current context ("Courier New", bold, 36 pixels high),
 // replacing the lists of an earlier call in the same context.

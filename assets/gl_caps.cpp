@@ -34,3 +34,5 @@ void query_gl_caps() {
     gl_caps.anisotropic = has_extension(list, "GL_EXT_texture_filter_anisotropic");
     gl_caps.separate_specular = version && atof(version) >= 1.2;
 }
+
+void forget_gl_caps() { gl_caps = GlCaps{}; }

@@ -41,6 +41,7 @@ void release_scene() {
 void forget_scene() {
     forget_textures();
     forget_font();
+    forget_gl_caps();
 }
 
 void load_world_untextured() {

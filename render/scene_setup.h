@@ -9,8 +9,8 @@ bool init_scene();
 // font's lists and glyph texture) and forgets their names; closing the window calls it
 // while the context is still current.
 void release_scene();
-// Forgets those names without a GL call, for a context that is gone or was never made
-// current. Settings (the LOD bias, anisotropy) and everything else stay.
+// Forgets those names and the context's features without a GL call, for a context that
+// is gone or was never made current. Settings (the LOD bias, anisotropy) and everything else stay.
 void forget_scene();
 // After a failed init_scene on a world change: the world's level, font and particles
 // with grey stand-ins for its textures, so no other world's geometry stays in place.

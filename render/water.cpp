@@ -11,6 +11,11 @@
 WaterState water = {{}, {}, {}, {}, {}, water.water_height_b, water.water_height_a};
 
 void reset_water() {
+    // The grids as a fresh process has them: a reset must not leave the last session's
+    // surface for a `state` or a world drawn before the next water_init.
+    memset(water.water_vertices, 0, sizeof water.water_vertices);
+    memset(water.water_height_a, 0, sizeof water.water_height_a);
+    memset(water.water_height_b, 0, sizeof water.water_height_b);
     water.water_current = water.water_height_b;
     water.water_previous = water.water_height_a;
 }

@@ -22,7 +22,7 @@ struct WaterState {
     float (*water_previous)[WATER_GRID_SIZE]; // the other
 };
 extern WaterState water;
-void reset_water(); // b current, a previous; the grids are set by water_init
+void reset_water(); // flat grids, b current, a previous; water_init lays the vertices out
 
 // Flattens the surface (world 1's initialisation).
 void water_init();

@@ -57,7 +57,9 @@ void draw_box(const Box& box, unsigned faces = FACE_ALL);
 void draw_torus(float ring_radius, float tube_radius, int sides, int rings);
 
 // The one GLU quadric of the quadric-drawing objects: an object creates it at its start
-// (filled, smooth normals, texture coordinates on) and deletes it before it returns.
+// (filled, smooth normals, texture coordinates on) and deletes it before it returns. Not
+// session state: it lives only inside one object's draw, null between draws, so there is
+// nothing for a reset or a lost context to forget.
 extern GLUquadric* shared_quadric;
 void quadric_begin();
 void quadric_end();

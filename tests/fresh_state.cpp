@@ -1,5 +1,6 @@
 // A fresh process's state against the session reset, field by field: the state every
-// test starts from (after the reset) must be the state the program starts in.
+// test starts from (after the reset) must be the state the program starts in. The
+// per-context caches too: the reset must forget them as a fresh process has none.
 #include "app/session.h"
 
 #include <cstdio>
@@ -17,6 +18,7 @@ struct Snapshot {
 std::vector<Snapshot> snapshot() {
     FieldList fields;
     list_session_fields(&fields);
+    list_context_caches(&fields);
     std::vector<Snapshot> out;
     for (const StateValue& v : fields) {
         const auto* at = static_cast<const unsigned char*>(v.at);

@@ -10,7 +10,6 @@ void reset_everything() {
     headless_reset();
     headless_set_auto_clock(true);
     headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
-    preset_startup_answer = 0;
     reset_session();
 }
 

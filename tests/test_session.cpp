@@ -3,11 +3,13 @@
 #include "app/program.h"
 #include "app/session.h"
 #include "app/window.h"
+#include "assets/font.h"
 #include "assets/textures.h"
 #include "nav/gates.h"
 #include "nav/worlds.h"
 #include "platform/headless.h"
 #include "render/hud.h"
+#include "render/visible_sets.h"
 #include "support.h"
 #include "weapons/weapon_models.h"
 #include "weapons/weapons.h"
@@ -86,6 +88,8 @@ TEST(Session, AFullscreenRoundTripKeepsEveryFieldButTheContexts) {
     const std::set<std::string> started_afresh = {
         "texture_names",        // the old context's names
         "level_triangle_array", // the level read again into a new array (its count is compared)
+        "visible_cells",        // the sets read again with it (their grid is compared)
+        "visible_bits",
         "particles",            // every open starts the fountain ...
         "random_seed",          // ... drawing from the sequence
         "pointer_held",         // every open takes the pointer afresh
@@ -120,6 +124,35 @@ TEST(Session, AFullscreenRoundTripKeepsEveryFieldButTheContexts) {
         EXPECT_EQ(after.at(name), bytes) << name << " changed across F1 twice";
     }
     reset_everything();
+}
+
+// The reset after a session in the town, its level, visible sets and textures loaded and
+// its window closed, is the start again: every field and every per-context cache as the
+// reset left them before it.
+TEST(Session, AResetAfterPlayingLeavesNothingOfTheSessionOrItsContext) {
+    const auto all_bytes = [] {
+        FieldList fields;
+        list_session_fields(&fields);
+        list_context_caches(&fields);
+        std::map<std::string, std::vector<unsigned char>> out;
+        for (const StateValue& v : fields) {
+            const auto* at = static_cast<const unsigned char*>(v.at);
+            out[v.name].assign(at, at + v.size);
+        }
+        return out;
+    };
+    reset_everything();
+    const auto start = all_bytes();
+    headless_set_viewport(256, 192);
+    ASSERT_TRUE(start_windowed_program());
+    switch_world(2, 1.6f);
+    run_frames(3);
+    ASSERT_NE(visible_sets.world, 0); // the town's sets were loaded
+    ASSERT_NE(font_list_base, 0u);
+    reset_everything();
+    const auto after = all_bytes();
+    ASSERT_EQ(start.size(), after.size());
+    for (const auto& [name, bytes] : start) EXPECT_EQ(after.at(name), bytes) << name << " outlived the reset";
 }
 
 TEST(Session, TheRingPairStartsWithEightPointsInItsCircle) {

@@ -7,6 +7,7 @@
 #include "app/input.h"
 #include "app/program.h"
 #include "app/session.h"
+#include "app/state.h"
 #include "app/window.h"
 #include "assets/bmp.h"
 #include "assets/draw_path.h"
@@ -18,7 +19,6 @@
 #include "json.h"
 #include "model_view.h"
 #include "platform/script.h"
-#include "state.h"
 #include "render/scene_setup.h"
 #include "nav/keys.h"
 #include "nav/contacts.h"
@@ -57,6 +57,7 @@ struct Replay {
     double memory_baseline_mb = -1; // peak resident MB at `memory_baseline`, -1 before one
     std::string start_dir;          // the working directory zeb-replay was started in
     bool moved = false;             // the data directory became the working directory
+    int startup_answer = 0;         // `mode`: IDYES or IDNO given in advance; 0 asks
 };
 
 Replay g_replay;
@@ -84,7 +85,7 @@ void ensure_started() {
         exit(1);
     }
     g_replay.moved = !here;
-    program_start();
+    program_start(g_replay.startup_answer);
 }
 
 // A file the script names, relative to the directory zeb-replay was started in, even
@@ -595,7 +596,7 @@ bool cmd_mode(const Line& l) {
     const std::string& mode = l.words[1];
     if (mode != "windowed" && mode != "fullscreen") return fail("usage: mode windowed|fullscreen");
     if (g_replay.started) return fail("mode: the program has already started");
-    preset_startup_answer = mode == "windowed" ? IDNO : IDYES;
+    g_replay.startup_answer = mode == "windowed" ? IDNO : IDYES;
     return true;
 }
 

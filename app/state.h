@@ -1,4 +1,5 @@
-// The program state that `state` prints and `expect` tests.
+// The program state as named scalars: what zeb-replay's `state` prints and `expect`
+// tests, and what zeb's recording checks at its end.
 #pragma once
 
 #include <string>
