@@ -2,13 +2,14 @@
 // doorways lead, and the functions that set it up, run and draw it. A world's number is
 // its row's index plus one; code that behaves differently per world asks the record.
 //
-// The type is declared here, at the bottom of the folders every user can see, and holds
-// only plain data and plain function pointers. The rows are defined here too, because
-// WORLD_COUNT sizes the per-world state as a constant and so must be counted from them.
-// Everything a row names lives in nav (walls, contact profiles, clamps, doorways, pits)
-// or is a file name; the set-up, step and draw functions live in render, which nav may
-// not reference, so render hands them down with attach_world_functions() before the
-// first world is entered. A field still null there means the world has no such step.
+// The type is declared in nav, below every folder that reads it (nav itself, assets,
+// render, app and the tools), and holds only plain data and plain function pointers. The
+// rows are defined here too, because WORLD_COUNT sizes the per-world state as a constant
+// and so must be counted from them. Everything a row names lives in nav (walls, contact
+// profiles, clamps, doorways, pits) or is a file name; the set-up, step and draw
+// functions live in render, which nav may not reference, so render hands them down with
+// attach_world_functions() before the first world is entered. A field still null there
+// means the world has no such step.
 #pragma once
 
 #include "nav/clamps.h"
