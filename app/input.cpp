@@ -85,6 +85,5 @@ void apply_held_keys() {
         else if (down) binding.effect(binding.amount);
     }
     // A world left behind gives up its textures at once; the new set loads next frame.
-    const bool entering = worlds.needs_init[0] || worlds.needs_init[1] || worlds.needs_init[2];
-    if (entering && textures.texture_set_loaded) delete_textures();
+    if (world_entry_pending() && textures.texture_set_loaded) delete_textures();
 }

@@ -1,5 +1,6 @@
 #include "level.h"
 
+#include "nav/world_table.h"
 #include "platform/platform.h"
 
 #include <cerrno>
@@ -11,8 +12,6 @@
 #include <cstring>
 
 LevelMesh level_mesh;
-
-const char* const LEVEL_FILES[3] = {"text/level.txt", "text/level2.txt", "text/level3.txt"};
 
 namespace {
 
@@ -164,11 +163,12 @@ void load_level_from(FILE* stream, const char* name) {
 }
 
 void load_level(int world) {
-    if (world < 1 || world > 3) {
+    const WorldRecord* record = world_record(world);
+    if (!record) {
         free_level();
         return;
     }
-    const char* name = LEVEL_FILES[world - 1];
+    const char* name = record->level_file;
     FILE* stream = platform_open_file(name);
     if (!stream) {
         free_level();

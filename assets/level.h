@@ -27,10 +27,7 @@ extern LevelMesh level_mesh;
 
 constexpr int LEVEL_LINE_MAX = 255; // a read takes at most 254 characters and the terminator
 
-// The level file of each world (index 0 is world 1).
-extern const char* const LEVEL_FILES[3];
-
-// Reads world `world`'s (1 to 3) level file into level_mesh, replacing (and freeing) the
+// Reads world `world`'s (1 to WORLD_COUNT) level file into level_mesh, replacing (and freeing) the
 // previous mesh. A broken file keeps the triangles fully read before the fault and
 // shows one message naming the file and line.
 void load_level(int world);

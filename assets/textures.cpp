@@ -41,41 +41,6 @@ float applied_lod_bias() {
     return std::clamp(bias, -limit, limit);
 }
 
-// clang-format off
-const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS] = {
-    {   // world 1
-        "text/stena001.bmp",   "text/stena002.bmp",    "text/AGerb.bmp",       "text/stena003.bmp",
-        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/saturn001.bmp",   "text/stena004.bmp",
-        "text/stena005.bmp",   "text/stena006.bmp",    "text/stena007.bmp",    "text/dusha001.bmp",
-        "text/AGerb.bmp",      "text/AGerb.bmp",       "text/stena1013.bmp",   "text/AGerb.bmp",
-        "text/stena008.bmp",   "text/AGerb.bmp",       "text/AGerb.bmp",       "text/AGerb.bmp",
-        "text/AGerb.bmp",      "text/AGerb.bmp",       "text/AGerb.bmp",       "text/poll001.bmp",
-        "text/AGerb.bmp",      "text/AGerb.bmp",       "text/astena103.bmp",   "text/voda001.bmp",
-        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/glaz.bmp",
-    },
-    {   // world 2
-        "text/stena1011.bmp",  "text/stena104.bmp",    "text/stena106.bmp",    "text/poll201.bmp",
-        "text/vitraj102.bmp",  "text/derevo203.bmp",   "text/vitraj102.bmp",   "text/derevo201.bmp",
-        "text/nebo101.bmp",    "text/stena105.bmp",    "text/stena108.bmp",    "text/dusha001.bmp",
-        "text/stena101.bmp",   "text/derevo202.bmp",   "text/stena102.bmp",    "text/vitraj101.bmp",
-        "text/krisha101.bmp",  "text/vitraj102.bmp",   "text/vitraj102.bmp",   "text/vitraj102.bmp",
-        "text/vitraj102.bmp",  "text/nebo102.bmp",     "text/nebo103.bmp",     "text/nebo104.bmp",
-        "text/vitraj102.bmp",  "text/ff/index_03.bmp", "text/stena1013.bmp",   "text/ekran001.bmp",
-        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/glaz.bmp",
-    },
-    {   // world 3
-        "text/stena014.bmp",   "text/stena002.bmp",    "text/ff/stena330t.bmp", "text/dusha001.bmp",
-        "text/vitraj102.bmp",  "text/ff/001.bmp",      "text/ff/001.bmp",      "text/stena004.bmp",
-        "text/stena005.bmp",   "text/stena006.bmp",    "text/stena007.bmp",    "text/dusha001.bmp",
-        "text/dusha001.bmp",   "text/dusha001.bmp",    "text/ff/stena330t.bmp", "text/ff/stena330tt.bmp",
-        "text/stena008.bmp",   "text/AGerb.bmp",       "text/AGerb.bmp",       "text/AGerb.bmp",
-        "text/AGerb.bmp",      "text/nebo102.bmp",     "text/nebo103.bmp",     "text/nebo104.bmp",
-        "text/AGerb.bmp",      "text/ff/index_03.bmp", "text/astena103.bmp",   "text/voda001.bmp",
-        "text/vitraj101.bmp",  "text/vitraj102.bmp",   "text/glaz.bmp",
-    },
-};
-// clang-format on
-
 namespace {
 
 // Whether `path` opens as data: a regular file that can be read.
@@ -94,7 +59,7 @@ RgbImage* load_texture_image(const char* path) {
 
 namespace {
 
-void upload_world1(const RgbImage& image, GLuint name) {
+void upload_repeating(const RgbImage& image, GLuint name) {
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -104,7 +69,7 @@ void upload_world1(const RgbImage& image, GLuint name) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
 }
 
-void upload_world2_3(const RgbImage& image, GLuint name) {
+void upload_biased(const RgbImage& image, GLuint name) {
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     // gluBuild2DMipmaps uploads every level itself: with generation on, the driver would
@@ -162,15 +127,16 @@ void load_blank_textures() {
 }
 
 bool load_textures(int world) {
-    if (world < 1 || world > 3) return false;
-    const char* const* files = WORLD_TEXTURE_FILES[world - 1];
+    const WorldRecord* record = world_record(world);
+    if (!record) return false;
+    const char* const* files = record->texture_files;
     RgbImage* images[TEXTURE_SLOTS] = {};
     const bool all_read = read_set_images(files, images);
     if (all_read) {
         glGenTextures(TEXTURE_SLOTS, textures.texture_names);
         for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
-            if (world == 1) upload_world1(*images[slot], textures.texture_names[slot]);
-            else upload_world2_3(*images[slot], textures.texture_names[slot]);
+            if (record->texture_style == TextureStyle::Repeating) upload_repeating(*images[slot], textures.texture_names[slot]);
+            else upload_biased(*images[slot], textures.texture_names[slot]);
         }
         textures.texture_set_loaded = true;
         textures.texture_set_blank = false;

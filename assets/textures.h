@@ -2,11 +2,10 @@
 #pragma once
 
 #include "assets/bmp.h"
+#include "nav/world_table.h"
 
 #include <GL/gl.h>
 #include <cstdint>
-
-constexpr int TEXTURE_SLOTS = 31;
 
 struct TextureSet {
     GLuint texture_names[TEXTURE_SLOTS]; // the current world's set, by slot
@@ -26,10 +25,7 @@ void forget_textures();
 // reasons about which mipmap level GL picks, uses this value, never lod_bias itself.
 float applied_lod_bias();
 
-// The file of every slot in each world (index 0 is world 1).
-extern const char* const WORLD_TEXTURE_FILES[3][TEXTURE_SLOTS];
-
-// Reads world `world`'s (1 to 3) 31 files and uploads them. False, with nothing uploaded
+// Reads world `world`'s (1 to WORLD_COUNT) 31 files and uploads them. False, with nothing uploaded
 // and texture_names unchanged, when any file is missing or unreadable; the first
 // missing file is named in a message box. A file used by several slots is read once.
 bool load_textures(int world);

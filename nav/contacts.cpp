@@ -2,18 +2,10 @@
 
 #include "nav/player.h"
 #include "nav/gates.h"
+#include "nav/worlds.h"
 
 #include <cmath>
 #include <vector>
-
-// clang-format off
-const ContactProfile CONTACT_PROFILES[3] = {
-    // height  wall   floor  step-up  probe  probe keep-out
-    {  0.4f,   0.6f,  0.6f,  0.0f,    true,  0.3f},  // world 1
-    {  0.6f,   0.3f,  0.6f,  0.5f,    false, 0.0f},  // world 2
-    {  0.6f,   0.6f,  0.6f,  0.5f,    false, 0.0f},  // world 3
-};
-// clang-format on
 
 ContactState contacts;
 
@@ -88,16 +80,19 @@ std::vector<WallSegment> g_filled; // the table of the current call, gate height
 } // namespace
 
 WallTable fill_wall_table(int world) {
-    const WallSegment* rows = world == 1 ? WORLD1_WALLS : world == 2 ? WORLD2_WALLS : WORLD3_WALLS;
-    const int count = world == 1 ? WORLD1_WALL_COUNT : world == 2 ? WORLD2_WALL_COUNT : WORLD3_WALL_COUNT;
-    g_filled.assign(rows, rows + count);
+    const WorldRecord* record = world_record(world);
+    if (!record) return WallTable{nullptr, 0};
+    const int count = record->wall_count;
+    g_filled.assign(record->walls, record->walls + count);
     for (WallSegment& s : g_filled)
         if (s.gate != GateLink::None) s.b.y = gate_height(s.gate);
     return WallTable{g_filled.data(), count};
 }
 
 void resolve_wall_contacts(int world) {
-    const ContactProfile& profile = CONTACT_PROFILES[world - 1];
+    const WorldRecord* record = world_record(world);
+    if (!record) return;
+    const ContactProfile& profile = record->contacts;
     const WallTable table = fill_wall_table(world);
     float& x = player.x;
     float& z = player.z;

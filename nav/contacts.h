@@ -31,7 +31,6 @@ struct ContactProfile {
     float probe_keep_out;
 };
 
-extern const ContactProfile CONTACT_PROFILES[3];
 extern const WallSegment WORLD1_WALLS[];
 extern const WallSegment WORLD2_WALLS[];
 extern const WallSegment WORLD3_WALLS[];
@@ -63,7 +62,9 @@ struct ContactState {
 extern ContactState contacts;
 void reset_contacts(); // the probe back at (0, -6), no step origin
 
-// Runs world `world`'s table (1 to 3) against the player.
+// Runs world `world`'s table (1 to WORLD_COUNT) against the player; another number does
+// nothing.
 void resolve_wall_contacts(int world);
-// The table of a world with its gate walls at the current gate heights.
+// The table of a world with its gate walls at the current gate heights; empty for a
+// number that names no world.
 WallTable fill_wall_table(int world);

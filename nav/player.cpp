@@ -1,6 +1,5 @@
 #include "player.h"
 
-#include "nav/clamps.h"
 #include "nav/worlds.h"
 #include "platform/platform.h"
 
@@ -25,9 +24,11 @@ void step(float turn, float sign) {
     player.z += sign * std::cos(h) * MOVE_STEP;
 }
 
-// World 1 keeps the player in its hall with clamps run before every arrow step.
+// A world may keep the player in bounds with clamps run before every arrow step (world 1's
+// hall does).
 void clamp_before_step() {
-    if (worlds.world_flags[0]) movement.move_allowed = clamp_world1_position();
+    const WorldRecord* here = current_world_record();
+    if (here && here->clamp_step) movement.move_allowed = here->clamp_step();
 }
 
 } // namespace

@@ -10,3 +10,11 @@ int current_world() {
         if (worlds.world_flags[w]) return w + 1;
     return 0;
 }
+
+const WorldRecord* current_world_record() { return world_record(current_world()); }
+
+bool world_entry_pending() {
+    for (bool pending : worlds.needs_init)
+        if (pending) return true;
+    return false;
+}

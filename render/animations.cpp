@@ -49,7 +49,10 @@ void cube_face(float h) {
 // The slab of a switch gate: front, top and back faces from x = left to x = 1, the
 // texture stretched over each whatever the height.
 constexpr float WIDE_LEFT = -2, NARROW_LEFT = 0, SLAB_FOOT = -1, SLAB_DEPTH = 0.2f;
+// Slots of world 3's set: the gates' slab, the switch cube's front and its other faces.
 constexpr int SLAB_SLOT = 25;
+constexpr int SWITCH_FRONT_SLOT = 10;
+constexpr int SWITCH_SIDE_SLOT = 0;
 void draw_gate_slab(float left, float h) {
     Placement block;
     bind_slot(SLAB_SLOT);
@@ -94,7 +97,7 @@ void draw_gate_units_where(BoxSeen seen) {
 
 void draw_switch_cube() {
     constexpr float H = 0.1f;
-    bind_slot(10);
+    bind_slot(SWITCH_FRONT_SLOT);
     glBegin(GL_QUADS);
     cube_face(H);
     cube_face(0.101f); // a second front face just outside the first
@@ -102,7 +105,7 @@ void draw_switch_cube() {
     // The other five faces: the front face turned to -z, +y, -y, +x and -x.
     const float turns[5][4] = {{180, 0, 1, 0}, {-90, 1, 0, 0}, {90, 1, 0, 0}, {90, 0, 1, 0}, {-90, 0, 1, 0}};
     for (const auto& t : turns) {
-        bind_slot(0);
+        bind_slot(SWITCH_SIDE_SLOT);
         glPushMatrix();
         glRotatef(t[0], t[1], t[2], t[3]);
         glBegin(GL_QUADS);

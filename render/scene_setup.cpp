@@ -11,7 +11,17 @@
 
 #include <GL/gl.h>
 
+namespace {
+
+// Render's part of the world table. Every world is entered here (by the program, the tools
+// and the tests alike), so handing it down here is sure to come first. The worlds' steps
+// and drawing are still the frame's own blocks.
+void attach_render_functions() { attach_world_functions(1, water_init, nullptr, nullptr); }
+
+} // namespace
+
 bool init_scene() {
+    attach_render_functions();
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glClearColor(0, 0, 0, 0);
@@ -22,7 +32,8 @@ bool init_scene() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     query_gl_caps();
     const int world = current_world();
-    if (world == 1) water_init();
+    const WorldRecord* record = world_record(world);
+    if (record && record->init) record->init();
     // A set still loaded here belongs to a world left without the key step (tests, tools).
     if (textures.texture_set_loaded) delete_textures();
     if (!load_textures(world)) return false;

@@ -1,9 +1,9 @@
 // The scene's fixed OpenGL state and the current world's assets.
 #pragma once
 
-// Sets the fixed state and loads, in order: world 1's water, the texture set (replacing
-// the previous world's), the font, the level and the particles. False when the texture
-// set could not be read.
+// Sets the fixed state and loads, in order: the world's own set-up (world 1's water), the
+// texture set (replacing the previous world's), the font, the level and the particles.
+// False when the texture set could not be read.
 bool init_scene();
 // Deletes the GL objects the scene holds in the current context (the texture set, the
 // font's lists and glyph texture) and forgets their names; closing the window calls it

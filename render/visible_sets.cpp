@@ -1,6 +1,7 @@
 #include "visible_sets.h"
 
 #include "assets/level.h"
+#include "nav/world_table.h"
 #include "platform/platform.h"
 #include "scene/world2_layout.h"
 
@@ -14,7 +15,6 @@ VisibleSets visible_sets;
 
 namespace {
 
-const char* const SETS_FILES[3] = {nullptr, "text/visible2.txt", "text/visible3.txt"};
 
 constexpr int MAX_GRID_SIDE = 4096;   // cells along either axis
 constexpr long MAX_CELLS = 1 << 18;   // in the whole grid
@@ -150,8 +150,10 @@ uint64_t town_layout_hash() {
 
 bool parse_visible_sets(const char* text, size_t size, int world, VisibleSets* out, std::string* why) {
     VisibleSets s;
-    const int expected_rows = world == 2 ? WORLD2_LAYOUT_ROWS : 0;
-    const uint64_t expected_layout = world == 2 ? town_layout_hash() : 0;
+    const WorldRecord* record = world_record(world);
+    const bool town = record && record->town_layout;
+    const int expected_rows = town ? WORLD2_LAYOUT_ROWS : 0;
+    const uint64_t expected_layout = town ? town_layout_hash() : 0;
     int stage = 0; // 0 header, 1 world, 2 level, 3 layout, 4 grid, 5 cells
     size_t triangle_words = 0, row_words = 0;
     const char* end = text + size;
@@ -175,7 +177,7 @@ bool parse_visible_sets(const char* text, size_t size, int world, VisibleSets* o
         if (stage == 0) {
             if (first != "visible-sets" || !words.integer(&a, 1, 1) || !words.done()) return fail("not a sets file");
         } else if (stage == 1) {
-            if (first != "world" || !words.integer(&a, 2, 3) || !words.done()) return fail("expected `world`");
+            if (first != "world" || !words.integer(&a, 1, WORLD_COUNT) || !words.done()) return fail("expected `world`");
             if (a != world) return fail("made for another world");
         } else if (stage == 2) {
             if (first != "level" || !words.integer(&a, 0, MAX_ITEMS) || !words.hash(&hash) || !words.done())
@@ -225,21 +227,22 @@ bool parse_visible_sets(const char* text, size_t size, int world, VisibleSets* o
 
 void load_visible_sets(int world) {
     free_visible_sets();
-    if (world < 2 || world > 3) return;
+    const WorldRecord* record = world_record(world);
+    if (!record || !record->visible_sets_file) return;
+    const char* name = record->visible_sets_file;
     MappedFile file{};
     std::string why;
-    if (!platform_map_file(SETS_FILES[world - 1], &file)) {
+    if (!platform_map_file(name, &file)) {
         // Drawn whole, which costs many times the frame time in the town: worth a word.
         const char* refusal = "empty";
-        if (FILE* opened = platform_open_file(SETS_FILES[world - 1], &refusal)) fclose(opened);
+        if (FILE* opened = platform_open_file(name, &refusal)) fclose(opened);
         why = refusal;
     } else {
         parse_visible_sets(reinterpret_cast<const char*>(file.data), file.size, world, &visible_sets, &why);
         platform_unmap_file(&file);
     }
     if (!why.empty())
-        fprintf(stderr, "zeb: %s cannot be used (%s): world %d is drawn whole\n", SETS_FILES[world - 1], why.c_str(),
-                world);
+        fprintf(stderr, "zeb: %s cannot be used (%s): world %d is drawn whole\n", name, why.c_str(), world);
 }
 
 void free_visible_sets() { visible_sets = VisibleSets{}; }

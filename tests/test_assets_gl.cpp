@@ -74,8 +74,8 @@ std::vector<unsigned char> printed(const char* format, double value) {
 
 TEST_F(AssetsGl, EverySlotGetsItsOwnTextureAlsoForSharedFiles) {
     std::set<std::string> distinct;
-    for (const auto& world : WORLD_TEXTURE_FILES)
-        for (const char* file : world) distinct.insert(file);
+    for (const WorldRecord& world : world_table)
+        for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) distinct.insert(world.texture_files[slot]);
     EXPECT_EQ(distinct.size(), 40u);
 
     for (int world = 1; world <= 3; ++world) {

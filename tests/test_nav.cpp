@@ -285,6 +285,63 @@ TEST_F(Nav, DoorwaysSwitchOnlyForwardAndOnlyOnce) {
     EXPECT_EQ(current_world(), 3);
 }
 
+// The table holds every world together: a row missing a file, leading nowhere, or with
+// sets whose grid misses where the player arrives would only show once someone walks there.
+TEST_F(Nav, EveryWorldIsWholeAndReachable) {
+    std::vector<bool> reached(WORLD_COUNT + 1, false);
+    reached[1] = true;
+    for (int round = 0; round < WORLD_COUNT; ++round)
+        for (int world = 1; world <= WORLD_COUNT; ++world) {
+            const WorldRecord& r = *world_record(world);
+            for (int i = 0; reached[world] && i < r.doorway_count; ++i)
+                if (world_record(r.doorways[i].to)) reached[r.doorways[i].to] = true;
+        }
+    for (int world = 1; world <= WORLD_COUNT; ++world) {
+        SCOPED_TRACE(world);
+        const WorldRecord* r = world_record(world);
+        ASSERT_NE(r, nullptr);
+        EXPECT_TRUE(reached[world]);
+        EXPECT_NE(r->level_file, nullptr);
+        for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) EXPECT_NE(r->texture_files[slot], nullptr) << slot;
+        EXPECT_GT(r->wall_count, 0);
+        bool leads_home = false;
+        for (int i = 0; i < r->doorway_count; ++i) {
+            const Doorway& d = r->doorways[i];
+            EXPECT_NE(world_record(d.to), nullptr);
+            EXPECT_NE(d.to, world);
+            leads_home = leads_home || d.to == 1 || world == 1;
+            // a doorway that caught its own arrival point would switch again on the next step
+            put(ARRIVAL_X, ARRIVAL_Z, d.arrival_eye_height);
+            EXPECT_FALSE(player_inside(d.box));
+        }
+        EXPECT_TRUE(leads_home);
+        if (r->visible_sets_file) {
+            const Ground& g = r->sets_ground;
+            EXPECT_TRUE(g.x0 < ARRIVAL_X && ARRIVAL_X < g.x1 && g.z0 < ARRIVAL_Z && ARRIVAL_Z < g.z1);
+            for (int pit = 0; pit < r->pit_count; ++pit)
+                EXPECT_TRUE(g.x0 < r->pits[pit].x && r->pits[pit].x < g.x1 && g.z0 < r->pits[pit].z && r->pits[pit].z < g.z1);
+        }
+    }
+}
+
+// A number that names no world changes nothing: before the table, such a switch wrote
+// past the flags and the contacts ran world 3's walls with a profile read out of bounds.
+TEST_F(Nav, NumbersThatNameNoWorldChangeNothing) {
+    put(-6.5f, -7.0f, 0.59f);
+    for (int world : {0, -1, WORLD_COUNT + 1}) {
+        SCOPED_TRACE(world);
+        EXPECT_EQ(world_record(world), nullptr);
+        switch_world(world, 1.5f);
+        EXPECT_EQ(current_world(), 1);
+        EXPECT_FALSE(world_entry_pending());
+        EXPECT_EQ(fill_wall_table(world).count, 0);
+        resolve_wall_contacts(world);
+        EXPECT_FLOAT_EQ(player.x, -6.5f);
+        EXPECT_FLOAT_EQ(player.z, -7.0f);
+        EXPECT_FLOAT_EQ(player.eye_height, 0.59f);
+    }
+}
+
 TEST_F(Nav, WorldThreeBoxes) {
     only_world(3);
     put(6.5f, -16.4f, 1.5f); // pit 1 at the arrival height: nothing
@@ -319,7 +376,7 @@ TEST_F(Nav, JointsOfCollinearWallsHold) {
     for (int world = 1; world <= WORLD_COUNT; ++world) {
         const WallTable t = fill_wall_table(world);
         const std::vector<WallSegment> table(t.segments, t.segments + t.count);
-        const ContactProfile& profile = CONTACT_PROFILES[world - 1];
+        const ContactProfile& profile = world_record(world)->contacts;
         for (const WallSegment& first : table)
             for (const WallSegment& next : table) {
                 const bool z_wall = first.a.z == first.b.z && first.a.y != first.b.y;
@@ -379,7 +436,7 @@ TEST_F(Nav, DiagonalStepsOverAnOuterCornerStayOutside) {
     for (int world = 2; world <= WORLD_COUNT; ++world) {
         const WallTable t = fill_wall_table(world);
         const std::vector<WallSegment> table(t.segments, t.segments + t.count);
-        const ContactProfile& profile = CONTACT_PROFILES[world - 1];
+        const ContactProfile& profile = world_record(world)->contacts;
         for (const WallSegment& xw : table)
             for (const WallSegment& zw : table) {
                 if (!(xw.a.x == xw.b.x && xw.a.y != xw.b.y && xw.a.z != xw.b.z)) continue;

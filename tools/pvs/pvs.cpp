@@ -70,6 +70,18 @@ struct Options {
     int first_row = 0, end_row = -1; // the grid rows of cells written; -1: to the last
 };
 
+// Only a world with a visible sets file has sets to make or check.
+bool has_sets(int world) {
+    const WorldRecord* record = world_record(world);
+    return record && record->visible_sets_file;
+}
+
+// The items besides level triangles the sets of `world` cover: the town's layout rows.
+int layout_rows(int world) {
+    const WorldRecord* record = world_record(world);
+    return record && record->town_layout ? WORLD2_LAYOUT_ROWS : 0;
+}
+
 bool parse_options(int argc, char** argv, Options* o) {
     if (argc < 3) return false;
     o->world = atoi(argv[1]);
@@ -77,7 +89,7 @@ bool parse_options(int argc, char** argv, Options* o) {
         if (argc != 8) return false;
         o->check = true;
         for (int i = 0; i < 5; ++i) o->view[i] = static_cast<float>(atof(argv[3 + i]));
-        return o->world == 2 || o->world == 3;
+        return has_sets(o->world);
     }
     o->out = argv[2];
     for (int i = 3; i + 1 < argc; i += 2) {
@@ -93,7 +105,7 @@ bool parse_options(int argc, char** argv, Options* o) {
         else return false;
     }
     if ((argc - 3) % 2 != 0) return false;
-    return (o->world == 2 || o->world == 3) && o->cell >= 0.5f && o->spacing > 0.05f && o->spacing <= o->cell &&
+    return has_sets(o->world) && o->cell >= 0.5f && o->spacing > 0.05f && o->spacing <= o->cell &&
            o->size >= 32 && o->size <= 2048 && o->spread >= 0 && o->spread <= 4 &&
            o->eye_step >= 0.1f && o->first_row >= 0;
 }
@@ -125,7 +137,7 @@ void draw_items(const float* modelview, const float* projection, bool layout) {
         for (const LevelVertex& v : level_mesh.triangles[t].vertex) glVertex3f(v.x, v.y, v.z);
     }
     glEnd();
-    if (layout && current_world() == 2) {
+    if (layout && layout_rows(current_world()) > 0) {
         glEnable(GL_FOG);
         glFogi(GL_FOG_MODE, GL_LINEAR);
         glFogf(GL_FOG_START, -2); // every distance lies past the end: all fog
@@ -268,7 +280,7 @@ int check_view(const Options& o) {
         printf("no set at (%g, %g) eye %g: the world is drawn whole there\n", eye.x, eye.z, eye.y);
         return 0;
     }
-    std::vector<int> counts(static_cast<size_t>(level_mesh.count) + (o.world == 2 ? WORLD2_LAYOUT_ROWS : 0), 0);
+    std::vector<int> counts(static_cast<size_t>(level_mesh.count) + layout_rows(o.world), 0);
     std::vector<unsigned char> pixels;
     look(eye, o.view[3], o.view[4], {45, 1024, 768}, false, &counts, &pixels);
     int missing = 0;
@@ -328,7 +340,7 @@ int main(int argc, char** argv) {
     const int rows = static_cast<int>(std::ceil((g.z1 - g.z0) / o.cell - 1e-4f));
     const int per_cell = static_cast<int>(std::lround(o.cell / o.spacing));
     const int points_x = columns * per_cell + 1, points_z = rows * per_cell + 1;
-    const size_t items = static_cast<size_t>(level_mesh.count) + (o.world == 2 ? WORLD2_LAYOUT_ROWS : 0);
+    const size_t items = static_cast<size_t>(level_mesh.count) + layout_rows(o.world);
 
     // Every sample point's sightings, and the floors under the reachable ones.
     struct Sample {
@@ -385,7 +397,7 @@ int main(int argc, char** argv) {
             o.world, o.world, o.world, o.cell, o.spacing, o.size, o.spread, o.eye_step);
     fprintf(out, "visible-sets 1\nworld %d\n", o.world);
     fprintf(out, "level %d %016llx\n", level_mesh.count, static_cast<unsigned long long>(level_mesh_hash()));
-    if (o.world == 2)
+    if (layout_rows(o.world) > 0)
         fprintf(out, "layout %d %016llx\n", WORLD2_LAYOUT_ROWS, static_cast<unsigned long long>(town_layout_hash()));
     else
         fprintf(out, "layout 0 0\n");

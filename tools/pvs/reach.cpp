@@ -12,7 +12,6 @@ namespace {
 
 constexpr float CELL = 0.1f;
 constexpr float STEP = 0.07f; // from a cell's centre into the next, within one frame's walk
-constexpr Ground GROUNDS[2] = {{-87, -25, 15, 35}, {-17, -26, 27, 0}};
 
 void lower_every_gate() {
     gates.gate_wide_top = gates.gate_corner_top = -0.4f;
@@ -21,7 +20,7 @@ void lower_every_gate() {
 
 } // namespace
 
-Ground ground_of(int world) { return GROUNDS[world == 3 ? 1 : 0]; }
+Ground ground_of(int world) { return world_record(world)->sets_ground; }
 
 bool Reach::at(float x, float z) const {
     const int i = static_cast<int>(std::floor((x - ground.x0) / CELL));
@@ -69,8 +68,11 @@ Reach flood_reach(int world) {
         if (table.segments[i].a.y == table.segments[i].b.y) r.floors.push_back(table.segments[i]);
 
     std::vector<Vec3> starts = {{-1, 0, -1}}; // the arrival
-    if (world == 3)
-        for (int pit = 0; pit < 2; ++pit) starts.push_back(world3_pit_arrival(pit));
+    const WorldRecord* record = world_record(world);
+    for (int pit = 0; pit < record->pit_count; ++pit) {
+        const Teleport& t = record->pits[pit];
+        starts.push_back({t.x, t.eye_height, t.z});
+    }
     std::vector<std::pair<int, int>> queue;
     for (const Vec3& s : starts) {
         const int i = static_cast<int>((s.x - r.ground.x0) / CELL), k = static_cast<int>((s.z - r.ground.z0) / CELL);

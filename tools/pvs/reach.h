@@ -5,13 +5,11 @@
 #pragma once
 
 #include "nav/contacts.h"
+#include "nav/world_table.h"
 
 #include <vector>
 
-// The walkable ground's rectangle: the visible sets' grid starts at its corner.
-struct Ground {
-    float x0, z0, x1, z1;
-};
+// The walkable ground of a world with visible sets.
 Ground ground_of(int world);
 
 struct Reach {

@@ -283,8 +283,11 @@ bool cmd_state(const Line&) {
 bool enter_town() {
     ensure_started();
     if (!program.running) return false;
-    if (current_world() == 2) return true;
-    switch_world(2, 1.6f);
+    const WorldRecord* here = current_world_record();
+    if (here && here->town_layout) return true;
+    int town = 1;
+    while (!world_record(town)->town_layout) ++town;
+    switch_world(town, 1.6f);
     run_frames(1);
     return program.running;
 }
