@@ -38,7 +38,7 @@ const WorldRecord* world_record(int world) {
     return &world_table[world - 1];
 }
 
-void attach_world_functions(int world, void (*init)(), void (*step)(), void (*draw)(const Vec3& eye)) {
+void attach_world_functions(int world, void (*init)(), void (*step)(), void (*draw)()) {
     WorldRecord& r = world_table[world - 1];
     r.init = init;
     r.step = step;

@@ -68,7 +68,7 @@ struct WorldRecord {
     // Handed down by render at start-up (see above).
     void (*init)();                // on entry, before the world's assets load
     void (*step)();                // once a frame, before drawing
-    void (*draw)(const Vec3& eye); // the world's own drawing
+    void (*draw)();                // the world's own drawing, from the state its step left
 };
 
 constexpr float ARRIVAL_X = -1, ARRIVAL_Z = -1; // where every doorway puts the player
@@ -127,4 +127,4 @@ constexpr int WORLD_COUNT = static_cast<int>(std::size(world_table));
 const WorldRecord* world_record(int world);
 
 // Render's part of a world's record; see the top of this file.
-void attach_world_functions(int world, void (*init)(), void (*step)(), void (*draw)(const Vec3& eye));
+void attach_world_functions(int world, void (*init)(), void (*step)(), void (*draw)());

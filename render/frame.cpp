@@ -74,6 +74,8 @@ void keep_sky_turn() {
     turn_sky_domes();
 }
 
+} // namespace
+
 // ---- The step: everything the frame advances, in the order of its draws.
 
 void step_world3() {
@@ -115,6 +117,8 @@ void step_world1() {
 }
 
 // ---- The draw: GL calls from the state the step left and the values it kept.
+
+namespace {
 
 void place_light() {
     Placement block;
@@ -177,6 +181,8 @@ void stand_on_left_wall() {
     glRotatef(90, 0, 1, 0);
     glRotatef(13, 1, 0, 0);
 }
+
+} // namespace
 
 void draw_world3() {
     const Vec3& eye = frame_state.eye;
@@ -318,6 +324,18 @@ void draw_world1() {
     }
 }
 
+
+namespace {
+
+// Runs one of the records' functions for every world whose flag is up, from the last row
+// to the first: the order in which the frame has always stepped and drawn them.
+void for_open_worlds(void (*WorldRecord::*part)()) {
+    for (int world = WORLD_COUNT; world >= 1; --world) {
+        const WorldRecord* record = world_record(world);
+        if (worlds.world_flags[world - 1] && record->*part != nullptr) (record->*part)();
+    }
+}
+
 } // namespace
 
 void step_frame() {
@@ -339,9 +357,7 @@ void step_frame() {
     apply_camera_at(frame_state.eye);
     update_frustum_planes();
 
-    if (worlds.world_flags[2]) step_world3();
-    if (worlds.world_flags[1]) step_world2();
-    if (worlds.world_flags[0]) step_world1();
+    for_open_worlds(&WorldRecord::step);
 
     // The weapon's picks see the row after the respawn, with the camera just set.
     respawn_targets();
@@ -359,9 +375,7 @@ void draw_frame() {
     apply_lod_bias();
     apply_camera_at(frame_state.eye);
 
-    if (worlds.world_flags[2]) draw_world3();
-    if (worlds.world_flags[1]) draw_world2();
-    if (worlds.world_flags[0]) draw_world1();
+    for_open_worlds(&WorldRecord::draw);
 
     draw_held_weapon();
     draw_crosshair();

@@ -14,6 +14,13 @@ void draw_frame();
 // After the draw: records the marks the frame's passes read, and the next frame's mark
 // request a shot of this frame's step made.
 void settle_frame();
+// Each world's part of the step and of the draw, handed to its row of the world table.
+void step_world1();
+void step_world2();
+void step_world3();
+void draw_world1();
+void draw_world2();
+void draw_world3();
 // Steps, draws and settles the whole frame; always true (a failing world initialisation is
 // not fatal).
 bool render_frame();
