@@ -1,6 +1,6 @@
 #!/bin/bash
 # zeb-replay and zeb from the command line: exit codes, messages on stderr, no stale
-# output, and the script forms the README documents.
+# output, and the script forms docs/tools.md documents.
 # Usage: replay_cli.sh PATH_TO_ZEB_REPLAY PATH_TO_ZEB (run from the directory holding text/,
 # the build directory: zeb-replay finds it beside itself too).
 set -u

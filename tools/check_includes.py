@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks the product code's dependencies against the README's layout order.
+"""Checks the product code's dependencies against the layer order (docs/developer-guide.md).
 
 Each folder may include only headers of the folders after it in the order app, render,
 weapons, scene, assets, nav, platform (scene/vec3.h is shared by all), and no two modules

@@ -1,7 +1,7 @@
 // zeb-replay: runs the program's core in the headless backend from a script.
 //
 // Usage: zeb-replay SCRIPT (or - for standard input); the data is found as zeb finds it.
-// See zeb-replay(6) or the README for the script language. Exit code 0 when every line
+// See zeb-replay(6) or docs/tools.md for the script language. Exit code 0 when every line
 // ran and every expectation held; 1 on a script error or a failed expectation; 2 on a
 // usage error.
 #include "app/input.h"
