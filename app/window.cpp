@@ -5,6 +5,7 @@
 #include "nav/player.h"
 #include "nav/worlds.h"
 #include "assets/gl_caps.h"
+#include "render/frame.h"
 #include "render/hud.h"
 #include "render/particles.h"
 #include "render/water.h"
@@ -83,6 +84,7 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
     // The pointer may be anywhere on the desktop: the first frame takes it to the centre
     // instead of turning the view by where it was.
     pointer.pointer_held = false;
+    attach_world_parts();
     if (!init_scene()) return fail_open("Initialization failed.");
     return true;
 }

@@ -338,6 +338,14 @@ void for_open_worlds(void (*WorldRecord::*part)()) {
 
 } // namespace
 
+// clang-format off
+void attach_world_parts() {
+    attach_world_functions(1, water_init, step_world1, draw_world1);
+    attach_world_functions(2, nullptr,    step_world2, draw_world2);
+    attach_world_functions(3, nullptr,    step_world3, draw_world3);
+}
+// clang-format on
+
 void step_frame() {
     update_frame_counter();
     frame_state.light_angle = frame_state.spin_angle;

@@ -14,6 +14,9 @@ void draw_frame();
 // After the draw: records the marks the frame's passes read, and the next frame's mark
 // request a shot of this frame's step made.
 void settle_frame();
+// Render's part of the world table: each world's entry, step and draw, handed down to its
+// row. Called before a window's scene is set up, which is what enters a world first.
+void attach_world_parts();
 // Each world's part of the step and of the draw, handed to its row of the world table.
 void step_world1();
 void step_world2();

@@ -5,29 +5,13 @@
 #include "assets/level.h"
 #include "assets/textures.h"
 #include "nav/worlds.h"
-#include "render/frame.h"
 #include "render/particles.h"
 #include "render/visible_sets.h"
 #include "render/water.h"
 
 #include <GL/gl.h>
 
-namespace {
-
-// Render's part of the world table. Every window's scene is set up here (by the program, the
-// tools and the tests alike) before its first frame, so handing it down here comes first.
-// clang-format off
-void attach_render_functions() {
-    attach_world_functions(1, water_init, step_world1, draw_world1);
-    attach_world_functions(2, nullptr,    step_world2, draw_world2);
-    attach_world_functions(3, nullptr,    step_world3, draw_world3);
-}
-// clang-format on
-
-} // namespace
-
 bool init_scene() {
-    attach_render_functions();
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glClearColor(0, 0, 0, 0);
