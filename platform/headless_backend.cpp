@@ -63,12 +63,14 @@ Headless g_headless;
 // Depth buffers tried from the deepest down, as a pixel-format search would.
 constexpr int PIXEL_DEPTHS[] = {32, 24, 16};
 
+// clang-format off
 const char* const STEP_NAMES[] = {
     "RegisterClass",   "UnregisterClass",      "ChangeDisplayMode", "CreateWindow",
     "DestroyWindow",   "GetDeviceContext",     "ReleaseDeviceContext",
     "ChoosePixelFormat", "SetPixelFormat",     "CreateContext",     "MakeCurrent",
     "ReleaseCurrent",  "DeleteContext",
 };
+// clang-format on
 static_assert(std::size(STEP_NAMES) == static_cast<size_t>(HeadlessStep::Count));
 
 // Logs the step and tells whether it has been told to fail.

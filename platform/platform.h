@@ -124,11 +124,13 @@ struct WindowMessageName {
     const char* name;
     unsigned id;
 };
+// clang-format off
 constexpr WindowMessageName WINDOW_MESSAGE_NAMES[] = {
     {"close",      WM_CLOSE},      {"activate",   WM_ACTIVATE},
     {"size",       WM_SIZE},       {"syscommand", WM_SYSCOMMAND},
     {"syskeydown", WM_SYSKEYDOWN}, {"syskeyup",   WM_SYSKEYUP},
 };
+// clang-format on
 constexpr unsigned window_message_named(const char* name) {
     for (const WindowMessageName& m : WINDOW_MESSAGE_NAMES) {
         const char *a = m.name, *b = name;

@@ -22,6 +22,7 @@ struct CommandForm {
     const char* forms[3]; // the argument lists the command takes, by length
     const char* usage;
 };
+// clang-format off
 constexpr CommandForm COMMAND_FORMS[] = {
     {"answer",          {"w"},               "answer yes|no|unshown"},
     {"viewport",        {"vv"},              "viewport W H (1 to 8192 pixels each)"},
@@ -54,17 +55,20 @@ constexpr CommandForm COMMAND_FORMS[] = {
     {"probe",           {"ii"},              "probe X Y"},
     {"memory_baseline", {""},                "memory_baseline"},
 };
+// clang-format on
 
 struct KeyName {
     const char* name;
     int vk;
 };
+// clang-format off
 constexpr KeyName KEY_NAMES[] = {
     {"Backspace", 8}, {"Tab", 9},       {"Return", 13},   {"Shift", 16},    {"Control", 17},
     {"Alt", 18},      {"Escape", 27},   {"Space", 32},    {"PageUp", 33},   {"PageDown", 34},
     {"End", 35},      {"Home", 36},     {"Left", 37},     {"Up", 38},       {"Right", 39},
     {"Down", 40},     {"Insert", 45},   {"Delete", 46},
 };
+// clang-format on
 
 std::vector<std::string> split(const std::string& line) {
     std::vector<std::string> words;

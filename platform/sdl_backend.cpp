@@ -33,6 +33,7 @@ struct KeyRow {
     SDL_Scancode scancode;
     unsigned char vk;
 };
+// clang-format off
 constexpr KeyRow KEY_TABLE[] = {
     {SDL_SCANCODE_BACKSPACE,    0x08}, {SDL_SCANCODE_TAB,          0x09},
     {SDL_SCANCODE_RETURN,       0x0D}, {SDL_SCANCODE_KP_ENTER,     0x0D},
@@ -64,6 +65,7 @@ constexpr KeyRow KEY_TABLE[] = {
     {SDL_SCANCODE_BACKSLASH,    0xDC}, {SDL_SCANCODE_RIGHTBRACKET, 0xDD},
     {SDL_SCANCODE_APOSTROPHE,   0xDE}, {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
 };
+// clang-format on
 
 // The numeric keypad: its digit with NumLock on, its navigation key with NumLock off.
 struct KeypadRow {
@@ -71,6 +73,7 @@ struct KeypadRow {
     unsigned char vk_numlock;
     unsigned char vk_navigation;
 };
+// clang-format off
 constexpr KeypadRow KEYPAD_TABLE[] = {
     {SDL_SCANCODE_KP_0, 0x60, 0x2D}, // Insert
     {SDL_SCANCODE_KP_1, 0x61, 0x23}, // End
@@ -84,6 +87,7 @@ constexpr KeypadRow KEYPAD_TABLE[] = {
     {SDL_SCANCODE_KP_9, 0x69, 0x21}, // Page Up
     {SDL_SCANCODE_KP_PERIOD, 0x6E, 0x2E}, // Delete
 };
+// clang-format on
 
 constexpr unsigned char VK_MENU = 0x12;
 constexpr unsigned char VK_F10 = 0x79;
@@ -482,10 +486,12 @@ int unshown_answer(const SDL_MessageBoxData& box, bool yes_no, int unanswered) {
 
 int backend_message_box(const char* text, const char* caption, unsigned style, int unanswered, bool* shown) {
     const bool yes_no = (style & 0xF) == MB_YESNO;
+    // clang-format off
     const SDL_MessageBoxButtonData yes_no_buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"},
     };
+    // clang-format on
     const SDL_MessageBoxButtonData ok_button[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"},
     };

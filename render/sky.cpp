@@ -25,11 +25,13 @@ struct SkyLayer {
     int slot;
     float turn; // applied on top of the layers before it, times sky_angle
 };
+// clang-format off
 constexpr SkyLayer SKY_LAYERS[] = {
     {108.1f, 21, -1.1f},
     {109.2f, 23, 1.05f},
     {110.3f, 8, 1.5f},
 };
+// clang-format on
 
 // Plain linear minification samples exactly what trilinear filtering samples wherever a
 // texture is magnified (level of detail at or below 0). On the domes the texels lie

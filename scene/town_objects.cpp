@@ -266,6 +266,7 @@ void draw_world2_gates_where(BoxSeen seen) {
         Box (*extent)();
         int slot; // the gate model's texture
     };
+    // clang-format off
     constexpr GatePlace GATES[] = {
         {-13.0f, -12.0f, false, draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
         {-16.5f,   8.0f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
@@ -274,6 +275,7 @@ void draw_world2_gates_where(BoxSeen seen) {
         {-62.2f,   5.0f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
         {-75.0f,  16.0f, false, draw_gate_corner, gate_corner_extent, GATE_CORNER_SLOT},
     };
+    // clang-format on
     Placement all;
     bool last_drawn = false;
     for (const GatePlace& g : GATES) {

@@ -195,6 +195,7 @@ TEST_F(App, OpenWindowFailureShowsItsTextAfterClosingWhatWasMade) {
         const char* text;
         std::vector<std::string> log_after_failure;
     };
+    // clang-format off
     const std::vector<Row> rows = {
         {HeadlessStep::CreateWindow, "Window Creation Error.", {"UnregisterClass"}},
         {HeadlessStep::GetDeviceContext, "Can't create a GL device context.", {"DestroyWindow", "UnregisterClass"}},
@@ -207,6 +208,7 @@ TEST_F(App, OpenWindowFailureShowsItsTextAfterClosingWhatWasMade) {
         {HeadlessStep::MakeCurrent, "Can't activate the GL rendering context.",
          {"ReleaseCurrent", "DeleteContext", "ReleaseDeviceContext", "DestroyWindow", "UnregisterClass"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         reset_everything();

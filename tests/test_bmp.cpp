@@ -214,6 +214,7 @@ TEST(Bmp, DamagedHeadersAreRefusedWithTheirText) {
     palette_beyond_file.resize(palette_beyond_file.size() + 40);
     Bytes offset_beyond_file = with_file_header(info_header(1, 1, 24), 5000);
     offset_beyond_file.resize(offset_beyond_file.size() + 8);
+    // clang-format off
     const std::vector<Row> rows = {
         {v5, "Unknown DIB file format."},
         {{'B', 'M', 1}, "Unknown DIB file format."},
@@ -226,6 +227,7 @@ TEST(Bmp, DamagedHeadersAreRefusedWithTheirText) {
         {wide_runs, "Out of memory."},
         {with_file_header(wide_runs, 48), "Out of memory."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const Decoded d = decode(row.bytes);
         EXPECT_FALSE(d.image);

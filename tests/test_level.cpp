@@ -84,6 +84,7 @@ TEST_F(Level, BrokenFilesKeepTheWholeTrianglesReadBefore) {
         int count;
         const char* message;
     };
+    // clang-format off
     const Row rows[] = {
         {"", 0, "Level file test.txt, line 0: expected \"NUMPOLLIES\" and a triangle count."},
         {"NUMPOLIES 3\n", 0, "Level file test.txt, line 1: expected \"NUMPOLLIES\" and a triangle count."},
@@ -95,6 +96,7 @@ TEST_F(Level, BrokenFilesKeepTheWholeTrianglesReadBefore) {
          "Level file test.txt, line 7: a vertex needs five numbers (x y z u v)."},
         {"NUMPOLLIES 1\nwall\n", 0, "Level file test.txt, line 2: expected a texture slot."},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         reset_everything();

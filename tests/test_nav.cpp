@@ -85,6 +85,7 @@ TEST_F(Nav, ClampTableOrderAndItsEdges) {
     struct Row {
         float x, z, eye, want_x, want_z;
     };
+    // clang-format off
     const Row rows[] = {
         {-8.9f, 5.3f, 0.59f, -8.1f, 5.3f},  // left band with limit -8.1
         {8.0f, 0.0f, 0.59f, 8.0f, 0.0f},    // inside the right middle band's limit
@@ -100,6 +101,7 @@ TEST_F(Nav, ClampTableOrderAndItsEdges) {
         {0.0f, 8.65f, 0.59f, 0.0f, 8.65f},  // past the stop: nothing
         {-8.9f, 5.3f, 1.0f, -8.9f, 5.3f},   // eye at the limit: nothing at all
     };
+    // clang-format on
     for (const Row& r : rows) {
         put(r.x, r.z, r.eye);
         EXPECT_TRUE(clamp_world1_position());
@@ -118,6 +120,7 @@ TEST_F(Nav, WallsHoldThePlayerAtTheWorldsKeepOut) {
         float x, z, eye;
         float want_x, want_z;
     };
+    // clang-format off
     const Row rows[] = {
         {3, 0.0f, -0.5f, 0.6f, 0.0f, -0.6f},   // the z = 0 wall, keep-out 0.6
         {3, 7.0f, -5.0f, 1.6f, 6.7f, -5.0f},   // x = 7.3 from the west: positive side
@@ -129,6 +132,7 @@ TEST_F(Nav, WallsHoldThePlayerAtTheWorldsKeepOut) {
         {2, 5.9f, -10.0f, 1.5f, 5.9f, -10.0f}, // test height above the wall's top
         {1, 6.9f, 0.0f, 0.59f, 6.9f, 0.0f},    // world 1: the walls never act
     };
+    // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.world);
         reset_everything();
@@ -200,12 +204,14 @@ TEST_F(Nav, OnlyAStepIsHeldOnTheSideItCameFrom) {
     };
     // world 2's first wall, x = 6 for z in [-12.25, -8.75), keeps 0.3; the move ends at
     // (6.02, -8.77), just inside its span
+    // clang-format off
     const Row rows[] = {
         {{true, 2, 5.98f, -8.74f}, 5.7f},  // a step round the wall's end
         {{true, 3, 5.98f, -8.74f}, 6.3f},  // the last contacts ran in world 3
         {{true, 2, 5.6f, -8.6f}, 6.3f},    // 0.45 away: not a step
         {{false, 0, 0.0f, 0.0f}, 6.3f},    // nothing to go by
     };
+    // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "from world " << r.origin.world << " (" << r.origin.x << ", "
                                         << r.origin.z << ")");

@@ -157,6 +157,7 @@ TEST(Script, ARecordingIsRefusedUnlessWholeAndTheRefusalIsSafeToPrint) {
     EXPECT_EQ(play_refusal(path, body + "state\nexpect world == 1\n"), "");
     const struct {
         std::string text, refusal;
+    // clang-format off
     } cases[] = {
         {"", path + ":0: the recording ends without its final state (no `state` line): it was cut"},
         {body, path + ":3: the recording ends without its final state (no `state` line): it was cut"},
@@ -174,6 +175,7 @@ TEST(Script, ARecordingIsRefusedUnlessWholeAndTheRefusalIsSafeToPrint) {
         {body + "frames " + std::string(5000, '1') + "\n",
          path + ":4: a line longer than 4096 bytes: \"frames " + std::string(33, '1') + "...\""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(play_refusal(path, c.text), c.refusal) << script_quote(c.text, 0);
         EXPECT_FALSE(script_input_active());

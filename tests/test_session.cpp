@@ -190,14 +190,19 @@ void lighting_on() {
 
 // What each key does from the start state (at (-1, -1), heading 0, in world 1), with the
 // numbers of the binding table written out here rather than read from the code's table.
+// clang-format off
 const std::vector<Change> GATES_SINK = {
     {"gate_wide_top", 1.95},   {"gate_corner_top", 1.95}, {"gate1_height", 3.95}, {"gate2_height", 3.95},
     {"gate3_height", 3.95},    {"gate4_height", 3.95},    {"gate5_height", 3.95},
 };
+// clang-format on
+// clang-format off
 const std::vector<Change> GATES_RISE = {
     {"gate_wide_top", 1.05}, {"gate_corner_top", 1.05}, {"gate1_height", 1.05}, {"gate2_height", 1.05},
     {"gate3_height", 1.05},  {"gate4_height", 1.05},    {"gate5_height", 1.05},
 };
+// clang-format on
+// clang-format off
 const std::vector<BindingCase> BINDING_CASES = {
     {{97}, nullptr, {{"dist_readout", 30}}, -1},
     {{102}, nullptr, {{"dist_readout", 90}}, -1},
@@ -247,6 +252,7 @@ const std::vector<BindingCase> BINDING_CASES = {
     {{38, 40}, nullptr, {}, -1},
     {{39, 37}, nullptr, {}, -1},
 };
+// clang-format on
 
 // The derived fields the replay adds are read here from the session and the backend.
 std::map<std::string, double> observed() {

@@ -307,6 +307,7 @@ TEST_F(Weapons, HeldModelsKeepTheirInventories) {
         int cylinders, disks, spheres, tori;
         std::vector<std::pair<int, int>> runs;
     };
+    // clang-format off
     const Inventory expected[5] = {
         {17, 13, 2, 0, {{18, 222}}},
         {6 + 2 + 20 * 7, 0, 1, 1, {{9, 8}}}, // barrel 6, drum 2, cartridges 7 each; disks free
@@ -314,6 +315,7 @@ TEST_F(Weapons, HeldModelsKeepTheirInventories) {
         {0, 0, 5, 7, {{9, 32}, {1, 4}, {8, 8}, {9, 0}}}, // cylinders and disks free
         {80, 92, 3, 0, {{10, 0}}},
     };
+    // clang-format on
     for (int weapon = 1; weapon <= 5; ++weapon) {
         SCOPED_TRACE(weapon);
         weapon_state.held_weapon = weapon;

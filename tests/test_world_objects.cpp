@@ -64,6 +64,7 @@ Runs hall_runs() {
 }
 
 // The lantern's bracket is free geometry: only its globe, its housing and its slot are fixed.
+// clang-format off
 const Expected OBJECTS[] = {
     {"hall", draw_world1_hall, hall_runs(), {0, 0, 0}, true, false, false},
     {"wheel", draw_spoked_wheel, {{30, 0}}, {16, 5, 0}, true, true, true},
@@ -76,6 +77,7 @@ const Expected OBJECTS[] = {
     {"gates", draw_world2_gates, gate_runs(), {0, 0, 0}, true, true, false},
     {"cartridge_block", draw_cartridge_block, {{17, 0}}, {160, 240, 0}, false, true, true},
 };
+// clang-format on
 
 class EachObject : public WorldObjects, public ::testing::WithParamInterface<Expected> {};
 

@@ -28,6 +28,7 @@ struct TargetFace {
     float normal[3];
     float corners[3][3];
 };
+// clang-format off
 constexpr TargetFace TARGET_FACES[] = {
     {{ 1,  1,  1}, {{ 1, 0, 0}, { 0,  1, 0}, {0, 0,  1}}},
     {{ 1,  1, -1}, {{ 1, 0, 0}, { 0,  0, -1}, {0,  1, 0}}},
@@ -38,6 +39,7 @@ constexpr TargetFace TARGET_FACES[] = {
     {{-1, -1,  1}, {{-1, 0, 0}, { 0, -1, 0}, {0, 0,  1}}},
     {{-1, -1, -1}, {{-1, 0, 0}, { 0,  0, -1}, {0, -1, 0}}},
 };
+// clang-format on
 constexpr int TARGET_CORNERS = static_cast<int>(std::size(TARGET_FACES)) * 3;
 
 // A small octahedron of half-diagonal `size`, flat-shaded.

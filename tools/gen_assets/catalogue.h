@@ -13,6 +13,7 @@ struct PictureFile {
 };
 
 // Flat-coloured drawings are stored palettised; the rest need full colour.
+// clang-format off
 inline constexpr PictureFile PICTURE_FILES[] = {
     {"text/AGerb.bmp", coat_of_arms, PictureFormat::indexed8},
     {"text/astena103.bmp", mossy_stone, PictureFormat::rgb24},
@@ -55,14 +56,17 @@ inline constexpr PictureFile PICTURE_FILES[] = {
     {"text/vitraj102.bmp", rose_window, PictureFormat::rle8},
     {"text/voda001.bmp", water_reflection, PictureFormat::rgb24},
 };
+// clang-format on
 
 struct SoundFile {
     const char* path;
     Sound (*make)();
 };
 
+// clang-format off
 inline constexpr SoundFile SOUND_FILES[] = {
     {"text/Shot.wav", make_shot},
     {"text/Explode.wav", make_explosion},
     {"text/a_avion01.wav", make_engine},
 };
+// clang-format on

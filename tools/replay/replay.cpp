@@ -632,6 +632,7 @@ struct Command {
     const char* name;
     bool (*run)(const Line&);
 };
+// clang-format off
 constexpr Command COMMANDS[] = {
     {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
     {"mouse", cmd_mouse},     {"button", cmd_button}, {"frames", cmd_frames},
@@ -647,6 +648,7 @@ constexpr Command COMMANDS[] = {
     {"model", cmd_model},     {"census", cmd_census},
     {"probe", cmd_probe},     {"memory_baseline", cmd_memory_baseline},
 };
+// clang-format on
 
 // The frame-rate counter's fields follow the clock, which a recording does not carry.
 bool follows_the_clock(const std::string& field) { return field.compare(0, 3, "fps") == 0; }
