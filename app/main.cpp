@@ -23,17 +23,16 @@ constexpr int EXIT_RECORDING_LOST = 4;   // the recording could not be written w
 bool g_recording_lost = false;
 
 void usage(FILE* out) {
-    fprintf(out,
-            "usage: zeb [--windowed | --fullscreen] [--record FILE | --play FILE] | --help\n"
-            "  --windowed       open a 1024 x 768 window without asking\n"
-            "  --fullscreen     cover the desktop without asking (F1 toggles)\n"
-            "  --record FILE    write the session to FILE as a zeb-replay script, ending\n"
-            "                   with checks of the final state\n"
-            "  --play FILE      show a recorded session in the window (Escape stops it)\n"
-            "  --help           this text\n"
-            "Without an option a box asks whether to run fullscreen. The data directory\n"
-            "text/ is read from the working directory, else from next to the program, else\n"
-            "from ../share/zeb relative to the program, else from the directory $ZEB_DATA.\n");
+    fprintf(out, "usage: zeb [--windowed | --fullscreen] [--record FILE | --play FILE] | --help\n"
+                 "  --windowed       open a 1024 x 768 window without asking\n"
+                 "  --fullscreen     cover the desktop without asking (F1 toggles)\n"
+                 "  --record FILE    write the session to FILE as a zeb-replay script, ending\n"
+                 "                   with checks of the final state\n"
+                 "  --play FILE      show a recorded session in the window (Escape stops it)\n"
+                 "  --help           this text\n"
+                 "Without an option a box asks whether to run fullscreen. The data directory\n"
+                 "text/ is read from the working directory, else from next to the program, else\n"
+                 "from ../share/zeb relative to the program, else from the directory $ZEB_DATA.\n");
 }
 
 // A state field's value as a recording writes it: exact, so that it reads back the same.
@@ -82,7 +81,8 @@ bool checks_fit_the_state(const char* path, std::string* why) {
     const std::vector<StateField> state = collect_state();
     for (size_t i = 0; i < count; ++i) {
         bool known = false;
-        for (const StateField& field : state) known = known || (field.name == checks[i].name && !follows_the_clock(field));
+        for (const StateField& field : state)
+            known = known || (field.name == checks[i].name && !follows_the_clock(field));
         if (!known) {
             *why = std::string(path) + ": the recording checks a field this program does not have: \"" +
                    script_quote(checks[i].name) + "\"";
@@ -161,8 +161,8 @@ int main(int argc, char** argv) {
     }
     char why[256] = "";
     if (!platform_check_display(why, sizeof why)) {
-        fprintf(stderr, "zeb: %s.\nzeb needs a desktop session (DISPLAY or WAYLAND_DISPLAY set); nothing was started.\n",
-                why);
+        fprintf(stderr,
+                "zeb: %s.\nzeb needs a desktop session (DISPLAY or WAYLAND_DISPLAY set); nothing was started.\n", why);
         return EXIT_NO_DISPLAY;
     }
     // Before the data directory becomes the working directory: FILE is the user's path.

@@ -14,9 +14,7 @@ namespace {
 StateField number(const char* name, double value) { return {name, StateField::Kind::Number, value, false}; }
 StateField flag(const char* name, bool value) { return {name, StateField::Kind::Flag, 0, value}; }
 
-bool lighting_enabled() {
-    return platform_context_current() && glIsEnabled(GL_LIGHTING) == GL_TRUE;
-}
+bool lighting_enabled() { return platform_context_current() && glIsEnabled(GL_LIGHTING) == GL_TRUE; }
 
 double particle_checksum() {
     double sum = 0;

@@ -39,8 +39,7 @@ double timer_now_ms() {
 
 void wait_frame_pacing(float t0) {
     const double end = static_cast<double>(t0) + 2.0 * static_cast<double>(timer.frame_pacing);
-    while (timer_now_ms() < end) {
-    }
+    while (timer_now_ms() < end) {}
 }
 
 // A loop that draws nothing would spin a whole processor for no picture: its iterations

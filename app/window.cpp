@@ -35,9 +35,7 @@ WindowHandles g_handles;
 constexpr int PIXEL_DEPTH_BITS = 32;
 
 void error_box(const char* text) { platform_message_box(text, "ERROR", MB_OK | MB_ICONEXCLAMATION); }
-void shutdown_box(const char* text) {
-    platform_message_box(text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION);
-}
+void shutdown_box(const char* text) { platform_message_box(text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION); }
 
 // Closes what was made so far, then reports the step that failed.
 bool fail_open(const char* text) {
@@ -56,8 +54,8 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
     }
     if (window.fullscreen && !platform_change_display_mode(width, height, bits)) {
         const int answer = platform_message_box(
-            "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?",
-            "Vexa GL", MB_YESNO | MB_ICONEXCLAMATION, IDYES); // unshown: windowed keeps the user working
+            "The requested fullscreen mode is not supported by\nyour video card. Use windowed mode instead?", "Vexa GL",
+            MB_YESNO | MB_ICONEXCLAMATION, IDYES); // unshown: windowed keeps the user working
         if (answer != IDYES) {
             platform_message_box("Program will now close.", "ERROR", MB_OK | MB_ICONSTOP);
             return false;

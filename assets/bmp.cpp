@@ -57,8 +57,8 @@ unsigned char expand(uint32_t pixel, const Channel& c) {
 // Everything the header says, checked against the file before any pixel is read.
 struct DibLayout {
     int32_t width;
-    int32_t height;     // as stored: negative for a top-down bitmap
-    uint32_t rows;      // |height|
+    int32_t height; // as stored: negative for a top-down bitmap
+    uint32_t rows;  // |height|
     uint16_t bit_count;
     uint32_t compression;
     Channel channels[3]; // red, green, blue for 16 and 32 bits per pixel
@@ -96,11 +96,19 @@ const char* read_layout(const unsigned char* file, size_t size, DibLayout* d) {
     const bool valid_bits = bits == 1 || bits == 4 || bits == 8 || bits == 24 || (!core && (bits == 16 || bits == 32));
     if (!valid_bits) return TEXT_CONVERSION;
     switch (d->compression) {
-    case BI_RGB: break;
-    case BI_RLE8: if (bits != 8) return TEXT_CONVERSION; break;
-    case BI_RLE4: if (bits != 4) return TEXT_CONVERSION; break;
-    case BI_BITFIELDS: if (bits != 16 && bits != 32) return TEXT_CONVERSION; break;
-    default: return TEXT_CONVERSION;
+    case BI_RGB:
+        break;
+    case BI_RLE8:
+        if (bits != 8) return TEXT_CONVERSION;
+        break;
+    case BI_RLE4:
+        if (bits != 4) return TEXT_CONVERSION;
+        break;
+    case BI_BITFIELDS:
+        if (bits != 16 && bits != 32) return TEXT_CONVERSION;
+        break;
+    default:
+        return TEXT_CONVERSION;
     }
     const bool rle = d->compression == BI_RLE8 || d->compression == BI_RLE4;
     if (d->width <= 0 || d->height == 0 || d->height == INT32_MIN || (rle && d->height < 0)) return TEXT_CONVERSION;
@@ -168,10 +176,18 @@ void decode_rows(const unsigned char* file, const DibLayout& d, unsigned char* o
         for (int32_t x = 0; x < d.width; ++x) {
             const size_t at = static_cast<size_t>(x) * 3;
             switch (d.bit_count) {
-            case 1: put(dst, at, palette_color(d, (src[x >> 3] >> (7 - (x & 7))) & 1u)); break;
-            case 4: put(dst, at, palette_color(d, (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xFu)); break;
-            case 8: put(dst, at, palette_color(d, src[x])); break;
-            case 24: put(dst, at, Rgb{src[x * 3 + 2], src[x * 3 + 1], src[x * 3]}); break;
+            case 1:
+                put(dst, at, palette_color(d, (src[x >> 3] >> (7 - (x & 7))) & 1u));
+                break;
+            case 4:
+                put(dst, at, palette_color(d, (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xFu));
+                break;
+            case 8:
+                put(dst, at, palette_color(d, src[x]));
+                break;
+            case 24:
+                put(dst, at, Rgb{src[x * 3 + 2], src[x * 3 + 1], src[x * 3]});
+                break;
             case 16:
             case 32: {
                 const uint32_t p = d.bit_count == 16 ? u16(src + x * 2) : u32(src + x * 4);

@@ -28,10 +28,10 @@ bool g_glyphs_tried = false;
 // forget_font() drops its texture name with the context.
 constexpr int ATLAS_COLUMNS = 16;
 struct GlyphAtlas {
-    GLuint texture;       // 0: none in this context
-    int cell_width;       // power-of-two cells, glyph at a cell's lower left
+    GLuint texture; // 0: none in this context
+    int cell_width; // power-of-two cells, glyph at a cell's lower left
     int cell_height;
-    int width, height;    // the texture, powers of two
+    int width, height; // the texture, powers of two
 };
 GlyphAtlas g_atlas = {0, 0, 0, 0, 0};
 
@@ -61,7 +61,8 @@ void build_atlas() {
         for (int row = 0; row < g.height; ++row)
             for (int col = 0; col < g.width; ++col)
                 if (g.rows[row * stride + col / 8] & (0x80 >> (col % 8)))
-                    alpha[static_cast<size_t>(y0 + row) * static_cast<size_t>(g_atlas.width) + static_cast<size_t>(x0 + col)] = 255;
+                    alpha[static_cast<size_t>(y0 + row) * static_cast<size_t>(g_atlas.width) +
+                          static_cast<size_t>(x0 + col)] = 255;
     }
     GLint bound = 0, alignment = 4;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -73,7 +74,8 @@ void build_atlas() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, g_atlas.width, g_atlas.height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, g_atlas.width, g_atlas.height, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+                 alpha.data());
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
 }
@@ -166,8 +168,8 @@ void build_font() {
     if (font_list_base == 0) return;
     if (!g_glyphs_tried) {
         g_glyphs_tried = true;
-        platform_render_font_glyphs(FONT_FAMILY, FONT_PIXEL_HEIGHT, FONT_WEIGHT_BOLD, FONT_FIRST_CHAR,
-                                    FONT_GLYPH_COUNT, &g_glyphs);
+        platform_render_font_glyphs(FONT_FAMILY, FONT_PIXEL_HEIGHT, FONT_WEIGHT_BOLD, FONT_FIRST_CHAR, FONT_GLYPH_COUNT,
+                                    &g_glyphs);
     }
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
@@ -221,7 +223,8 @@ void print_text(float x, float y, const char* format, ...) {
     glPushAttrib(GL_LIST_BIT);
     glListBase(font_list_base - FONT_FIRST_CHAR);
     glRasterPos2f(x, y);
-    if (draw_path.literal || g_atlas.texture == 0) glCallLists(static_cast<GLsizei>(strlen(text)), GL_UNSIGNED_BYTE, text);
+    if (draw_path.literal || g_atlas.texture == 0)
+        glCallLists(static_cast<GLsizei>(strlen(text)), GL_UNSIGNED_BYTE, text);
     else draw_text_quads(text);
     glPopAttrib();
 }

@@ -105,8 +105,8 @@ void load_level_from(FILE* stream, const char* name) {
     char line[LEVEL_LINE_MAX + 1];
     LineCursor cursor = {0, false};
     long long wide_count = 0;
-    const Parsed count_read = read_data_line(stream, line, &cursor) ? parse_count_line(line, &wide_count)
-                                                                    : Parsed::Malformed;
+    const Parsed count_read =
+        read_data_line(stream, line, &cursor) ? parse_count_line(line, &wide_count) : Parsed::Malformed;
     if (count_read == Parsed::Malformed) {
         level_error("Level file %s, line %d: expected \"NUMPOLLIES\" and a triangle count.", name, cursor.line);
         return;

@@ -77,8 +77,7 @@ void upload_biased(const RgbImage& image, GLuint name) {
     if (gl_caps.generate_mipmap && draw_path.literal) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, GL_TRUE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.data);
-    if (gl_caps.lod_bias)
-        glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, applied_lod_bias());
+    if (gl_caps.lod_bias) glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, applied_lod_bias());
 }
 
 // The first slot of the set that names the same file as `slot` (slot itself if none).
@@ -135,7 +134,8 @@ bool load_textures(int world) {
     if (all_read) {
         glGenTextures(TEXTURE_SLOTS, textures.texture_names);
         for (int slot = 0; slot < TEXTURE_SLOTS; ++slot) {
-            if (record->texture_style == TextureStyle::Repeating) upload_repeating(*images[slot], textures.texture_names[slot]);
+            if (record->texture_style == TextureStyle::Repeating)
+                upload_repeating(*images[slot], textures.texture_names[slot]);
             else upload_biased(*images[slot], textures.texture_names[slot]);
         }
         textures.texture_set_loaded = true;

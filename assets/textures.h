@@ -9,10 +9,10 @@
 
 struct TextureSet {
     GLuint texture_names[TEXTURE_SLOTS]; // the current world's set, by slot
-    bool texture_set_loaded = false; // texture_names holds a live set
-    bool texture_set_blank = false;  // ... of plain grey stand-ins (the real set failed)
-    int32_t lod_bias = 0;            // texture LOD bias (keys Q and W)
-    bool anisotropy_enabled = false; // anisotropic filtering (keys E and R)
+    bool texture_set_loaded = false;     // texture_names holds a live set
+    bool texture_set_blank = false;      // ... of plain grey stand-ins (the real set failed)
+    int32_t lod_bias = 0;                // texture LOD bias (keys Q and W)
+    bool anisotropy_enabled = false;     // anisotropic filtering (keys E and R)
 };
 extern TextureSet textures;
 void reset_textures(); // back to the defaults, the filtering settings too (the session's reset)

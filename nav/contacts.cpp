@@ -15,14 +15,22 @@ namespace {
 
 float gate_height(GateLink gate) {
     switch (gate) {
-    case GateLink::World2Wide: return gates.gate_wide_top;
-    case GateLink::World2Corner: return gates.gate_corner_top;
-    case GateLink::Unit1: return gates.gate_units[0].gate_height;
-    case GateLink::Unit2: return gates.gate_units[1].gate_height;
-    case GateLink::Unit3: return gates.gate_units[2].gate_height;
-    case GateLink::Unit4: return gates.gate_units[3].gate_height;
-    case GateLink::Unit5: return gates.gate_units[4].gate_height;
-    case GateLink::None: break;
+    case GateLink::World2Wide:
+        return gates.gate_wide_top;
+    case GateLink::World2Corner:
+        return gates.gate_corner_top;
+    case GateLink::Unit1:
+        return gates.gate_units[0].gate_height;
+    case GateLink::Unit2:
+        return gates.gate_units[1].gate_height;
+    case GateLink::Unit3:
+        return gates.gate_units[2].gate_height;
+    case GateLink::Unit4:
+        return gates.gate_units[3].gate_height;
+    case GateLink::Unit5:
+        return gates.gate_units[4].gate_height;
+    case GateLink::None:
+        break;
     }
     return 0;
 }

@@ -26,8 +26,8 @@ struct ContactProfile {
     float height_offset; // added to the eye for the walls' height test
     float wall_keep_out; // how far walls hold the player
     float floor_keep_out;
-    float step_up;        // a floor closer than this starts a hop; 0 = none
-    bool probe;           // world 1's probe point
+    float step_up; // a floor closer than this starts a hop; 0 = none
+    bool probe;    // world 1's probe point
     float probe_keep_out;
 };
 

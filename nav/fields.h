@@ -10,7 +10,7 @@
 
 struct StateValue {
     std::string name;
-    bool printed;   // false: a grid, a GL name or a matrix, compared but not printed
+    bool printed; // false: a grid, a GL name or a matrix, compared but not printed
     bool is_flag;
     double number;  // a number's value
     bool flag;      // a flag's value
@@ -32,7 +32,6 @@ template <typename T> void add_unprinted(FieldList* list, const std::string& nam
 }
 
 // An array, numbered from 1: NAME1, NAME2, ...
-template <typename T, size_t N>
-void add_fields(FieldList* list, const std::string& name, const T (&fields)[N]) {
+template <typename T, size_t N> void add_fields(FieldList* list, const std::string& name, const T (&fields)[N]) {
     for (size_t i = 0; i < N; ++i) add_field(list, name + std::to_string(i + 1), fields[i]);
 }

@@ -17,7 +17,7 @@ struct KeyTaps {
 };
 extern KeyTaps key_taps;
 
-void reset_keys(); // every key up, no tap pending
+void reset_keys();             // every key up, no tap pending
 void press_key(size_t code);   // key-down (auto-repeat included); codes past the table are ignored
 void release_key(size_t code); // key-up: at once, or after the next key step for a tap
 // The end of the frame's key step: taps seen by it are released.

@@ -77,10 +77,18 @@ void walk_step(WalkDirection direction) {
     if (direction == WalkDirection::Forward) test_doorways(); // on the position the previous frames reached
     if (!movement.move_allowed) return;
     switch (direction) {
-    case WalkDirection::Forward: step(0, -1); break;
-    case WalkDirection::Back: step(0, 1); break;
-    case WalkDirection::Right: step(90, 1); break;
-    case WalkDirection::Left: step(-90, 1); break;
+    case WalkDirection::Forward:
+        step(0, -1);
+        break;
+    case WalkDirection::Back:
+        step(0, 1);
+        break;
+    case WalkDirection::Right:
+        step(90, 1);
+        break;
+    case WalkDirection::Left:
+        step(-90, 1);
+        break;
     }
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 struct PlayerState {
-    float x = -1;         // position, world units
+    float x = -1; // position, world units
     float z = -1;
     float eye_height = 0; // the camera's world y
     float heading = 0;    // yaw in degrees, unbounded; 0 looks towards -z

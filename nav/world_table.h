@@ -57,7 +57,7 @@ struct WorldRecord {
     const char* visible_sets_file; // null: the world is always drawn whole
     Ground sets_ground;            // what the sets' grid covers (nothing without sets)
     bool town_layout;              // the world places the town's layout rows
-    ContactProfile contacts; // height offset, wall, floor, step-up, probe, probe keep-out
+    ContactProfile contacts;       // height offset, wall, floor, step-up, probe, probe keep-out
     const WallSegment* walls;
     int wall_count;
     bool (*clamp_step)(); // run before every arrow step; null: none
@@ -66,9 +66,9 @@ struct WorldRecord {
     const Teleport* pits; // where the player can arrive besides the doorways' arrival
     int pit_count;
     // Handed down by render at start-up (see above).
-    void (*init)();                // on entry, before the world's assets load
-    void (*step)();                // once a frame, before drawing
-    void (*draw)();                // the world's own drawing, from the state its step left
+    void (*init)(); // on entry, before the world's assets load
+    void (*step)(); // once a frame, before drawing
+    void (*draw)(); // the world's own drawing, from the state its step left
 };
 
 constexpr float ARRIVAL_X = -1, ARRIVAL_Z = -1; // where every doorway puts the player

@@ -47,8 +47,8 @@ void copy_rows_bottom_first(const FT_Bitmap& bitmap, GlyphBitmap* glyph) {
 
 } // namespace
 
-bool platform_render_font_glyphs(const char* family, int pixel_height, int weight, int first,
-                                 int count, GlyphRun* run) {
+bool platform_render_font_glyphs(const char* family, int pixel_height, int weight, int first, int count,
+                                 GlyphRun* run) {
     *run = GlyphRun{0, nullptr};
     const std::string file = match_font_file(family, weight);
     if (file.empty() || count <= 0) return false;

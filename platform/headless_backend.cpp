@@ -26,9 +26,9 @@ struct Headless {
     bool fail[static_cast<int>(HeadlessStep::Count)] = {};
     std::vector<std::string> call_log;
     bool display_mode_available = false; // fullscreen is possible
-    int desktop_width = DESKTOP_WIDTH;    // what a fullscreen window covers
+    int desktop_width = DESKTOP_WIDTH;   // what a fullscreen window covers
     int desktop_height = DESKTOP_HEIGHT;
-    int viewport_width = 0;               // drawable size override, 0: as asked
+    int viewport_width = 0; // drawable size override, 0: as asked
     int viewport_height = 0;
     // message boxes and sounds
     std::deque<int> answers;
@@ -82,11 +82,10 @@ bool step(HeadlessStep s) {
 bool egl_display() {
     Headless& h = g_headless;
     if (h.display != EGL_NO_DISPLAY) return true;
-    auto get_platform_display = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    auto get_platform_display =
+        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (!get_platform_display) return false;
-    EGLDisplay display =
-        get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    EGLDisplay display = get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
     h.display = display;
     return true;
@@ -118,9 +117,7 @@ void headless_reset() {
 void headless_fail_step(HeadlessStep s, bool fail) { g_headless.fail[static_cast<int>(s)] = fail; }
 const std::vector<std::string>& headless_call_log() { return g_headless.call_log; }
 void headless_clear_call_log() { g_headless.call_log.clear(); }
-void headless_set_display_mode_available(bool available) {
-    g_headless.display_mode_available = available;
-}
+void headless_set_display_mode_available(bool available) { g_headless.display_mode_available = available; }
 void headless_set_desktop(int width, int height) {
     g_headless.desktop_width = width;
     g_headless.desktop_height = height;
@@ -151,9 +148,7 @@ void headless_set_focus(bool focus) { g_headless.focus = focus; }
 void headless_set_auto_clock(bool automatic) { g_headless.auto_clock = automatic; }
 void headless_advance_clock(int64_t microseconds) { g_headless.clock_us += microseconds; }
 int64_t headless_clock_us() { return g_headless.clock_us; }
-void headless_set_performance_counter_available(bool available) {
-    g_headless.performance_counter = available;
-}
+void headless_set_performance_counter_available(bool available) { g_headless.performance_counter = available; }
 HeadlessWindow headless_window() { return g_headless.window; }
 
 bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* height) {
@@ -165,8 +160,7 @@ bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* heigh
     glReadPixels(0, 0, w, ht, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
     rgb->resize(bottom_up.size());
     const size_t row = static_cast<size_t>(w) * 3;
-    for (int y = 0; y < ht; ++y)
-        std::copy_n(&bottom_up[static_cast<size_t>(ht - 1 - y) * row], row, &(*rgb)[y * row]);
+    for (int y = 0; y < ht; ++y) std::copy_n(&bottom_up[static_cast<size_t>(ht - 1 - y) * row], row, &(*rgb)[y * row]);
     *width = w;
     *height = ht;
     return true;
@@ -251,13 +245,9 @@ int backend_message_box(const char* text, const char* caption, unsigned style, i
 
 bool platform_check_display(char*, size_t) { return true; }
 
-bool platform_register_class() {
-    return step(HeadlessStep::RegisterClass);
-}
+bool platform_register_class() { return step(HeadlessStep::RegisterClass); }
 
-bool platform_unregister_class() {
-    return step(HeadlessStep::UnregisterClass);
-}
+bool platform_unregister_class() { return step(HeadlessStep::UnregisterClass); }
 
 bool backend_change_display_mode(int, int, int, int* desktop_width, int* desktop_height) {
     if (!step(HeadlessStep::ChangeDisplayMode) || !g_headless.display_mode_available) return false;
@@ -319,13 +309,12 @@ int platform_choose_pixel_format(int color_bits, int depth_bits) {
     for (size_t i = 0; i < std::size(PIXEL_DEPTHS); ++i) {
         if (PIXEL_DEPTHS[i] > depth_bits) continue;
         const EGLint channel = color_bits >= 24 ? 8 : 5;
-        const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                     EGL_OPENGL_BIT, EGL_RED_SIZE, channel, EGL_GREEN_SIZE,
-                                     channel, EGL_BLUE_SIZE, channel, EGL_DEPTH_SIZE,
-                                     PIXEL_DEPTHS[i], EGL_NONE};
+        const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+                                     EGL_RED_SIZE,     channel,         EGL_GREEN_SIZE,      channel,
+                                     EGL_BLUE_SIZE,    channel,         EGL_DEPTH_SIZE,      PIXEL_DEPTHS[i],
+                                     EGL_NONE};
         EGLint found = 0;
-        if (eglChooseConfig(h.display, attributes, &h.config, 1, &found) && found == 1)
-            return static_cast<int>(i) + 1;
+        if (eglChooseConfig(h.display, attributes, &h.config, 1, &found) && found == 1) return static_cast<int>(i) + 1;
     }
     return 0;
 }

@@ -261,9 +261,9 @@ struct GlyphRun {
 // characters first..first+count-1. Returns false (and an empty run) when no font fits.
 // Activity so far: what the program's state counts.
 struct PlatformActivity {
-    int message_boxes;          // every box asked for
-    int unshown_message_boxes;  // of those, the ones that could not be shown
-    int sound_requests;         // every platform_play_sound call
+    int message_boxes;         // every box asked for
+    int unshown_message_boxes; // of those, the ones that could not be shown
+    int sound_requests;        // every platform_play_sound call
 };
 PlatformActivity platform_activity();
 bool platform_context_current();
@@ -293,6 +293,5 @@ struct PlayCheck {
 };
 size_t platform_play_checks(const PlayCheck** checks);
 
-bool platform_render_font_glyphs(const char* family, int pixel_height, int weight, int first,
-                                 int count, GlyphRun* run);
+bool platform_render_font_glyphs(const char* family, int pixel_height, int weight, int first, int count, GlyphRun* run);
 void platform_free_glyph_run(GlyphRun* run);

@@ -64,13 +64,20 @@ void record_message(const PlatformMessage& m) {
     if (!g_layer.recording.on || m.id == WM_QUIT) return; // a quit comes from the core's own request
     const std::string w = std::to_string(m.wparam), l = std::to_string(m.lparam);
     switch (m.id) {
-    case WM_KEYDOWN: return record("key " + w + " down");
-    case WM_KEYUP: return record("key " + w + " up");
-    case WM_LBUTTONDOWN: return record("button left down");
-    case WM_LBUTTONUP: return record("button left up");
-    case WM_RBUTTONDOWN: return record("button right down");
-    case WM_RBUTTONUP: return record("button right up");
-    default: break;
+    case WM_KEYDOWN:
+        return record("key " + w + " down");
+    case WM_KEYUP:
+        return record("key " + w + " up");
+    case WM_LBUTTONDOWN:
+        return record("button left down");
+    case WM_LBUTTONUP:
+        return record("button left up");
+    case WM_RBUTTONDOWN:
+        return record("button right down");
+    case WM_RBUTTONUP:
+        return record("button right up");
+    default:
+        break;
     }
     for (const WindowMessageName& named : WINDOW_MESSAGE_NAMES)
         if (named.id == m.id) record(std::string("message ") + named.name + " " + w + " " + l);
@@ -196,8 +203,7 @@ bool platform_record_start(const char* path, int startup_answer, char* why, size
     g_layer.recording = Recording{};
     g_layer.recording.on = true;
     g_layer.recording.path = path;
-    record(std::string(SCRIPT_RECORDING_HEADER) +
-           " `zeb-replay FILE` plays it headless and checks the final state.");
+    record(std::string(SCRIPT_RECORDING_HEADER) + " `zeb-replay FILE` plays it headless and checks the final state.");
     if (startup_answer == IDNO) record("mode windowed");
     if (startup_answer == IDYES) record("mode fullscreen");
     return true;

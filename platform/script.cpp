@@ -77,7 +77,6 @@ std::vector<std::string> split(const std::string& line) {
     return words;
 }
 
-
 bool parse_count(const std::string& word, long* out) {
     char* end = nullptr;
     *out = strtol(word.c_str(), &end, 10);
@@ -269,7 +268,8 @@ ScriptRead script_reader_next(ScriptReader* reader, ScriptLine* line, std::strin
     if (r.line_number == 1 && text.compare(0, strlen(SCRIPT_RECORDING_HEADER), SCRIPT_RECORDING_HEADER) == 0)
         r.recording = true;
     // A recording's last line ends with its newline: one without was cut while written.
-    if (c == EOF && (r.recording || r.must_be_recording)) return refuse("the recording ends within a line: it was cut", text);
+    if (c == EOF && (r.recording || r.must_be_recording))
+        return refuse("the recording ends within a line: it was cut", text);
     std::string reason;
     if (!parse_script_line(text, line, &reason)) return refuse(reason, text);
     if ((r.recording || r.must_be_recording) && !line->command.empty()) {

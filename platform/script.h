@@ -46,12 +46,12 @@ constexpr const char* SCRIPT_RECORDING_HEADER = "# A session of zeb, recorded:";
 
 struct ScriptReader {
     FILE* file = nullptr;
-    bool owned = false;       // opened by script_reader_open: closed by script_reader_close
-    std::string name;         // the file as messages name it
-    int line_number = 0;      // of the line read last
-    bool recording = false;   // the first line is the recorder's header
+    bool owned = false;             // opened by script_reader_open: closed by script_reader_close
+    std::string name;               // the file as messages name it
+    int line_number = 0;            // of the line read last
+    bool recording = false;         // the first line is the recorder's header
     bool must_be_recording = false; // zeb --play: a recording's rules hold without the header
-    int phase = 0;            // a recording's progress: 0 inputs, 1 `state` read, 2 checks read
+    int phase = 0;                  // a recording's progress: 0 inputs, 1 `state` read, 2 checks read
 };
 
 enum class ScriptRead { Line, End, Error };

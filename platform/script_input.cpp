@@ -14,13 +14,13 @@ constexpr size_t MAX_CHECKS = 4096;
 
 struct ScriptInput {
     bool active = false;
-    ScriptReader reader;                         // the recording, read as it plays
-    long frames_due = 0;                         // frames to present before playing on
-    std::deque<PlatformMessage> messages;        // played, not yet handed over
-    std::deque<int> answers;                     // Yes/No answers, in order
-    std::vector<std::string> check_words;        // NAME and VALUE of each final check
-    std::vector<PlayCheck> checks;               // pointing into check_words
-    int cursor_x = 0;                            // the recorded pointer, in client pixels
+    ScriptReader reader;                  // the recording, read as it plays
+    long frames_due = 0;                  // frames to present before playing on
+    std::deque<PlatformMessage> messages; // played, not yet handed over
+    std::deque<int> answers;              // Yes/No answers, in order
+    std::vector<std::string> check_words; // NAME and VALUE of each final check
+    std::vector<PlayCheck> checks;        // pointing into check_words
+    int cursor_x = 0;                     // the recorded pointer, in client pixels
     int cursor_y = 0;
     bool focus = true;
 };

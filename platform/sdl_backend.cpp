@@ -107,11 +107,11 @@ unsigned char virtual_key(const SDL_Keysym& key) {
 // The sounds, read at start; the device's callback plays from them, so starting a sound
 // only moves a pointer.
 struct Audio {
-    bool tried = false;                               // the device was asked for once
-    SDL_AudioDeviceID device = 0;                     // 0: no device, sounds are off
+    bool tried = false;                                 // the device was asked for once
+    SDL_AudioDeviceID device = 0;                       // 0: no device, sounds are off
     std::map<std::string, std::vector<int16_t>> sounds; // by path, in the playing format
-    const std::vector<int16_t>* playing = nullptr;    // the sound the callback plays
-    size_t position = 0;                              // next sample of it
+    const std::vector<int16_t>* playing = nullptr;      // the sound the callback plays
+    size_t position = 0;                                // next sample of it
 };
 
 struct Sdl {
@@ -323,12 +323,10 @@ bool translate(const SDL_Event& event, PlatformMessage* out) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        if (event.button.button == SDL_BUTTON_LEFT)
-            *out = PlatformMessage{down ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0, 0};
+        if (event.button.button == SDL_BUTTON_LEFT) *out = PlatformMessage{down ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0, 0};
         else if (event.button.button == SDL_BUTTON_RIGHT)
             *out = PlatformMessage{down ? WM_RBUTTONDOWN : WM_RBUTTONUP, 0, 0};
-        else
-            return false;
+        else return false;
         return true;
     }
     default:
@@ -392,8 +390,7 @@ bool open_audio() {
 // forked child, and a child forked while this thread held one of Xlib's process-wide locks
 // would wait on it for ever. XCB also answers a failed request with a null reply, where
 // Xlib would call the process's error handler.
-template <typename Reply>
-struct XcbReply {
+template <typename Reply> struct XcbReply {
     Reply* reply;
     ~XcbReply() { free(reply); }
 };
@@ -423,13 +420,12 @@ xcb_window_t xcb_shown_window_named(xcb_connection_t* connection, xcb_window_t r
     if (!tree.reply) return 0;
     const xcb_window_t* children = xcb_query_tree_children(tree.reply);
     for (int i = xcb_query_tree_children_length(tree.reply); i-- > 0;) { // topmost first
-        XcbReply<xcb_get_window_attributes_reply_t> attributes{xcb_get_window_attributes_reply(
-            connection, xcb_get_window_attributes(connection, children[i]), nullptr)};
+        XcbReply<xcb_get_window_attributes_reply_t> attributes{
+            xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, children[i]), nullptr)};
         if (!attributes.reply || attributes.reply->map_state != XCB_MAP_STATE_VIEWABLE) continue;
         XcbReply<xcb_get_property_reply_t> name{xcb_get_property_reply(
             connection,
-            xcb_get_property(connection, 0, children[i], XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
-            nullptr)};
+            xcb_get_property(connection, 0, children[i], XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr)};
         if (name.reply && static_cast<size_t>(xcb_get_property_value_length(name.reply)) == title.size() &&
             memcmp(xcb_get_property_value(name.reply), title.data(), title.size()) == 0)
             return children[i];

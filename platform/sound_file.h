@@ -14,8 +14,8 @@
 
 constexpr int SOUND_RATE = 44100;
 constexpr int SOUND_CHANNELS = 2;
-constexpr double SOUND_MAX_SECONDS = 10;            // 1.7 MB once converted
-constexpr size_t SOUND_MAX_FILE_BYTES = 16u << 20;  // 10 s of 8 channels of 16 bits at 96 kHz
+constexpr double SOUND_MAX_SECONDS = 10;           // 1.7 MB once converted
+constexpr size_t SOUND_MAX_FILE_BYTES = 16u << 20; // 10 s of 8 channels of 16 bits at 96 kHz
 
 // Converts a whole WAV file image. False, with a short reason in `why`, when it is not a
 // sound this program plays; `samples` is then empty.

@@ -16,7 +16,7 @@ struct WriteBehind {
     std::condition_variable wake; // text arrived, or the file is to be closed
     std::string pending;          // appended, not yet handed to the file
     bool closing = false;
-    std::string failure;          // why the first write failed; set: the rest is dropped
+    std::string failure; // why the first write failed; set: the rest is dropped
 };
 
 WriteBehind g_out;

@@ -324,7 +324,6 @@ void draw_world1() {
     }
 }
 
-
 namespace {
 
 // Runs one of the records' functions for every world whose flag is up, from the last row

@@ -11,11 +11,11 @@ struct FrameState {
     float current_rgb[3] = {0.1f, 0.1f, 0.1f}; // running colour triple shared with the ring display
     int32_t hud_triangle_total = 0;            // level triangles of the last level pass
     // What the step kept for the draw, where a value moves on during the frame.
-    float light_angle = 0;   // spin_angle as the light is placed
-    float light_bob = 0;     // the bob as the light is placed, before its step
-    float object_angle = 0;  // spin_angle for the switch cubes and weapon 1's display copy
-    float sky_turn = 0;      // the domes' turn
-    Vec3 eye = {0, 0, 0};    // the camera, before the descent and the pits move the player
+    float light_angle = 0;  // spin_angle as the light is placed
+    float light_bob = 0;    // the bob as the light is placed, before its step
+    float object_angle = 0; // spin_angle for the switch cubes and weapon 1's display copy
+    float sky_turn = 0;     // the domes' turn
+    Vec3 eye = {0, 0, 0};   // the camera, before the descent and the pits move the player
 };
 extern FrameState frame_state;
 void reset_frame_state();

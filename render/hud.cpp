@@ -46,7 +46,8 @@ void print_right_number(float y, int value) {
     char text[16];
     snprintf(text, sizeof text, "%i", value);
     const float margin = LAYOUT_WIDTH - (RIGHT_NUMBER_X + text_width("999"));
-    const float x = std::min(from_right(RIGHT_NUMBER_X), static_cast<float>(view.view_width) - margin - text_width(text));
+    const float x =
+        std::min(from_right(RIGHT_NUMBER_X), static_cast<float>(view.view_width) - margin - text_width(text));
     print_text(x, y, "%s", text);
 }
 
@@ -73,8 +74,8 @@ void draw_crosshair() {
     glEnable(GL_POINT_SMOOTH);
     glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
     glPointSize(3);
-    const float points[8][2] = {{0, 0.002f},      {0, 0.001f},      {-0.002f, -0.001f}, {0.002f, -0.001f},
-                                {-0.003f, -0.001f}, {0.003f, -0.001f}, {0, -0.002f},      {0, -0.003f}};
+    const float points[8][2] = {{0, 0.002f},        {0, 0.001f},       {-0.002f, -0.001f}, {0.002f, -0.001f},
+                                {-0.003f, -0.001f}, {0.003f, -0.001f}, {0, -0.002f},       {0, -0.003f}};
     glBegin(GL_POINTS);
     for (const auto& p : points) glVertex3f(p[0], p[1], 0);
     glEnd();
@@ -137,7 +138,8 @@ void end_overlay() {
 }
 
 void settle_hud_counts() {
-    hud.hud_printed = HudCounts{frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count, level_draw.degenerate_count};
+    hud.hud_printed = HudCounts{frame_state.hud_triangle_total, level_draw.visible_count, level_draw.culled_count,
+                                level_draw.degenerate_count};
     level_draw.degenerate_count = 0;
     level_draw.visible_count = 0;
     level_draw.culled_count = 0;

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-
 // The counts as the last frame printed them (taking them resets the counters).
 struct HudCounts {
     int32_t triangles = 0;

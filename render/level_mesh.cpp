@@ -26,8 +26,7 @@ void count_visibility(const LevelTriangle& t) {
     const LevelVertex* v = t.vertex;
     if (triangle_in_frustum(v[0].x, v[0].y, v[0].z, v[1].x, v[1].y, v[1].z, v[2].x, v[2].y, v[2].z))
         level_draw.visible_count += 1;
-    else
-        level_draw.culled_count += 1;
+    else level_draw.culled_count += 1;
 }
 
 // Binds the triangle's slot; a slot outside the set draws untextured rather than
@@ -39,7 +38,8 @@ bool bind_triangle_texture(int32_t slot) {
     }
     bind_slot(slot);
     if (gl_caps.anisotropic)
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, textures.anisotropy_enabled ? level_draw.max_anisotropy : 1.0f);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT,
+                        textures.anisotropy_enabled ? level_draw.max_anisotropy : 1.0f);
     return true;
 }
 
@@ -79,8 +79,7 @@ void update_frustum_planes() {
     }
 }
 
-bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2,
-                         float z2) {
+bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2, float z2) {
     for (const FrustumPlane& f : level_draw.frustum_planes) {
         if (f.a * x0 + f.b * y0 + f.c * z0 + f.d > 0) continue;
         if (f.a * x1 + f.b * y1 + f.c * z1 + f.d > 0) continue;

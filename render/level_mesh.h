@@ -18,7 +18,7 @@ struct LevelDrawState {
     int32_t degenerate_count = 0; // triangles skipped for a zero-length normal
     int32_t normal_parity = 0;    // 0: the next drawn triangle computes a normal; 1: reuses it
     Vec3 last_normal = {0, 1, 0};
-    float tex_scroll = 0;       // vertical texture offset of world 1's first two triangles
+    float tex_scroll = 0; // vertical texture offset of world 1's first two triangles
     // Where this frame's level pass started, for its drawing.
     int32_t pass_parity = 0;
     Vec3 pass_normal = {0, 1, 0};
@@ -32,8 +32,7 @@ void reset_level_draw();
 
 // From the current projection and modelview matrices (world coordinates after the camera).
 void update_frustum_planes();
-bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2,
-                         float z2);
+bool triangle_in_frustum(float x0, float y0, float z0, float x1, float y1, float z1, float x2, float y2, float z2);
 struct VisibleCell;
 // Worlds 2 and 3: a face normal for every second drawn triangle (quads are pairs).
 // The frame's step of the pass: the counters, and the normal and parity it leaves.

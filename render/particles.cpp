@@ -88,7 +88,8 @@ void particles_reach(Vec3* lo, Vec3* hi) {
     for (const Particle& p : particle_draws.drawn[0]) {
         if (!p.active) continue;
         const Vec3 now = {p.x, p.y, p.z};
-        const Vec3 next = {p.x + p.speed_x / STEP_DIVISOR, p.y + p.speed_y / STEP_DIVISOR, p.z + p.speed_z / STEP_DIVISOR};
+        const Vec3 next = {p.x + p.speed_x / STEP_DIVISOR, p.y + p.speed_y / STEP_DIVISOR,
+                           p.z + p.speed_z / STEP_DIVISOR};
         for (const Vec3& v : {now, next}) {
             lo->x = std::min(lo->x, v.x), lo->y = std::min(lo->y, v.y), lo->z = std::min(lo->z, v.z);
             hi->x = std::max(hi->x, v.x), hi->y = std::max(hi->y, v.y), hi->z = std::max(hi->z, v.z);

@@ -15,7 +15,6 @@ VisibleSets visible_sets;
 
 namespace {
 
-
 constexpr int MAX_GRID_SIDE = 4096;   // cells along either axis
 constexpr long MAX_CELLS = 1 << 18;   // in the whole grid
 constexpr int MAX_ITEMS = 1 << 20;    // triangles or rows
@@ -177,7 +176,8 @@ bool parse_visible_sets(const char* text, size_t size, int world, VisibleSets* o
         if (stage == 0) {
             if (first != "visible-sets" || !words.integer(&a, 1, 1) || !words.done()) return fail("not a sets file");
         } else if (stage == 1) {
-            if (first != "world" || !words.integer(&a, 1, WORLD_COUNT) || !words.done()) return fail("expected `world`");
+            if (first != "world" || !words.integer(&a, 1, WORLD_COUNT) || !words.done())
+                return fail("expected `world`");
             if (a != world) return fail("made for another world");
         } else if (stage == 2) {
             if (first != "level" || !words.integer(&a, 0, MAX_ITEMS) || !words.hash(&hash) || !words.done())
@@ -252,14 +252,14 @@ const VisibleCell* visible_cell_at(int world, float x, float eye, float z) {
     if (s.world != world || s.triangle_count != level_mesh.count) return nullptr;
     const float u = (x - s.x0) / s.cell, v = (z - s.z0) / s.cell;
     if (!(u >= 0 && v >= 0 && u < static_cast<float>(s.columns) && v < static_cast<float>(s.rows))) return nullptr;
-    const VisibleCell& c =
-        s.cells[static_cast<size_t>(v) * static_cast<size_t>(s.columns) + static_cast<size_t>(u)];
+    const VisibleCell& c = s.cells[static_cast<size_t>(v) * static_cast<size_t>(s.columns) + static_cast<size_t>(u)];
     if (!c.known || !(eye >= c.eye_lo && eye <= c.eye_hi)) return nullptr;
     return &c;
 }
 
 bool cell_shows_triangle(const VisibleCell& cell, int triangle) {
-    return triangle < 0 || triangle >= visible_sets.triangle_count || bit(visible_sets.bits, cell.triangle_bits, triangle);
+    return triangle < 0 || triangle >= visible_sets.triangle_count ||
+           bit(visible_sets.bits, cell.triangle_bits, triangle);
 }
 
 bool cell_shows_row(const VisibleCell& cell, int row) {

@@ -24,16 +24,16 @@
 #include <vector>
 
 struct VisibleCell {
-    bool known = false;         // a set was made for this cell
+    bool known = false;           // a set was made for this cell
     float eye_lo = 0, eye_hi = 0; // eye heights it holds for
-    size_t triangle_bits = 0;   // offset of its triangle bits in VisibleSets::bits
-    size_t row_bits = 0;        // offset of its layout-row bits
+    size_t triangle_bits = 0;     // offset of its triangle bits in VisibleSets::bits
+    size_t row_bits = 0;          // offset of its layout-row bits
 };
 
 struct VisibleSets {
-    int world = 0;                 // 0: none loaded
-    int triangle_count = 0;        // of the level they were made for
-    int row_count = 0;             // of the layout
+    int world = 0;          // 0: none loaded
+    int triangle_count = 0; // of the level they were made for
+    int row_count = 0;      // of the layout
     float x0 = 0, z0 = 0, cell = 1;
     int columns = 0, rows = 0;
     std::vector<VisibleCell> cells; // row-major, z then x

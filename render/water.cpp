@@ -46,8 +46,8 @@ void water_init() {
 
 // A drop, the update of the surface's vertices from the current heights, and the swap.
 void water_step(int surface) {
-    float (*c)[N] = water.water_current;
-    float (*p)[N] = water.water_previous;
+    float(*c)[N] = water.water_current;
+    float(*p)[N] = water.water_previous;
     // The three draws happen on every step, whether or not a drop falls.
     const int r1 = random_next() % DROP_CENTRES;
     const int r2 = random_next() % DROP_CENTRES;

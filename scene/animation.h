@@ -17,9 +17,9 @@ struct AnimationState {
     WaveDirection bob_direction;
     WaveDirection wave_a_direction;
     WaveDirection wave_b_direction;
-    float sign_swing_angle = 0;  // degrees, kept near -50..50
-    bool swing_new_run = true;   // the next frame draws a new run
-    int32_t swing_run_pick = 0;  // below 35 the run swings towards +50
+    float sign_swing_angle = 0; // degrees, kept near -50..50
+    bool swing_new_run = true;  // the next frame draws a new run
+    int32_t swing_run_pick = 0; // below 35 the run swings towards +50
     int32_t swing_run_frames = 0;
 };
 extern AnimationState animation;

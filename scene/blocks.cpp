@@ -30,8 +30,8 @@ void emit_rect(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3, f
     corner(p2, u, v);
 }
 
-void emit_triangle(const Vec3& p0, float s0, float t0, const Vec3& p1, float s1, float t1, const Vec3& p2,
-                   float s2, float t2) {
+void emit_triangle(const Vec3& p0, float s0, float t0, const Vec3& p1, float s1, float t1, const Vec3& p2, float s2,
+                   float t2) {
     corner(p0, s0, t0);
     corner(p1, s1, t1);
     corner(p2, s2, t2);

@@ -19,8 +19,8 @@ void bind_slot(int slot);
 // One rectangle, inside an open glBegin(GL_TRIANGLES).
 void emit_rect(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& p3, float u = 1, float v = 1);
 // One triangle with its texture coordinates, inside an open glBegin(GL_TRIANGLES).
-void emit_triangle(const Vec3& p0, float s0, float t0, const Vec3& p1, float s1, float t1, const Vec3& p2,
-                   float s2, float t2);
+void emit_triangle(const Vec3& p0, float s0, float t0, const Vec3& p1, float s1, float t1, const Vec3& p2, float s2,
+                   float t2);
 
 // The side of an axis-aligned box a face looks to.
 enum Facing : unsigned {

@@ -44,8 +44,7 @@ Box board_box(int index, float taller) {
 void draw_boards(int slot, int first, int count, float taller) {
     bind_slot(slot);
     glBegin(GL_TRIANGLES);
-    for (int i = first; i < first + count; ++i)
-        emit_box(board_box(i, taller));
+    for (int i = first; i < first + count; ++i) emit_box(board_box(i, taller));
     glEnd();
 }
 

@@ -31,7 +31,7 @@ void draw_gate_corner() {
     const float h = gates.gate_corner_top;
     bind_slot(GATE_CORNER_SLOT);
     glBegin(GL_TRIANGLES);
-    emit_face({-2, GATE_FOOT, 0, 0, h, 0}, FACE_NEG_Z); // across the canopy's mouth
+    emit_face({-2, GATE_FOOT, 0, 0, h, 0}, FACE_NEG_Z);  // across the canopy's mouth
     emit_face({-2, GATE_FOOT, 0, -2, h, 4}, FACE_POS_X); // along its side, seen from inside
     glEnd();
 }

@@ -75,13 +75,13 @@ void draw_timber_frame() {
     FacadePlacement block;
     bind_slot(TIMBER_SLOT);
     glBegin(GL_TRIANGLES);
-    emit_box({-2.4f, 0, 0.5f, -2.2f, 1.55f, 0.7f});      // left post
-    emit_box({-0.8f, 0, 0.5f, -0.6f, 1.55f, 0.7f});      // right post
-    emit_box({-2.4f, 1.55f, 0.5f, -1.95f, 1.7f, 0.7f});  // left bolster
-    emit_box({-1.05f, 1.55f, 0.5f, -0.6f, 1.7f, 0.7f});  // right bolster
-    emit_box({-2.4f, 1.7f, 0.5f, -0.6f, 1.9f, 0.7f});    // beam
-    emit_box({-0.8f, 0, 1.3f, -0.6f, 0.12f, 1.7f});      // sole block of the shore
-    const float zb = 0.53f; // the braces sit a little inside the post's faces
+    emit_box({-2.4f, 0, 0.5f, -2.2f, 1.55f, 0.7f});     // left post
+    emit_box({-0.8f, 0, 0.5f, -0.6f, 1.55f, 0.7f});     // right post
+    emit_box({-2.4f, 1.55f, 0.5f, -1.95f, 1.7f, 0.7f}); // left bolster
+    emit_box({-1.05f, 1.55f, 0.5f, -0.6f, 1.7f, 0.7f}); // right bolster
+    emit_box({-2.4f, 1.7f, 0.5f, -0.6f, 1.9f, 0.7f});   // beam
+    emit_box({-0.8f, 0, 1.3f, -0.6f, 0.12f, 1.7f});     // sole block of the shore
+    const float zb = 0.53f;                             // the braces sit a little inside the post's faces
     emit_prism({{-0.8f, 0.9f, zb}, {-1.6f, 1.7f, zb}, {-1.43f, 1.7f, zb}, {-0.8f, 1.07f, zb}}, {0, 0, 0.14f});
     const float xs = -0.77f;
     emit_prism({{xs, 0.82f, 0.7f}, {xs, 0.12f, 1.5f}, {xs, 0.12f, 1.6943f}, {xs, 0.99f, 0.7f}}, {0.14f, 0, 0});

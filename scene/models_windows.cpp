@@ -36,8 +36,7 @@ void draw_window_narrow() {
     emit_face({-0.7f, 2.1f, 0.98f, -0.2f, 2.3f, 0.98f}, FACE_NEG_Z); // bottom rail
     for (float y : {2.75f, 3.0f, 2.5f, 3.25f, 2.3f})
         emit_face({-0.7f, y, 0.981f, -0.2f, y + 0.05f, 0.981f}, FACE_NEG_Z);
-    for (float x : {-0.25f, -0.5f, -0.7f})
-        emit_face({x, 2.3f, 0.98f, x + 0.05f, 3.3f, 0.98f}, FACE_NEG_Z);
+    for (float x : {-0.25f, -0.5f, -0.7f}) emit_face({x, 2.3f, 0.98f, x + 0.05f, 3.3f, 0.98f}, FACE_NEG_Z);
     // side posts: front, both sides and bottom; no top, no back
     constexpr unsigned POST_FACES = FACE_NEG_Z | FACE_NEG_X | FACE_POS_X | FACE_NEG_Y;
     emit_box({-0.2f, 2.0f, 0.95f, -0.05f, 3.6f, 1.0f}, POST_FACES);
@@ -84,11 +83,10 @@ void draw_lattice_window(float width, int columns, float post_grain) {
 
     bind_slot(13);
     glBegin(GL_TRIANGLES);
-    emit_face({RAILS, LIGHTS_TOP, 0, RAILS, 2.05f, width}, FACE_NEG_X);    // top rail
-    emit_face({RAILS, 0.4f, 0, RAILS, LIGHTS_BOTTOM, width}, FACE_NEG_X);  // bottom rail
+    emit_face({RAILS, LIGHTS_TOP, 0, RAILS, 2.05f, width}, FACE_NEG_X);   // top rail
+    emit_face({RAILS, 0.4f, 0, RAILS, LIGHTS_BOTTOM, width}, FACE_NEG_X); // bottom rail
     // three rows of lights between four horizontal bars
-    for (float y : {0.6f, 1.0f, 1.4f, 1.8f})
-        emit_face({BARS, y, 0, BARS, y + BAR, width}, FACE_NEG_X);
+    for (float y : {0.6f, 1.0f, 1.4f, 1.8f}) emit_face({BARS, y, 0, BARS, y + BAR, width}, FACE_NEG_X);
     const float column = (width - BAR) / static_cast<float>(columns);
     for (int i = 0; i <= columns; ++i) {
         const float z = static_cast<float>(i) * column;
@@ -128,10 +126,10 @@ void draw_window_small() {
     bind_slot(13);
     glBegin(GL_TRIANGLES);
     // four strips standing 0.02 off the wall, then the edges of the opening they leave
-    emit_face({X1 - STRIP, Y0, -0.02f, X1, Y1, -0.02f}, FACE_NEG_Z);                         // left
-    emit_face({X0, Y0, -0.02f, X0 + STRIP, Y1, -0.02f}, FACE_NEG_Z);                         // right
-    emit_face({X0 + STRIP, Y1 - STRIP, -0.02f, X1 - STRIP, Y1, -0.02f}, FACE_NEG_Z);         // top
-    emit_face({X0 + STRIP, Y0, -0.02f, X1 - STRIP, Y0 + STRIP, -0.02f}, FACE_NEG_Z);         // bottom
+    emit_face({X1 - STRIP, Y0, -0.02f, X1, Y1, -0.02f}, FACE_NEG_Z);                 // left
+    emit_face({X0, Y0, -0.02f, X0 + STRIP, Y1, -0.02f}, FACE_NEG_Z);                 // right
+    emit_face({X0 + STRIP, Y1 - STRIP, -0.02f, X1 - STRIP, Y1, -0.02f}, FACE_NEG_Z); // top
+    emit_face({X0 + STRIP, Y0, -0.02f, X1 - STRIP, Y0 + STRIP, -0.02f}, FACE_NEG_Z); // bottom
     emit_opening({X0 + STRIP, Y0 + STRIP, -0.02f, X1 - STRIP, Y1 - STRIP, 0}, OPENING_SIDES_Z);
     glEnd();
 }
@@ -187,8 +185,7 @@ void draw_window_small_framed() {
     const Box right = {-0.9f, 0.55f, -0.1f, -0.8f, 1.0f, 0};
     const Box top = {-0.9f, 1.0f, -0.1f, -0.3f, 1.2f, 0};
     const Box bottom = {-0.9f, 0.35f, -0.1f, -0.3f, 0.55f, 0};
-    for (const Box& side : {top, bottom, left, right})
-        emit_face(side, FACE_NEG_Z);
+    for (const Box& side : {top, bottom, left, right}) emit_face(side, FACE_NEG_Z);
     emit_box({-0.9f, 0.35f, -0.1f, -0.3f, 1.2f, 0}, FACE_NEG_X | FACE_POS_X | FACE_NEG_Y | FACE_POS_Y);
     emit_opening({-0.8f, 0.55f, -0.1f, -0.4f, 1.0f, RAILS}, OPENING_SIDES_Z);
     glEnd();
@@ -217,10 +214,10 @@ void draw_door_framed() {
     constexpr float FRAME = -0.75f, STRIP = 0.1f;
     bind_slot(7);
     glBegin(GL_TRIANGLES);
-    emit_face({FRAME, SILL, Z1 - STRIP, FRAME, TOP, Z1}, FACE_POS_X);                         // left
-    emit_face({FRAME, SILL, Z0, FRAME, TOP, Z0 + STRIP}, FACE_POS_X);                         // right
-    emit_face({FRAME, TOP - STRIP, Z0 + STRIP, FRAME, TOP, Z1 - STRIP}, FACE_POS_X);          // head
-    emit_face({FRAME, SILL, Z0 + STRIP, FRAME, SILL + STRIP, Z1 - STRIP}, FACE_POS_X);        // foot
+    emit_face({FRAME, SILL, Z1 - STRIP, FRAME, TOP, Z1}, FACE_POS_X);                  // left
+    emit_face({FRAME, SILL, Z0, FRAME, TOP, Z0 + STRIP}, FACE_POS_X);                  // right
+    emit_face({FRAME, TOP - STRIP, Z0 + STRIP, FRAME, TOP, Z1 - STRIP}, FACE_POS_X);   // head
+    emit_face({FRAME, SILL, Z0 + STRIP, FRAME, SILL + STRIP, Z1 - STRIP}, FACE_POS_X); // foot
     const Box leaf = {BACK, SILL + STRIP, Z0 + STRIP, FRAME, TOP - STRIP, Z1 - STRIP};
     emit_opening(leaf, OPENING_SIDES_X);
     emit_face({BACK, leaf.y0, leaf.z0, BACK, leaf.y1, leaf.z1}, FACE_POS_X);
@@ -247,10 +244,10 @@ void draw_window_recessed() {
     constexpr float TRANSOM = 0.8f;
     bind_slot(13);
     glBegin(GL_TRIANGLES);
-    emit_face({RAILS, TOP - STRIP, Z0, RAILS, TOP, Z1}, FACE_POS_X, 2, 1);                    // head
-    emit_face({RAILS, BOTTOM, Z0, RAILS, BOTTOM + STRIP, Z1}, FACE_POS_X, 2, 1);              // sill
-    emit_face({RAILS, BOTTOM + STRIP, Z1 - STRIP, RAILS, TOP - STRIP, Z1}, FACE_POS_X);       // left
-    emit_face({RAILS, BOTTOM + STRIP, Z0, RAILS, TOP - STRIP, Z0 + STRIP}, FACE_POS_X);       // right
+    emit_face({RAILS, TOP - STRIP, Z0, RAILS, TOP, Z1}, FACE_POS_X, 2, 1);              // head
+    emit_face({RAILS, BOTTOM, Z0, RAILS, BOTTOM + STRIP, Z1}, FACE_POS_X, 2, 1);        // sill
+    emit_face({RAILS, BOTTOM + STRIP, Z1 - STRIP, RAILS, TOP - STRIP, Z1}, FACE_POS_X); // left
+    emit_face({RAILS, BOTTOM + STRIP, Z0, RAILS, TOP - STRIP, Z0 + STRIP}, FACE_POS_X); // right
     const Box lights = {BACK, BOTTOM + STRIP, Z0 + STRIP, RAILS, TOP - STRIP, Z1 - STRIP};
     emit_opening(lights, OPENING_SIDES_X);
     // three mullions part the lights into four columns
@@ -305,10 +302,8 @@ void draw_dormer() {
     emit_face({X0, Y0, RAILS, X1, Y0 + STRIP, RAILS}, FACE_NEG_Z);
     emit_face({X1 - STRIP, Y0 + STRIP, RAILS, X1, Y1 - STRIP, RAILS}, FACE_NEG_Z);
     emit_face({X0, Y0 + STRIP, RAILS, X0 + STRIP, Y1 - STRIP, RAILS}, FACE_NEG_Z);
-    for (float x : {-0.67f, -0.56f})
-        emit_face({x, Y0 + STRIP, RAILS, x + BAR, Y1 - STRIP, RAILS}, FACE_NEG_Z);
-    for (float y : {0.58f, 0.74f})
-        emit_face({X0 + STRIP, y, BARS, X1 - STRIP, y + BAR, BARS}, FACE_NEG_Z);
+    for (float x : {-0.67f, -0.56f}) emit_face({x, Y0 + STRIP, RAILS, x + BAR, Y1 - STRIP, RAILS}, FACE_NEG_Z);
+    for (float y : {0.58f, 0.74f}) emit_face({X0 + STRIP, y, BARS, X1 - STRIP, y + BAR, BARS}, FACE_NEG_Z);
     glEnd();
 }
 
@@ -394,8 +389,7 @@ void emit_casement_frame(const Casement& c) {
 
     const float mid = (lz0 + lz1) / 2;
     emit_casement_front(c, mid - BAR / 2, mid + BAR / 2, y0 + s, y1 - s, RAILS);
-    for (float y : {2.85f, 3.08f, 3.31f})
-        emit_casement_front(c, lz0, lz1, y, y + BAR, BARS);
+    for (float y : {2.85f, 3.08f, 3.31f}) emit_casement_front(c, lz0, lz1, y, y + BAR, BARS);
 }
 
 } // namespace
@@ -426,10 +420,8 @@ void draw_window_double() {
     emit_face(sill, FACE_NEG_X);
     emit_face(sill, FACE_POS_Y);
     // the fixed centre: two columns of three lights
-    for (float z : {1.0f, 1.375f, 1.75f})
-        emit_face({RAILS, 2.7f, z, RAILS, 3.5f, z + 0.05f}, FACE_NEG_X);
-    for (float y : {2.7f, 2.95f, 3.2f, 3.45f})
-        emit_face({BARS, y, 1.0f, BARS, y + 0.05f, 1.8f}, FACE_NEG_X);
+    for (float z : {1.0f, 1.375f, 1.75f}) emit_face({RAILS, 2.7f, z, RAILS, 3.5f, z + 0.05f}, FACE_NEG_X);
+    for (float y : {2.7f, 2.95f, 3.2f, 3.45f}) emit_face({BARS, y, 1.0f, BARS, y + 0.05f, 1.8f}, FACE_NEG_X);
     emit_casement_frame(left);
     emit_casement_frame(right);
     glEnd();

@@ -29,11 +29,16 @@ struct TownFace {
 // The side of an axis-aligned box facing `facing`, as emit_face lays it out.
 constexpr TownFace side(int slot, Box b, unsigned facing, float u, float v) {
     switch (facing) {
-    case FACE_NEG_Z: return {slot, 4, {{b.x1, b.y0, b.z0}, {b.x0, b.y0, b.z0}, {b.x0, b.y1, b.z0}, {b.x1, b.y1, b.z0}}, u, v};
-    case FACE_POS_Z: return {slot, 4, {{b.x0, b.y0, b.z1}, {b.x1, b.y0, b.z1}, {b.x1, b.y1, b.z1}, {b.x0, b.y1, b.z1}}, u, v};
-    case FACE_NEG_X: return {slot, 4, {{b.x0, b.y0, b.z0}, {b.x0, b.y0, b.z1}, {b.x0, b.y1, b.z1}, {b.x0, b.y1, b.z0}}, u, v};
-    case FACE_POS_X: return {slot, 4, {{b.x1, b.y0, b.z1}, {b.x1, b.y0, b.z0}, {b.x1, b.y1, b.z0}, {b.x1, b.y1, b.z1}}, u, v};
-    default:         return {slot, 4, {{b.x0, b.y1, b.z1}, {b.x1, b.y1, b.z1}, {b.x1, b.y1, b.z0}, {b.x0, b.y1, b.z0}}, u, v};
+    case FACE_NEG_Z:
+        return {slot, 4, {{b.x1, b.y0, b.z0}, {b.x0, b.y0, b.z0}, {b.x0, b.y1, b.z0}, {b.x1, b.y1, b.z0}}, u, v};
+    case FACE_POS_Z:
+        return {slot, 4, {{b.x0, b.y0, b.z1}, {b.x1, b.y0, b.z1}, {b.x1, b.y1, b.z1}, {b.x0, b.y1, b.z1}}, u, v};
+    case FACE_NEG_X:
+        return {slot, 4, {{b.x0, b.y0, b.z0}, {b.x0, b.y0, b.z1}, {b.x0, b.y1, b.z1}, {b.x0, b.y1, b.z0}}, u, v};
+    case FACE_POS_X:
+        return {slot, 4, {{b.x1, b.y0, b.z1}, {b.x1, b.y0, b.z0}, {b.x1, b.y1, b.z0}, {b.x1, b.y1, b.z1}}, u, v};
+    default:
+        return {slot, 4, {{b.x0, b.y1, b.z1}, {b.x1, b.y1, b.z1}, {b.x1, b.y1, b.z0}, {b.x0, b.y1, b.z0}}, u, v};
     }
 }
 constexpr TownFace quad(int slot, Vec3 p0, Vec3 p1, Vec3 p2, Vec3 p3, float u, float v) {

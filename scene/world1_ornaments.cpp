@@ -26,10 +26,10 @@ constexpr float SPOKE_ANGLES[] = {0, 30, 60, 90, 120, 150, 180, 210, 240, -90, -
 
 // One bead of a spiral arm: turned about the spinner's axis, then moved out along it.
 struct Bead {
-    float turn;      // degrees about z, 0 for none
-    float x, y, z;   // offset after the turn
+    float turn;    // degrees about z, 0 for none
+    float x, y, z; // offset after the turn
     float radius;
-    int slices;      // and as many stacks
+    int slices; // and as many stacks
 };
 // clang-format off
 constexpr Bead ARM_BEADS[] = {
@@ -84,7 +84,7 @@ void emit_box_with_normals(const Box& box, unsigned faces) {
         unsigned facing;
         float nx, ny, nz;
     };
-    constexpr Side SIDES[] = {{FACE_NEG_Z, 0, 0, -1}, {FACE_POS_Z, 0, 0, 1}, {FACE_NEG_X, -1, 0, 0},
+    constexpr Side SIDES[] = {{FACE_NEG_Z, 0, 0, -1}, {FACE_POS_Z, 0, 0, 1},  {FACE_NEG_X, -1, 0, 0},
                               {FACE_POS_X, 1, 0, 0},  {FACE_NEG_Y, 0, -1, 0}, {FACE_POS_Y, 0, 1, 0}};
     for (const Side& side : SIDES) {
         if (!(faces & side.facing)) continue;

@@ -246,9 +246,9 @@ TEST_F(App, RegistrationFailureAndRefusedFallbackCloseNothing) {
 
 TEST_F(App, CloseWindowReportsEachFailureAndGoesOn) {
     ASSERT_TRUE(open_window("ZEB", 1024, 768, 32, false));
-    for (HeadlessStep s : {HeadlessStep::ReleaseCurrent, HeadlessStep::DeleteContext,
-                           HeadlessStep::ReleaseDeviceContext, HeadlessStep::DestroyWindow,
-                           HeadlessStep::UnregisterClass})
+    for (HeadlessStep s :
+         {HeadlessStep::ReleaseCurrent, HeadlessStep::DeleteContext, HeadlessStep::ReleaseDeviceContext,
+          HeadlessStep::DestroyWindow, HeadlessStep::UnregisterClass})
         headless_fail_step(s, true);
     close_window();
     std::vector<std::string> texts;
@@ -413,13 +413,13 @@ TEST_F(App, MinimisedWindowRendersNothingButKeysCursorAndPacingGoOn) {
     headless_move_cursor(7, 0);
     const int64_t before = headless_clock_us();
     run_frames(2);
-    EXPECT_EQ(timer.frame_pacing, 7);            // held keys act
-    EXPECT_EQ(view.field_of_view, 45.0f);       // O acts only in rendered frames
-    EXPECT_EQ(frame_counter.frames, 0);    // nothing rendered
+    EXPECT_EQ(timer.frame_pacing, 7);                 // held keys act
+    EXPECT_EQ(view.field_of_view, 45.0f);             // O acts only in rendered frames
+    EXPECT_EQ(frame_counter.frames, 0);               // nothing rendered
     EXPECT_EQ(pointer.cursor_pos.x, CURSOR_CENTER_X); // the cursor was read ...
     int x = 0, y = 0;
     platform_get_cursor_pos(&x, &y);
-    EXPECT_EQ(x, CURSOR_CENTER_X); // ... and put back
+    EXPECT_EQ(x, CURSOR_CENTER_X);                             // ... and put back
     EXPECT_GE(headless_clock_us() - before, (10 + 12) * 1000); // paced at 2 x 5, then 2 x 6 ms
 }
 
@@ -471,7 +471,8 @@ TEST_F(App, ALongNumberAtTheLowerRightStaysInTheView) {
     for (int y = height - 60; y < height; ++y) // the lowest rows
         for (int x = 1300; x < width; ++x) {
             const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-            if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++(x >= width - 13 ? white_at_the_edge : white_beside_the_icons);
+            if (p[0] == 255 && p[1] == 255 && p[2] == 255)
+                ++(x >= width - 13 ? white_at_the_edge : white_beside_the_icons);
         }
     EXPECT_EQ(white_at_the_edge, 0);
     EXPECT_GT(white_beside_the_icons, 50);

@@ -71,8 +71,8 @@ Bytes read_file(const std::string& path) {
 }
 
 void write_file(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace
@@ -98,7 +98,8 @@ TEST(Bmp, TwentyFourBitRowsLoseTheirPaddingAndTurnToRgb) {
 TEST(Bmp, PalettesOfEveryDepthAndTheirDeclaredLength) {
     // 8 bits, five colours used: the bare DIB's pixels follow a five-entry palette.
     Bytes dib = info_header(4, 1, 8, 0, 5);
-    for (unsigned i = 0; i < 5; ++i) dib.insert(dib.end(), {static_cast<unsigned char>(i), 0, static_cast<unsigned char>(50 * i), 0});
+    for (unsigned i = 0; i < 5; ++i)
+        dib.insert(dib.end(), {static_cast<unsigned char>(i), 0, static_cast<unsigned char>(50 * i), 0});
     dib.insert(dib.end(), {4, 1, 0, 7}); // index 7 lies outside the palette
     Decoded d = decode(dib);
     ASSERT_TRUE(d.image) << d.error;
@@ -148,7 +149,7 @@ TEST(Bmp, SixteenAndThirtyTwoBitChannelsScaleToEightBits) {
     Bytes bf = info_header(1, 1, 32, 3);
     le32(bf, 0x000003FF); // red: ten bits at the bottom
     le32(bf, 0x000FFC00);
-    le32(bf, 0);          // no blue at all
+    le32(bf, 0); // no blue at all
     le32(bf, 0x3FF | (512u << 10));
     d = decode(bf);
     ASSERT_TRUE(d.image) << d.error;
@@ -159,11 +160,11 @@ TEST(Bmp, RunLengthSkipsAreBlackAndOverrunsAreCut) {
     Bytes dib = info_header(4, 3, 8, 1, 4);
     for (unsigned i = 0; i < 4; ++i) dib.insert(dib.end(), {0, 0, static_cast<unsigned char>(60 * (i + 1)), 0});
     dib.insert(dib.end(), {
-                              2, 1,       // two pixels of colour 1
-                              0, 2, 1, 1, // delta: one right, one up
+                              2, 1,             // two pixels of colour 1
+                              0, 2, 1, 1,       // delta: one right, one up
                               0, 3, 2, 3, 2, 0, // absolute run of three, padded
-                              9, 0,       // a run far past the row end: cut
-                              0, 1,       // end of bitmap
+                              9, 0,             // a run far past the row end: cut
+                              0, 1,             // end of bitmap
                           });
     const Decoded d = decode(dib);
     ASSERT_TRUE(d.image) << d.error;

@@ -36,12 +36,12 @@ constexpr int32_t LOD_BIAS_KEPT = 1 << 30;
 
 struct TourView {
     const char* name;
-    int world;              // switched to first when another is current
+    int world; // switched to first when another is current
     float x, z, eye, heading, pitch;
-    const char* keys;       // held during the view's first frame
-    bool fire;              // left button held through the view
-    int width, height;      // the view's size (0: the window's)
-    float gates;            // every gate's top edge set to this first, or GATES_KEPT
+    const char* keys;                 // held during the view's first frame
+    bool fire;                        // left button held through the view
+    int width, height;                // the view's size (0: the window's)
+    float gates;                      // every gate's top edge set to this first, or GATES_KEPT
     int32_t lod_bias = LOD_BIAS_KEPT; // the keys' LOD bias counter set to this first
 };
 constexpr float GATES_KEPT = 99;

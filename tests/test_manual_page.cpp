@@ -27,14 +27,22 @@ std::string key_name(int key) {
     if (key >= 96 && key <= 105) return "Numpad " + std::to_string(key - 96);
     if (key >= VK_F1 && key < VK_F1 + 12) return "F" + std::to_string(key - VK_F1 + 1);
     switch (key) {
-    case VK_ESCAPE: return "Escape";
-    case VK_END: return "End";
-    case VK_DELETE: return "Delete";
-    case VK_UP: return "Up arrow";
-    case VK_DOWN: return "Down arrow";
-    case VK_LEFT: return "Left arrow";
-    case VK_RIGHT: return "Right arrow";
-    default: return "";
+    case VK_ESCAPE:
+        return "Escape";
+    case VK_END:
+        return "End";
+    case VK_DELETE:
+        return "Delete";
+    case VK_UP:
+        return "Up arrow";
+    case VK_DOWN:
+        return "Down arrow";
+    case VK_LEFT:
+        return "Left arrow";
+    case VK_RIGHT:
+        return "Right arrow";
+    default:
+        return "";
     }
 }
 

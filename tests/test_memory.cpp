@@ -75,7 +75,8 @@ TEST(Memory, AThousandWorldChangesLeakNothing) {
 
     // The driver hands out fresh names rather than reusing freed ones, so count the live
     // objects among every name given out so far: one texture set and one font.
-    const GLuint highest_texture = *std::max_element(std::begin(textures.texture_names), std::end(textures.texture_names));
+    const GLuint highest_texture =
+        *std::max_element(std::begin(textures.texture_names), std::end(textures.texture_names));
     int live_textures = 0, lists = 0;
     for (GLuint name = 1; name <= highest_texture; ++name) live_textures += glIsTexture(name) ? 1 : 0;
     for (GLuint name = 1; name < font_list_base + FONT_GLYPH_COUNT; ++name) lists += glIsList(name) ? 1 : 0;

@@ -34,12 +34,12 @@ using SlotCounts = std::vector<std::pair<int, int>>; // (slot, triangles); 0 tri
 struct Expected {
     const char* name;
     Family family;
-    SlotCounts triangles;  // per slot, summed over runs
-    SlotCounts runs;       // the non-empty runs in order, where fixed
-    std::set<int> bound;   // every slot bound, quadric-only slots included
-    int quadrics[4];       // cylinders, disks, spheres, tori
-    float extent[6];       // x0 y0 z0 x1 y1 z1, local
-    unsigned front;        // FACE_ side of a single-sided piece, 0 for solids
+    SlotCounts triangles; // per slot, summed over runs
+    SlotCounts runs;      // the non-empty runs in order, where fixed
+    std::set<int> bound;  // every slot bound, quadric-only slots included
+    int quadrics[4];      // cylinders, disks, spheres, tori
+    float extent[6];      // x0 y0 z0 x1 y1 z1, local
+    unsigned front;       // FACE_ side of a single-sided piece, 0 for solids
 };
 
 // The vault's rails start at z = -0.15: their own translation of -0.10 in the frame the
@@ -158,12 +158,25 @@ template <typename Draw> std::vector<Polygon> feedback(GLenum type, Draw draw) {
         const auto token = static_cast<GLenum>(buffer[i++]);
         int vertices = 0;
         switch (token) {
-        case GL_POLYGON_TOKEN: vertices = static_cast<int>(buffer[i++]); break;
-        case GL_POINT_TOKEN: case GL_BITMAP_TOKEN: case GL_DRAW_PIXEL_TOKEN: case GL_COPY_PIXEL_TOKEN:
-            i += per_vertex; continue;
-        case GL_LINE_TOKEN: case GL_LINE_RESET_TOKEN: i += 2 * per_vertex; continue;
-        case GL_PASS_THROUGH_TOKEN: i += 1; continue;
-        default: ADD_FAILURE() << "feedback token " << token; return polygons;
+        case GL_POLYGON_TOKEN:
+            vertices = static_cast<int>(buffer[i++]);
+            break;
+        case GL_POINT_TOKEN:
+        case GL_BITMAP_TOKEN:
+        case GL_DRAW_PIXEL_TOKEN:
+        case GL_COPY_PIXEL_TOKEN:
+            i += per_vertex;
+            continue;
+        case GL_LINE_TOKEN:
+        case GL_LINE_RESET_TOKEN:
+            i += 2 * per_vertex;
+            continue;
+        case GL_PASS_THROUGH_TOKEN:
+            i += 1;
+            continue;
+        default:
+            ADD_FAILURE() << "feedback token " << token;
+            return polygons;
         }
         Polygon polygon;
         for (int v = 0; v < vertices; ++v, i += per_vertex) {
@@ -201,7 +214,8 @@ double signed_volume(const std::vector<Polygon>& polygons, const double c[3]) {
                 d[i][1] = v[i]->y - c[1];
                 d[i][2] = v[i]->z - c[2];
             }
-            sum += d[0][0] * (d[1][1] * d[2][2] - d[1][2] * d[2][1]) - d[0][1] * (d[1][0] * d[2][2] - d[1][2] * d[2][0]) +
+            sum += d[0][0] * (d[1][1] * d[2][2] - d[1][2] * d[2][1]) -
+                   d[0][1] * (d[1][0] * d[2][2] - d[1][2] * d[2][0]) +
                    d[0][2] * (d[1][0] * d[2][1] - d[1][1] * d[2][0]);
         }
     return sum;
@@ -211,8 +225,9 @@ double signed_volume(const std::vector<Polygon>& polygons, const double c[3]) {
 // with the whole model inside its volume. Returns the window position of the centre.
 void look_from(const float* b, const float view[3], double centre_window[3]) {
     const double c[3] = {(b[0] + b[3]) / 2.0, (b[1] + b[4]) / 2.0, (b[2] + b[5]) / 2.0};
-    const double r = std::sqrt((b[3] - b[0]) * (b[3] - b[0]) + (b[4] - b[1]) * (b[4] - b[1]) +
-                               (b[5] - b[2]) * (b[5] - b[2])) / 2 + 0.1;
+    const double r =
+        std::sqrt((b[3] - b[0]) * (b[3] - b[0]) + (b[4] - b[1]) * (b[4] - b[1]) + (b[5] - b[2]) * (b[5] - b[2])) / 2 +
+        0.1;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-r, r, -r, r, r, 3 * r);
@@ -234,8 +249,13 @@ void expect_front(const Expected& e, void (*draw)(), const float* bounds) {
     glDisable(GL_CULL_FACE);
     double centre[3];
     if (e.front != 0) {
-        const float view[3] = {e.front == FACE_POS_X ? 1.f : e.front == FACE_NEG_X ? -1.f : 0.f, 0,
-                               e.front == FACE_POS_Z ? 1.f : e.front == FACE_NEG_Z ? -1.f : 0.f};
+        const float view[3] = {e.front == FACE_POS_X   ? 1.f
+                               : e.front == FACE_NEG_X ? -1.f
+                                                       : 0.f,
+                               0,
+                               e.front == FACE_POS_Z   ? 1.f
+                               : e.front == FACE_NEG_Z ? -1.f
+                                                       : 0.f};
         look_from(bounds, view, centre);
         double facing = 0, away = 0;
         for (const Polygon& p : feedback(GL_3D, draw)) {
@@ -414,8 +434,7 @@ TEST_F(TownTest, TheTorusIsStripsRoundTheRingClosingTheTube) {
         return std::fabs(p.x - q.x) < 1e-3f && std::fabs(p.y - q.y) < 1e-3f && std::fabs(p.z - q.z) < 1e-3f;
     };
 
-    const std::vector<Polygon> triangles =
-        feedback(GL_3D_COLOR_TEXTURE, [] { draw_torus(0.55f, 0.35f, 36, 17); });
+    const std::vector<Polygon> triangles = feedback(GL_3D_COLOR_TEXTURE, [] { draw_torus(0.55f, 0.35f, 36, 17); });
     constexpr int STRIPS = 36, PER_STRIP = 36 - 2;
     ASSERT_EQ(triangles.size(), static_cast<size_t>(STRIPS * PER_STRIP));
     for (const Polygon& t : triangles) ASSERT_EQ(t.size(), 3u);
@@ -452,8 +471,7 @@ TEST_F(TownTest, TheTorusIsStripsRoundTheRingClosingTheTube) {
 
 TEST_F(TownTest, ATorusWithoutSidesBeginsNothing) {
     // glBegin inside an open glBegin is an error: a torus that began a strip would raise it.
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) {}
     glBegin(GL_POINTS);
     draw_torus(0.55f, 0.35f, 0, 17);
     glEnd();

@@ -213,8 +213,8 @@ TEST_F(Nav, OnlyAStepIsHeldOnTheSideItCameFrom) {
     };
     // clang-format on
     for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << "from world " << r.origin.world << " (" << r.origin.x << ", "
-                                        << r.origin.z << ")");
+        SCOPED_TRACE(testing::Message() << "from world " << r.origin.world << " (" << r.origin.x << ", " << r.origin.z
+                                        << ")");
         reset_everything();
         contacts.origin = r.origin;
         put(6.02f, -8.77f, 0.6f);
@@ -325,7 +325,8 @@ TEST_F(Nav, EveryWorldIsWholeAndReachable) {
             const Ground& g = r->sets_ground;
             EXPECT_TRUE(g.x0 < ARRIVAL_X && ARRIVAL_X < g.x1 && g.z0 < ARRIVAL_Z && ARRIVAL_Z < g.z1);
             for (int pit = 0; pit < r->pit_count; ++pit)
-                EXPECT_TRUE(g.x0 < r->pits[pit].x && r->pits[pit].x < g.x1 && g.z0 < r->pits[pit].z && r->pits[pit].z < g.z1);
+                EXPECT_TRUE(g.x0 < r->pits[pit].x && r->pits[pit].x < g.x1 && g.z0 < r->pits[pit].z &&
+                            r->pits[pit].z < g.z1);
         }
     }
 }
@@ -403,7 +404,8 @@ TEST_F(Nav, JointsOfCollinearWallsHold) {
                                                     << plane << (z_wall ? " (z)" : " (x)") << " side " << side);
                     bool squeezed = false;
                     for (const WallSegment& s : table) {
-                        const bool parallel = z_wall ? s.a.z == s.b.z && s.a.y != s.b.y : s.a.x == s.b.x && s.a.y != s.b.y;
+                        const bool parallel =
+                            z_wall ? s.a.z == s.b.z && s.a.y != s.b.y : s.a.x == s.b.x && s.a.y != s.b.y;
                         const float gap = ((z_wall ? s.a.z : s.a.x) - plane) * side;
                         const float lo = z_wall ? s.a.x : s.a.z, hi = z_wall ? s.b.x : s.b.z;
                         const float test = eye + profile.height_offset;

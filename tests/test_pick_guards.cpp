@@ -21,9 +21,9 @@ GLint __real_glRenderMode(GLenum mode);
 namespace {
 
 struct Intercept {
-    double last_aspect = 0;     // the aspect of the last gluPerspective
+    double last_aspect = 0; // the aspect of the last gluPerspective
     GLuint* select_buffer = nullptr;
-    bool fake_hit = false;      // the next return to GL_RENDER reports one hit named fake_name
+    bool fake_hit = false; // the next return to GL_RENDER reports one hit named fake_name
     GLuint fake_name = 0;
 };
 Intercept intercept;

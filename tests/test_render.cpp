@@ -63,7 +63,7 @@ TEST_F(Render, FrustumPlanesOfAKnownProjection) {
     known_view();
     const float r = 1 / std::sqrt(2.0f);
     const FrustumPlane want[6] = {{-r, 0, -r, 0}, {r, 0, -r, 0}, {0, r, -r, 0},
-                                  {0, -r, -r, 0}, {0, 0, 1, 10},  {0, 0, -1, -1}};
+                                  {0, -r, -r, 0}, {0, 0, 1, 10}, {0, 0, -1, -1}};
     for (int i = 0; i < 6; ++i) {
         EXPECT_NEAR(level_draw.frustum_planes[i].a, want[i].a, 1e-5) << i;
         EXPECT_NEAR(level_draw.frustum_planes[i].b, want[i].b, 1e-5) << i;
@@ -82,10 +82,10 @@ TEST_F(Render, LevelPassCountsSkipsDegenerateAndPairsNormals) {
     known_view();
     level_draw.normal_parity = 0;
     set_mesh({
-        triangle(0, 0, 0, -5, 1, 0, -5, 2, 0, -5),    // degenerate: skipped and counted
-        triangle(0, 0, 0, -5, 1, 0, -5, 0, 1, -5),    // normal +z
-        triangle(99, 0, 0, -5, 0, 0, -6, 0, 1, -5),   // reuses it; its slot has no texture
-        triangle(0, 0, 0, 50, 1, 0, 50, 0, 1, 50),    // behind: culled, computes -z... +z
+        triangle(0, 0, 0, -5, 1, 0, -5, 2, 0, -5),  // degenerate: skipped and counted
+        triangle(0, 0, 0, -5, 1, 0, -5, 0, 1, -5),  // normal +z
+        triangle(99, 0, 0, -5, 0, 0, -6, 0, 1, -5), // reuses it; its slot has no texture
+        triangle(0, 0, 0, 50, 1, 0, 50, 0, 1, 50),  // behind: culled, computes -z... +z
     });
     step_level_mesh();
     draw_level_mesh();

@@ -157,7 +157,7 @@ TEST(Script, ARecordingIsRefusedUnlessWholeAndTheRefusalIsSafeToPrint) {
     EXPECT_EQ(play_refusal(path, body + "state\nexpect world == 1\n"), "");
     const struct {
         std::string text, refusal;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"", path + ":0: the recording ends without its final state (no `state` line): it was cut"},
         {body, path + ":3: the recording ends without its final state (no `state` line): it was cut"},
@@ -192,8 +192,7 @@ TEST(Script, OnlyARecordingMustEndWithItsFinalState) {
         script_reader_attach(stream, "s", &reader);
         ScriptLine line;
         ScriptRead read;
-        while ((read = script_reader_next(&reader, &line, error)) == ScriptRead::Line) {
-        }
+        while ((read = script_reader_next(&reader, &line, error)) == ScriptRead::Line) {}
         fclose(stream);
         return read;
     };
@@ -213,8 +212,7 @@ TEST(Script, APlayedPointerIsClampedAsTheReplaysIs) {
     for (int i = 0; i < 2100; ++i) text += "mouse 1048575 -1048575\n";
     EXPECT_EQ(play_refusal(path, text + "frames 1\nstate\nexpect world == 1\n"), "");
     PlatformMessage message;
-    while (script_input_next_message(&message)) {
-    }
+    while (script_input_next_message(&message)) {}
     int x = 0, y = 0;
     script_input_get_cursor(&x, &y);
     EXPECT_EQ(x, SCRIPT_PIXEL_LIMIT);
@@ -226,8 +224,7 @@ namespace {
 
 // Four loop iterations of the core as the program makes them, with `between(frame)` run
 // before each: what the user does meanwhile. Returns everything the core was handed.
-template <typename Between>
-std::vector<std::string> core_session(Between between) {
+template <typename Between> std::vector<std::string> core_session(Between between) {
     std::vector<std::string> seen;
     seen.push_back(platform_change_display_mode(640, 480, 32) ? "fullscreen possible" : "no fullscreen");
     platform_set_cursor_pos(320, 240);
@@ -362,11 +359,15 @@ TEST(ReplayJson, MembersAfterAnEmptyOrNestedContainerAreSeparated) {
 TEST(ReplayJson, StringsAreEscapedAndNumbersFinite) {
     JsonWriter json;
     json.begin_object();
-    json.field("quote\"back\\slash", std::string("tab\tline\nbell\x07" "del\x7f"));
+    json.field("quote\"back\\slash", std::string("tab\tline\nbell\x07"
+                                                 "del\x7f"));
     json.field("utf8", std::string("caf\xc3\xa9 \xe2\x82\xac"));
     // Bytes of no UTF-8 sequence (Latin-1, a stray continuation, an overlong slash, a
     // truncated sequence at the end) would make the whole line unreadable.
-    json.field("bytes", std::string("\xe9" "a\x80" "b\xc0\xaf" "c\xe2\x82"));
+    json.field("bytes", std::string("\xe9"
+                                    "a\x80"
+                                    "b\xc0\xaf"
+                                    "c\xe2\x82"));
     json.field("nan", std::nan(""));
     json.field("inf", -HUGE_VAL);
     json.field("float_nan", std::numeric_limits<float>::quiet_NaN());
@@ -375,7 +376,9 @@ TEST(ReplayJson, StringsAreEscapedAndNumbersFinite) {
     json.key("none");
     json.null();
     json.end_object();
-    EXPECT_EQ(json.text(), R"({"quote\"back\\slash":"tab\tline\nbell\u0007del)" "\x7f" R"(",)"
+    EXPECT_EQ(json.text(), R"({"quote\"back\\slash":"tab\tline\nbell\u0007del)"
+                           "\x7f"
+                           R"(",)"
                            R"("utf8":"café €","bytes":"\ufffda\ufffdb\ufffd\ufffdc\ufffd\ufffd",)"
                            R"("nan":null,"inf":null,"float_nan":null,"float":0.1,"double":0.25,"none":null})");
 }

@@ -54,8 +54,8 @@ TEST(Session, EveryModuleListCoversItsStateAndNamesAreUnique) {
             const auto* at = static_cast<const unsigned char*>(v.at);
             ASSERT_TRUE(at >= base && at + v.size <= base + module.size) << v.name << " lies outside module " << m;
             const size_t offset = static_cast<size_t>(at - base);
-            EXPECT_EQ(offset, align_up(end, v.align)) << "module " << m << ": a field before " << v.name
-                                                     << " is missing from its list";
+            EXPECT_EQ(offset, align_up(end, v.align))
+                << "module " << m << ": a field before " << v.name << " is missing from its list";
             end = offset + v.size;
             names.push_back(v.name);
         }
@@ -90,9 +90,9 @@ TEST(Session, AFullscreenRoundTripKeepsEveryFieldButTheContexts) {
         "level_triangle_array", // the level read again into a new array (its count is compared)
         "visible_cells",        // the sets read again with it (their grid is compared)
         "visible_bits",
-        "particles",            // every open starts the fountain ...
-        "random_seed",          // ... drawing from the sequence
-        "pointer_held",         // every open takes the pointer afresh
+        "particles",    // every open starts the fountain ...
+        "random_seed",  // ... drawing from the sequence
+        "pointer_held", // every open takes the pointer afresh
     };
     reset_everything();
     headless_set_viewport(256, 192); // the logic only: few pixels
@@ -169,10 +169,10 @@ struct Change {
     double value; // the field's value after the step
 };
 struct BindingCase {
-    std::vector<int> keys;          // held together for one key step
-    void (*prepare)();              // the state before it, beyond the start state (may be null)
-    std::vector<Change> changes;    // every printed field that changes, and nothing else
-    int lighting;                   // -1: not looked at; 0 or 1: GL lighting after the step
+    std::vector<int> keys;       // held together for one key step
+    void (*prepare)();           // the state before it, beyond the start state (may be null)
+    std::vector<Change> changes; // every printed field that changes, and nothing else
+    int lighting;                // -1: not looked at; 0 or 1: GL lighting after the step
 };
 
 void readout_90() { hud.dist_readout = 90; }
@@ -281,12 +281,13 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
         apply_held_keys();
         const std::map<std::string, double> after = observed();
         for (const auto& [name, value] : after) {
-            const auto change = std::find_if(c.changes.begin(), c.changes.end(),
-                                             [&](const Change& ch) { return name == ch.field; });
+            const auto change =
+                std::find_if(c.changes.begin(), c.changes.end(), [&](const Change& ch) { return name == ch.field; });
             const double want = change == c.changes.end() ? before.at(name) : change->value;
             if (name == "x" || name == "z") EXPECT_NEAR(value, want, 1e-6) << "keys " << key_list(c.keys) << name;
-            else EXPECT_FLOAT_EQ(static_cast<float>(value), static_cast<float>(want))
-                << "keys " << key_list(c.keys) << name;
+            else
+                EXPECT_FLOAT_EQ(static_cast<float>(value), static_cast<float>(want))
+                    << "keys " << key_list(c.keys) << name;
         }
         if (c.lighting >= 0) {
             EXPECT_EQ(glIsEnabled(GL_LIGHTING) == GL_TRUE, c.lighting == 1) << key_list(c.keys);
@@ -300,9 +301,8 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
 TEST(Bindings, EveryRowHasItsCase) {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
         const int key = KEY_BINDINGS[r].key;
-        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
-            return c.keys.size() == 1 && c.keys[0] == key;
-        });
+        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(),
+                                        [&](const BindingCase& c) { return c.keys.size() == 1 && c.keys[0] == key; });
         EXPECT_TRUE(tested) << "no case holds key " << key << " alone";
     }
 }

@@ -243,8 +243,10 @@ std::string flood_the_town(const ClosureCase& c) {
     constexpr float CELL = 0.1f, X0 = -88, Z0 = -26;
     constexpr int NX = 1040, NZ = 620;
     // the drawn slabs of the five wide gates (x0, x1, z0, z1): 4 long, 0.2 thick
-    const float slabs[][4] = {{-15.0f, -11.0f, -12.0f, -11.8f}, {-16.7f, -16.5f, 6.0f, 10.0f},
-                              {-30.3f, -26.3f, 3.0f, 3.2f},     {-34.6f, -34.4f, -3.5f, 0.5f},
+    const float slabs[][4] = {{-15.0f, -11.0f, -12.0f, -11.8f},
+                              {-16.7f, -16.5f, 6.0f, 10.0f},
+                              {-30.3f, -26.3f, 3.0f, 3.2f},
+                              {-34.6f, -34.4f, -3.5f, 0.5f},
                               {-62.4f, -62.2f, 3.0f, 7.0f}};
     gates.gate_wide_top = gates.gate_corner_top = c.gate_top;
     std::vector<WallSegment> floors;
@@ -287,7 +289,8 @@ std::string flood_the_town(const ClosureCase& c) {
             for (const auto& s : slabs)
                 if (c.gate_top > 0 && x >= s[0] && x <= s[1] && z >= s[2] && z <= s[3])
                     return where("inside a gate's slab");
-            const int i = static_cast<int>(std::floor((x - X0) / CELL)), k = static_cast<int>(std::floor((z - Z0) / CELL));
+            const int i = static_cast<int>(std::floor((x - X0) / CELL)),
+                      k = static_cast<int>(std::floor((z - Z0) / CELL));
             char& mark = seen[static_cast<size_t>(k) * NX + i];
             if (mark) continue;
             mark = 1;
@@ -298,8 +301,8 @@ std::string flood_the_town(const ClosureCase& c) {
 }
 
 TEST(TownTables, NoWalkFromTheArrivalLeavesTheTown) {
-    for (const ClosureCase& c : {ClosureCase{2.0f, 0.6f}, ClosureCase{2.0f, 0.73f}, ClosureCase{-0.4f, 0.6f},
-                                 ClosureCase{-0.4f, 0.73f}}) {
+    for (const ClosureCase& c :
+         {ClosureCase{2.0f, 0.6f}, ClosureCase{2.0f, 0.73f}, ClosureCase{-0.4f, 0.6f}, ClosureCase{-0.4f, 0.73f}}) {
         SCOPED_TRACE(testing::Message() << "gates at " << c.gate_top << ", eye " << c.lift << " above the floor");
         reset_everything();
         EXPECT_EQ(flood_the_town(c), "");
@@ -420,7 +423,8 @@ TEST_F(Town, NoGapShowsBetweenTheGroundAndTheSky) {
     for (const auto& spot : spots)
         for (const float eye : {0.6f, 2.6f})
             for (const float heading : {0.0f, 90.0f, 180.0f, -90.0f}) {
-                SCOPED_TRACE(testing::Message() << spot[0] << ", " << spot[1] << " eye " << eye << " heading " << heading);
+                SCOPED_TRACE(testing::Message()
+                             << spot[0] << ", " << spot[1] << " eye " << eye << " heading " << heading);
                 view_from(spot[0], eye, spot[1], heading, 0);
                 glPixelStorei(GL_PACK_ALIGNMENT, 1);
                 glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data()); // bottom row first

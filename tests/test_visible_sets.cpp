@@ -24,8 +24,8 @@ namespace {
 
 std::string header(int world, int triangles, uint64_t level_hash, const char* grid = "-17 -26 2 22 13") {
     char text[256];
-    snprintf(text, sizeof text, "visible-sets 1\nworld %d\nlevel %d %" PRIx64 "\nlayout 0 0\ngrid %s\n", world, triangles,
-             level_hash, grid);
+    snprintf(text, sizeof text, "visible-sets 1\nworld %d\nlevel %d %" PRIx64 "\nlayout 0 0\ngrid %s\n", world,
+             triangles, level_hash, grid);
     return text;
 }
 
@@ -71,25 +71,25 @@ TEST_F(VisibleSetFile, AnythingMalformedOrMadeForAnotherLevelIsRefusedWhole) {
     const std::string bad[] = {
         "",
         "visible-sets 2\n",
-        header(2, n, h) + ok_cell,                                  // another world
-        header(3, n, h + 1) + ok_cell,                              // another level
-        header(3, n - 1, h) + ok_cell,                              // its triangle count
-        header(3, n, h) + ok_cell + "grid 0 0 1 1 1\n",             // a second grid
+        header(2, n, h) + ok_cell,                                                       // another world
+        header(3, n, h + 1) + ok_cell,                                                   // another level
+        header(3, n - 1, h) + ok_cell,                                                   // its triangle count
+        header(3, n, h) + ok_cell + "grid 0 0 1 1 1\n",                                  // a second grid
         header(3, n, h) + "cell 1 1 0.5 2 triangles " + std::to_string(n) + " rows -\n", // past the end
-        header(3, n, h) + "cell 1 1 0.5 2 triangles 9-3 rows -\n",  // reversed
+        header(3, n, h) + "cell 1 1 0.5 2 triangles 9-3 rows -\n",                       // reversed
         header(3, n, h) + "cell 1 1 0.5 2 triangles -1 rows -\n",
         header(3, n, h) + "cell 1 1 0.5 2 triangles 1,,2 rows -\n",
-        header(3, n, h) + "cell 1 1 0.5 2 triangles 1 rows 0\n",    // world 3 has no layout
-        header(3, n, h) + ok_cell + ok_cell,                        // a cell twice
-        header(3, n, h) + "cell 22 1 0.5 2 triangles 1 rows -\n",   // off the grid
-        header(3, n, h) + "cell 1 1 2 0.5 triangles 1 rows -\n",    // heights upside down
+        header(3, n, h) + "cell 1 1 0.5 2 triangles 1 rows 0\n",  // world 3 has no layout
+        header(3, n, h) + ok_cell + ok_cell,                      // a cell twice
+        header(3, n, h) + "cell 22 1 0.5 2 triangles 1 rows -\n", // off the grid
+        header(3, n, h) + "cell 1 1 2 0.5 triangles 1 rows -\n",  // heights upside down
         header(3, n, h) + "cell 1 1 nan 2 triangles 1 rows -\n",
         header(3, n, h) + "cell 1 1 0.5 2 triangles 1 rows - extra\n",
         header(3, n, h) + "cell 1 1 0.5 2 rows - triangles 1\n",
         "visible-sets 1\nworld 3\nlevel " + std::to_string(n) + " 0x\nlayout 0 0\n",
         "visible-sets 1\nworld 3\nlayout 0 0\n",
-        header(3, n, h, "0 0 1 4096 4096"),                         // a grid too large to hold
-        header(3, n, h, "0 0 0 5 5"),                               // cells of no size
+        header(3, n, h, "0 0 1 4096 4096"), // a grid too large to hold
+        header(3, n, h, "0 0 0 5 5"),       // cells of no size
     };
     for (size_t i = 0; i < std::size(bad); ++i) {
         VisibleSets out;
@@ -145,7 +145,8 @@ std::vector<Look> random_looks(int world, int count) {
 }
 
 // Frames of the looks, each the second drawn there; and how many looks a set served.
-std::vector<std::vector<unsigned char>> frames_of(int world, const std::vector<Look>& looks, bool literal, int* served) {
+std::vector<std::vector<unsigned char>> frames_of(int world, const std::vector<Look>& looks, bool literal,
+                                                  int* served) {
     reset_everything();
     draw_path.literal = literal;
     std::vector<std::vector<unsigned char>> frames;
@@ -192,9 +193,10 @@ TEST(VisibleSets, RandomViewsFromWhereThePlayerCanStandShowWhatTheWholeWorldShow
             for (size_t k = 0; k + 2 < whole[i].size(); k += 3)
                 differing += whole[i][k] != with_sets[i][k] || whole[i][k + 1] != with_sets[i][k + 1] ||
                              whole[i][k + 2] != with_sets[i][k + 2];
-            EXPECT_LE(differing, SLIVER_PIXELS) << "at (" << l.x << ", " << l.z << ") eye " << l.eye << " heading " << l.heading
-                                     << " pitch " << l.pitch << "; zeb-pvs " << world << " --check " << l.x << ' '
-                                     << l.z << ' ' << l.eye << ' ' << l.heading << ' ' << l.pitch;
+            EXPECT_LE(differing, SLIVER_PIXELS)
+                << "at (" << l.x << ", " << l.z << ") eye " << l.eye << " heading " << l.heading << " pitch " << l.pitch
+                << "; zeb-pvs " << world << " --check " << l.x << ' ' << l.z << ' ' << l.eye << ' ' << l.heading << ' '
+                << l.pitch;
         }
     }
 }

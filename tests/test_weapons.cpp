@@ -110,7 +110,7 @@ TEST_F(Weapons, WeaponThreeRefusesDuringRecoilAndReloadAndFiresAfterSixteenDraws
 TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
     weapon_state.held_weapon = 4;
     on_mouse_button(WM_LBUTTONDOWN);
-    EXPECT_EQ(sounds(SHOT_SOUND), 1); // the press itself
+    EXPECT_EQ(sounds(SHOT_SOUND), 1);       // the press itself
     EXPECT_TRUE(targets.target_visible[0]); // ... but no pick yet
     int picks = 0, mark_requests = 0;
     for (int i = 0; i < 10; ++i) {
@@ -136,7 +136,7 @@ TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_FALSE(targets.target_visible[0]); // the launch's first draw picks
     targets.target_visible[0] = true;
-    on_mouse_button(WM_RBUTTONUP); // releasing does not stop it
+    on_mouse_button(WM_RBUTTONUP);   // releasing does not stop it
     on_mouse_button(WM_RBUTTONDOWN); // a press during the launch is ignored
     EXPECT_FALSE(weapon_state.weapon4_right_pressed);
     draws(49);
@@ -161,14 +161,16 @@ TEST_F(Weapons, WeaponTwoEmptiesNineteenCartridgesAndTheTwentiethShotRefills) {
     EXPECT_EQ(weapon_state.weapon2_shots, 19);
     EXPECT_FLOAT_EQ(weapon_state.weapon2_drum_angle, -19 * 18.0f);
     EXPECT_EQ(std::count(std::begin(weapon_state.weapon2_cartridge_present),
-                         std::end(weapon_state.weapon2_cartridge_present), true), 1);
+                         std::end(weapon_state.weapon2_cartridge_present), true),
+              1);
     EXPECT_TRUE(weapon_state.weapon2_cartridge_present[19]);
     const CensusResult emptied = census_run(draw_held_weapon);
     click(WM_LBUTTONDOWN, WM_LBUTTONUP);
     draws(1);
     EXPECT_EQ(weapon_state.weapon2_shots, 0);
     EXPECT_EQ(std::count(std::begin(weapon_state.weapon2_cartridge_present),
-                         std::end(weapon_state.weapon2_cartridge_present), true), 20);
+                         std::end(weapon_state.weapon2_cartridge_present), true),
+              20);
     const CensusResult full = census_run(draw_held_weapon);
     EXPECT_EQ(full.cylinders - emptied.cylinders, 19 * 7); // seven cylinders a cartridge
 }
@@ -569,7 +571,7 @@ TEST_F(Weapons, RingPairColourCountsDownAndWrapsItsBytes) {
     EXPECT_NEAR(colour[2] * 255, 155, 0.01); // -101.4 -> -101 -> 155
     set_ring_pair_effects(false);
     float white[3] = {5, 5, 5};
-    step_ring_pair(white); // effects off: the first ring resets the triple to 255
+    step_ring_pair(white);                   // effects off: the first ring resets the triple to 255
     EXPECT_NEAR(white[0], 255 - 0.2f, 1e-4); // and the two later steps count it down
 }
 

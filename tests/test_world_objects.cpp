@@ -41,11 +41,11 @@ protected:
 struct Expected {
     const char* name;
     void (*draw)();
-    Runs runs;           // the runs in bind order, empty ones included
-    int quadrics[3];     // cylinders, disks, spheres
-    bool keeps_colour;   // false for the two that rely on their caller's placement
-    bool keeps_blend;    // false for those that leave blending off whatever it was
-    bool sets_culling;   // true for those that leave culling on whatever it was
+    Runs runs;         // the runs in bind order, empty ones included
+    int quadrics[3];   // cylinders, disks, spheres
+    bool keeps_colour; // false for the two that rely on their caller's placement
+    bool keeps_blend;  // false for those that leave blending off whatever it was
+    bool sets_culling; // true for those that leave culling on whatever it was
 };
 
 void PrintTo(const Expected& e, std::ostream* out) { *out << e.name; }

@@ -40,7 +40,7 @@ struct ImpactMarkRing {
 };
 struct ImpactMarkState {
     ImpactMarkRing primary_ring;
-    ImpactMarkRing secondary_ring; // records from the 201st primary record on
+    ImpactMarkRing secondary_ring;  // records from the 201st primary record on
     uint32_t impact_mark_total = 0; // primary records, wrapped from above 600 to 210
 };
 extern ImpactMarkState impact_marks;

@@ -182,22 +182,22 @@ void slab_box(float x0, float y0, float z0, float x1, float y1, float z1, float 
 void weapon1_geometry() {
     glTranslatef(0, -0.9f, -0.7f); // below and right of the line of sight when held
     glBegin(GL_TRIANGLES);
-    slab_box(-2.3f, 0.0f, -0.2f, 0.7f, 0.5f, 0.2f, 0, 0.06f);     // slide, bevelled top
-    slab_box(-1.7f, -0.28f, -0.17f, 0.6f, 0.0f, 0.17f);           // frame under it
-    slab_box(0.05f, -1.55f, -0.19f, 0.7f, -0.28f, 0.19f, -0.45f); // raked grip
-    slab_box(0.0f, -1.45f, -0.22f, 0.55f, -0.4f, 0.22f, -0.4f);   // grip panels
-    slab_box(-1.05f, -0.78f, -0.06f, -0.05f, -0.7f, 0.06f);       // trigger guard: bottom bar
-    slab_box(-1.12f, -0.78f, -0.06f, -1.02f, -0.28f, 0.06f);      //   front bar
+    slab_box(-2.3f, 0.0f, -0.2f, 0.7f, 0.5f, 0.2f, 0, 0.06f);       // slide, bevelled top
+    slab_box(-1.7f, -0.28f, -0.17f, 0.6f, 0.0f, 0.17f);             // frame under it
+    slab_box(0.05f, -1.55f, -0.19f, 0.7f, -0.28f, 0.19f, -0.45f);   // raked grip
+    slab_box(0.0f, -1.45f, -0.22f, 0.55f, -0.4f, 0.22f, -0.4f);     // grip panels
+    slab_box(-1.05f, -0.78f, -0.06f, -0.05f, -0.7f, 0.06f);         // trigger guard: bottom bar
+    slab_box(-1.12f, -0.78f, -0.06f, -1.02f, -0.28f, 0.06f);        //   front bar
     slab_box(-0.55f, -0.62f, -0.04f, -0.45f, -0.28f, 0.04f, 0.12f); // trigger blade
-    slab_box(-2.2f, 0.5f, -0.03f, -2.05f, 0.62f, 0.03f);          // front sight
-    slab_box(0.45f, 0.5f, -0.16f, 0.6f, 0.62f, -0.06f);           // rear sight, left
-    slab_box(0.45f, 0.5f, 0.06f, 0.6f, 0.62f, 0.16f);             //   right
+    slab_box(-2.2f, 0.5f, -0.03f, -2.05f, 0.62f, 0.03f);            // front sight
+    slab_box(0.45f, 0.5f, -0.16f, 0.6f, 0.62f, -0.06f);             // rear sight, left
+    slab_box(0.45f, 0.5f, 0.06f, 0.6f, 0.62f, 0.16f);               //   right
     for (int i = 0; i < 6; ++i) {                                   // grip serrations on the slide
         const float x = 0.0f + 0.1f * static_cast<float>(i);
         slab_box(x, 0.08f, -0.22f, x + 0.04f, 0.42f, 0.22f);
     }
-    slab_box(0.1f, -1.68f, -0.2f, 0.95f, -1.55f, 0.2f, -0.05f);   // magazine base
-    slab_box(-0.9f, -0.05f, 0.17f, -0.3f, 0.05f, 0.21f);          // slide stop lever
+    slab_box(0.1f, -1.68f, -0.2f, 0.95f, -1.55f, 0.2f, -0.05f); // magazine base
+    slab_box(-0.9f, -0.05f, 0.17f, -0.3f, 0.05f, 0.21f);        // slide stop lever
     // Beavertail over the web of the hand: a bent plate of three faces.
     const Vec3 tail[6] = {{0.6f, -0.28f, -0.19f}, {0.6f, -0.28f, 0.19f}, {0.95f, -0.2f, -0.15f},
                           {0.95f, -0.2f, 0.15f},  {1.1f, -0.1f, -0.1f},  {1.1f, -0.1f, 0.1f}};
@@ -208,15 +208,15 @@ void weapon1_geometry() {
     glEnd();
 
     constexpr int S = 12, T = 4;
-    tube_x(-2.55f, 0.25f, 0, 0.6f, 0.13f, 0.13f, S, T);   // barrel out of the slide
-    tube_x(-2.55f, 0.25f, 0, 0.6f, 0.07f, 0.07f, S, T);   // its bore
-    ring_x(-2.55f, 0.25f, 0, 0.07f, 0.13f, S);            // muzzle face
-    tube_x(-2.45f, -0.14f, 0, 0.8f, 0.07f, 0.07f, S, T);  // recoil spring guide
+    tube_x(-2.55f, 0.25f, 0, 0.6f, 0.13f, 0.13f, S, T);                                 // barrel out of the slide
+    tube_x(-2.55f, 0.25f, 0, 0.6f, 0.07f, 0.07f, S, T);                                 // its bore
+    ring_x(-2.55f, 0.25f, 0, 0.07f, 0.13f, S);                                          // muzzle face
+    tube_x(-2.45f, -0.14f, 0, 0.8f, 0.07f, 0.07f, S, T);                                // recoil spring guide
     for (float z : {-0.1f, 0.1f}) tube_x(-1.7f, -0.34f, z, 0.9f, 0.035f, 0.035f, S, T); // accessory rail
-    tube_z(-0.15f, -0.2f, -0.21f, 0.42f, 0.05f, 0.05f, S, T);                        // magazine release
-    tube_z(-0.7f, 0, -0.2f, 0.4f, 0.03f, 0.03f, S, T);                               // slide stop pin
-    tube_x(-2.3f, 0.25f, 0, 0.02f, 0.17f, 0.17f, S, T);   // slide nose
-    for (float x : {-1.4f, -0.5f, 0.35f}) {               // cross pins through the frame
+    tube_z(-0.15f, -0.2f, -0.21f, 0.42f, 0.05f, 0.05f, S, T);                           // magazine release
+    tube_z(-0.7f, 0, -0.2f, 0.4f, 0.03f, 0.03f, S, T);                                  // slide stop pin
+    tube_x(-2.3f, 0.25f, 0, 0.02f, 0.17f, 0.17f, S, T);                                 // slide nose
+    for (float x : {-1.4f, -0.5f, 0.35f}) {                                             // cross pins through the frame
         tube_z(x, -0.14f, -0.19f, 0.38f, 0.045f, 0.045f, S, T);
         ring_z(x, -0.14f, -0.19f, 0, 0.045f, S);
         ring_z(x, -0.14f, 0.19f, 0, 0.045f, S);
@@ -229,10 +229,10 @@ void weapon1_geometry() {
     tube_z(0.78f, 0.2f, -0.08f, 0.16f, 0.12f, 0.12f, S, T); // hammer
     ring_z(0.78f, 0.2f, -0.08f, 0, 0.12f, S);
     ring_z(0.78f, 0.2f, 0.08f, 0, 0.12f, S);
-    sphere_at(0.9f, 0.34f, 0, 0.07f, S, T);                 // hammer spur
-    sphere_at(-2.12f, 0.64f, 0, 0.035f, S, T);              // sight bead
+    sphere_at(0.9f, 0.34f, 0, 0.07f, S, T);                                          // hammer spur
+    sphere_at(-2.12f, 0.64f, 0, 0.035f, S, T);                                       // sight bead
     for (float x : {-1.9f, -1.6f}) tube_x(x, 0.25f, 0, 0.04f, 0.205f, 0.205f, S, T); // slide bands
-    tube_x(0.7f, 0.25f, 0, 0.02f, 0.1f, 0.1f, S, T);        // firing pin housing
+    tube_x(0.7f, 0.25f, 0, 0.02f, 0.1f, 0.1f, S, T);                                 // firing pin housing
     glTranslatef(0, 0.9f, 0.7f);
 }
 
@@ -242,16 +242,16 @@ constexpr float DRUM_RADIUS = 0.4f, DRUM_INNER = 0.38f, DRUM_LENGTH = 0.62f, CAR
 
 void weapon2_cartridge() {
     constexpr int S = 14, T = 4;
-    tube_z(0, 0, -0.06f, 0.06f, 0.05f, 0.05f, S, T);     // rim
-    tube_z(0, 0, 0, 0.02f, 0.04f, 0.04f, S, T);          // extractor groove
-    tube_z(0, 0, 0.02f, 0.42f, 0.05f, 0.05f, S, T);      // case
-    tube_z(0, 0, 0.44f, 0.06f, 0.05f, 0.035f, S, T);     // shoulder
-    tube_z(0, 0, 0.5f, 0.05f, 0.035f, 0.035f, S, T);     // neck
-    tube_z(0, 0, 0.55f, 0.12f, 0.035f, 0.02f, S, T);     // bullet
-    tube_z(0, 0, 0.67f, 0.03f, 0.02f, 0.0f, S, T);       // tip
-    ring_z(0, 0, -0.06f, 0.03f, 0.05f, S);               // base
+    tube_z(0, 0, -0.06f, 0.06f, 0.05f, 0.05f, S, T); // rim
+    tube_z(0, 0, 0, 0.02f, 0.04f, 0.04f, S, T);      // extractor groove
+    tube_z(0, 0, 0.02f, 0.42f, 0.05f, 0.05f, S, T);  // case
+    tube_z(0, 0, 0.44f, 0.06f, 0.05f, 0.035f, S, T); // shoulder
+    tube_z(0, 0, 0.5f, 0.05f, 0.035f, 0.035f, S, T); // neck
+    tube_z(0, 0, 0.55f, 0.12f, 0.035f, 0.02f, S, T); // bullet
+    tube_z(0, 0, 0.67f, 0.03f, 0.02f, 0.0f, S, T);   // tip
+    ring_z(0, 0, -0.06f, 0.03f, 0.05f, S);           // base
     glColor3f(1, 1, 0.5f);
-    ring_z(0, 0, -0.061f, 0, 0.03f, S);                  // primer
+    ring_z(0, 0, -0.061f, 0, 0.03f, S); // primer
     glColor3f(1, 1, 1);
 }
 
@@ -260,13 +260,13 @@ void weapon2_geometry() {
     glTranslatef(0, -0.3f, -1.2f); // the drum's top in view when held
     // The barrel leaves the drum at its firing position, the bottom, along -x.
     const float y = -CARTRIDGE_RADIUS, z = DRUM_LENGTH / 2;
-    tube_x(-4.2f, y, z, 4.5f, 0.08f, 0.08f, S, T);   // barrel
-    tube_x(-2.4f, y, z, 2.0f, 0.12f, 0.12f, S, T);   // jacket
-    tube_x(-0.4f, y, z, 0.35f, 0.13f, 0.13f, S, T);  // breech
+    tube_x(-4.2f, y, z, 4.5f, 0.08f, 0.08f, S, T);  // barrel
+    tube_x(-2.4f, y, z, 2.0f, 0.12f, 0.12f, S, T);  // jacket
+    tube_x(-0.4f, y, z, 0.35f, 0.13f, 0.13f, S, T); // breech
     ring_x(-2.4f, y, z, 0.08f, 0.12f, S);
     ring_x(-0.05f, y, z, 0.0f, 0.13f, S);
     ring_x(-0.4f, y, z, 0.12f, 0.13f, S);
-    for (float x : {-3.3f, -3.6f, -3.9f}) {          // cooling collars
+    for (float x : {-3.3f, -3.6f, -3.9f}) { // cooling collars
         tube_x(x, y, z, 0.08f, 0.11f, 0.11f, S, T);
         ring_x(x, y, z, 0.08f, 0.11f, S);
         ring_x(x + 0.08f, y, z, 0.08f, 0.11f, S);
@@ -276,7 +276,7 @@ void weapon2_geometry() {
     glRotatef(90, 0, 1, 0);
     draw_torus(0.045f, 0.02f, 61, 37);
     glPopMatrix();
-    sphere_at(-4.0f, y + 0.14f, z, 0.03f, S, T);     // front bead
+    sphere_at(-4.0f, y + 0.14f, z, 0.03f, S, T); // front bead
     // Front sight blade and rear notch plate.
     glBegin(GL_TRIANGLES);
     glNormal3f(0, 0, 1);
@@ -367,13 +367,13 @@ void quarter_torus(float x, float y, float z, float ring, float tube, int sides,
 void weapon3_barrel(float bx, const Detail& d, float slide) {
     const int s = d.slices;
     constexpr int T = 4;
-    tube_z(bx, 0, -2.4f, 2.4f, 0.07f, 0.07f, s, T);   // barrel
-    tube_z(bx, 0, -2.4f, 2.4f, 0.05f, 0.05f, s, T);   // bore
-    ring_z(bx, 0, -2.4f, 0.05f, 0.07f, s);            // muzzle
+    tube_z(bx, 0, -2.4f, 2.4f, 0.07f, 0.07f, s, T);     // barrel
+    tube_z(bx, 0, -2.4f, 2.4f, 0.05f, 0.05f, s, T);     // bore
+    ring_z(bx, 0, -2.4f, 0.05f, 0.07f, s);              // muzzle
     tube_z(bx, 0, -2.42f, 0.08f, 0.085f, 0.085f, s, T); // muzzle band
     ring_z(bx, 0, -2.42f, 0.07f, 0.085f, s);
     ring_z(bx, 0, -2.34f, 0.07f, 0.085f, s);
-    for (float z : {-1.9f, -1.4f, -0.9f})            // barrel bands, cut like the trigger guard's rings
+    for (float z : {-1.9f, -1.4f, -0.9f}) // barrel bands, cut like the trigger guard's rings
         quarter_torus(bx, 0, z, 0.06f, 0.04f, d.band_sides, d.band_rings);
     // The pump: a sleeve and two grip rings that slide back while reloading.
     glTranslatef(0, 0, slide);
@@ -393,12 +393,12 @@ void weapon3_barrel(float bx, const Detail& d, float slide) {
     tube_z(bx, -0.12f, 1.2f, 0.05f, 0.1f, 0.1f, s, T);
     ring_z(bx, -0.12f, 1.25f, 0, 0.1f, s);
     half_tube_z(bx, -0.12f, 0.7f, 0.55f, 0.09f, s);
-    for (float z : {0.1f, 0.35f, 0.6f}) {             // receiver pins
+    for (float z : {0.1f, 0.35f, 0.6f}) { // receiver pins
         tube_z(bx, 0.09f, z, 0.03f, 0.03f, 0.03f, s, T);
         ring_z(bx, 0.09f, z, 0, 0.03f, s);
         ring_z(bx, 0.09f, z + 0.03f, 0, 0.03f, s);
     }
-    ring_z(bx, 0, -2.4f, 0, 0.05f, s);                // bore end, dark in the sphere map
+    ring_z(bx, 0, -2.4f, 0, 0.05f, s); // bore end, dark in the sphere map
     ring_z(bx, 0, -0.02f, 0, 0.05f, s);
     ring_z(bx, 0, -1.25f, 0.11f, 0.12f, s);
     ring_z(bx, 0, -0.65f, 0.11f, 0.12f, s);
@@ -421,8 +421,8 @@ void weapon3_geometry(const Detail& d, float slide) {
     weapon3_barrel(0.16f, d, slide);
     glColor3f(1.02f, 1.02f, 1.02f);
     const int s = d.slices;
-    sphere_at(0, 0.12f, -2.3f, 0.035f, s, 4);   // front bead between the barrels
-    sphere_at(0, 0.14f, 0.35f, 0.05f, s, 4);    // safety knob
+    sphere_at(0, 0.12f, -2.3f, 0.035f, s, 4); // front bead between the barrels
+    sphere_at(0, 0.14f, 0.35f, 0.05f, s, 4);  // safety knob
     // Trigger and its guard: a big ring quarter under the receiver and a small hook.
     quarter_torus(0, -0.12f, 0.15f, 0.03f, 0.05f, d.torus_sides, d.torus_rings);
     for (float z : {0.15f, 0.45f}) quarter_torus(0, -0.1f, z, 0.056f, 0.04f, d.band_sides, d.band_rings);
@@ -486,15 +486,15 @@ void weapon4_geometry(float launch_out) {
         glPopMatrix();
     }
     for (float x : {-0.035f, 0.035f}) sphere_at(x, -0.07f, 0.2f, 0.012f, S, T);
-    sphere_at(0, 0.11f, -0.46f, 0.01f, S, T);  // front bead
-    sphere_at(0, 0.11f, 0.1f, 0.012f, S, T);   // rear bead
+    sphere_at(0, 0.11f, -0.46f, 0.01f, S, T); // front bead
+    sphere_at(0, 0.11f, 0.1f, 0.012f, S, T);  // rear bead
 
     // Body panels: side plates and a top plate (slot 9), a grip (slot 1), the feed (slot 8).
     glBegin(GL_TRIANGLES);
     slab_box(-0.07f, -0.02f, -0.05f, -0.06f, 0.06f, 0.22f, 0, 0);
     slab_box(0.06f, -0.02f, -0.05f, 0.07f, 0.06f, 0.22f, 0, 0);
     // Sight rail: an open channel of three faces.
-    const Vec3 rail[8] = {{-0.012f, 0.105f, -0.05f}, {0.012f, 0.105f, -0.05f}, {0.012f, 0.105f, 0.22f},
+    const Vec3 rail[8] = {{-0.012f, 0.105f, -0.05f}, {0.012f, 0.105f, -0.05f},  {0.012f, 0.105f, 0.22f},
                           {-0.012f, 0.105f, 0.22f},  {-0.012f, 0.115f, -0.05f}, {0.012f, 0.115f, -0.05f},
                           {0.012f, 0.115f, 0.22f},   {-0.012f, 0.115f, 0.22f}};
     const Vec3 rail_inside = {0, 0.11f, 0.085f};
@@ -523,7 +523,7 @@ void weapon4_geometry(float launch_out) {
     bind_slot(8);
     glBegin(GL_TRIANGLES);
     // The feed chute on the right: four sides, open at both ends.
-    const Vec3 feed[8] = {{0.07f, 0, 0}, {0.12f, 0, 0},       {0.12f, 0, 0.12f},   {0.07f, 0, 0.12f},
+    const Vec3 feed[8] = {{0.07f, 0, 0},     {0.12f, 0, 0},     {0.12f, 0, 0.12f},     {0.07f, 0, 0.12f},
                           {0.07f, 0.07f, 0}, {0.12f, 0.07f, 0}, {0.12f, 0.07f, 0.12f}, {0.07f, 0.07f, 0.12f}};
     const Vec3 feed_inside = {0.095f, 0.035f, 0.06f};
     slab_quad(feed[0], feed[1], feed[2], feed[3], feed_inside);
@@ -596,30 +596,30 @@ void weapon5_rotor(float turn, bool sight) {
 
 void weapon5_body() {
     constexpr int S = 32, T = 16;
-    tube_z(0, 0, 0.01f, 0.05f, 0.006f, 0.006f, S, T);  // front shaft
-    tube_z(0, 0, 0.06f, 0.1f, 0.02f, 0.024f, S, T);    // motor can
+    tube_z(0, 0, 0.01f, 0.05f, 0.006f, 0.006f, S, T); // front shaft
+    tube_z(0, 0, 0.06f, 0.1f, 0.02f, 0.024f, S, T);   // motor can
     ring_z(0, 0, 0.06f, 0.006f, 0.02f, S);
     ring_z(0, 0, 0.16f, 0, 0.024f, S);
-    for (int i = 0; i < 8; ++i) {                      // cooling ribs along the can
+    for (int i = 0; i < 8; ++i) { // cooling ribs along the can
         const float a = static_cast<float>(i) * 45.0f * 3.14159265f / 180.0f;
         tube_z(0.023f * std::cos(a), 0.023f * std::sin(a), 0.07f, 0.08f, 0.002f, 0.002f, 8, 8);
         ring_z(0.023f * std::cos(a), 0.023f * std::sin(a), 0.07f, 0, 0.002f, 8);
         ring_z(0.023f * std::cos(a), 0.023f * std::sin(a), 0.15f, 0, 0.002f, 8);
     }
-    for (float z : {0.075f, 0.11f, 0.145f}) {          // bands
+    for (float z : {0.075f, 0.11f, 0.145f}) { // bands
         tube_z(0, 0, z, 0.004f, 0.026f, 0.026f, S, T);
         ring_z(0, 0, z, 0.02f, 0.026f, S);
         ring_z(0, 0, z + 0.004f, 0.02f, 0.026f, S);
     }
-    sphere_at(0, 0, 0.01f, 0.008f, S, T);              // front bearing
-    sphere_at(0, -0.03f, 0.13f, 0.01f, S, T);          // grip knob
+    sphere_at(0, 0, 0.01f, 0.008f, S, T);     // front bearing
+    sphere_at(0, -0.03f, 0.13f, 0.01f, S, T); // grip knob
     tube_z(0, -0.03f, 0.13f, 0.05f, 0.008f, 0.008f, S, T);
-    sphere_at(0, 0, 0.24f, 0.008f, S, T);              // rear bearing
-    tube_z(0, 0, 0.16f, 0.08f, 0.006f, 0.006f, S, T);  // rear shaft
+    sphere_at(0, 0, 0.24f, 0.008f, S, T);                   // rear bearing
+    tube_z(0, 0, 0.16f, 0.08f, 0.006f, 0.006f, S, T);       // rear shaft
     tube_z(0, -0.045f, 0.14f, 0.02f, 0.004f, 0.004f, S, T); // trigger
     ring_z(0, -0.045f, 0.14f, 0, 0.004f, S);
     ring_z(0, -0.045f, 0.16f, 0, 0.004f, S);
-    tube_z(0, -0.03f, 0.18f, 0.02f, 0.012f, 0.012f, S, T);  // grip cap
+    tube_z(0, -0.03f, 0.18f, 0.02f, 0.012f, 0.012f, S, T); // grip cap
     ring_z(0, -0.03f, 0.18f, 0, 0.012f, S);
     ring_z(0, -0.03f, 0.2f, 0, 0.012f, S);
 }

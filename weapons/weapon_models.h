@@ -24,8 +24,8 @@ struct RingPairState {
     float halo_progress = 0;      // 0 to 1.1: how far the point circle has drifted
     float halo_height = 0;        // the circle's drift
     float halo_depth = 0;
-    float halo_density = 3;       // points per half turn, 3 at start, up to 280
-    float halo_spin = 0;          // degrees, +0.2 a frame
+    float halo_density = 3; // points per half turn, 3 at start, up to 280
+    float halo_spin = 0;    // degrees, +0.2 a frame
     RingPairDraw drawn;
 };
 struct WeaponModelState {

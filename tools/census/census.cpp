@@ -27,12 +27,12 @@ void __real__Z10draw_torusffii(float ring_radius, float tube_radius, int sides, 
 namespace {
 
 struct Recorder {
-    bool open;           // a census is running
-    int torus_depth;     // inside draw_torus: its strips are not counted twice
-    GLenum mode;         // of the open glBegin
-    int vertices;        // issued since glBegin
-    GLfloat matrix[16];  // modelview at glBegin
-    int entry_depth;     // modelview stack depth at the census start
+    bool open;          // a census is running
+    int torus_depth;    // inside draw_torus: its strips are not counted twice
+    GLenum mode;        // of the open glBegin
+    int vertices;       // issued since glBegin
+    GLfloat matrix[16]; // modelview at glBegin
+    int entry_depth;    // modelview stack depth at the census start
     CensusResult result;
 };
 Recorder recorder;
@@ -101,12 +101,19 @@ void __wrap_glEnd() {
     CensusResult& r = recorder.result;
     int triangles = 0;
     switch (recorder.mode) {
-    case GL_TRIANGLES: triangles = recorder.vertices / 3; break;
-    case GL_QUADS: triangles = recorder.vertices / 4 * 2; break;
+    case GL_TRIANGLES:
+        triangles = recorder.vertices / 3;
+        break;
+    case GL_QUADS:
+        triangles = recorder.vertices / 4 * 2;
+        break;
     case GL_TRIANGLE_STRIP:
     case GL_TRIANGLE_FAN:
-    case GL_QUAD_STRIP: r.strip_triangles += std::max(0, recorder.vertices - 2); return;
-    default: return;
+    case GL_QUAD_STRIP:
+        r.strip_triangles += std::max(0, recorder.vertices - 2);
+        return;
+    default:
+        return;
     }
     if (r.runs.empty()) r.runs.push_back({-1, 0}); // geometry before any bind
     r.runs.back().second += triangles;

@@ -20,11 +20,11 @@ struct CensusResult {
     int strip_triangles;                   // triangles of strips and fans (the torus)
     int cylinders, disks, spheres, tori;
     std::vector<CensusTorus> torus_calls; // in call order
-    float bounds[6];       // x0 y0 z0 x1 y1 z1 of vertices and quadric extents, local frame
-    bool any_geometry;     // bounds hold something
-    bool matrix_depth_ok;  // modelview and attribute stacks as deep after as before
-    bool colour_kept;      // current colour unchanged
-    int max_matrix_depth;  // deepest modelview level the object reached, relative to entry
+    float bounds[6];                      // x0 y0 z0 x1 y1 z1 of vertices and quadric extents, local frame
+    bool any_geometry;                    // bounds hold something
+    bool matrix_depth_ok;                 // modelview and attribute stacks as deep after as before
+    bool colour_kept;                     // current colour unchanged
+    int max_matrix_depth;                 // deepest modelview level the object reached, relative to entry
     // GL state on return.
     bool cull_face, blend, texture_2d, clip_plane0, texgen_s, texgen_t, front_face_ccw, separate_specular;
     float point_size;

@@ -36,7 +36,7 @@ std::vector<unsigned char> headers(const Picture& p, uint16_t bits, uint32_t com
     put_u32(out, INFO_HEADER_SIZE);
     put_u32(out, static_cast<uint32_t>(p.width));
     put_u32(out, static_cast<uint32_t>(p.height)); // positive: bottom row first
-    put_u16(out, 1);                                // planes
+    put_u16(out, 1);                               // planes
     put_u16(out, bits);
     put_u32(out, compression);
     put_u32(out, image_size);
@@ -158,7 +158,8 @@ IndexedPicture quantise(const Picture& picture) {
             for (size_t k = 0; k < colours; ++k) {
                 long d = 0;
                 for (int c = 0; c < 3; ++c) {
-                    const long diff = static_cast<long>(entries[i].channel(c)) - out.palette[k * 3 + static_cast<size_t>(c)];
+                    const long diff =
+                        static_cast<long>(entries[i].channel(c)) - out.palette[k * 3 + static_cast<size_t>(c)];
                     d += diff * diff;
                 }
                 if (best_distance < 0 || d < best_distance) {
@@ -172,8 +173,8 @@ IndexedPicture quantise(const Picture& picture) {
     out.index.resize(pixels);
     for (size_t i = 0; i < pixels; ++i) {
         const uint32_t key = key_at(picture, i);
-        const auto found = std::lower_bound(entries.begin(), entries.end(), key,
-                                            [](const Entry& e, uint32_t k) { return e.key < k; });
+        const auto found =
+            std::lower_bound(entries.begin(), entries.end(), key, [](const Entry& e, uint32_t k) { return e.key < k; });
         out.index[i] = index_of_entry[static_cast<size_t>(found - entries.begin())];
     }
     return out;

@@ -19,7 +19,8 @@
 namespace {
 
 bool report(bool ok, const std::string& path) {
-    if (!ok) std::fprintf(stderr, "zeb-gen-assets: cannot write %s: %s\n", path.c_str(), std::strerror(errno ? errno : EIO));
+    if (!ok)
+        std::fprintf(stderr, "zeb-gen-assets: cannot write %s: %s\n", path.c_str(), std::strerror(errno ? errno : EIO));
     return ok;
 }
 
@@ -27,9 +28,12 @@ bool write_picture(const PictureFile& file, const std::string& path) {
     const Picture picture = file.make();
     errno = 0;
     switch (file.format) {
-    case PictureFormat::indexed8: return report(write_bmp8(path, picture, false), path);
-    case PictureFormat::rle8: return report(write_bmp8(path, picture, true), path);
-    case PictureFormat::rgb24: break;
+    case PictureFormat::indexed8:
+        return report(write_bmp8(path, picture, false), path);
+    case PictureFormat::rle8:
+        return report(write_bmp8(path, picture, true), path);
+    case PictureFormat::rgb24:
+        break;
     }
     return report(write_bmp24(path, picture), path);
 }

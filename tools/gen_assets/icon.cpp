@@ -95,11 +95,10 @@ bool write_icon_png(const std::string& path, const IconImage& icon) {
     if (info && !setjmp(png_jmpbuf(png))) {
         const auto side = static_cast<png_uint_32>(icon.side);
         png_init_io(png, file);
-        png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
-        for (png_uint_32 y = 0; y < side; ++y)
-            png_write_row(png, icon.rgba.data() + static_cast<size_t>(y) * side * 4);
+        for (png_uint_32 y = 0; y < side; ++y) png_write_row(png, icon.rgba.data() + static_cast<size_t>(y) * side * 4);
         png_write_end(png, nullptr);
         ok = true;
     }

@@ -67,8 +67,7 @@ struct Surface {
     bool mortar;
 };
 
-template <class Touch>
-Picture masonry(const Masonry& m, uint32_t seed, Touch touch) {
+template <class Touch> Picture masonry(const Masonry& m, uint32_t seed, Touch touch) {
     std::vector<Surface> surface(static_cast<size_t>(SIDE) * SIDE);
     Field height(SIDE, SIDE);
     for (int y = 0; y < SIDE; ++y) {
@@ -155,8 +154,8 @@ double marble_veins(double u, double v, int fu, int fv, double turbulence, uint3
 
 Picture sandstone_ashlar() {
     // Kept in the middle of the range: the hall's water is added on top of this wall.
-    const Masonry m{{4, 2, 0.5, 0.25, 11u}, 1.7, 3.0, 1.5, rgb(150, 118, 78), rgb(172, 140, 96),
-                    rgb(150, 138, 116), 8, 0.35, 0.5};
+    const Masonry m{{4, 2, 0.5, 0.25, 11u}, 1.7, 3.0,  1.5, rgb(150, 118, 78), rgb(172, 140, 96),
+                    rgb(150, 138, 116),     8,   0.35, 0.5};
     return masonry(m, 100u, [](Surface& s, double u, double v, const BlockHit&) {
         if (s.mortar) return;
         // Fine diagonal tooling left by the mason's chisel.
@@ -166,8 +165,8 @@ Picture sandstone_ashlar() {
 }
 
 Picture mossy_stone() {
-    const Masonry m{{4, 3, -1.0, 0.3, 21u}, 2.0, 3.5, 2.5, rgb(112, 108, 96), rgb(146, 138, 118),
-                    rgb(88, 86, 74), 8, 0.45, 0.5};
+    const Masonry m{{4, 3, -1.0, 0.3, 21u}, 2.0, 3.5,  2.5, rgb(112, 108, 96), rgb(146, 138, 118),
+                    rgb(88, 86, 74),        8,   0.45, 0.5};
     const Color moss_dark = rgb(58, 84, 34), moss_light = rgb(104, 128, 52), damp = rgb(60, 58, 50);
     return masonry(m, 200u, [&](Surface& s, double u, double v, const BlockHit& hit) {
         // Moss gathers in the joints and on the lower parts of blocks where water runs.
@@ -183,12 +182,13 @@ Picture mossy_stone() {
 
 Picture grey_blocks() {
     const Masonry m{{3, 2, -1.0, 0.35, 31u}, 2.0, 4.0, 2.0, rgb(126, 126, 122), rgb(168, 165, 158),
-                    rgb(96, 94, 90), 6, 0.6, 0.55};
+                    rgb(96, 94, 90),         6,   0.6, 0.55};
     return masonry(m, 300u);
 }
 
 Picture slate() {
-    const Masonry m{{8, 2, -1.0, 0.5, 41u}, 1.6, 2.0, 2.5, rgb(50, 55, 64), rgb(78, 82, 92), rgb(30, 30, 33), 8, 0.4, 0.6};
+    const Masonry m{{8, 2, -1.0, 0.5, 41u}, 1.6, 2.0, 2.5, rgb(50, 55, 64), rgb(78, 82, 92),
+                    rgb(30, 30, 33),        8,   0.4, 0.6};
     return masonry(m, 400u, [](Surface& s, double u, double v, const BlockHit&) {
         // Split slate shows its layers as long horizontal laminations.
         const double layers = tile_fbm(u, v, 2, 48, 3, 401u);
@@ -214,8 +214,8 @@ Picture blue_stone_tiles() { return stone_tiles(rgb(92, 108, 134), rgb(120, 136,
 Picture dark_blue_stone_tiles() { return stone_tiles(rgb(50, 60, 82), rgb(70, 80, 102), rgb(30, 32, 38), 0.8, 510u); }
 
 Picture marble_floor() {
-    const Masonry m{{2, 2, 0.0, 0.0, 61u}, 1.2, 1.5, 0.0, rgb(255, 255, 255), rgb(255, 255, 255),
-                    rgb(60, 56, 52), 16, 0.05, 0.5};
+    const Masonry m{{2, 2, 0.0, 0.0, 61u}, 1.2, 1.5,  0.0, rgb(255, 255, 255), rgb(255, 255, 255),
+                    rgb(60, 56, 52),       16,  0.05, 0.5};
     const Color cream = rgb(226, 214, 190), cream_vein = rgb(150, 130, 110);
     const Color rose = rgb(150, 70, 62), rose_vein = rgb(232, 200, 180);
     return masonry(m, 600u, [&](Surface& s, double u, double v, const BlockHit& hit) {
@@ -253,7 +253,8 @@ Picture red_brick() {
                        if (s.mortar) return;
                        if (hash01(static_cast<int32_t>(hit.id), 9, 901u) > 0.85) s.color = s.color * (burnt * 2.2);
                        // Sand and grit fired into the face.
-                       const double speck = hash01(static_cast<int32_t>(u * 4096), static_cast<int32_t>(v * 4096), 902u);
+                       const double speck =
+                           hash01(static_cast<int32_t>(u * 4096), static_cast<int32_t>(v * 4096), 902u);
                        if (speck > 0.93) s.color = s.color * 0.8;
                    });
 }

@@ -24,7 +24,8 @@ struct Surroundings {
 };
 
 Color look(const Surroundings& s, double rx, double ry, double rz) {
-    Color c = ry >= 0 ? mix(s.horizon, s.zenith, smoothstep(0.0, 0.9, ry)) : mix(s.horizon, s.ground, smoothstep(0.0, 0.35, -ry));
+    Color c = ry >= 0 ? mix(s.horizon, s.zenith, smoothstep(0.0, 0.9, ry))
+                      : mix(s.horizon, s.ground, smoothstep(0.0, 0.35, -ry));
     c = c + s.horizon * (s.horizon_glow * det_exp(-(ry * ry) / 0.006));
     if (ry > 0) {
         const double puff = tile_fbm(0.5 + 0.25 * rx, 0.5 + 0.25 * rz, 8, 8, 4, s.seed);

@@ -141,7 +141,7 @@ Picture roof_shingles() {
         Color c = mix(weathered, fresh, tone * 0.8) * (0.78 + 0.35 * streaks);
         c = c * (0.85 + 0.2 * tile_fbm(u, v, 8, 8, 3, 2705u));
         c = mix(c, lichen, 0.55 * smoothstep(0.66, 0.74, tile_fbm(u, v, 12, 12, 4, 2706u)));
-        c = c * (1.0 - 0.55 * smoothstep(7.0, 0.0, down)); // shadow under the course above
+        c = c * (1.0 - 0.55 * smoothstep(7.0, 0.0, down));                   // shadow under the course above
         c = c * (1.0 + 0.25 * smoothstep(COURSE - 3.0, COURSE - 1.0, down)); // butt end catching light
         return mix(gap, c, smoothstep(0.5, 1.6, edge));
     });

@@ -8,8 +8,7 @@
 namespace {
 
 // Averages samples x samples points per pixel of shape(u, v): smooth edges for drawings.
-template <class Shape>
-Picture paint_smooth(int samples, Shape shape) {
+template <class Shape> Picture paint_smooth(int samples, Shape shape) {
     const double weight = 1.0 / (samples * samples);
     return paint(SIDE, SIDE, [&](double, double, int x, int y) {
         Color sum{0, 0, 0};
@@ -56,7 +55,8 @@ Picture coat_of_arms() {
     };
 
     return paint_smooth(4, [&](double u, double v) -> Color {
-        const bool lattice = std::fabs(fract((u + v) * 8.0) - 0.5) > 0.47 || std::fabs(fract((u - v) * 8.0) - 0.5) > 0.47;
+        const bool lattice =
+            std::fabs(fract((u + v) * 8.0) - 0.5) > 0.47 || std::fabs(fract((u - v) * 8.0) - 0.5) > 0.47;
         Color c = lattice ? diaper : field;
         if (const int part = crown(u, v, 0.0)) return part == 1 ? gold : (part == 2 ? argent : gules);
         if (crown(u, v, OUTLINE)) return black;
@@ -129,16 +129,36 @@ bool glyph_pixel(uint32_t glyph, int col, int row) {
     for (int stroke = 0; stroke < 10; ++stroke) {
         if (((glyph >> stroke) & 1u) == 0) continue;
         switch (stroke) {
-        case 0: on |= col == 0; break;
-        case 1: on |= col == 4; break;
-        case 2: on |= col == 2 && row > 0; break;
-        case 3: on |= row == 0; break;
-        case 4: on |= row == 3; break;
-        case 5: on |= row == 6; break;
-        case 6: on |= col == (row * 4 + 3) / 6; break;
-        case 7: on |= col == 0 && row <= 3; break;
-        case 8: on |= col == 4 && row >= 3; break;
-        case 9: on |= row == 5 && col >= 1 && col <= 3; break;
+        case 0:
+            on |= col == 0;
+            break;
+        case 1:
+            on |= col == 4;
+            break;
+        case 2:
+            on |= col == 2 && row > 0;
+            break;
+        case 3:
+            on |= row == 0;
+            break;
+        case 4:
+            on |= row == 3;
+            break;
+        case 5:
+            on |= row == 6;
+            break;
+        case 6:
+            on |= col == (row * 4 + 3) / 6;
+            break;
+        case 7:
+            on |= col == 0 && row <= 3;
+            break;
+        case 8:
+            on |= col == 4 && row >= 3;
+            break;
+        case 9:
+            on |= row == 5 && col >= 1 && col <= 3;
+            break;
         }
     }
     return on;
@@ -151,7 +171,7 @@ uint32_t glyph_for(int line, int index) {
         for (; b; b &= b - 1) ++n;
         return n;
     };
-    while (strokes(bits) > 4) bits &= bits - 1; // at most four strokes
+    while (strokes(bits) > 4) bits &= bits - 1;               // at most four strokes
     return bits | (1u << (hash_u32(line, index, 3302u) % 6)); // at least one
 }
 
@@ -227,7 +247,8 @@ Picture ringed_planet() {
     const double ct = det_cos(TILT), st = det_sin(TILT);
     // Ring plane axes: e1 in the picture, e2 tipped towards the viewer (z out of the picture).
     const double e1[3] = {ct, st, 0.0}, e2[3] = {-st * OPEN, ct * OPEN, close};
-    const double pole[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+    const double pole[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
+                            e1[0] * e2[1] - e1[1] * e2[0]};
     const double light_norm = std::sqrt(0.55 * 0.55 + 0.45 * 0.45 + 0.7 * 0.7);
     const double light[3] = {-0.55 / light_norm, -0.45 / light_norm, 0.7 / light_norm};
     const Color cream = rgb(236, 214, 170), tan = rgb(196, 156, 104), brown = rgb(138, 96, 62);
@@ -263,7 +284,8 @@ Picture ringed_planet() {
             const double n[3] = {x / R, y / R, z / R};
             const double latitude = n[0] * pole[0] + n[1] * pole[1] + n[2] * pole[2];
             const double bands = tile_fbm(0.0, 0.5 + 0.5 * latitude, 1, 10, 3, 3504u);
-            Color surface = bands < 0.5 ? mix(brown, tan, smoothstep(0.3, 0.5, bands)) : mix(tan, cream, smoothstep(0.5, 0.7, bands));
+            Color surface = bands < 0.5 ? mix(brown, tan, smoothstep(0.3, 0.5, bands))
+                                        : mix(tan, cream, smoothstep(0.5, 0.7, bands));
             const double sun = std::fmax(0.0, n[0] * light[0] + n[1] * light[1] + n[2] * light[2]);
             c = surface * (0.03 + 0.97 * sun) * (0.75 + 0.25 * n[2]);
         }

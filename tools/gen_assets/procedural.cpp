@@ -63,7 +63,6 @@ double det_atan2(double y, double x) {
     return y < 0 ? -a : a;
 }
 
-
 namespace {
 
 uint32_t mix32(uint32_t h) {
@@ -154,7 +153,6 @@ CellSample tile_cells(double u, double v, int cells_x, int cells_y, uint32_t see
     return best;
 }
 
-
 double Field::get(int x, int y) const {
     return values[static_cast<size_t>(wrap_index(y, height)) * static_cast<size_t>(width) +
                   static_cast<size_t>(wrap_index(x, width))];
@@ -189,4 +187,3 @@ void blur(Field& field, int radius, int passes) {
         }
     }
 }
-

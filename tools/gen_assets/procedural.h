@@ -75,7 +75,9 @@ struct Field {
     std::vector<double> values;
 
     Field(int w, int h) : width(w), height(h), values(static_cast<size_t>(w) * static_cast<size_t>(h), 0.0) {}
-    double& at(int x, int y) { return values[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    double& at(int x, int y) {
+        return values[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    }
     double get(int x, int y) const;
 };
 
@@ -89,8 +91,7 @@ inline unsigned char to_byte(double value) { return static_cast<unsigned char>(c
 
 // Fills a picture from shade(u, v, x, y) -> Color; u, v are pixel centres in [0, 1),
 // v = 0 at the top row.
-template <class Shade>
-Picture paint(int width, int height, Shade shade) {
+template <class Shade> Picture paint(int width, int height, Shade shade) {
     Picture picture;
     picture.width = width;
     picture.height = height;
@@ -108,8 +109,7 @@ Picture paint(int width, int height, Shade shade) {
     return picture;
 }
 
-template <class Value>
-Field make_field(int width, int height, Value value) {
+template <class Value> Field make_field(int width, int height, Value value) {
     Field field(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) field.at(x, y) = value((x + 0.5) / width, (y + 0.5) / height, x, y);

@@ -89,8 +89,8 @@ Sound make_explosion() {
         // The rumble darkens as it dies away; a slow random flutter makes it roll.
         const double cutoff = 140.0 + 1500.0 * det_exp(-t / 0.12);
         const double flutter = 0.6 + 0.4 * tile_noise(t / 1.2, 0.0, 30, 1, 0xB01);
-        const double rumble = rumble_b(rumble_a(noise, cutoff), cutoff) *
-                              (0.7 * det_exp(-t / 0.3) + 0.3 * det_exp(-t / 0.8)) * flutter;
+        const double rumble =
+            rumble_b(rumble_a(noise, cutoff), cutoff) * (0.7 * det_exp(-t / 0.3) + 0.3 * det_exp(-t / 0.8)) * flutter;
         const double crack = (noise - crack_filter(noise, 1500.0)) * det_exp(-t / 0.02);
         boom_phase = advance(boom_phase, 36.0 + 55.0 * det_exp(-t / 0.12));
         const double boom = det_sin(boom_phase) * det_exp(-t / 0.3);
@@ -110,7 +110,7 @@ Sound make_engine() {
         const double x = t / LENGTH;
         const double engine_hz = 62.0 + 50.0 * smoothstep(0.0, 1.0, x);
         phase_a = advance(phase_a, engine_hz);
-        phase_b = advance(phase_b, engine_hz * 1.007); // a second cylinder bank, beating slowly
+        phase_b = advance(phase_b, engine_hz * 1.007);       // a second cylinder bank, beating slowly
         throb_phase = advance(throb_phase, engine_hz / 4.5); // propeller blades passing
         double tone = 0.0;
         for (int k = 1; k <= 10; ++k) {

@@ -108,9 +108,9 @@ void block(Quads* out, int slot, float x0, float x1, float y0, float y1, float z
     for (int facing : {2, 0, 1, 4, 5}) out->push_back(face(slot, x0, x1, y0, y1, z0, z1, facing));
 }
 
-constexpr float KERB = 0.15f;         // a railing's solid foot above the floor it stands on
-constexpr float RAIL = 0.12f;         // its top bar
-constexpr float POST = 0.1f;          // its posts' width
+constexpr float KERB = 0.15f; // a railing's solid foot above the floor it stands on
+constexpr float RAIL = 0.12f; // its top bar
+constexpr float POST = 0.1f;  // its posts' width
 constexpr float POST_SPACING = 1.0f;
 
 bool is_floor(const WallSegment& s) { return s.a.y == s.b.y && s.a.x != s.b.x && s.a.z != s.b.z; }
@@ -241,12 +241,14 @@ Quads build_world1_glow() {
     q.push_back(floor_quad(SLOT1_GLASS, -9, 9, -3, 3, 6, 2));  // triangles 0, 1: flowing band
     q.push_back(floor_quad(SLOT1_FLOOR, -9, 9, -9, -3, 6, 2)); // 2, 3
     // 4, 5: a light strip under the floor at the left wall, facing +x
-    q.push_back(Quad{SLOT1_GLOW, {{-8.6f, -1.0f, 3, 0, 0}, {-8.6f, -1.0f, -3, 3, 0}, {-8.6f, -0.05f, -3, 3, 1},
-                                  {-8.6f, -0.05f, 3, 0, 1}}});
+    q.push_back(
+        Quad{SLOT1_GLOW,
+             {{-8.6f, -1.0f, 3, 0, 0}, {-8.6f, -1.0f, -3, 3, 0}, {-8.6f, -0.05f, -3, 3, 1}, {-8.6f, -0.05f, 3, 0, 1}}});
     // 6, 7: the curtain, 6 x 6 under the floor near the right side, facing -x; it is stored
     // bottom left, top right, top left / bottom left, bottom right, top right so its
     // waving keeps it closed
-    q.push_back(Quad{SLOT1_GLOW, {{6, -6.2f, -3, 0, 0}, {6, -6.2f, 3, 1, 0}, {6, -0.2f, 3, 1, 1}, {6, -0.2f, -3, 0, 1}}});
+    q.push_back(
+        Quad{SLOT1_GLOW, {{6, -6.2f, -3, 0, 0}, {6, -6.2f, 3, 1, 0}, {6, -0.2f, 3, 1, 1}, {6, -0.2f, -3, 0, 1}}});
     q.push_back(floor_quad(SLOT1_FLOOR, -9, 9, 3, 9, 6, 2)); // 8, 9
     return q;
 }
@@ -273,7 +275,7 @@ void doorway(Quads* out, float x0, float x1, int portal_slot) {
 
 Quads build_world1_rest() {
     Quads q;
-    doorway(&q, -8.3f, -4.7f, -1);          // to the town: the hall's eye panels fill it
+    doorway(&q, -8.3f, -4.7f, -1);           // to the town: the hall's eye panels fill it
     doorway(&q, -4.1f, -1.3f, SLOT1_PORTAL); // to the pools
     return q;
 }
@@ -337,7 +339,8 @@ int main(int argc, char** argv) {
     world1.insert(world1.end(), rest.begin(), rest.end());
     std::vector<Triangle> world2(std::begin(WORLD2_TRIANGLES), std::end(WORLD2_TRIANGLES));
     // pairs of one plane stay together: a stable sort by slot keeps their order
-    std::stable_sort(world2.begin(), world2.end(), [](const Triangle& a, const Triangle& b) { return a.slot < b.slot; });
+    std::stable_sort(world2.begin(), world2.end(),
+                     [](const Triangle& a, const Triangle& b) { return a.slot < b.slot; });
     Quads world3 = build_world3();
     sort_by_slot(&world3);
 

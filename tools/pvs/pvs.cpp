@@ -53,9 +53,9 @@
 
 namespace {
 
-constexpr float EYE_SLACK = 0.02f;      // a frame's descent below it, before the contacts act
-constexpr float LIFT_REACH = 2.1f;      // a lift raises the eye 2.03 above standing
-constexpr float FACE_FIELD = 92;        // degrees: neighbouring views overlap
+constexpr float EYE_SLACK = 0.02f; // a frame's descent below it, before the contacts act
+constexpr float LIFT_REACH = 2.1f; // a lift raises the eye 2.03 above standing
+constexpr float FACE_FIELD = 92;   // degrees: neighbouring views overlap
 
 struct Options {
     bool check = false;
@@ -66,7 +66,7 @@ struct Options {
     float spacing = 1;
     int size = 1024;
     int spread = 1;
-    float eye_step = 0.5f;        // between sampled eye heights
+    float eye_step = 0.5f;           // between sampled eye heights
     int first_row = 0, end_row = -1; // the grid rows of cells written; -1: to the last
 };
 
@@ -105,9 +105,8 @@ bool parse_options(int argc, char** argv, Options* o) {
         else return false;
     }
     if ((argc - 3) % 2 != 0) return false;
-    return has_sets(o->world) && o->cell >= 0.5f && o->spacing > 0.05f && o->spacing <= o->cell &&
-           o->size >= 32 && o->size <= 2048 && o->spread >= 0 && o->spread <= 4 &&
-           o->eye_step >= 0.1f && o->first_row >= 0;
+    return has_sets(o->world) && o->cell >= 0.5f && o->spacing > 0.05f && o->spacing <= o->cell && o->size >= 32 &&
+           o->size <= 2048 && o->spread >= 0 && o->spread <= 4 && o->eye_step >= 0.1f && o->first_row >= 0;
 }
 
 // Item colours: 0 is nothing; level triangle t is t + 1; layout row r is triangles + r + 1.
@@ -290,8 +289,8 @@ int check_view(const Options& o) {
         if (item < level_mesh.count) {
             if (cell_shows_triangle(*cell, item)) continue;
             const LevelVertex* v = level_mesh.triangles[item].vertex;
-            printf("triangle %d (%d pixels): (%g %g %g) (%g %g %g) (%g %g %g)\n", item, counts[n], v[0].x, v[0].y, v[0].z,
-                   v[1].x, v[1].y, v[1].z, v[2].x, v[2].y, v[2].z);
+            printf("triangle %d (%d pixels): (%g %g %g) (%g %g %g) (%g %g %g)\n", item, counts[n], v[0].x, v[0].y,
+                   v[0].z, v[1].x, v[1].y, v[1].z, v[2].x, v[2].y, v[2].z);
         } else {
             const int row = item - level_mesh.count;
             if (cell_shows_row(*cell, row)) continue;
@@ -323,8 +322,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     switch_world(o.world, 1.5f);
-    while (program_iterate() != Iteration::Frame) {
-    }
+    while (program_iterate() != Iteration::Frame) {}
     if (level_mesh.count == 0) {
         fprintf(stderr, "zeb-pvs: world %d has no level here (run it where text/ is)\n", o.world);
         return 1;
@@ -372,15 +370,16 @@ int main(int argc, char** argv) {
             // then sampled too.
             float px = x, pz = z;
             s.reached = reach.nearest(x, z, o.spacing * 0.75f, &px, &pz);
-            if (++done % 500 == 0) fprintf(stderr, "zeb-pvs: %d of %d points, %d reached\n", done, points_x * points_z, reached);
+            if (++done % 500 == 0)
+                fprintf(stderr, "zeb-pvs: %d of %d points, %d reached\n", done, points_x * points_z, reached);
             if (!s.reached) continue;
             ++reached;
             s.floor = reach.floor_under(px, pz);
             std::vector<int> counts(items, 0);
             for (float rise = -EYE_SLACK;; rise = std::min(rise + o.eye_step, LIFT_REACH)) {
                 for (const auto& face : faces)
-                    look({px, s.floor + STANDING_EYE + rise, pz}, face[0], face[1], {FACE_FIELD, o.size, o.size}, true, &counts,
-                         &pixels);
+                    look({px, s.floor + STANDING_EYE + rise, pz}, face[0], face[1], {FACE_FIELD, o.size, o.size}, true,
+                         &counts, &pixels);
                 if (rise == LIFT_REACH) break;
             }
             s.seen.resize(items);
@@ -392,22 +391,24 @@ int main(int argc, char** argv) {
         fprintf(stderr, "zeb-pvs: cannot write %s\n", o.out.c_str());
         return 1;
     }
-    fprintf(out, "# What can be seen from each cell of world %d's ground; made by zeb-pvs %d data/visible%d.txt "
-                 "--cell %g --spacing %g --size %d --spread %d --eye-step %g\n",
+    fprintf(out,
+            "# What can be seen from each cell of world %d's ground; made by zeb-pvs %d data/visible%d.txt "
+            "--cell %g --spacing %g --size %d --spread %d --eye-step %g\n",
             o.world, o.world, o.world, o.cell, o.spacing, o.size, o.spread, o.eye_step);
     fprintf(out, "visible-sets 1\nworld %d\n", o.world);
     fprintf(out, "level %d %016llx\n", level_mesh.count, static_cast<unsigned long long>(level_mesh_hash()));
     if (layout_rows(o.world) > 0)
         fprintf(out, "layout %d %016llx\n", WORLD2_LAYOUT_ROWS, static_cast<unsigned long long>(town_layout_hash()));
-    else
-        fprintf(out, "layout 0 0\n");
+    else fprintf(out, "layout 0 0\n");
     fprintf(out, "grid %g %g %g %d %d\n", g.x0, g.z0, o.cell, columns, rows);
     for (int r = o.first_row; r < end_row; ++r)
         for (int c = 0; c < columns; ++c) {
             std::vector<char> seen = always;
             float lowest = INFINITY, highest = -INFINITY;
-            const int k0 = std::max(0, (r - o.spread) * per_cell), k1 = std::min(points_z - 1, (r + 1 + o.spread) * per_cell);
-            const int i0 = std::max(0, (c - o.spread) * per_cell), i1 = std::min(points_x - 1, (c + 1 + o.spread) * per_cell);
+            const int k0 = std::max(0, (r - o.spread) * per_cell),
+                      k1 = std::min(points_z - 1, (r + 1 + o.spread) * per_cell);
+            const int i0 = std::max(0, (c - o.spread) * per_cell),
+                      i1 = std::min(points_x - 1, (c + 1 + o.spread) * per_cell);
             bool own = false; // someone stands in the cell itself
             for (int k = k0; k <= k1; ++k)
                 for (int i = i0; i <= i1; ++i) {
@@ -421,7 +422,8 @@ int main(int argc, char** argv) {
             if (!own) continue; // nobody stands here: no set
             fprintf(out, "cell %d %d %g %g triangles %s rows %s\n", c, r, lowest + STANDING_EYE - EYE_SLACK,
                     highest + STANDING_EYE + LIFT_REACH, ranges(seen, 0, static_cast<size_t>(level_mesh.count)).c_str(),
-                    ranges(seen, static_cast<size_t>(level_mesh.count), items - static_cast<size_t>(level_mesh.count)).c_str());
+                    ranges(seen, static_cast<size_t>(level_mesh.count), items - static_cast<size_t>(level_mesh.count))
+                        .c_str());
         }
     fclose(out);
     fprintf(stderr, "zeb-pvs: %d of %d points reached; wrote %s\n", reached, points_x * points_z, o.out.c_str());

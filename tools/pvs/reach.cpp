@@ -84,7 +84,8 @@ Reach flood_reach(int world) {
     for (size_t head = 0; head < queue.size(); ++head) {
         const auto from = queue[head];
         for (const auto& step : steps) {
-            contacts.origin = StepOrigin{true, world, centre(from.first, r.ground.x0), centre(from.second, r.ground.z0)};
+            contacts.origin =
+                StepOrigin{true, world, centre(from.first, r.ground.x0), centre(from.second, r.ground.z0)};
             player.x = contacts.origin.x + static_cast<float>(step[0]) * STEP;
             player.z = contacts.origin.z + static_cast<float>(step[1]) * STEP;
             player.eye_height = r.floor_under(player.x, player.z) + STANDING_EYE;

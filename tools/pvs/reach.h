@@ -15,11 +15,11 @@ Ground ground_of(int world);
 struct Reach {
     int world = 0;
     Ground ground{};
-    int nx = 0, nz = 0;                // flood cells along x and z
-    std::vector<char> reached;         // row-major, z then x
-    std::vector<WallSegment> floors;   // the world's floor pieces
+    int nx = 0, nz = 0;              // flood cells along x and z
+    std::vector<char> reached;       // row-major, z then x
+    std::vector<WallSegment> floors; // the world's floor pieces
 
-    bool at(float x, float z) const;   // the player can stand at (x, z)
+    bool at(float x, float z) const; // the player can stand at (x, z)
     // The centre of the reached flood cell nearest (x, z) within `radius`, if any.
     bool nearest(float x, float z, float radius, float* rx, float* rz) const;
     float floor_under(float x, float z) const; // the highest floor there, below all if none

@@ -94,10 +94,18 @@ void JsonWriter::write_string(const std::string& text) {
         }
         ++i;
         switch (c) {
-        case '"': out_ += "\\\""; break;
-        case '\\': out_ += "\\\\"; break;
-        case '\n': out_ += "\\n"; break;
-        case '\t': out_ += "\\t"; break;
+        case '"':
+            out_ += "\\\"";
+            break;
+        case '\\':
+            out_ += "\\\\";
+            break;
+        case '\n':
+            out_ += "\\n";
+            break;
+        case '\t':
+            out_ += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char escaped[8];

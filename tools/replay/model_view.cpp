@@ -43,8 +43,8 @@ bool view_model(const std::string& name, float heading, float pitch, float dista
 
     const float* b = census.bounds;
     const float cx = (b[0] + b[3]) / 2, cy = (b[1] + b[4]) / 2, cz = (b[2] + b[5]) / 2;
-    const float radius = 0.5f * std::sqrt((b[3] - b[0]) * (b[3] - b[0]) + (b[4] - b[1]) * (b[4] - b[1]) +
-                                          (b[5] - b[2]) * (b[5] - b[2]));
+    const float radius =
+        0.5f * std::sqrt((b[3] - b[0]) * (b[3] - b[0]) + (b[4] - b[1]) * (b[4] - b[1]) + (b[5] - b[2]) * (b[5] - b[2]));
     constexpr float FIELD = 40, RAD = 3.14159265f / 180;
     if (distance <= 0) distance = std::fmax(radius, 0.05f) / std::sin(FIELD / 2 * RAD) * 1.05f;
     float fx = 0, fz = 0;

@@ -53,7 +53,7 @@ using Line = ScriptLine;
 struct Replay {
     int line = 0;
     bool started = false;
-    std::string error; // set by a failing command
+    std::string error;              // set by a failing command
     double memory_baseline_mb = -1; // peak resident MB at `memory_baseline`, -1 before one
     std::string start_dir;          // the working directory zeb-replay was started in
     bool moved = false;             // the data directory became the working directory
@@ -80,8 +80,8 @@ void ensure_started() {
     const bool here = stat("text", &info) == 0 && S_ISDIR(info.st_mode);
     char looked[4096] = "";
     if (!platform_find_data_dir("text", looked, sizeof looked)) {
-        fprintf(stderr, "line %d: zeb-replay cannot find its data directory text/. It looked in:\n%s",
-                g_replay.line, looked);
+        fprintf(stderr, "line %d: zeb-replay cannot find its data directory text/. It looked in:\n%s", g_replay.line,
+                looked);
         exit(1);
     }
     g_replay.moved = !here;
@@ -118,8 +118,7 @@ bool write_png(const char* path, const std::vector<unsigned char>& rgb, int widt
     if (info && !setjmp(png_jmpbuf(png))) {
         png_init_io(png, file);
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
+                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
         for (int y = 0; y < height; ++y)
             png_write_row(png, const_cast<png_bytep>(&rgb[static_cast<size_t>(y) * width * 3]));
@@ -139,7 +138,8 @@ double process_cpu_ms() {
 double percentile(std::vector<double> values, double fraction) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
+    const size_t index =
+        std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
     return values[index];
 }
 
@@ -434,10 +434,12 @@ void measure(const char* name, const BenchRun& run, Prepare prepare, Work work) 
 bool cmd_bench(const Line& l) {
     BenchRun run{};
     if (!bench_args(l, "bench N [literal]", &run)) return false;
-    measure("bench_frames", run, [] {}, [] {
-        render_frame();
-        platform_swap_buffers();
-    });
+    measure(
+        "bench_frames", run, [] {},
+        [] {
+            render_frame();
+            platform_swap_buffers();
+        });
     return true;
 }
 
@@ -716,8 +718,7 @@ int run_script_lines(ScriptReader* reader) {
 void close_program() {
     if (!program.running) return;
     headless_push_message({WM_CLOSE, 0, 0});
-    while (program_iterate() != Iteration::Ended) {
-    }
+    while (program_iterate() != Iteration::Ended) {}
 }
 
 int run_script(ScriptReader* reader) {
@@ -728,15 +729,14 @@ int run_script(ScriptReader* reader) {
 
 constexpr const char* USAGE = "usage: zeb-replay [--] SCRIPT (- for standard input) | zeb-replay --help\n";
 
-constexpr const char* ABOUT =
-    "Runs zeb's core headless from SCRIPT (from standard input for -): one command a\n"
-    "line (frames N, tap KEY, mouse DX DY, place X Z EYE, shot FILE.png, state,\n"
-    "expect NAME OP VALUE, ...), on a virtual clock, so every run repeats exactly; a\n"
-    "recording by zeb --record is such a script. The data directory text/ is looked for\n"
-    "as zeb looks for it; file names in the script stay relative to the directory it was\n"
-    "started in.\n"
-    "Exit status: 0 when every line ran and every expect held, 1 on a script error or a\n"
-    "failed expect, 2 on a usage error. Every script line is described in zeb-replay(6).\n";
+constexpr const char* ABOUT = "Runs zeb's core headless from SCRIPT (from standard input for -): one command a\n"
+                              "line (frames N, tap KEY, mouse DX DY, place X Z EYE, shot FILE.png, state,\n"
+                              "expect NAME OP VALUE, ...), on a virtual clock, so every run repeats exactly; a\n"
+                              "recording by zeb --record is such a script. The data directory text/ is looked for\n"
+                              "as zeb looks for it; file names in the script stay relative to the directory it was\n"
+                              "started in.\n"
+                              "Exit status: 0 when every line ran and every expect held, 1 on a script error or a\n"
+                              "failed expect, 2 on a usage error. Every script line is described in zeb-replay(6).\n";
 
 } // namespace
 
