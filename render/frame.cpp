@@ -106,7 +106,6 @@ void step_world2() {
 
 void step_world1() {
     enter_world_if_new(1);
-    read_texture_limits();
     step_level_mesh_world1();
     water_step(0);
     step_ring_pair(frame_state.current_rgb);
@@ -270,7 +269,6 @@ void draw_world2() {
 }
 
 void draw_world1() {
-    apply_lod_bias();
     glPushMatrix();
     draw_level_mesh_world1();
     glPopMatrix();
