@@ -7,7 +7,11 @@
 #include "platform/platform.h"
 #include "render/frame.h"
 #include "nav/keys.h"
-#include "weapons/weapons.h"
+#include "weapons/weapon_table.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 ProgramState program;
 
@@ -18,8 +22,17 @@ constexpr int WINDOW_WIDTH = 1024;
 constexpr int WINDOW_HEIGHT = 768;
 constexpr int WINDOW_BITS = 32;
 
-// Every sound the program plays, read before the first frame so that no shot waits on a file.
-constexpr const char* SOUND_FILES[] = {SHOT_SOUND, BLAST_SOUND, LIFT_SOUND};
+// Every sound the program plays, read before the first frame so that no shot waits on a
+// file: the weapons' in table order, then the lift's. A sound is read once, so a refused
+// one is said once.
+void load_sounds() {
+    std::vector<std::string> sounds;
+    for (int n = 1; n <= weapon_count(); ++n)
+        for (const char* sound : weapon_record(n)->sounds)
+            if (sound && std::find(sounds.begin(), sounds.end(), sound) == sounds.end()) sounds.push_back(sound);
+    sounds.push_back(LIFT_SOUND);
+    for (const std::string& sound : sounds) platform_load_sound(sound.c_str()); // a refused one stays silent
+}
 
 void end_program(int exit_code) {
     platform_free_sounds();
@@ -70,7 +83,7 @@ bool program_start(int startup_answer) {
         end_program(EXIT_OPEN_FAILED);
         return false;
     }
-    for (const char* sound : SOUND_FILES) platform_load_sound(sound); // a refused one stays silent
+    load_sounds();
     timer_init();
     program.running = true;
     return true;

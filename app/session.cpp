@@ -29,6 +29,7 @@
 #include "scene/world_objects.h"
 #include "weapons/targets.h"
 #include "weapons/weapon_models.h"
+#include "weapons/weapon_table.h"
 #include "weapons/weapons.h"
 
 #include <iterator>
@@ -267,31 +268,7 @@ void list_impact_marks(FieldList* out) {
 void list_weapon_state(FieldList* out) {
     const WeaponState& w = weapon_state;
     add_field(out, "held_weapon", w.held_weapon);
-    add_field(out, "weapon1_trigger", w.weapon1_trigger);
-    add_unprinted(out, "weapon1_kick", w.weapon1_kick);
-    add_field(out, "weapon2_trigger", w.weapon2_trigger);
-    add_unprinted(out, "weapon2_kick", w.weapon2_kick);
-    add_field(out, "weapon2_shots", w.weapon2_shots);
-    add_fields(out, "weapon2_cartridge_present", w.weapon2_cartridge_present);
-    add_field(out, "weapon2_drum_angle", w.weapon2_drum_angle);
-    add_field(out, "weapon3_fired", w.weapon3_fired);
-    add_field(out, "weapon3_fired_frames", w.weapon3_fired_frames);
-    add_field(out, "weapon3_reloading", w.weapon3_reloading);
-    add_field(out, "weapon3_reload_frames", w.weapon3_reload_frames);
-    add_unprinted(out, "weapon3_recoil", w.weapon3_recoil);
-    add_unprinted(out, "weapon3_slide", w.weapon3_slide);
-    add_field(out, "weapon4_left_held", w.weapon4_left_held);
-    add_field(out, "weapon4_right_pressed", w.weapon4_right_pressed);
-    add_field(out, "weapon4_launch_active", w.weapon4_launch_active);
-    add_field(out, "weapon4_launch_frames", w.weapon4_launch_frames);
-    add_field(out, "weapon4_fire_phase", w.weapon4_fire_phase);
-    add_unprinted(out, "weapon4_kick", w.weapon4_kick);
-    add_unprinted(out, "weapon4_launch_kick", w.weapon4_launch_kick);
-    add_unprinted(out, "weapon4_launch_out", w.weapon4_launch_out);
-    add_field(out, "weapon5_left_held", w.weapon5_left_held);
-    add_field(out, "weapon5_right_held", w.weapon5_right_held);
-    add_field(out, "weapon5_left_angle", w.weapon5_left_angle);
-    add_field(out, "weapon5_right_angle", w.weapon5_right_angle);
+    for (int n = 1; n <= weapon_count(); ++n) weapon_record(n)->list_fields(out);
     add_field(out, "impact_marks_enabled", w.impact_marks_enabled);
     add_field(out, "mark_request_primary", w.mark_request_primary);
     add_field(out, "mark_request_secondary", w.mark_request_secondary);

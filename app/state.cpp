@@ -24,7 +24,7 @@ double particle_checksum() {
 
 double cartridges_present() {
     double count = 0;
-    for (bool present : weapon_state.weapon2_cartridge_present) count += present;
+    for (bool present : weapon_state.weapon2.cartridge_present) count += present;
     return count;
 }
 

@@ -149,7 +149,9 @@ intptr_t window_proc(const PlatformMessage& message) {
         // A click that gives the window the input back aims at the crosshair, not at the
         // pointer position read before the input was lost.
         if (!pointer.pointer_held && platform_has_focus()) take_pointer();
-        on_mouse_button(message.id);
+        on_mouse_button(message.id == WM_LBUTTONDOWN || message.id == WM_LBUTTONUP ? MouseButton::Left
+                                                                                   : MouseButton::Right,
+                        message.id == WM_LBUTTONDOWN || message.id == WM_RBUTTONDOWN);
         return 0;
     default:
         return platform_default_window_proc(message);

@@ -146,6 +146,9 @@ enum : uintptr_t {
     SC_MONITORPOWER = 0xF170,
 };
 
+// The two mouse buttons the core reads.
+enum class MouseButton { Left, Right };
+
 struct PlatformMessage {
     unsigned id;      // one of the WM_ values above
     uintptr_t wparam; // key code, activation state, exit code, system command

@@ -47,9 +47,9 @@ protected:
         const auto& all = headless_sounds();
         return std::count(all.begin(), all.end(), std::string(name));
     }
-    static void click(unsigned down, unsigned up) {
-        on_mouse_button(down);
-        on_mouse_button(up);
+    static void click(MouseButton button) {
+        on_mouse_button(button, true);
+        on_mouse_button(button, false);
     }
     // Frames of the held weapon: its step, then its drawing.
     static void draws(int count) {
@@ -78,38 +78,38 @@ TEST(WeaponKeys, TheLastDigitInOrderWinsAndZeroPutsAway) {
 }
 
 TEST_F(Weapons, NoWeaponClickDoesNothing) {
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     EXPECT_TRUE(headless_sounds().empty());
     EXPECT_TRUE(targets.target_visible[0]);
 }
 
 TEST_F(Weapons, WeaponThreeRefusesDuringRecoilAndReloadAndFiresAfterSixteenDraws) {
     weapon_state.held_weapon = 3;
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_FALSE(targets.target_visible[0]); // the click picked at once
     targets.target_visible[0] = true;
     draws(5);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP); // still recoiling
+    click(MouseButton::Left); // still recoiling
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_TRUE(targets.target_visible[0]);
     draws(1); // the sixth draw ends the recoil and counts the first reload draw
-    EXPECT_FALSE(weapon_state.weapon3_fired);
-    EXPECT_TRUE(weapon_state.weapon3_reloading);
-    EXPECT_EQ(weapon_state.weapon3_reload_frames, 1);
+    EXPECT_FALSE(weapon_state.weapon3.fired);
+    EXPECT_TRUE(weapon_state.weapon3.reloading);
+    EXPECT_EQ(weapon_state.weapon3.reload_frames, 1);
     draws(9);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP); // the last reload draw has not run yet
+    click(MouseButton::Left); // the last reload draw has not run yet
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     draws(1);
-    EXPECT_FALSE(weapon_state.weapon3_reloading);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_FALSE(weapon_state.weapon3.reloading);
+    click(MouseButton::Left);
     EXPECT_EQ(sounds(BLAST_SOUND), 2);
-    EXPECT_TRUE(weapon_state.weapon3_fired);
+    EXPECT_TRUE(weapon_state.weapon3.fired);
 }
 
 TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
     EXPECT_EQ(sounds(SHOT_SOUND), 1);       // the press itself
     EXPECT_TRUE(targets.target_visible[0]); // ... but no pick yet
     int picks = 0, mark_requests = 0;
@@ -128,48 +128,48 @@ TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
 
 TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
-    on_mouse_button(WM_RBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
+    on_mouse_button(MouseButton::Right, true);
     draws(1);
-    EXPECT_FALSE(weapon_state.weapon4_left_held); // automatic fire stops for the launch
-    EXPECT_EQ(weapon_state.weapon4_launch_frames, 1);
+    EXPECT_FALSE(weapon_state.weapon4.left_held); // automatic fire stops for the launch
+    EXPECT_EQ(weapon_state.weapon4.launch_frames, 1);
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_FALSE(targets.target_visible[0]); // the launch's first draw picks
     targets.target_visible[0] = true;
-    on_mouse_button(WM_RBUTTONUP);   // releasing does not stop it
-    on_mouse_button(WM_RBUTTONDOWN); // a press during the launch is ignored
-    EXPECT_FALSE(weapon_state.weapon4_right_pressed);
+    on_mouse_button(MouseButton::Right, false);   // releasing does not stop it
+    on_mouse_button(MouseButton::Right, true); // a press during the launch is ignored
+    EXPECT_FALSE(weapon_state.weapon4.right_pressed);
     draws(49);
-    EXPECT_EQ(weapon_state.weapon4_launch_frames, 50);
+    EXPECT_EQ(weapon_state.weapon4.launch_frames, 50);
     EXPECT_TRUE(targets.target_visible[0]); // no further picks
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     draws(1);
-    EXPECT_EQ(weapon_state.weapon4_launch_frames, 0);
-    EXPECT_FALSE(weapon_state.weapon4_launch_active);
+    EXPECT_EQ(weapon_state.weapon4.launch_frames, 0);
+    EXPECT_FALSE(weapon_state.weapon4.launch_active);
     // A press and release between two draws starts nothing.
-    click(WM_RBUTTONDOWN, WM_RBUTTONUP);
+    click(MouseButton::Right);
     draws(1);
-    EXPECT_FALSE(weapon_state.weapon4_launch_active);
+    EXPECT_FALSE(weapon_state.weapon4.launch_active);
 }
 
 TEST_F(Weapons, WeaponTwoEmptiesNineteenCartridgesAndTheTwentiethShotRefills) {
     weapon_state.held_weapon = 2;
     for (int shot = 0; shot < 19; ++shot) {
-        click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+        click(MouseButton::Left);
         draws(2); // the second draw must not turn the drum again
     }
-    EXPECT_EQ(weapon_state.weapon2_shots, 19);
-    EXPECT_FLOAT_EQ(weapon_state.weapon2_drum_angle, -19 * 18.0f);
-    EXPECT_EQ(std::count(std::begin(weapon_state.weapon2_cartridge_present),
-                         std::end(weapon_state.weapon2_cartridge_present), true),
+    EXPECT_EQ(weapon_state.weapon2.shots, 19);
+    EXPECT_FLOAT_EQ(weapon_state.weapon2.drum_angle, -19 * 18.0f);
+    EXPECT_EQ(std::count(std::begin(weapon_state.weapon2.cartridge_present),
+                         std::end(weapon_state.weapon2.cartridge_present), true),
               1);
-    EXPECT_TRUE(weapon_state.weapon2_cartridge_present[19]);
+    EXPECT_TRUE(weapon_state.weapon2.cartridge_present[19]);
     const CensusResult emptied = census_run(draw_held_weapon);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     draws(1);
-    EXPECT_EQ(weapon_state.weapon2_shots, 0);
-    EXPECT_EQ(std::count(std::begin(weapon_state.weapon2_cartridge_present),
-                         std::end(weapon_state.weapon2_cartridge_present), true),
+    EXPECT_EQ(weapon_state.weapon2.shots, 0);
+    EXPECT_EQ(std::count(std::begin(weapon_state.weapon2.cartridge_present),
+                         std::end(weapon_state.weapon2.cartridge_present), true),
               20);
     const CensusResult full = census_run(draw_held_weapon);
     EXPECT_EQ(full.cylinders - emptied.cylinders, 19 * 7); // seven cylinders a cartridge
@@ -177,26 +177,26 @@ TEST_F(Weapons, WeaponTwoEmptiesNineteenCartridgesAndTheTwentiethShotRefills) {
 
 TEST_F(Weapons, ButtonHeldAcrossASwitchKeepsWeaponFourFiring) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
     weapon_state.held_weapon = 1;
-    on_mouse_button(WM_LBUTTONUP);
-    EXPECT_TRUE(weapon_state.weapon4_left_held);
+    on_mouse_button(MouseButton::Left, false);
+    EXPECT_TRUE(weapon_state.weapon4.left_held);
     draws(2); // weapon 1 untouched: no trigger
     weapon_state.held_weapon = 4;
     const long before = sounds(SHOT_SOUND);
     draws(2);
     EXPECT_EQ(sounds(SHOT_SOUND), before + 1);
-    on_mouse_button(WM_LBUTTONUP);
-    EXPECT_FALSE(weapon_state.weapon4_left_held);
+    on_mouse_button(MouseButton::Left, false);
+    EXPECT_FALSE(weapon_state.weapon4.left_held);
 }
 
 TEST_F(Weapons, WeaponFiveDrivesItsRotorsWithASoundEveryDraw) {
     weapon_state.held_weapon = 5;
-    on_mouse_button(WM_LBUTTONDOWN);
-    on_mouse_button(WM_RBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
+    on_mouse_button(MouseButton::Right, true);
     draws(3);
-    EXPECT_FLOAT_EQ(weapon_state.weapon5_left_angle, 45);
-    EXPECT_FLOAT_EQ(weapon_state.weapon5_right_angle, 135);
+    EXPECT_FLOAT_EQ(weapon_state.weapon5.left_angle, 45);
+    EXPECT_FLOAT_EQ(weapon_state.weapon5.right_angle, 135);
     EXPECT_EQ(sounds(SHOT_SOUND), 3);
     EXPECT_EQ(sounds(BLAST_SOUND), 3);
     EXPECT_TRUE(targets.target_visible[0]);
@@ -208,42 +208,42 @@ TEST_F(Weapons, WeaponFiveDrivesItsRotorsWithASoundEveryDraw) {
 // on the last five steps of the reload.
 TEST_F(Weapons, WeaponThreeStepsItsRecoilAndPumpWithoutADraw) {
     weapon_state.held_weapon = 3;
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     for (int step = 1; step <= 17; ++step) {
         SCOPED_TRACE(step);
         step_held_weapon();
-        EXPECT_FLOAT_EQ(weapon_state.weapon3_recoil, step <= 6 ? 0.1f : 0.0f);
-        EXPECT_FLOAT_EQ(weapon_state.weapon3_slide, step >= 12 && step <= 16 ? 0.09f : 0.0f);
+        EXPECT_FLOAT_EQ(weapon_state.weapon3.recoil, step <= 6 ? 0.1f : 0.0f);
+        EXPECT_FLOAT_EQ(weapon_state.weapon3.slide, step >= 12 && step <= 16 ? 0.09f : 0.0f);
     }
-    EXPECT_FALSE(weapon_state.weapon3_fired || weapon_state.weapon3_reloading);
+    EXPECT_FALSE(weapon_state.weapon3.fired || weapon_state.weapon3.reloading);
 }
 
 // Weapon 4's kicks, its launch and its picks, stepped without a draw: the picks need only
 // the camera, and the launched part stands out from the 26th step to the 51st.
 TEST_F(Weapons, WeaponFourStepsItsKicksLaunchAndPicksWithoutADraw) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
     for (int step = 1; step <= 4; ++step) {
         SCOPED_TRACE(step);
         targets.target_visible[0] = true;
         step_held_weapon();
-        EXPECT_FLOAT_EQ(weapon_state.weapon4_kick, step % 2 == 1 ? 0.02f : 0.0f);
+        EXPECT_FLOAT_EQ(weapon_state.weapon4.kick, step % 2 == 1 ? 0.02f : 0.0f);
         EXPECT_FALSE(targets.target_visible[0]);
     }
-    on_mouse_button(WM_RBUTTONDOWN);
+    on_mouse_button(MouseButton::Right, true);
     targets.target_visible[0] = true;
     step_held_weapon();
-    EXPECT_FLOAT_EQ(weapon_state.weapon4_launch_kick, 0.04f);
+    EXPECT_FLOAT_EQ(weapon_state.weapon4.launch_kick, 0.04f);
     EXPECT_FALSE(targets.target_visible[0]); // the launch's first step picks
-    on_mouse_button(WM_RBUTTONUP);
+    on_mouse_button(MouseButton::Right, false);
     targets.target_visible[0] = true;
     for (int step = 2; step <= 52; ++step) {
         SCOPED_TRACE(step);
         step_held_weapon();
-        EXPECT_FLOAT_EQ(weapon_state.weapon4_launch_kick, 0.0f); // released: no kick
-        EXPECT_FLOAT_EQ(weapon_state.weapon4_launch_out, step > 25 && step <= 51 ? 0.1f : 0.0f);
+        EXPECT_FLOAT_EQ(weapon_state.weapon4.launch_kick, 0.0f); // released: no kick
+        EXPECT_FLOAT_EQ(weapon_state.weapon4.launch_out, step > 25 && step <= 51 ? 0.1f : 0.0f);
     }
-    EXPECT_FALSE(weapon_state.weapon4_launch_active);
+    EXPECT_FALSE(weapon_state.weapon4.launch_active);
     EXPECT_TRUE(targets.target_visible[0]);
 }
 
@@ -263,10 +263,10 @@ TEST_F(Weapons, DrawingTheHeldWeaponTwiceChangesNothing) {
         SCOPED_TRACE(weapon);
         weapon_state = WeaponState{};
         weapon_state.held_weapon = weapon;
-        on_mouse_button(WM_LBUTTONDOWN);
-        on_mouse_button(WM_RBUTTONDOWN);
+        on_mouse_button(MouseButton::Left, true);
+        on_mouse_button(MouseButton::Right, true);
         step_held_weapon();
-        on_mouse_button(WM_LBUTTONDOWN); // a trigger for the next step
+        on_mouse_button(MouseButton::Left, true); // a trigger for the next step
         unsigned char before[sizeof weapon_state + sizeof targets + sizeof impact_marks];
         const auto snapshot = [](unsigned char* out) {
             std::memcpy(out, &weapon_state, sizeof weapon_state);

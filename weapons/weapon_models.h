@@ -1,6 +1,5 @@
-// The held weapons, their two scenery copies and world 1's ring-pair display. The held
-// weapons are drawn in camera space over the scene, placed by the offsets of their
-// weapon's last step; three held-key angles turn them.
+// The held weapons' user angles (three held-key angles turn every model), the two
+// scenery copies of weapons 1 and 3, and world 1's ring-pair display.
 #pragma once
 
 // What the pair's drawing issues from the middle of its step: the colour triple as each
@@ -40,14 +39,6 @@ void reset_weapon_models();
 // Keys A and F: the ring pair's three switches together.
 void set_ring_pair_effects(bool on);
 
-void draw_weapon1();
-void draw_weapon2();
-void draw_weapon3();
-void draw_weapon4();
-void draw_weapon5();
-// The held weapon over the scene, in camera space, as its last step left it: reads the
-// weapon state and changes none of it.
-void draw_held_weapon();
 // The scenery copies, at the caller's placement.
 void draw_weapon1_display();
 void draw_weapon3_display();
