@@ -75,7 +75,6 @@ constexpr Box SWITCH_CUBE_EXTENT = {-0.101f, -0.101f, -0.101f, 0.101f, 0.101f, 0
 void draw_gate_units() { draw_gate_units_where(any_box_seen); }
 
 void draw_gate_units_where(BoxSeen seen) {
-    bool last_drawn = false;
     for (int u = 0; u < GATE_UNITS; ++u) {
         const GateUnitPlacement& p = GATE_UNIT_PLACEMENTS[u];
         {
@@ -89,10 +88,8 @@ void draw_gate_units_where(BoxSeen seen) {
         if (p.turn != 0) glRotatef(p.turn, 0, 1, 0);
         const float height = gates.gate_units[u].gate_height;
         const float left = p.shape == GateShape::Wide ? WIDE_LEFT : NARROW_LEFT;
-        last_drawn = seen({left, SLAB_FOOT, 0, 1, std::max(SLAB_FOOT, height), SLAB_DEPTH});
-        if (last_drawn) draw_gate_slab(left, height);
+        if (seen({left, SLAB_FOOT, 0, 1, std::max(SLAB_FOOT, height), SLAB_DEPTH})) draw_gate_slab(left, height);
     }
-    if (!last_drawn) bind_slot(SLAB_SLOT); // what the last gate leaves bound
 }
 
 void draw_switch_cube() {

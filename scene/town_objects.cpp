@@ -282,13 +282,10 @@ void draw_world2_gates_where(BoxSeen seen) {
     };
     // clang-format on
     Placement all;
-    bool last_drawn = false;
     for (const GatePlace& g : GATES) {
         Placement block;
         glTranslatef(g.x, 0, g.z);
         if (g.turned) glRotatef(-90, 0, 1, 0);
-        last_drawn = seen(g.extent());
-        if (last_drawn) g.draw();
+        if (seen(g.extent())) g.draw();
     }
-    if (!last_drawn) bind_slot(std::end(GATES)[-1].slot); // as the last gate leaves it
 }

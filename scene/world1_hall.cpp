@@ -59,11 +59,9 @@ void draw_world1_hall_where(BoxSeen seen) {
     if (gl_caps.separate_specular) glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SINGLE_COLOR);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    bool last_drawn = false;
     for (const HallQuad& q : HALL_QUADS) {
         const Vec3 corners[4] = {q.p0, q.p1, q.p2, q.p3};
-        last_drawn = seen(box_round(corners, 4));
-        if (!last_drawn) continue;
+        if (!seen(box_round(corners, 4))) continue;
         bind_slot(q.slot);
         Vec3 n; // the quad is flat: one normal serves both its triangles
         face_normal(&q.p0, &q.p1, &q.p2, &n);
@@ -72,5 +70,4 @@ void draw_world1_hall_where(BoxSeen seen) {
         emit_rect(q.p0, q.p1, q.p2, q.p3, q.u, q.v);
         glEnd();
     }
-    if (!last_drawn) bind_slot(std::end(HALL_QUADS)[-1].slot);
 }

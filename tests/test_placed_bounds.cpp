@@ -1,8 +1,9 @@
 // The default path leaves out the placed objects, and the pieces of the table-driven ones,
 // whose boxes lie wholly outside the view. That is exact only while each box holds all
-// its object draws in any state of its animation, and while leaving an object out does
-// everything its drawing does besides pixels.
+// its object draws in any state of its animation, while leaving an object out changes
+// nothing a later object reads, and while each object binds the textures it draws with.
 #include "app/session.h"
+#include "assets/textures.h"
 #include "nav/gates.h"
 #include "nav/worlds.h"
 #include "render/animations.h"
@@ -111,8 +112,9 @@ TEST_F(PlacedObjects, EachBoxHoldsWhatItsObjectDrawsThroughItsAnimation) {
     }
 }
 
-// Leaving an object out does all its drawing does besides pixels: from the same start and
-// the state the frame gives it, the same session state and GL state after either.
+// Leaving an object out changes nothing that a later object reads: from the same start and
+// the state the frame gives it, the same session state and GL state after either, but for
+// the texture left bound, which every object binds for itself (the frames prove that).
 struct After {
     std::map<std::string, double> session;
     std::vector<float> gl;
@@ -127,9 +129,40 @@ After after_one(const PlacedBounds& object, bool draw) {
     {
         Placement block;
         if (draw) object.draw();
-        else leave_out(object);
     }
+    glBindTexture(GL_TEXTURE_2D, 0);
     return {printed_state(), gl_state()};
+}
+
+// The object's pixels in front of the camera, drawn after `bound` was left bound.
+std::vector<unsigned char> pixels_after_binding(const PlacedBounds& object, GLuint bound) {
+    const Box& b = object.box;
+    const float size = std::max({b.x1 - b.x0, b.y1 - b.y0, b.z1 - b.z0});
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBindTexture(GL_TEXTURE_2D, bound);
+    {
+        Placement block;
+        glLoadIdentity();
+        glTranslatef(-(b.x0 + b.x1) / 2, -(b.y0 + b.y1) / 2, -(b.z0 + b.z1) / 2 - 2 * size);
+        if (object.draw) object.draw();
+    }
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::vector<unsigned char> out(static_cast<size_t>(viewport[2]) * viewport[3] * 4);
+    glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, out.data());
+    return out;
+}
+
+TEST_F(PlacedObjects, EachObjectBindsTheTexturesItDrawsWith) {
+    for (const PlacedBounds& object : PLACED_BOUNDS) {
+        enter_world(world_of(object.draw));
+        SCOPED_TRACE("row " + std::to_string(&object - PLACED_BOUNDS + 1));
+        const std::vector<unsigned char> after_none = pixels_after_binding(object, 0);
+        ASSERT_FALSE(after_none == pixels_after_binding({nullptr, object.box}, 0))
+            << "the object is out of the picture";
+        for (int slot : {0, 5, 13})
+            EXPECT_TRUE(pixels_after_binding(object, textures.texture_names[slot]) == after_none);
+    }
 }
 
 TEST_F(PlacedObjects, LeavingOutDoesAllTheDrawingDoesButThePixels) {
