@@ -187,6 +187,7 @@ void list_frame_state(FieldList* out) {
     add_unprinted(out, "light_angle", frame_state.light_angle);
     add_unprinted(out, "light_bob", frame_state.light_bob);
     add_unprinted(out, "object_angle", frame_state.object_angle);
+    add_unprinted(out, "start_colour", frame_state.start_colour);
     add_unprinted(out, "sky_turn", frame_state.sky_turn);
     add_unprinted(out, "eye", frame_state.eye);
 }

@@ -76,6 +76,7 @@ bool open_window(const char* title, int width, int height, int bits, bool fullsc
     g_handles.context = true;
     if (!platform_make_current()) return fail_open("Can't activate the GL rendering context.");
 
+    start_colour_of_new_context();
     platform_show_window();
     resize_to_window(width, height);
     set_pointer_center(view.view_width, view.view_height);

@@ -34,7 +34,9 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -159,6 +161,8 @@ void water_pass(int surface, int slot, float tx, float ty, float tz, void (*orie
 // not state. The frame applies it once drawn (settle_frame); a frame drawn again alone
 // reads it anew and applies nothing.
 ImpactMarkReadings frame_mark_readings;
+// The current colour as the frame last drawn left it: scratch of the draw, as above.
+float frame_end_colour[4] = {1, 1, 1, 1};
 
 // Reads requested shots and draws the marks, once the first marking shot was fired.
 void impact_mark_pass() {
@@ -235,7 +239,7 @@ void draw_world2() {
         particles_draw(1);
     }
     const VisibleCell* cell = camera_cell(2, eye);
-    draw_level_mesh(cell); // in the colour left by the previous frame
+    draw_level_mesh(cell); // in the colour the frame started in, unless world 3 set one
     level_colour();
     if (draw_path.literal) draw_world2_layout();
     else draw_world2_layout_in_view(cell);
@@ -277,7 +281,7 @@ void draw_world1() {
         draw_world1_hall_where(placed_pieces_seen());
     }
     water_pass(0, WALL_WATER_SLOT, -8.3f, 3, 0, stand_on_left_wall, 1, 1, 1);
-    draw_ring_pair(); // its last colour is the next frame's level colour
+    draw_ring_pair(); // the colour it ends in is the one the next frame starts in
     impact_mark_pass();
     {
         Placement block; // lying flat in the ceiling over the arrival point
@@ -374,6 +378,7 @@ void step_frame() {
 
 void draw_frame() {
     frame_mark_readings = ImpactMarkReadings{};
+    glColor4fv(frame_state.start_colour);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     place_light();
@@ -388,10 +393,12 @@ void draw_frame() {
     begin_overlay();
     draw_hud_text();
     end_overlay();
+    glGetFloatv(GL_CURRENT_COLOR, frame_end_colour);
 }
 
 void settle_frame() {
     record_impact_marks(frame_mark_readings);
+    std::copy(std::begin(frame_end_colour), std::end(frame_end_colour), frame_state.start_colour);
     take_mark_request();
 }
 

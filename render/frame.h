@@ -7,12 +7,12 @@
 // gates, the water, the fountain, world entry. Keeps in the frame state what a draw needs
 // from the middle of the sequence.
 void step_frame();
-// Draws the frame from the state alone; changes no module state (world 1's ring pair
-// aside, which still steps itself as it is drawn). The impact marks' passes read the depth
-// under the pointer as they are drawn; what they read waits for settle_frame.
+// Draws the frame from the state alone; changes no module state. The impact marks' passes
+// read the depth under the pointer as they are drawn, and the colour the frame ends in is
+// read at its end; what they read waits for settle_frame.
 void draw_frame();
-// After the draw: records the marks the frame's passes read, and the next frame's mark
-// request a shot of this frame's step made.
+// After the draw: records the marks the frame's passes read, the next frame's mark
+// request a shot of this frame's step made, and the colour the next frame starts in.
 void settle_frame();
 // Render's part of the world table: each world's entry, step and draw, handed down to its
 // row. Called before a window's scene is set up, which is what enters a world first.

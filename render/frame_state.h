@@ -16,6 +16,12 @@ struct FrameState {
     float object_angle = 0; // spin_angle for the switch cubes and weapon 1's display copy
     float sky_turn = 0;     // the domes' turn
     Vec3 eye = {0, 0, 0};   // the camera, before the descent and the pits move the player
+    // The current colour the frame's drawing starts in: the one the last frame drawn ended
+    // in (white in a new context). Objects drawn before anything sets a colour use it, so
+    // it is kept as a value: a frame drawn again is drawn the same.
+    float start_colour[4] = {1, 1, 1, 1};
 };
 extern FrameState frame_state;
 void reset_frame_state();
+// A new GL context starts in white: so does its first frame.
+void start_colour_of_new_context();

@@ -1,37 +1,43 @@
 #!/usr/bin/env python3
-"""Drawing a frame changes no state.
+"""Drawing a frame changes no state, and draws the frame the state holds.
 
-Runs every journey with `state`, `draw`, `state` after each of its `frames` lines (at a
-small viewport unless it aims at window pixels with `cursor`) and requires the two states
-around each `draw` to be equal, the frame-rate counter's clock fields aside. A journey's
+Runs every journey with `shot`, `state`, `draw`, `state`, `shot` after each of its `frames`
+lines (at a small viewport unless it aims at window pixels with `cursor`) and requires the
+two states around each `draw` to be equal, the frame-rate counter's clock fields aside, and
+the frame drawn again to have the pixels of the frame as the loop drew it. A journey's
 own `expect` lines run too, so a draw that moved anything the journey checks later
 fails it as well.
 
 Usage: replay_draw.py ZEB_REPLAY JOURNEY_DIR (run from the directory holding text/).
 """
 import concurrent.futures
+import filecmp
 import glob
 import json
 import os
 import subprocess
 import sys
+import tempfile
 
 SMALL = "viewport 256 192\n"
 
 
-def with_draws(text):
-    """The journey with the draw check after every `frames` line, and for each state the
-    script prints, whether it is the state before a draw, after one, or the journey's."""
-    out, roles = [], []
+def with_draws(text, pictures):
+    """The journey with the draw check after every `frames` line, for each state the
+    script prints whether it is the state before a draw, after one, or the journey's, and
+    the pairs of pictures (as drawn, drawn again) it writes into `pictures`."""
+    out, roles, pairs = [], [], []
     for line in text.splitlines():
         out.append(line)
         command = line.split("#")[0].split()[:1]
         if command == ["state"]:
             roles.append("own")
         elif command == ["frames"]:
-            out += ["state", "draw", "state"]
+            pair = tuple(os.path.join(pictures, "%03d_%s.png" % (len(pairs), w)) for w in ("drawn", "again"))
+            out += ["shot " + pair[0], "state", "draw", "state", "shot " + pair[1]]
             roles += ["before", "after"]
-    return "\n".join(out) + "\n", roles
+            pairs.append(pair)
+    return "\n".join(out) + "\n", roles, pairs
 
 
 def follows_the_clock(field):
@@ -42,10 +48,16 @@ def run_journey(replay, path):
     with open(path) as f:
         text = f.read()
     aims = any(line.split()[:1] == ["cursor"] for line in text.splitlines())
-    script, roles = with_draws(("" if aims else SMALL) + text)
-    run = subprocess.run([replay, "-"], input=script.encode(), stdout=subprocess.PIPE,
-                         stderr=subprocess.PIPE, timeout=1200)
+    with tempfile.TemporaryDirectory() as pictures:
+        script, roles, pairs = with_draws(("" if aims else SMALL) + text, pictures)
+        run = subprocess.run([replay, "-"], input=script.encode(), stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, timeout=1200)
+        redrawn_apart = [n for n, (drawn, again) in enumerate(pairs, 1)
+                         if os.path.exists(drawn) and not filecmp.cmp(drawn, again, shallow=False)]
     problems = []
+    if redrawn_apart:
+        problems.append("drawn again, the frame after frames line(s) %s has other pixels" %
+                        ", ".join(map(str, redrawn_apart[:8])))
     if run.returncode != 0:
         problems.append("exit code %d: %s" % (run.returncode, run.stderr.decode(errors="replace")[-500:]))
     states = [json.loads(line) for line in run.stdout.decode().splitlines()]
@@ -83,9 +95,9 @@ def main():
         else:
             print("ok    %s" % name)
     if failures:
-        print("in %d of %d journey(s) a draw changed the state" % (failures, len(paths)))
+        print("in %d of %d journey(s) a draw changed the state or drew another frame" % (failures, len(paths)))
         return 1
-    print("no draw changed the state in %d journey(s)" % len(paths))
+    print("no draw changed the state or drew another frame in %d journey(s)" % len(paths))
     return 0
 
 

@@ -46,6 +46,7 @@ void draw_weapon3_display();
 // `current_rgb`, the frame's running colour triple on a 0..255 scale, is counted down by
 // the cycling colours; what the drawing issues from the middle of that is kept.
 void step_ring_pair(float current_rgb[3]);
-// The pair as its step left it, with the camera current. The colour left current at the
-// end is the one the next frame's world-1 level is drawn in.
+// The pair as its step left it, with the camera current. It ends in the colour of its
+// last part, which nothing after it in world 1 changes for good: the frame ends in it, and
+// the next frame starts in it.
 void draw_ring_pair();
