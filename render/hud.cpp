@@ -15,6 +15,14 @@
 #include <cmath>
 #include <cstdio>
 
+namespace {
+
+// Texture slots, rows of the current world's texture set.
+constexpr int UPPER_ICON_SLOT = 28; // the icon beside each panel's upper number
+constexpr int LOWER_ICON_SLOT = 29; // ... and beside its lower one
+
+} // namespace
+
 HudState hud;
 
 void reset_hud() { hud = HudState{}; }
@@ -102,8 +110,8 @@ void draw_hud_panels() {
     panel(-0.1315f, -0.0985f, -0.1f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
-    icon(28, -0.134f, -0.1f, -0.123f, -0.09f, 0.004f);
-    icon(29, -0.134f, -0.089f, -0.123f, -0.079f, 0.004f);
+    icon(UPPER_ICON_SLOT, -0.134f, -0.1f, -0.123f, -0.09f, 0.004f);
+    icon(LOWER_ICON_SLOT, -0.134f, -0.089f, -0.123f, -0.079f, 0.004f);
     glDisable(GL_TEXTURE_2D);
     glColor3ub(70, 70, 70);
     glTranslatef(0, 0, -0.0004f);
@@ -111,8 +119,8 @@ void draw_hud_panels() {
     panel(0.1f, -0.0985f, 0.1315f, -0.076f, 0.01f);
     glEnable(GL_TEXTURE_2D);
     glColor3ub(250, 250, 250);
-    icon(28, 0.103f, -0.1f, 0.114f, -0.09f, 0.004f);
-    icon(29, 0.103f, -0.089f, 0.114f, -0.079f, 0.004f);
+    icon(UPPER_ICON_SLOT, 0.103f, -0.1f, 0.114f, -0.09f, 0.004f);
+    icon(LOWER_ICON_SLOT, 0.103f, -0.089f, 0.114f, -0.079f, 0.004f);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glColor3ub(0, 0, 0);

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int CARTRIDGE_SLOT = 17; // the cartridge block
+
 constexpr double PIN_HOLE = 0.001;
 constexpr int SLICES = 16, STACKS = 4;
 
@@ -51,7 +54,7 @@ void cartridge() {
 void draw_cartridge_block() {
     glColor3ub(250, 250, 250);
     glEnable(GL_TEXTURE_2D);
-    bind_slot(17);
+    bind_slot(CARTRIDGE_SLOT);
     sphere_map_begin();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);

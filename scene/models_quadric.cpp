@@ -14,6 +14,13 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int SMALL_PANE_SLOT = 4; // the gothic window's small pane
+constexpr int ORB_SLOT = 10;       // the ring orb
+constexpr int STONE_SLOT = 12;     // the vault, the arcade and the window tracery
+constexpr int RAIL_SLOT = 13;      // the arcade's rail and brackets
+constexpr int GLASS_SLOT = 15;     // the gothic window's glass
+
 // Keeps y >= 0 of the frame current at glClipPlane: the upper half of a vault or arch.
 constexpr GLdouble UPPER_HALF[4] = {0, 1, 0, 0};
 
@@ -53,7 +60,7 @@ void draw_vault_canopy() {
     Placement block;
     separate_specular(true);
     quadric_begin();
-    bind_slot(12);
+    bind_slot(STONE_SLOT);
     glDisable(GL_CULL_FACE);
 
     for (float z : {0.0f, 1.9f, 3.8f})
@@ -92,7 +99,7 @@ void draw_arcade_fence() {
     Placement block;
     separate_specular(true);
     quadric_begin();
-    bind_slot(12);
+    bind_slot(STONE_SLOT);
     glDisable(GL_CULL_FACE);
 
     for (int unit = 0; unit < UNITS; ++unit) {
@@ -122,7 +129,7 @@ void draw_arcade_fence() {
 
     // Brackets under the eaves: a front triangle and a back one 0.1 behind it. The first
     // unit's stands a little further out.
-    bind_slot(13);
+    bind_slot(RAIL_SLOT);
     glBegin(GL_TRIANGLES);
     for (int unit = 0; unit < UNITS; ++unit) {
         const float x = unit == 0 ? -3.16f : FIRST_X + SPACING * static_cast<float>(unit);
@@ -142,7 +149,7 @@ void draw_gothic_window() {
     {
         Placement glass;
         glTranslatef(0, 0.5f, 0);
-        bind_slot(15);
+        bind_slot(GLASS_SLOT);
         glNormal3f(0, 0, -1);
         draw_face({-1, 0, 0, 1, 2.5f, 0}, FACE_NEG_Z);
         glTranslatef(0, -0.5f, 0);
@@ -150,7 +157,7 @@ void draw_gothic_window() {
 
     Placement frame;
     quadric_begin();
-    bind_slot(12);
+    bind_slot(STONE_SLOT);
     glDisable(GL_CULL_FACE);
     glPushMatrix();
 
@@ -178,11 +185,11 @@ void draw_gothic_window() {
     gluCylinder(shared_quadric, 1.45, 1.45, 0.25, 3, 3);
     gluDisk(shared_quadric, 0.001, 1.45, 3, 1);
     glTranslatef(0, -0.5f, -0.01f);
-    bind_slot(4);
+    bind_slot(SMALL_PANE_SLOT);
     glNormal3f(0, 0, -1);
     draw_face({-0.3f, 0, 0, 0.3f, 0.6f, 0}, FACE_NEG_Z);
     glTranslatef(0, 0.5f, 0.01f);
-    bind_slot(12);
+    bind_slot(STONE_SLOT);
     glTranslatef(0, 0, 0.25f);
     gluDisk(shared_quadric, 0.01, 1.45, 3, 1);
     glTranslatef(0, 0, -0.25f);
@@ -206,7 +213,7 @@ void draw_ring_orb() {
     glEnable(GL_TEXTURE_GEN_T);
     separate_specular(true);
     quadric_begin();
-    bind_slot(10);
+    bind_slot(ORB_SLOT);
 
     glScalef(0.7f, 0.55f, 0.5f);
     draw_torus(0.55f, 0.35f, 36, 17);

@@ -7,6 +7,13 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int ROOF_SLOT = 0;    // the dormer's roof plate
+constexpr int PANE_SLOT = 1;    // the panes
+constexpr int DOOR_SLOT = 7;    // the door's frame strips
+constexpr int REVEAL_SLOT = 12; // lintels, sills and the reveals of the openings
+constexpr int FRAME_SLOT = 13;  // rails, mullions and frames
+
 // The faces round an opening through a wall, each looking into the opening: `sides` names
 // the directions they look, FACE_POS_Y being the sill at the opening's bottom.
 void emit_opening(const Box& o, unsigned sides) {
@@ -25,12 +32,12 @@ constexpr unsigned OPENING_SIDES_X = FACE_POS_Y | FACE_NEG_Y | FACE_POS_Z | FACE
 
 void draw_window_narrow() {
     FacadePlacement block;
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({-0.7f, 2.3f, 0.99f, -0.2f, 3.3f, 0.99f}, FACE_NEG_Z);
     glEnd();
 
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({-0.7f, 3.3f, 0.98f, -0.2f, 3.5f, 0.98f}, FACE_NEG_Z); // top rail
     emit_face({-0.7f, 2.1f, 0.98f, -0.2f, 2.3f, 0.98f}, FACE_NEG_Z); // bottom rail
@@ -46,12 +53,12 @@ void draw_window_narrow() {
 
 void draw_window_wide() {
     FacadePlacement block;
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({-1.1f, 2.3f, 0.99f, -0.2f, 3.3f, 0.99f}, FACE_NEG_Z);
     glEnd();
 
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     // the rails and horizontal bars are long enough to take the grain twice
     emit_face({-1.1f, 3.3f, 0.98f, -0.2f, 3.5f, 0.98f}, FACE_NEG_Z, 2, 1); // top rail
@@ -76,12 +83,12 @@ namespace {
 void draw_lattice_window(float width, int columns, float post_grain) {
     constexpr float RAILS = -0.92f, BARS = -0.919f, PANE = -0.91f;
     constexpr float LIGHTS_BOTTOM = 0.6f, LIGHTS_TOP = 1.85f, BAR = 0.05f;
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({PANE, LIGHTS_BOTTOM, 0, PANE, LIGHTS_TOP, width}, FACE_NEG_X);
     glEnd();
 
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({RAILS, LIGHTS_TOP, 0, RAILS, 2.05f, width}, FACE_NEG_X);   // top rail
     emit_face({RAILS, 0.4f, 0, RAILS, LIGHTS_BOTTOM, width}, FACE_NEG_X); // bottom rail
@@ -118,12 +125,12 @@ void draw_window_three_pane() {
 void draw_window_small() {
     FacadePlacement block;
     constexpr float X0 = -0.8f, X1 = -0.4f, Y0 = 0.1f, Y1 = 1.0f, STRIP = 0.04f;
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({X0 + STRIP, Y0 + STRIP, -0.01f, X1 - STRIP, Y1 - STRIP, -0.01f}, FACE_NEG_Z);
     glEnd();
 
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     // four strips standing 0.02 off the wall, then the edges of the opening they leave
     emit_face({X1 - STRIP, Y0, -0.02f, X1, Y1, -0.02f}, FACE_NEG_Z);                 // left
@@ -152,7 +159,7 @@ void emit_cross_window(float rails) {
 }
 
 void draw_cross_window_pane(float z) {
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({-0.75f, 0.6f, z, -0.45f, 0.95f, z}, FACE_NEG_Z);
     glEnd();
@@ -165,7 +172,7 @@ void draw_window_square() {
     // A flat piece laid on the wall: all of it within 0.002 of z = -0.01, so the pane can
     // only sit 0.002 behind the rails.
     draw_cross_window_pane(-0.009f);
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     emit_cross_window(-0.011f);
     glEnd();
@@ -179,7 +186,7 @@ void draw_window_small_framed() {
     // The surround stands 0.1 proud of the wall round the opening x -0.8..-0.4,
     // y 0.55..1.0: its front, its outer sides down to the wall and the reveal back to the
     // window's rails.
-    bind_slot(12);
+    bind_slot(REVEAL_SLOT);
     glBegin(GL_TRIANGLES);
     const Box left = {-0.4f, 0.55f, -0.1f, -0.3f, 1.0f, 0};
     const Box right = {-0.9f, 0.55f, -0.1f, -0.8f, 1.0f, 0};
@@ -190,7 +197,7 @@ void draw_window_small_framed() {
     emit_opening({-0.8f, 0.55f, -0.1f, -0.4f, 1.0f, RAILS}, OPENING_SIDES_Z);
     glEnd();
 
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     emit_cross_window(RAILS);
     glEnd();
@@ -203,7 +210,7 @@ void draw_door_framed() {
     FacadePlacement block;
     constexpr float WALL = -0.6f, BACK = -0.8f, Z0 = -1.6f, Z1 = -0.8f;
     constexpr float TOP = 1.2f, SILL = 0.05f;
-    bind_slot(12);
+    bind_slot(REVEAL_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({WALL, TOP, Z0, WALL, 1.4f, Z1}, FACE_POS_X); // lintel
     emit_face({WALL, 0, Z0, WALL, SILL, Z1}, FACE_POS_X);   // threshold step
@@ -212,7 +219,7 @@ void draw_door_framed() {
 
     // The frame's strips stand 0.05 in front of the leaf, their inner edges back to it.
     constexpr float FRAME = -0.75f, STRIP = 0.1f;
-    bind_slot(7);
+    bind_slot(DOOR_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({FRAME, SILL, Z1 - STRIP, FRAME, TOP, Z1}, FACE_POS_X);                  // left
     emit_face({FRAME, SILL, Z0, FRAME, TOP, Z0 + STRIP}, FACE_POS_X);                  // right
@@ -229,7 +236,7 @@ void draw_window_recessed() {
     constexpr float WALL = -0.6f, BACK = -0.8f, Z0 = -1.5f, Z1 = -0.3f;
     constexpr float BOTTOM = 0.35f, TOP = 1.05f, HEAD = 1.1f;
     // The long faces across the full width take the texture twice.
-    bind_slot(12);
+    bind_slot(REVEAL_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({WALL, HEAD, Z0, WALL, 1.4f, Z1}, FACE_POS_X, 2, 1);    // wall above
     emit_face({WALL, 0.01f, Z0, WALL, BOTTOM, Z1}, FACE_POS_X, 2, 1); // wall below
@@ -242,7 +249,7 @@ void draw_window_recessed() {
     // to the pane.
     constexpr float RAILS = -0.79f, BARS = -0.791f, STRIP = 0.06f, MULLION = 0.04f;
     constexpr float TRANSOM = 0.8f;
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({RAILS, TOP - STRIP, Z0, RAILS, TOP, Z1}, FACE_POS_X, 2, 1);              // head
     emit_face({RAILS, BOTTOM, Z0, RAILS, BOTTOM + STRIP, Z1}, FACE_POS_X, 2, 1);        // sill
@@ -262,7 +269,7 @@ void draw_window_recessed() {
     emit_face(transom, FACE_NEG_Y, 2, 1);
     glEnd();
 
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({BACK, lights.y0, lights.z0, BACK, lights.y1, lights.z1}, FACE_POS_X);
     glEnd();
@@ -273,12 +280,12 @@ void draw_dormer() {
     // The front wall stands at z = -2.0 from where it meets the roof at y 0.01 up to the
     // roof plate; the cheeks run back along the slope to the roof at z = 0.
     constexpr float FRONT = -2.0f, LEFT = -0.3f, RIGHT = -0.9f, FOOT = 0.01f, EAVES = 1.2f;
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({-0.75f, 0.45f, FRONT - 0.01f, -0.45f, 0.9f, FRONT - 0.01f}, FACE_NEG_Z);
     glEnd();
 
-    bind_slot(0);
+    bind_slot(ROOF_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({RIGHT, FOOT, FRONT, LEFT, EAVES, FRONT}, FACE_NEG_Z);
     // the plate overhangs the walls by 0.1; its long faces take the texture four times
@@ -296,7 +303,7 @@ void draw_dormer() {
     // A small window of three by three lights on the front wall.
     constexpr float RAILS = FRONT - 0.02f, BARS = RAILS + 0.001f, STRIP = 0.05f, BAR = 0.03f;
     constexpr float X0 = -0.8f, X1 = -0.4f, Y0 = 0.4f, Y1 = 0.95f;
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({X0, Y1 - STRIP, RAILS, X1, Y1, RAILS}, FACE_NEG_Z);
     emit_face({X0, Y0, RAILS, X1, Y0 + STRIP, RAILS}, FACE_NEG_Z);
@@ -398,14 +405,14 @@ void draw_window_double() {
     FacadePlacement block;
     const Casement left = {0.6f, 1}, right = {2.2f, -1};
     constexpr float RAILS = DOUBLE_WALL - 0.02f, BARS = RAILS + 0.001f, PANE = RAILS + 0.01f;
-    bind_slot(1);
+    bind_slot(PANE_SLOT);
     glBegin(GL_TRIANGLES);
     emit_face({PANE, 2.7f, 1.0f, PANE, 3.5f, 1.8f}, FACE_NEG_X);
     emit_casement_pane(left);
     emit_casement_pane(right);
     glEnd();
 
-    bind_slot(13);
+    bind_slot(FRAME_SLOT);
     glBegin(GL_TRIANGLES);
     // posts at the outer edges: front, both sides and bottom
     for (float z : {0.5f, 2.2f}) {

@@ -15,6 +15,12 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int BOARD_FACE_SLOT = 4;    // the board sign's face
+constexpr int LANTERN_SLOT = 11;      // the glow lantern
+constexpr int SIGN_BRACKET_SLOT = 13; // the signs' brackets
+constexpr int OVAL_FACE_SLOT = 15;    // the oval sign's face
+
 constexpr double PIN_HOLE = 0.001; // the centre of a cap disk
 
 // One face of the town blocks, in world coordinates: a quad (bottom left, bottom right,
@@ -167,7 +173,7 @@ void draw_town_blocks() {
 
 void draw_glow_lantern() {
     Placement block;
-    bind_slot(11);
+    bind_slot(LANTERN_SLOT);
     glScalef(2, 2, 2);
     quadric_begin();
     glDisable(GL_CULL_FACE);
@@ -199,7 +205,7 @@ void draw_glow_lantern() {
     glEnable(GL_CULL_FACE);
     quadric_end();
 
-    bind_slot(11);
+    bind_slot(LANTERN_SLOT);
     const Box& b = LANTERN_BODY;
     const Vec3 n = {b.x0, b.y1, b.z1}, e = {b.x1, b.y1, b.z1}, s = {b.x1, b.y1, b.z0}, w = {b.x0, b.y1, b.z0};
     glBegin(GL_TRIANGLES);
@@ -215,12 +221,12 @@ void draw_hanging_board_sign() {
     Placement block;
     quadric_begin();
     glDisable(GL_CULL_FACE);
-    bind_slot(13);
+    bind_slot(SIGN_BRACKET_SLOT);
     sign_bracket();
 
     glPushMatrix();
     glRotatef(animation.sign_swing_angle, 1, 0, 0);
-    bind_slot(4);
+    bind_slot(BOARD_FACE_SLOT);
     glNormal3f(0, 0, -1);
     glBegin(GL_TRIANGLES);
     emit_triangle({0.4f, -0.6f, 0}, 0, 0, {0.4f, 0, 0}, 0, 1, {-0.4f, 0, 0}, 1, 1);
@@ -236,7 +242,7 @@ void draw_hanging_oval_sign() {
     Placement block;
     quadric_begin();
     glDisable(GL_CULL_FACE);
-    bind_slot(13);
+    bind_slot(SIGN_BRACKET_SLOT);
     sign_bracket();
 
     glPushMatrix();
@@ -248,7 +254,7 @@ void draw_hanging_oval_sign() {
         gluCylinder(shared_quadric, 0.06, 0.06, 0.03, 14, 14);
         glPopMatrix();
     }
-    bind_slot(15);
+    bind_slot(OVAL_FACE_SLOT);
     glTranslatef(0, -0.43f, -0.01f);
     glScalef(1.5f, 1, 1);
     gluCylinder(shared_quadric, 0.4, 0.4, 0.02, 14, 14);
@@ -269,16 +275,15 @@ void draw_world2_gates_where(BoxSeen seen) {
         bool turned; // a quarter turn clockwise seen from above
         void (*draw)();
         Box (*extent)();
-        int slot; // the gate model's texture
     };
     // clang-format off
     constexpr GatePlace GATES[] = {
-        {-13.0f, -12.0f, false, draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
-        {-16.5f,   8.0f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
-        {-28.3f,   3.0f, false, draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
-        {-34.4f,  -1.5f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
-        {-62.2f,   5.0f, true,  draw_gate_wide,   gate_wide_extent,   GATE_WIDE_SLOT},
-        {-75.0f,  16.0f, false, draw_gate_corner, gate_corner_extent, GATE_CORNER_SLOT},
+        {-13.0f, -12.0f, false, draw_gate_wide,   gate_wide_extent},
+        {-16.5f,   8.0f, true,  draw_gate_wide,   gate_wide_extent},
+        {-28.3f,   3.0f, false, draw_gate_wide,   gate_wide_extent},
+        {-34.4f,  -1.5f, true,  draw_gate_wide,   gate_wide_extent},
+        {-62.2f,   5.0f, true,  draw_gate_wide,   gate_wide_extent},
+        {-75.0f,  16.0f, false, draw_gate_corner, gate_corner_extent},
     };
     // clang-format on
     Placement all;

@@ -11,6 +11,15 @@
 #include <initializer_list>
 #include <iterator>
 
+namespace {
+
+// Texture slots, rows of the current world's texture set.
+constexpr int WHEEL_SLOT = 30;   // the spoked wheel
+constexpr int SPINNER_SLOT = 11; // the spiral spinner
+constexpr int BRACKET_SLOT = 18; // the bracket row
+
+} // namespace
+
 WorldObjectState world_objects;
 
 void reset_world_objects() { world_objects = WorldObjectState{}; }
@@ -151,7 +160,7 @@ void bracket_lamp() {
 
 void draw_spoked_wheel() {
     Placement block;
-    bind_slot(30);
+    bind_slot(WHEEL_SLOT);
     glScalef(2, 2, 2);
     quadric_begin();
     glDisable(GL_CULL_FACE);
@@ -199,7 +208,7 @@ void draw_spiral_spinner() {
     quadric_begin();
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
     glEnable(GL_BLEND); // additive: the beads glow
-    bind_slot(11);
+    bind_slot(SPINNER_SLOT);
     glColor3ub(250, 50, 250);
 
     // Three arms 60 degrees apart about y, all turning about their own z; the second one
@@ -230,7 +239,7 @@ void draw_spiral_spinner() {
 }
 
 void draw_bracket_row() {
-    bind_slot(18);
+    bind_slot(BRACKET_SLOT);
     sphere_map_begin();
     glColor3ub(250, 250, 50);
     glScalef(0.2f, 0.2f, 0.2f);

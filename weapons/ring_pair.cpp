@@ -12,6 +12,10 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int FIRST_RING_SLOT = 3;  // the first ring and its rising sphere
+constexpr int SECOND_RING_SLOT = 7; // the second ring and its sphere
+
 // Counts the colour triple down by (a, b, c); the drawing issues it as bytes, which keep
 // the low 8 bits, so the colour cycles once the floats pass below zero.
 void count_down(float rgb[3], float a, float b, float c, float kept[3]) {
@@ -91,7 +95,7 @@ void step_ring_pair(float rgb[3]) {
 void draw_ring_pair() {
     const RingPairState& r = weapon_models.ring_pair;
     const RingPairDraw& d = r.drawn;
-    metal_begin(3);
+    metal_begin(FIRST_RING_SLOT);
     quadric_begin();
     {
         Placement block;
@@ -102,7 +106,7 @@ void draw_ring_pair() {
     }
     {
         Placement block;
-        bind_slot(3);
+        bind_slot(FIRST_RING_SLOT);
         glTranslatef(-6.4f, 1.1f, -8.7f);
         glTranslatef(0, r.rise_height, r.rise_depth);
         glColor3f(1.3f, 1.3f, 1.3f);
@@ -132,7 +136,7 @@ void draw_ring_pair() {
     }
     {
         Placement block;
-        bind_slot(7);
+        bind_slot(SECOND_RING_SLOT);
         glTranslatef(-3, 1.1f, -8.7f);
         glScalef(1.1f, 0.9f, 1);
         draw_torus(0.55f, 0.35f, 36, 17);

@@ -16,6 +16,9 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int METAL_SLOT = 18; // the sphere-mapped metal, held and on display
+
 void press(MouseButton button) {
     if (button != MouseButton::Left) return;
     weapon_state.weapon1.trigger = true;
@@ -93,7 +96,7 @@ void weapon1_geometry() {
 }
 
 void draw_weapon1() {
-    held_begin(18);
+    held_begin(METAL_SLOT);
     glTranslatef(0.01f, 0, -0.07f);
     glTranslatef(0, 0, weapon_state.weapon1.kick);
     glTranslatef(-0.05f, -0.02f, -0.06f);
@@ -115,7 +118,7 @@ void list_fields(FieldList* out) {
 
 // Colour stays set after it: it saves no attribute.
 void draw_weapon1_display() {
-    metal_begin(18);
+    metal_begin(METAL_SLOT);
     glDisable(GL_CULL_FACE);
     glColor3ub(200, 200, 50);
     glPushMatrix();

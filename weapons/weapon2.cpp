@@ -17,6 +17,9 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int METAL_SLOT = 9; // the sphere-mapped metal
+
 void press(MouseButton button) {
     if (button != MouseButton::Left) return;
     weapon_state.weapon2.trigger = true;
@@ -134,7 +137,7 @@ void weapon2_geometry() {
 
 void draw_weapon2() {
     glEnable(GL_TEXTURE_2D);
-    held_begin(9);
+    held_begin(METAL_SLOT);
     glTranslatef(-0.015f, -0.006f, -0.13f);
     glTranslatef(0, 0, weapon_state.weapon2.kick);
     glTranslatef(-0.05f, -0.01f, -0.035f);

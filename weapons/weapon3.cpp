@@ -16,6 +16,9 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int METAL_SLOT = 9; // the sphere-mapped metal, held and on display
+
 constexpr int RECOIL_STEPS = 5; // the recoil ends on the step that passes it
 constexpr int RELOAD_STEPS = 10;
 constexpr int SLIDE_BACK_AFTER = 5;
@@ -148,7 +151,7 @@ void weapon3_geometry(const Detail& d, float slide) {
 }
 
 void draw_weapon3() {
-    held_begin(9);
+    held_begin(METAL_SLOT);
     glTranslatef(0.12f, -0.1f, -0.45f);
     glRotatef(3, 0, 1, 0);
     glScalef(0.25f, 0.25f, 0.25f);
@@ -172,7 +175,7 @@ void list_fields(FieldList* out) {
 } // namespace
 
 void draw_weapon3_display() {
-    metal_begin(9);
+    metal_begin(METAL_SLOT);
     glDisable(GL_CULL_FACE);
     glPushMatrix();
     glTranslatef(0.12f, -0.1f, -0.6f);

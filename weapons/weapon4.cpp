@@ -18,6 +18,11 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int GRIP_SLOT = 1;  // the grip's two sides
+constexpr int CHUTE_SLOT = 8; // the feed chute
+constexpr int METAL_SLOT = 9; // the sphere-mapped metal of the rest
+
 constexpr int LAUNCH_OUT_AFTER = 25;
 constexpr int LAUNCH_STEPS = 50;
 
@@ -163,7 +168,7 @@ void weapon4_geometry(float launch_out) {
                           Vec3{-0.07f, -0.02f, -0.05f}, Vec3{0.07f, -0.02f, 0.22f}, Vec3{-0.07f, -0.02f, 0.22f}})
         glVertex3f(p.x, p.y, p.z);
     glEnd();
-    bind_slot(1);
+    bind_slot(GRIP_SLOT);
     glBegin(GL_TRIANGLES);
     glNormal3f(1, 0, 0);
     for (float x : {-0.02f, 0.02f}) {
@@ -175,7 +180,7 @@ void weapon4_geometry(float launch_out) {
         glVertex3f(x, -0.26f, 0.14f);
     }
     glEnd();
-    bind_slot(8);
+    bind_slot(CHUTE_SLOT);
     glBegin(GL_TRIANGLES);
     // The feed chute on the right: four sides, open at both ends.
     const Vec3 feed[8] = {{0.07f, 0, 0},     {0.12f, 0, 0},     {0.12f, 0, 0.12f},     {0.07f, 0, 0.12f},
@@ -186,7 +191,7 @@ void weapon4_geometry(float launch_out) {
     slab_quad(feed[0], feed[3], feed[7], feed[4], feed_inside);
     slab_quad(feed[1], feed[2], feed[6], feed[5], feed_inside);
     glEnd();
-    bind_slot(9);
+    bind_slot(METAL_SLOT);
 
     // The sight line.
     glDisable(GL_TEXTURE_2D);
@@ -218,7 +223,7 @@ void weapon4_geometry(float launch_out) {
 }
 
 void draw_weapon4() {
-    held_begin(9);
+    held_begin(METAL_SLOT);
     glTranslatef(0.12f, -0.07f, -0.2f);
     glRotatef(5, 0, 1, 0);
     glTranslatef(0, 0, weapon_state.weapon4.kick);

@@ -17,6 +17,9 @@
 
 namespace {
 
+// Texture slots, rows of the current world's texture set.
+constexpr int METAL_SLOT = 10; // the sphere-mapped metal
+
 void press(MouseButton button) {
     Weapon5State& w = weapon_state.weapon5;
     if (button == MouseButton::Left) w.left_held = true;
@@ -105,7 +108,7 @@ void weapon5_body() {
 
 // No roll: the rotors already turn about the roll axis.
 void draw_weapon5() {
-    held_begin(10);
+    held_begin(METAL_SLOT);
     glTranslatef(0.15f, -0.14f, -0.1f);
     glScalef(1.4f, 1.4f, 1.3f);
     user_angles({0, 0, -0.5f}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, false);
