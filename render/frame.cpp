@@ -239,7 +239,7 @@ void draw_world2() {
         particles_draw(1);
     }
     const VisibleCell* cell = camera_cell(2, eye);
-    draw_level_mesh(cell); // in the colour the frame started in, unless world 3 set one
+    draw_level_mesh(cell); // in the colour the frame started in (seen with the lighting off)
     level_colour();
     if (draw_path.literal) draw_world2_layout();
     else draw_world2_layout_in_view(cell);

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Drawing a frame changes no state, and draws the frame the state holds.
 
-Runs every journey with `shot`, `state`, `draw`, `state`, `shot` after each of its `frames`
-lines (at a small viewport unless it aims at window pixels with `cursor`) and requires the
-two states around each `draw` to be equal, the frame-rate counter's clock fields aside, and
-the frame drawn again to have the pixels of the frame as the loop drew it. A journey's
-own `expect` lines run too, so a draw that moved anything the journey checks later
-fails it as well.
+Runs every journey with `state`, `draw`, `state`, `shot`, `draw`, `shot` after each of its
+`frames` lines (at a small viewport unless it aims at window pixels with `cursor`) and
+requires the two states around the first `draw` to be equal, the frame-rate counter's
+clock fields aside, and the two draws from that state to give the same pixels. (The
+frame the loop drew is not compared: the loop reads the pointer and the keys after it
+draws, so the state it ends in is one input step past that frame.) A journey's own
+`expect` lines run too, so a draw that moved anything the journey checks later fails it
+as well.
 
 Usage: replay_draw.py ZEB_REPLAY JOURNEY_DIR (run from the directory holding text/).
 """
@@ -25,7 +27,7 @@ SMALL = "viewport 256 192\n"
 def with_draws(text, pictures):
     """The journey with the draw check after every `frames` line, for each state the
     script prints whether it is the state before a draw, after one, or the journey's, and
-    the pairs of pictures (as drawn, drawn again) it writes into `pictures`."""
+    the pairs of pictures (drawn, drawn again) it writes into `pictures`."""
     out, roles, pairs = [], [], []
     for line in text.splitlines():
         out.append(line)
@@ -34,7 +36,7 @@ def with_draws(text, pictures):
             roles.append("own")
         elif command == ["frames"]:
             pair = tuple(os.path.join(pictures, "%03d_%s.png" % (len(pairs), w)) for w in ("drawn", "again"))
-            out += ["shot " + pair[0], "state", "draw", "state", "shot " + pair[1]]
+            out += ["state", "draw", "state", "shot " + pair[0], "draw", "shot " + pair[1]]
             roles += ["before", "after"]
             pairs.append(pair)
     return "\n".join(out) + "\n", roles, pairs
@@ -56,7 +58,7 @@ def run_journey(replay, path):
                          if os.path.exists(drawn) and not filecmp.cmp(drawn, again, shallow=False)]
     problems = []
     if redrawn_apart:
-        problems.append("drawn again, the frame after frames line(s) %s has other pixels" %
+        problems.append("drawn twice after frames line(s) %s, the frame has other pixels" %
                         ", ".join(map(str, redrawn_apart[:8])))
     if run.returncode != 0:
         problems.append("exit code %d: %s" % (run.returncode, run.stderr.decode(errors="replace")[-500:]))
