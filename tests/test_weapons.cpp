@@ -47,9 +47,9 @@ protected:
         const auto& all = headless_sounds();
         return std::count(all.begin(), all.end(), std::string(name));
     }
-    static void click(unsigned down, unsigned up) {
-        on_mouse_button(down);
-        on_mouse_button(up);
+    static void click(MouseButton button) {
+        on_mouse_button(button, true);
+        on_mouse_button(button, false);
     }
     // Frames of the held weapon: its step, then its drawing.
     static void draws(int count) {
@@ -63,34 +63,34 @@ protected:
 
 TEST(WeaponKeys, TheLastDigitInOrderWinsAndZeroPutsAway) {
     reset_everything();
-    keys['1'] = keys['3'] = true;
+    keys[Key::Digit1] = keys[Key::Digit3] = true;
     apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 3);
-    keys['0'] = true;
+    keys[Key::Digit0] = true;
     apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
-    keys['0'] = false;
-    keys['7'] = true; // not a weapon key
-    keys['1'] = keys['3'] = false;
+    keys[Key::Digit0] = false;
+    keys[Key::Digit7] = true; // not a weapon key
+    keys[Key::Digit1] = keys[Key::Digit3] = false;
     apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
     reset_everything();
 }
 
 TEST_F(Weapons, NoWeaponClickDoesNothing) {
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     EXPECT_TRUE(headless_sounds().empty());
     EXPECT_TRUE(targets.target_visible[0]);
 }
 
 TEST_F(Weapons, WeaponThreeRefusesDuringRecoilAndReloadAndFiresAfterSixteenDraws) {
     weapon_state.held_weapon = 3;
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_FALSE(targets.target_visible[0]); // the click picked at once
     targets.target_visible[0] = true;
     draws(5);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP); // still recoiling
+    click(MouseButton::Left); // still recoiling
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_TRUE(targets.target_visible[0]);
     draws(1); // the sixth draw ends the recoil and counts the first reload draw
@@ -98,18 +98,18 @@ TEST_F(Weapons, WeaponThreeRefusesDuringRecoilAndReloadAndFiresAfterSixteenDraws
     EXPECT_TRUE(weapon_state.weapon3_reloading);
     EXPECT_EQ(weapon_state.weapon3_reload_frames, 1);
     draws(9);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP); // the last reload draw has not run yet
+    click(MouseButton::Left); // the last reload draw has not run yet
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     draws(1);
     EXPECT_FALSE(weapon_state.weapon3_reloading);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     EXPECT_EQ(sounds(BLAST_SOUND), 2);
     EXPECT_TRUE(weapon_state.weapon3_fired);
 }
 
 TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
     EXPECT_EQ(sounds(SHOT_SOUND), 1);       // the press itself
     EXPECT_TRUE(targets.target_visible[0]); // ... but no pick yet
     int picks = 0, mark_requests = 0;
@@ -128,16 +128,16 @@ TEST_F(Weapons, WeaponFourHeldTenDrawsFiresFiveTimesAndPicksEveryDraw) {
 
 TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
-    on_mouse_button(WM_RBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
+    on_mouse_button(MouseButton::Right, true);
     draws(1);
     EXPECT_FALSE(weapon_state.weapon4_left_held); // automatic fire stops for the launch
     EXPECT_EQ(weapon_state.weapon4_launch_frames, 1);
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_FALSE(targets.target_visible[0]); // the launch's first draw picks
     targets.target_visible[0] = true;
-    on_mouse_button(WM_RBUTTONUP);   // releasing does not stop it
-    on_mouse_button(WM_RBUTTONDOWN); // a press during the launch is ignored
+    on_mouse_button(MouseButton::Right, false); // releasing does not stop it
+    on_mouse_button(MouseButton::Right, true);  // a press during the launch is ignored
     EXPECT_FALSE(weapon_state.weapon4_right_pressed);
     draws(49);
     EXPECT_EQ(weapon_state.weapon4_launch_frames, 50);
@@ -147,7 +147,7 @@ TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
     EXPECT_EQ(weapon_state.weapon4_launch_frames, 0);
     EXPECT_FALSE(weapon_state.weapon4_launch_active);
     // A press and release between two draws starts nothing.
-    click(WM_RBUTTONDOWN, WM_RBUTTONUP);
+    click(MouseButton::Right);
     draws(1);
     EXPECT_FALSE(weapon_state.weapon4_launch_active);
 }
@@ -155,7 +155,7 @@ TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
 TEST_F(Weapons, WeaponTwoEmptiesNineteenCartridgesAndTheTwentiethShotRefills) {
     weapon_state.held_weapon = 2;
     for (int shot = 0; shot < 19; ++shot) {
-        click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+        click(MouseButton::Left);
         draws(2); // the second draw must not turn the drum again
     }
     EXPECT_EQ(weapon_state.weapon2_shots, 19);
@@ -165,7 +165,7 @@ TEST_F(Weapons, WeaponTwoEmptiesNineteenCartridgesAndTheTwentiethShotRefills) {
               1);
     EXPECT_TRUE(weapon_state.weapon2_cartridge_present[19]);
     const CensusResult emptied = census_run(draw_held_weapon);
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     draws(1);
     EXPECT_EQ(weapon_state.weapon2_shots, 0);
     EXPECT_EQ(std::count(std::begin(weapon_state.weapon2_cartridge_present),
@@ -177,23 +177,23 @@ TEST_F(Weapons, WeaponTwoEmptiesNineteenCartridgesAndTheTwentiethShotRefills) {
 
 TEST_F(Weapons, ButtonHeldAcrossASwitchKeepsWeaponFourFiring) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
     weapon_state.held_weapon = 1;
-    on_mouse_button(WM_LBUTTONUP);
+    on_mouse_button(MouseButton::Left, false);
     EXPECT_TRUE(weapon_state.weapon4_left_held);
     draws(2); // weapon 1 untouched: no trigger
     weapon_state.held_weapon = 4;
     const long before = sounds(SHOT_SOUND);
     draws(2);
     EXPECT_EQ(sounds(SHOT_SOUND), before + 1);
-    on_mouse_button(WM_LBUTTONUP);
+    on_mouse_button(MouseButton::Left, false);
     EXPECT_FALSE(weapon_state.weapon4_left_held);
 }
 
 TEST_F(Weapons, WeaponFiveDrivesItsRotorsWithASoundEveryDraw) {
     weapon_state.held_weapon = 5;
-    on_mouse_button(WM_LBUTTONDOWN);
-    on_mouse_button(WM_RBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
+    on_mouse_button(MouseButton::Right, true);
     draws(3);
     EXPECT_FLOAT_EQ(weapon_state.weapon5_left_angle, 45);
     EXPECT_FLOAT_EQ(weapon_state.weapon5_right_angle, 135);
@@ -208,7 +208,7 @@ TEST_F(Weapons, WeaponFiveDrivesItsRotorsWithASoundEveryDraw) {
 // on the last five steps of the reload.
 TEST_F(Weapons, WeaponThreeStepsItsRecoilAndPumpWithoutADraw) {
     weapon_state.held_weapon = 3;
-    click(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    click(MouseButton::Left);
     for (int step = 1; step <= 17; ++step) {
         SCOPED_TRACE(step);
         step_held_weapon();
@@ -222,7 +222,7 @@ TEST_F(Weapons, WeaponThreeStepsItsRecoilAndPumpWithoutADraw) {
 // the camera, and the launched part stands out from the 26th step to the 51st.
 TEST_F(Weapons, WeaponFourStepsItsKicksLaunchAndPicksWithoutADraw) {
     weapon_state.held_weapon = 4;
-    on_mouse_button(WM_LBUTTONDOWN);
+    on_mouse_button(MouseButton::Left, true);
     for (int step = 1; step <= 4; ++step) {
         SCOPED_TRACE(step);
         targets.target_visible[0] = true;
@@ -230,12 +230,12 @@ TEST_F(Weapons, WeaponFourStepsItsKicksLaunchAndPicksWithoutADraw) {
         EXPECT_FLOAT_EQ(weapon_state.weapon4_kick, step % 2 == 1 ? 0.02f : 0.0f);
         EXPECT_FALSE(targets.target_visible[0]);
     }
-    on_mouse_button(WM_RBUTTONDOWN);
+    on_mouse_button(MouseButton::Right, true);
     targets.target_visible[0] = true;
     step_held_weapon();
     EXPECT_FLOAT_EQ(weapon_state.weapon4_launch_kick, 0.04f);
     EXPECT_FALSE(targets.target_visible[0]); // the launch's first step picks
-    on_mouse_button(WM_RBUTTONUP);
+    on_mouse_button(MouseButton::Right, false);
     targets.target_visible[0] = true;
     for (int step = 2; step <= 52; ++step) {
         SCOPED_TRACE(step);
@@ -263,10 +263,10 @@ TEST_F(Weapons, DrawingTheHeldWeaponTwiceChangesNothing) {
         SCOPED_TRACE(weapon);
         weapon_state = WeaponState{};
         weapon_state.held_weapon = weapon;
-        on_mouse_button(WM_LBUTTONDOWN);
-        on_mouse_button(WM_RBUTTONDOWN);
+        on_mouse_button(MouseButton::Left, true);
+        on_mouse_button(MouseButton::Right, true);
         step_held_weapon();
-        on_mouse_button(WM_LBUTTONDOWN); // a trigger for the next step
+        on_mouse_button(MouseButton::Left, true); // a trigger for the next step
         unsigned char before[sizeof weapon_state + sizeof targets + sizeof impact_marks];
         const auto snapshot = [](unsigned char* out) {
             std::memcpy(out, &weapon_state, sizeof weapon_state);
@@ -400,7 +400,7 @@ TEST_F(Weapons, AClickAfterTheInputComesBackAimsAtTheCrosshair) {
     headless_set_focus(true);
     aim_at_target(0);
     weapon_state.held_weapon = 1;
-    window_proc(PlatformMessage{WM_LBUTTONDOWN, 0, 0});
+    window_proc(button_event(true, MouseButton::Left));
     EXPECT_EQ(pointer.cursor_pos.x, CURSOR_CENTER_X);
     EXPECT_EQ(pointer.cursor_pos.y, CURSOR_CENTER_Y);
     EXPECT_FALSE(targets.target_visible[0]);

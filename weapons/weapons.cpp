@@ -146,26 +146,19 @@ void select_weapon(int weapon) { weapon_state.held_weapon = weapon; }
 
 // A release only clears the flag of the weapon held now: a weapon put away with its
 // button down keeps firing when it is taken again, until the button goes up over it.
-void on_mouse_button(unsigned message) {
+void on_mouse_button(MouseButton button, bool down) {
     WeaponState& w = weapon_state;
-    switch (message) {
-    case WM_LBUTTONDOWN:
+    if (button == MouseButton::Left && down) {
         left_down();
-        break;
-    case WM_LBUTTONUP:
+    } else if (button == MouseButton::Left) {
         if (w.held_weapon == 4) w.weapon4_left_held = false;
         if (w.held_weapon == 5) w.weapon5_left_held = false;
-        break;
-    case WM_RBUTTONDOWN:
+    } else if (down) {
         if (w.held_weapon == 4 && w.weapon4_launch_frames == 0) w.weapon4_right_pressed = true;
         if (w.held_weapon == 5) w.weapon5_right_held = true;
-        break;
-    case WM_RBUTTONUP:
+    } else {
         if (w.held_weapon == 4) w.weapon4_right_pressed = false;
         if (w.held_weapon == 5) w.weapon5_right_held = false;
-        break;
-    default:
-        break;
     }
 }
 

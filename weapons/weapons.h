@@ -2,6 +2,7 @@
 // state its step advances once a frame, before it is drawn.
 #pragma once
 
+#include "platform/input_event.h"
 #include "weapons/weapon_state.h"
 
 constexpr const char* SHOT_SOUND = "text/Shot.wav";
@@ -9,9 +10,9 @@ constexpr const char* BLAST_SOUND = "text/Explode.wav";
 
 // Digit keys 1 to 5 take a weapon, 0 (weapon 0) puts it away.
 void select_weapon(int weapon);
-// A mouse-button message (WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP) for
-// the held weapon: sounds and target picks at once, firing flags for the next steps.
-void on_mouse_button(unsigned message);
+// A mouse button going down or up for the held weapon: sounds and target picks at once,
+// firing flags for the next steps.
+void on_mouse_button(MouseButton button, bool down);
 
 // Once a frame, just before the held weapon is drawn and after the frame's mark passes:
 // advances the held weapon's firing state (sounds, mark requests, weapon 4's target
