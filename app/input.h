@@ -14,7 +14,7 @@ enum class KeyKind {
 // One binding. A held row calls its effect with `amount` while the key is down; an edge
 // row calls it on every step with 1 while the key is down and 0 while it is up.
 struct KeyBinding {
-    int key; // virtual-key code
+    Key key;
     KeyKind kind;
     void (*effect)(int amount);
     int amount;

@@ -99,25 +99,25 @@ bool toggle_fullscreen() {
 
 Iteration program_iterate() {
     if (!program.running) return Iteration::Ended;
-    PlatformMessage message;
-    if (platform_poll_message(&message)) {
-        if (message.id == WM_QUIT) return finish(static_cast<int>(message.wparam));
-        window_proc(message);
+    InputEvent event;
+    if (platform_poll_event(&event)) {
+        if (event.kind == InputKind::Quit) return finish(event.exit_code);
+        window_proc(event);
         return Iteration::Message;
     }
 
     program.frame_iterations += 1;
     const float t0 = static_cast<float>(timer_now_ms());
     if (window.active && !render_frame()) return finish(0);
-    if (keys[VK_ESCAPE]) return finish(0);
+    if (keys[Key::Escape]) return finish(0);
     if (window.active) wait_frame_pacing(t0);
     else wait_idle(t0);
     platform_swap_buffers();
     read_cursor();
     apply_held_keys();
 
-    if (keys[VK_F1]) {
-        keys[VK_F1] = false;
+    if (keys[Key::F1]) {
+        keys[Key::F1] = false;
         if (!toggle_fullscreen()) return Iteration::Ended;
     }
     finish_key_step();

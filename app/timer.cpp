@@ -48,5 +48,5 @@ void wait_idle(float t0) {
     const double period = std::max(2.0 * static_cast<double>(timer.frame_pacing), IDLE_PERIOD_MS);
     const double end = static_cast<double>(t0) + period;
     for (double now = timer_now_ms(); now < end; now = timer_now_ms())
-        if (platform_wait_message(static_cast<uint32_t>(std::ceil(end - now)))) return;
+        if (platform_wait_event(static_cast<uint32_t>(std::ceil(end - now)))) return;
 }

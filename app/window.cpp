@@ -115,46 +115,46 @@ void close_window() {
     forget_scene();
 }
 
-intptr_t window_proc(const PlatformMessage& message) {
-    switch (message.id) {
-    case WM_ACTIVATE:
-        window.active = ((message.wparam >> 16) & 0xFFFF) == 0; // only a minimised window stops
-        return 0;
-    case WM_SYSCOMMAND:
-        if (message.wparam == SC_SCREENSAVE || message.wparam == SC_MONITORPOWER) return 0;
-        return platform_default_window_proc(message);
-    case WM_CLOSE:
+bool window_proc(const InputEvent& event) {
+    switch (event.kind) {
+    case InputKind::FocusGained:
+    case InputKind::FocusLost:
+        window.active = !event.minimised; // only a minimised window stops
+        return true;
+    case InputKind::System:
+        if (event.request == SystemRequest::ScreenSaver || event.request == SystemRequest::MonitorPower) return true;
+        platform_default_input(event);
+        return false;
+    case InputKind::Close:
         platform_post_quit(0);
-        return 0;
-    case WM_KEYDOWN:
-        press_key(message.wparam);
-        return 0;
-    case WM_KEYUP:
-        release_key(message.wparam);
-        return 0;
-    case WM_SIZE: {
-        const int width = static_cast<int>(message.lparam & 0xFFFF);
-        const int height = static_cast<int>((message.lparam >> 16) & 0xFFFF);
-        resize_view(width, height);
+        return true;
+    case InputKind::KeyDown:
+        press_key(event.key);
+        return true;
+    case InputKind::KeyUp:
+        release_key(event.key);
+        return true;
+    case InputKind::Resize: {
+        resize_view(event.width, event.height);
         // The pointer still stands at the old centre: the next frame takes it to the new
         // one instead of reading the distance between the two as a turn of the view.
         const CursorPos old_center = pointer.center;
-        set_pointer_center(width, height);
+        set_pointer_center(event.width, event.height);
         if (pointer.center.x != old_center.x || pointer.center.y != old_center.y) pointer.pointer_held = false;
-        return 0;
+        return true;
     }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
+    case InputKind::ButtonDown:
+    case InputKind::ButtonUp:
         // A click that gives the window the input back aims at the crosshair, not at the
         // pointer position read before the input was lost.
         if (!pointer.pointer_held && platform_has_focus()) take_pointer();
-        on_mouse_button(message.id == WM_LBUTTONDOWN || message.id == WM_LBUTTONUP ? MouseButton::Left
-                                                                                   : MouseButton::Right,
-                        message.id == WM_LBUTTONDOWN || message.id == WM_RBUTTONDOWN);
-        return 0;
-    default:
-        return platform_default_window_proc(message);
+        on_mouse_button(event.button, event.kind == InputKind::ButtonDown);
+        return true;
+    case InputKind::SystemKeyDown: // Alt and F10 are the system's: never in the key table
+    case InputKind::SystemKeyUp:
+    case InputKind::Quit: // the loop's own, never dispatched
+        break;
     }
+    platform_default_input(event);
+    return false;
 }

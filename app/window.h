@@ -1,4 +1,4 @@
-// The window, its OpenGL context and the window procedure.
+// The window, its OpenGL context and the window procedure, which takes its input events.
 #pragma once
 
 #include "platform/platform.h"
@@ -14,4 +14,5 @@ void reset_window_state();
 
 bool open_window(const char* title, int width, int height, int bits, bool fullscreen_wanted);
 void close_window();
-intptr_t window_proc(const PlatformMessage& message);
+// Acts on one input event; false when it was left to the system (platform_default_input).
+bool window_proc(const InputEvent& event);

@@ -74,7 +74,7 @@ const std::vector<std::string>& headless_loaded_sounds();
 const std::vector<std::string>& headless_refused_sounds();
 
 // Input.
-void headless_push_message(const PlatformMessage& message);
+void headless_push_event(const InputEvent& event);
 void headless_move_cursor(int dx, int dy);
 void headless_set_focus(bool focus);
 

@@ -37,7 +37,7 @@ struct Headless {
     std::vector<std::string> loaded_sounds;  // read and converted at start
     std::vector<std::string> refused_sounds; // could not be, said on stderr
     // input
-    std::deque<PlatformMessage> messages;
+    std::deque<InputEvent> events;
     bool quit_posted = false;
     int quit_code = 0;
     int cursor_x = 0;
@@ -131,7 +131,7 @@ const std::vector<RecordedMessageBox>& headless_message_boxes() { return g_headl
 const std::vector<std::string>& headless_sounds() { return g_headless.sounds; }
 const std::vector<std::string>& headless_loaded_sounds() { return g_headless.loaded_sounds; }
 const std::vector<std::string>& headless_refused_sounds() { return g_headless.refused_sounds; }
-void headless_push_message(const PlatformMessage& message) { g_headless.messages.push_back(message); }
+void headless_push_event(const InputEvent& event) { g_headless.events.push_back(event); }
 namespace {
 // The cursor stays within a screen far larger than any real one: no overflow.
 constexpr int64_t CURSOR_LIMIT = 1 << 20;
@@ -371,24 +371,24 @@ void backend_swap_buffers() {
 // The script's window system never goes away.
 void platform_set_last_words(void (*)()) {}
 
-// The script's messages are all there already: a wait only lets the clock run on.
-bool platform_wait_message(uint32_t timeout_ms) {
+// The script's events are all there already: a wait only lets the clock run on.
+bool platform_wait_event(uint32_t timeout_ms) {
     Headless& h = g_headless;
-    if (!h.messages.empty() || h.quit_posted) return true;
+    if (!h.events.empty() || h.quit_posted) return true;
     h.clock_us += static_cast<int64_t>(timeout_ms) * 1000;
     return false;
 }
 
-bool backend_poll_message(PlatformMessage* message) {
+bool backend_poll_event(InputEvent* event) {
     Headless& h = g_headless;
-    if (!h.messages.empty()) {
-        *message = h.messages.front();
-        h.messages.pop_front();
+    if (!h.events.empty()) {
+        *event = h.events.front();
+        h.events.pop_front();
         return true;
     }
     if (h.quit_posted) {
         h.quit_posted = false;
-        *message = PlatformMessage{WM_QUIT, static_cast<uintptr_t>(h.quit_code), 0};
+        *event = quit_event(h.quit_code);
         return true;
     }
     return false;
@@ -399,7 +399,7 @@ void platform_post_quit(int exit_code) {
     g_headless.quit_code = exit_code;
 }
 
-intptr_t platform_default_window_proc(const PlatformMessage&) { return 0; }
+void platform_default_input(const InputEvent&) {}
 
 void backend_get_cursor_pos(int* x, int* y) {
     *x = g_headless.cursor_x;

@@ -4,7 +4,7 @@
 // nothing of SDL, EGL, FreeType, fontconfig or POSIX. Two backends implement it:
 // sdl_backend.cpp for `zeb` and headless_backend.cpp for `zeb-replay` and the tests.
 // font_glyphs.cpp, file_map.cpp and script.cpp (the script parser) are shared by both,
-// and so is record_play.cpp: the calls that hand the core its inputs (messages, the
+// and so is record_play.cpp: the calls that hand the core its inputs (events, the
 // pointer, the focus, message-box answers, whether fullscreen is possible and the
 // desktop's size, frame ends, the activity counts) are answered there, on top of the
 // backend's own (record_play.h), so that recording and playing back work the same over
@@ -51,17 +51,20 @@
 //  ../share/zeb beside it (an installed program), else the directory ZEB_DATA names;
 //  when none holds it, it lists every place it tried.
 //
-//  Messages: platform_poll_message hands over one pending window message at a time,
-//  already translated into what the window procedure expects (Windows message ids and
-//  virtual-key codes). Keyboard auto-repeat produces repeated key-down messages.
-//  Alt combinations and F10 arrive as system-key messages. platform_wait_message sleeps
-//  until one is pending, for at most the time given. platform_post_quit queues
-//  a quit message that is returned once every earlier message has been handed over.
-//  A window the user may resize reports every new client size as a size message. A
+//  Input: platform_poll_event hands over one pending input event at a time (input_event.h):
+//  keys by the Key they are, mouse buttons, the client area's new size, focus changes
+//  (with whether the window is also minimised), close requests, system requests (the
+//  screen saver, monitor power) and the core's own quit. A backend only translates its
+//  window system's events into these. Keyboard auto-repeat produces repeated key-downs.
+//  Alt, F10 and keys pressed with Alt arrive as system keys, which the core leaves to
+//  platform_default_input. platform_wait_event sleeps until an event is pending, for at
+//  most the time given. platform_post_quit queues a quit event that is returned once
+//  every earlier event has been handed over.
+//  A window the user may resize reports every new client size as a resize. A
 //  window that another client destroyed is reported once as a close request, and the
 //  system's complaints about it afterwards end nothing; a window hidden from view (minimised,
-//  unmapped) is reported as deactivated and minimised. A request to end the process
-//  (SIGTERM, SIGINT, SIGHUP) is reported once as a close request too. No call waits on the
+//  unmapped) is reported as a focus loss with the window minimised. A request to end the
+//  process (SIGTERM, SIGINT, SIGHUP) is reported once as a close request too. No call waits on the
 //  window system without a bound. When the window system itself goes away, the backend
 //  runs the core's last words (platform_set_last_words) and ends the process with
 //  EXIT_DISPLAY_LOST.
@@ -88,72 +91,20 @@
 //  platform_context_current tells whether a rendering context is current (the state's
 //  readers ask GL only then).
 //  Recording (zeb's entry uses it; any backend has it): from platform_record_start on,
-//  every input the backend hands the core (messages, pointer readings, focus changes,
+//  every input the backend hands the core (events, pointer readings, focus changes,
 //  message-box answers, the desktop's size and whether fullscreen is possible, frame
 //  ends) is written to a file as a zeb-replay script, by a writer that never makes the
 //  caller wait; the first write that fails stops the recording, keeping what was
 //  written, and platform_record_failed reports it once, for the core to tell the user.
-//  platform_play_start plays such a script back: its messages, pointer, focus and
+//  platform_play_start plays such a script back: its events, pointer, focus and
 //  answers stand in for the backend's, which still shows the window and draws.
 #pragma once
+
+#include "input_event.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-
-// Windows message identifiers the window procedure understands.
-enum : unsigned {
-    WM_SIZE = 0x0005,
-    WM_ACTIVATE = 0x0006,
-    WM_CLOSE = 0x0010,
-    WM_QUIT = 0x0012,
-    WM_KEYDOWN = 0x0100,
-    WM_KEYUP = 0x0101,
-    WM_SYSKEYDOWN = 0x0104,
-    WM_SYSKEYUP = 0x0105,
-    WM_SYSCOMMAND = 0x0112,
-    WM_LBUTTONDOWN = 0x0201,
-    WM_LBUTTONUP = 0x0202,
-    WM_RBUTTONDOWN = 0x0204,
-    WM_RBUTTONUP = 0x0205,
-};
-
-// The raw messages a script names (zeb-replay's `message` line, a recording's): one table
-// for the replay, the recorder and the player. 0 when the name is none of them.
-struct WindowMessageName {
-    const char* name;
-    unsigned id;
-};
-// clang-format off
-constexpr WindowMessageName WINDOW_MESSAGE_NAMES[] = {
-    {"close",      WM_CLOSE},      {"activate",   WM_ACTIVATE},
-    {"size",       WM_SIZE},       {"syscommand", WM_SYSCOMMAND},
-    {"syskeydown", WM_SYSKEYDOWN}, {"syskeyup",   WM_SYSKEYUP},
-};
-// clang-format on
-constexpr unsigned window_message_named(const char* name) {
-    for (const WindowMessageName& m : WINDOW_MESSAGE_NAMES) {
-        const char *a = m.name, *b = name;
-        while (*a && *a == *b) ++a, ++b;
-        if (*a == *b) return m.id;
-    }
-    return 0;
-}
-
-// WM_SYSCOMMAND requests the program refuses while it runs.
-enum : uintptr_t {
-    SC_SCREENSAVE = 0xF140,
-    SC_MONITORPOWER = 0xF170,
-};
-
-// The two mouse buttons the core reads.
-enum class MouseButton { Left, Right };
-
-struct PlatformMessage {
-    unsigned id;      // one of the WM_ values above
-    uintptr_t wparam; // key code, activation state, exit code, system command
-    intptr_t lparam;  // WM_SIZE: width in the low word, height in the high word
-};
 
 // Message boxes: a button set and an icon, answered with the button pressed.
 enum MessageBoxStyle {
@@ -201,17 +152,18 @@ bool platform_delete_context();
 void platform_show_window();
 void platform_swap_buffers();
 
-// Messages.
-bool platform_poll_message(PlatformMessage* message);
-// Sleeps until a window message is pending or timeout_ms have passed, whichever comes
+// Input.
+bool platform_poll_event(InputEvent* event);
+// Sleeps until an input event is pending or timeout_ms have passed, whichever comes
 // first; true when one is pending. The headless backend advances its clock instead.
-bool platform_wait_message(uint32_t timeout_ms);
+bool platform_wait_event(uint32_t timeout_ms);
 void platform_post_quit(int exit_code);
 // Run once, just before the process ends because the window system went away.
 constexpr int EXIT_DISPLAY_LOST = 1;
 void platform_set_last_words(void (*last_words)());
-// What the system does with a message the window procedure leaves alone.
-intptr_t platform_default_window_proc(const PlatformMessage& message);
+// What the system does with an event the core leaves to it (system keys, system requests
+// other than the screen saver's and the monitor's).
+void platform_default_input(const InputEvent& event);
 
 // Cursor, in client-area pixels. has_focus tells whether the window owns the input.
 void platform_get_cursor_pos(int* x, int* y);

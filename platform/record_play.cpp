@@ -59,28 +59,11 @@ void record_focus(bool focus) {
     record(focus ? "focus yes" : "focus no");
 }
 
-// The message as the script line that makes zeb-replay hand over the same one.
-void record_message(const PlatformMessage& m) {
-    if (!g_layer.recording.on || m.id == WM_QUIT) return; // a quit comes from the core's own request
-    const std::string w = std::to_string(m.wparam), l = std::to_string(m.lparam);
-    switch (m.id) {
-    case WM_KEYDOWN:
-        return record("key " + w + " down");
-    case WM_KEYUP:
-        return record("key " + w + " up");
-    case WM_LBUTTONDOWN:
-        return record("button left down");
-    case WM_LBUTTONUP:
-        return record("button left up");
-    case WM_RBUTTONDOWN:
-        return record("button right down");
-    case WM_RBUTTONUP:
-        return record("button right up");
-    default:
-        break;
-    }
-    for (const WindowMessageName& named : WINDOW_MESSAGE_NAMES)
-        if (named.id == m.id) record(std::string("message ") + named.name + " " + w + " " + l);
+// The event as the script line that makes zeb-replay hand over the same one; a quit is the
+// core's own request and is not recorded.
+void record_event(const InputEvent& event) {
+    const std::string line = script_line_of(event);
+    if (!line.empty()) record(line);
 }
 
 // zeb-replay's desktop: the size a fullscreen window covers, and whether there is one.
@@ -93,18 +76,19 @@ void record_desktop(bool possible, int width, int height) {
     r.display_mode = possible;
 }
 
-// While a recording plays, its messages stand in for the backend's; only a request to close
+// While a recording plays, its events stand in for the backend's; only a request to close
 // the window, the core's own quit and the Escape key still come from the user.
-bool next_played_message(PlatformMessage* message) {
-    PlatformMessage real;
-    while (backend_poll_message(&real)) {
-        const bool escape = (real.id == WM_KEYDOWN || real.id == WM_KEYUP) && real.wparam == 0x1B;
-        if (real.id == WM_CLOSE || real.id == WM_QUIT || escape) {
-            *message = real;
+bool next_played_event(InputEvent* event) {
+    InputEvent real;
+    while (backend_poll_event(&real)) {
+        const bool escape =
+            (real.kind == InputKind::KeyDown || real.kind == InputKind::KeyUp) && real.key == Key::Escape;
+        if (real.kind == InputKind::Close || real.kind == InputKind::Quit || escape) {
+            *event = real;
             return true;
         }
     }
-    return script_input_next_message(message);
+    return script_input_next_event(event);
 }
 
 } // namespace
@@ -115,11 +99,11 @@ void record_play_reset() {
     g_layer = RecordPlay{};
 }
 
-bool platform_poll_message(PlatformMessage* message) {
+bool platform_poll_event(InputEvent* event) {
     close_recorded_frame(); // every poll starts a loop iteration: the frame before is over
-    if (script_input_active()) return next_played_message(message);
-    if (!backend_poll_message(message)) return false;
-    record_message(*message);
+    if (script_input_active()) return next_played_event(event);
+    if (!backend_poll_event(event)) return false;
+    if (g_layer.recording.on) record_event(*event);
     return true;
 }
 

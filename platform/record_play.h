@@ -1,6 +1,6 @@
 // Recording and playing back, between the core and a backend.
 //
-// The core asks platform.h for its inputs: messages, the pointer, the focus, message-box
+// The core asks platform.h for its inputs: input events, the pointer, the focus, message-box
 // answers, whether fullscreen is possible and the desktop's size, and it ends every frame
 // with a buffer swap. record_play.cpp answers those calls for every backend: it asks the
 // backend below through the functions declared here, writes what the backend answered to a
@@ -16,7 +16,7 @@
 #include "platform.h"
 
 // Each backend implements these; the layer is their only caller.
-bool backend_poll_message(PlatformMessage* message);
+bool backend_poll_event(InputEvent* event);
 void backend_get_cursor_pos(int* x, int* y);
 // False when the pointer could not be put anywhere (no window yet).
 bool backend_set_cursor_pos(int x, int y);

@@ -3,17 +3,17 @@
 #include "platform.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cfloat>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 
 namespace {
 
-// Argument kinds, one letter each: w a word, k a key name, i a pixel (int, +-2^20),
+// Argument kinds, one letter each: w a word, k a key (name or number), i a pixel (int, +-2^20),
 // v a viewport size (1 to 8192, else the line is wrong), c a count (N >= 0), f a float,
 // W and L a message's wparam (0 to 2^32 - 1) and lparam (-2^31 to 2^32 - 1), r the rest
 // of the line as text.
@@ -57,18 +57,94 @@ constexpr CommandForm COMMAND_FORMS[] = {
 };
 // clang-format on
 
-struct KeyName {
-    const char* name;
-    int vk;
+// The numbers a script may give for a key instead of its name, one per key in the order of
+// Key: the recordings made before keys were recorded by name hold them, and a `syskeydown`
+// or `syskeyup` message still gives its key this way. They stay as they are. A name wins
+// over a number: `key 8` is the digit 8, not the key numbered 8.
+struct KeyNumber {
+    Key key;
+    int number;
 };
 // clang-format off
-constexpr KeyName KEY_NAMES[] = {
-    {"Backspace", 8}, {"Tab", 9},       {"Return", 13},   {"Shift", 16},    {"Control", 17},
-    {"Alt", 18},      {"Escape", 27},   {"Space", 32},    {"PageUp", 33},   {"PageDown", 34},
-    {"End", 35},      {"Home", 36},     {"Left", 37},     {"Up", 38},       {"Right", 39},
-    {"Down", 40},     {"Insert", 45},   {"Delete", 46},
+constexpr KeyNumber KEY_NUMBERS[] = {
+    {Key::Backspace,         8}, {Key::Tab,               9}, {Key::Clear,            12},
+    {Key::Return,           13}, {Key::Shift,            16}, {Key::Control,          17},
+    {Key::Alt,              18}, {Key::Pause,            19}, {Key::CapsLock,         20},
+    {Key::Escape,           27}, {Key::Space,            32}, {Key::PageUp,           33},
+    {Key::PageDown,         34}, {Key::End,              35}, {Key::Home,             36},
+    {Key::Left,             37}, {Key::Up,               38}, {Key::Right,            39},
+    {Key::Down,             40}, {Key::PrintScreen,      44}, {Key::Insert,           45},
+    {Key::Delete,           46}, {Key::Digit0,           48}, {Key::Digit1,           49},
+    {Key::Digit2,           50}, {Key::Digit3,           51}, {Key::Digit4,           52},
+    {Key::Digit5,           53}, {Key::Digit6,           54}, {Key::Digit7,           55},
+    {Key::Digit8,           56}, {Key::Digit9,           57}, {Key::A,                65},
+    {Key::B,                66}, {Key::C,                67}, {Key::D,                68},
+    {Key::E,                69}, {Key::F,                70}, {Key::G,                71},
+    {Key::H,                72}, {Key::I,                73}, {Key::J,                74},
+    {Key::K,                75}, {Key::L,                76}, {Key::M,                77},
+    {Key::N,                78}, {Key::O,                79}, {Key::P,                80},
+    {Key::Q,                81}, {Key::R,                82}, {Key::S,                83},
+    {Key::T,                84}, {Key::U,                85}, {Key::V,                86},
+    {Key::W,                87}, {Key::X,                88}, {Key::Y,                89},
+    {Key::Z,                90}, {Key::LeftGui,          91}, {Key::RightGui,         92},
+    {Key::Application,      93}, {Key::Numpad0,          96}, {Key::Numpad1,          97},
+    {Key::Numpad2,          98}, {Key::Numpad3,          99}, {Key::Numpad4,         100},
+    {Key::Numpad5,         101}, {Key::Numpad6,         102}, {Key::Numpad7,         103},
+    {Key::Numpad8,         104}, {Key::Numpad9,         105}, {Key::NumpadMultiply,  106},
+    {Key::NumpadPlus,      107}, {Key::NumpadMinus,     109}, {Key::NumpadPeriod,    110},
+    {Key::NumpadDivide,    111}, {Key::F1,              112}, {Key::F2,              113},
+    {Key::F3,              114}, {Key::F4,              115}, {Key::F5,              116},
+    {Key::F6,              117}, {Key::F7,              118}, {Key::F8,              119},
+    {Key::F9,              120}, {Key::F10,             121}, {Key::F11,             122},
+    {Key::F12,             123}, {Key::Numlock,         144}, {Key::ScrollLock,      145},
+    {Key::Semicolon,       186}, {Key::Equals,          187}, {Key::Comma,           188},
+    {Key::Minus,           189}, {Key::Period,          190}, {Key::Slash,           191},
+    {Key::Grave,           192}, {Key::LeftBracket,     219}, {Key::Backslash,       220},
+    {Key::RightBracket,    221}, {Key::Apostrophe,      222}, {Key::NonUsBackslash,  226},
 };
 // clang-format on
+constexpr bool key_numbers_in_order() {
+    for (size_t i = 0; i < std::size(KEY_NUMBERS); ++i)
+        if (static_cast<size_t>(KEY_NUMBERS[i].key) != i + 1) return false;
+    return std::size(KEY_NUMBERS) == KEY_COUNT - 1;
+}
+static_assert(key_numbers_in_order(), "KEY_NUMBERS needs one row per key, in the order of Key");
+
+// The messages a `message` line sends, and what its numbers mean. Recordings hold them,
+// so they stay as they are:
+//   activate WPARAM: its low 16 bits are 0 for a focus loss, else a gain; its high 16 bits
+//            are not 0 while the window is minimised
+//   size 0 LPARAM: the client area's width in LPARAM's low 16 bits, its height in the next 16
+//   syscommand WPARAM: SCREEN_SAVER_NUMBER or MONITOR_POWER_NUMBER, any other a request the
+//            system handles
+//   syskeydown, syskeyup WPARAM: the key's number (KEY_NUMBERS)
+enum class ScriptMessage { Close, Activate, Size, SysCommand, SysKeyDown, SysKeyUp };
+struct ScriptMessageName {
+    const char* name;
+    ScriptMessage message;
+};
+// clang-format off
+constexpr ScriptMessageName SCRIPT_MESSAGES[] = {
+    {"close",      ScriptMessage::Close},      {"activate",   ScriptMessage::Activate},
+    {"size",       ScriptMessage::Size},       {"syscommand", ScriptMessage::SysCommand},
+    {"syskeydown", ScriptMessage::SysKeyDown}, {"syskeyup",   ScriptMessage::SysKeyUp},
+};
+// clang-format on
+constexpr uintptr_t SCREEN_SAVER_NUMBER = 0xF140;
+constexpr uintptr_t MONITOR_POWER_NUMBER = 0xF170;
+constexpr uintptr_t MINIMISED_BIT = 0x10000;
+
+const ScriptMessageName* script_message(const std::string& name) {
+    for (const ScriptMessageName& m : SCRIPT_MESSAGES)
+        if (name == m.name) return &m;
+    return nullptr;
+}
+
+Key key_of_number(uintptr_t number) {
+    for (const KeyNumber& k : KEY_NUMBERS)
+        if (static_cast<uintptr_t>(k.number) == number) return k.key;
+    return Key::Unknown;
+}
 
 std::vector<std::string> split(const std::string& line) {
     std::vector<std::string> words;
@@ -109,12 +185,9 @@ bool read_arguments(const char* form, ScriptLine* line) {
         switch (form[k]) {
         case 'w':
             break;
-        case 'k': {
-            const int vk = parse_key(word);
-            if (vk < 0) return false;
-            line->ints.push_back(vk);
+        case 'k':
+            if (!parse_key(word, &line->key)) return false;
             break;
-        }
         case 'i':
             if (!parse_script_number(word, &number)) return false;
             line->ints.push_back(static_cast<int>(clamped(number, -SCRIPT_PIXEL_LIMIT, SCRIPT_PIXEL_LIMIT)));
@@ -153,21 +226,103 @@ bool parse_script_number(const std::string& word, double* out) {
     return !word.empty() && *end == '\0';
 }
 
-int parse_key(const std::string& name) {
-    for (const KeyName& k : KEY_NAMES)
-        if (name == k.name) return k.vk;
-    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];
-    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return name[0];
-    if (name.size() >= 2 && name[0] == 'F' && isdigit(static_cast<unsigned char>(name[1]))) {
-        long n = 0;
-        if (parse_count(name.substr(1), &n) && n >= 1 && n <= 12) return static_cast<int>(111 + n);
-    }
-    if (name.size() == 7 && name.compare(0, 6, "Numpad") == 0 && isdigit(static_cast<unsigned char>(name[6])))
-        return 96 + (name[6] - '0');
+bool parse_key(const std::string& word, Key* key) {
+    *key = key_named(word.c_str());
+    if (*key != Key::Unknown) return true;
     char* end = nullptr;
-    const long code = strtol(name.c_str(), &end, 0);
-    if (!name.empty() && *end == '\0' && code >= 0 && code < 256) return static_cast<int>(code);
-    return -1;
+    const long number = strtol(word.c_str(), &end, 0);
+    if (word.empty() || *end != '\0' || number < 0 || number >= 256) return false;
+    *key = key_of_number(static_cast<uintptr_t>(number));
+    return true;
+}
+
+int script_key_number(Key key) {
+    const size_t index = static_cast<size_t>(key);
+    return index >= 1 && index < KEY_COUNT ? KEY_NUMBERS[index - 1].number : 0;
+}
+
+bool script_message_known(const std::string& name) { return script_message(name) != nullptr; }
+
+bool script_input_event(const ScriptLine& line, InputEvent* event) {
+    const std::vector<std::string>& w = line.words;
+    const std::string& c = line.command;
+    const auto down_or_up = [](const std::string& word) { return word == "down" || word == "up"; };
+    *event = InputEvent{};
+    if (c == "key" || c == "tap") {
+        if (c == "key" && !down_or_up(w[2])) return false;
+        *event = key_event(c == "tap" || w[2] == "down", line.key);
+        return true;
+    }
+    if (c == "button") {
+        if ((w[1] != "left" && w[1] != "right") || !down_or_up(w[2])) return false;
+        *event = button_event(w[2] == "down", w[1] == "left" ? MouseButton::Left : MouseButton::Right);
+        return true;
+    }
+    const ScriptMessageName* named = c == "message" ? script_message(w[1]) : nullptr;
+    if (!named) return false;
+    const uintptr_t wparam = line.wides.size() > 0 ? static_cast<uintptr_t>(line.wides[0]) : 0;
+    const intptr_t lparam = line.wides.size() > 1 ? static_cast<intptr_t>(line.wides[1]) : 0;
+    switch (named->message) {
+    case ScriptMessage::Close:
+        event->kind = InputKind::Close;
+        break;
+    case ScriptMessage::Activate:
+        *event = focus_event((wparam & 0xFFFF) != 0, ((wparam >> 16) & 0xFFFF) != 0);
+        break;
+    case ScriptMessage::Size:
+        *event = resize_event(static_cast<int>(lparam & 0xFFFF), static_cast<int>((lparam >> 16) & 0xFFFF));
+        break;
+    case ScriptMessage::SysCommand:
+        event->kind = InputKind::System;
+        event->request = wparam == SCREEN_SAVER_NUMBER    ? SystemRequest::ScreenSaver
+                         : wparam == MONITOR_POWER_NUMBER ? SystemRequest::MonitorPower
+                                                          : SystemRequest::Other;
+        break;
+    case ScriptMessage::SysKeyDown:
+    case ScriptMessage::SysKeyUp:
+        event->kind = named->message == ScriptMessage::SysKeyDown ? InputKind::SystemKeyDown : InputKind::SystemKeyUp;
+        event->key = key_of_number(wparam);
+        break;
+    }
+    return true;
+}
+
+std::string script_line_of(const InputEvent& event) {
+    const auto message = [](const char* name, uintptr_t wparam, int64_t lparam) {
+        return std::string("message ") + name + " " + std::to_string(wparam) + " " + std::to_string(lparam);
+    };
+    const char* direction = event.kind == InputKind::KeyDown || event.kind == InputKind::ButtonDown ? " down" : " up";
+    switch (event.kind) {
+    case InputKind::KeyDown:
+    case InputKind::KeyUp:
+        if (*key_name(event.key) == '\0') return ""; // nothing the key table would keep
+        return std::string("key ") + key_name(event.key) + direction;
+    case InputKind::ButtonDown:
+    case InputKind::ButtonUp:
+        return std::string(event.button == MouseButton::Left ? "button left" : "button right") + direction;
+    case InputKind::SystemKeyDown:
+    case InputKind::SystemKeyUp: {
+        const char* name = event.kind == InputKind::SystemKeyDown ? "syskeydown" : "syskeyup";
+        return message(name, static_cast<uintptr_t>(script_key_number(event.key)), 0);
+    }
+    case InputKind::Resize:
+        return message("size", 0, (event.width & 0xFFFF) | (static_cast<int64_t>(event.height & 0xFFFF) << 16));
+    case InputKind::FocusGained:
+    case InputKind::FocusLost:
+        return message("activate",
+                       (event.kind == InputKind::FocusGained ? 1 : 0) | (event.minimised ? MINIMISED_BIT : 0), 0);
+    case InputKind::Close:
+        return message("close", 0, 0);
+    case InputKind::System:
+        return message("syscommand",
+                       event.request == SystemRequest::ScreenSaver    ? SCREEN_SAVER_NUMBER
+                       : event.request == SystemRequest::MonitorPower ? MONITOR_POWER_NUMBER
+                                                                      : 0,
+                       0);
+    case InputKind::Quit:
+        break;
+    }
+    return "";
 }
 
 bool parse_script_line(const std::string& text, ScriptLine* line, std::string* error) {

@@ -5,6 +5,8 @@
 // (tests/fuzz/fuzz_script.cpp).
 #pragma once
 
+#include "input_event.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +20,8 @@ constexpr long SCRIPT_VIEWPORT_LIMIT = 8192;
 struct ScriptLine {
     std::string command;            // empty for a blank or comment line
     std::vector<std::string> words; // the whole line, command first
-    std::vector<int> ints;          // pixels, keys and viewport sizes, in line order
+    std::vector<int> ints;          // pixels and viewport sizes, in line order
+    Key key = Key::Unknown;         // key, tap: the key named
     std::vector<float> floats;      // positions and angles, finite
     std::vector<double> wides;      // window message parameters, within 32 bits
     long count = 0;                 // the line's N (frames, walk, bench)
@@ -32,9 +35,23 @@ bool parse_script_line(const std::string& text, ScriptLine* line, std::string* e
 // A whole word as a number (strtod's forms, inf and nan included).
 bool parse_script_number(const std::string& word, double* out);
 
-// A virtual-key code from a name (Up, F1, Numpad3, A, 7...) or a number below 256; -1 if
-// the name is unknown.
-int parse_key(const std::string& name);
+// A key from its name (key_named: Up, F1, Numpad3, A, 7...) or from a number below 256,
+// the form older recordings wrote (script_key_number); false if the word is neither. A
+// number no key has gives Unknown, which the key table ignores.
+bool parse_key(const std::string& word, Key* key);
+// The number a key has in a script: what a `syskeydown` or `syskeyup` message carries.
+int script_key_number(Key key);
+
+// The input event a `key`, `tap`, `button` or `message` line hands the program (a tap's
+// key-down; its key-up follows a frame later); false when the line is none of them or its
+// words are out of their form (an unknown message name, a direction other than down or up).
+bool script_input_event(const ScriptLine& line, InputEvent* event);
+// The line that hands the program the same event again: what a recording writes. Empty
+// for what needs none: a quit, which is the program's own, and a key the program does not
+// know, which the key table ignores.
+std::string script_line_of(const InputEvent& event);
+// Whether a `message` line's NAME is one of the messages a script may send.
+bool script_message_known(const std::string& name);
 
 // Reading a script: one line at a time from a stream, so memory does not grow with the
 // file. zeb-replay runs scripts this way and zeb --play its recordings.

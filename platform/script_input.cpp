@@ -16,7 +16,7 @@ struct ScriptInput {
     bool active = false;
     ScriptReader reader;                  // the recording, read as it plays
     long frames_due = 0;                  // frames to present before playing on
-    std::deque<PlatformMessage> messages; // played, not yet handed over
+    std::deque<InputEvent> events;        // played, not yet handed over
     std::deque<int> answers;              // Yes/No answers, in order
     std::vector<std::string> check_words; // NAME and VALUE of each final check
     std::vector<PlayCheck> checks;        // pointing into check_words
@@ -43,22 +43,9 @@ bool recorded_form(const ScriptLine& l) {
     if (c == "focus" || c == "displaymode") return is_one_of(w[1], {"yes", "no"});
     if (c == "answer") return is_one_of(w[1], {"yes", "no", "unshown"});
     if (c == "mode") return is_one_of(w[1], {"windowed", "fullscreen"});
-    if (c == "message") return window_message_named(w[1].c_str()) != 0;
+    if (c == "message") return script_message_known(w[1]);
     if (c == "expect") return w.size() == 4 && w[2] == "==";
     return false;
-}
-
-PlatformMessage message_of(const ScriptLine& l) {
-    const std::vector<std::string>& w = l.words;
-    if (l.command == "key") return {w[2] == "down" ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(l.ints[0]), 0};
-    if (l.command == "button") {
-        const bool left = w[1] == "left", down = w[2] == "down";
-        return {left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP), 0, 0};
-    }
-    PlatformMessage m = {window_message_named(w[1].c_str()), 0, 0};
-    if (l.wides.size() > 0) m.wparam = static_cast<uintptr_t>(l.wides[0]);
-    if (l.wides.size() > 1) m.lparam = static_cast<intptr_t>(l.wides[1]);
-    return m;
 }
 
 // The recorded pointer moved by a step, held within the range a script's cursor has.
@@ -81,8 +68,10 @@ void play_on() {
         }
         const std::string& c = l.command;
         if (c == "frames") s.frames_due = l.count;
-        else if (c == "key" || c == "button" || c == "message") s.messages.push_back(message_of(l));
-        else if (c == "mouse") {
+        else if (c == "key" || c == "button" || c == "message") {
+            InputEvent event;
+            if (script_input_event(l, &event)) s.events.push_back(event);
+        } else if (c == "mouse") {
             s.cursor_x = moved(s.cursor_x, l.ints[0]);
             s.cursor_y = moved(s.cursor_y, l.ints[1]);
         } else if (c == "focus") s.focus = l.words[1] == "yes";
@@ -144,12 +133,12 @@ void script_input_stop() {
     g_script = ScriptInput{};
 }
 
-bool script_input_next_message(PlatformMessage* message) {
+bool script_input_next_event(InputEvent* event) {
     ScriptInput& s = g_script;
     play_on();
-    if (!s.messages.empty()) {
-        *message = s.messages.front();
-        s.messages.pop_front();
+    if (!s.events.empty()) {
+        *event = s.events.front();
+        s.events.pop_front();
         return true;
     }
     if (s.frames_due == 0 && !s.reader.file) s.active = false; // over: the user takes over

@@ -1,5 +1,5 @@
 // A recorded session's inputs standing in for the user's: zeb --play reads a script that
-// zeb --record wrote and hands the core the same messages, pointer readings, focus and
+// zeb --record wrote and hands the core the same input events, pointer readings, focus and
 // message-box answers, frame by frame, while the real window shows what happens.
 #pragma once
 
@@ -19,9 +19,9 @@ bool script_input_active();
 // Gives the recording up and closes it: nothing plays, there are no checks.
 void script_input_stop();
 
-// The next recorded message, playing lines as far as the next frame count; false when a
-// frame is due (or the script is over).
-bool script_input_next_message(PlatformMessage* message);
+// The next recorded input event, playing lines as far as the next frame count; false when
+// a frame is due (or the script is over).
+bool script_input_next_event(InputEvent* event);
 void script_input_frame_presented();
 void script_input_get_cursor(int* x, int* y);
 void script_input_set_cursor(int x, int y);

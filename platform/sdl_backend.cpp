@@ -28,80 +28,78 @@
 
 namespace {
 
-// Windows virtual-key codes of the keys that are not letters or digits, by SDL scancode.
+// The keys that are not letters or digits, by SDL scancode: where they sit on the keyboard.
 struct KeyRow {
     SDL_Scancode scancode;
-    unsigned char vk;
+    Key key;
 };
 // clang-format off
 constexpr KeyRow KEY_TABLE[] = {
-    {SDL_SCANCODE_BACKSPACE,    0x08}, {SDL_SCANCODE_TAB,          0x09},
-    {SDL_SCANCODE_RETURN,       0x0D}, {SDL_SCANCODE_KP_ENTER,     0x0D},
-    {SDL_SCANCODE_LSHIFT,       0x10}, {SDL_SCANCODE_RSHIFT,       0x10},
-    {SDL_SCANCODE_LCTRL,        0x11}, {SDL_SCANCODE_RCTRL,        0x11},
-    {SDL_SCANCODE_LALT,         0x12}, {SDL_SCANCODE_RALT,         0x12},
-    {SDL_SCANCODE_PAUSE,        0x13}, {SDL_SCANCODE_CAPSLOCK,     0x14},
-    {SDL_SCANCODE_ESCAPE,       0x1B}, {SDL_SCANCODE_SPACE,        0x20},
-    {SDL_SCANCODE_PAGEUP,       0x21}, {SDL_SCANCODE_PAGEDOWN,     0x22},
-    {SDL_SCANCODE_END,          0x23}, {SDL_SCANCODE_HOME,         0x24},
-    {SDL_SCANCODE_LEFT,         0x25}, {SDL_SCANCODE_UP,           0x26},
-    {SDL_SCANCODE_RIGHT,        0x27}, {SDL_SCANCODE_DOWN,         0x28},
-    {SDL_SCANCODE_PRINTSCREEN,  0x2C}, {SDL_SCANCODE_INSERT,       0x2D},
-    {SDL_SCANCODE_DELETE,       0x2E}, {SDL_SCANCODE_LGUI,         0x5B},
-    {SDL_SCANCODE_RGUI,         0x5C}, {SDL_SCANCODE_APPLICATION,  0x5D},
-    {SDL_SCANCODE_KP_MULTIPLY,  0x6A}, {SDL_SCANCODE_KP_PLUS,      0x6B},
-    {SDL_SCANCODE_KP_MINUS,     0x6D}, {SDL_SCANCODE_KP_DIVIDE,    0x6F},
-    {SDL_SCANCODE_F1,           0x70}, {SDL_SCANCODE_F2,           0x71},
-    {SDL_SCANCODE_F3,           0x72}, {SDL_SCANCODE_F4,           0x73},
-    {SDL_SCANCODE_F5,           0x74}, {SDL_SCANCODE_F6,           0x75},
-    {SDL_SCANCODE_F7,           0x76}, {SDL_SCANCODE_F8,           0x77},
-    {SDL_SCANCODE_F9,           0x78}, {SDL_SCANCODE_F10,          0x79},
-    {SDL_SCANCODE_F11,          0x7A}, {SDL_SCANCODE_F12,          0x7B},
-    {SDL_SCANCODE_NUMLOCKCLEAR, 0x90}, {SDL_SCANCODE_SCROLLLOCK,   0x91},
-    {SDL_SCANCODE_SEMICOLON,    0xBA}, {SDL_SCANCODE_EQUALS,       0xBB},
-    {SDL_SCANCODE_COMMA,        0xBC}, {SDL_SCANCODE_MINUS,        0xBD},
-    {SDL_SCANCODE_PERIOD,       0xBE}, {SDL_SCANCODE_SLASH,        0xBF},
-    {SDL_SCANCODE_GRAVE,        0xC0}, {SDL_SCANCODE_LEFTBRACKET,  0xDB},
-    {SDL_SCANCODE_BACKSLASH,    0xDC}, {SDL_SCANCODE_RIGHTBRACKET, 0xDD},
-    {SDL_SCANCODE_APOSTROPHE,   0xDE}, {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
+    {SDL_SCANCODE_BACKSPACE,       Key::Backspace},      {SDL_SCANCODE_TAB,             Key::Tab},
+    {SDL_SCANCODE_RETURN,          Key::Return},         {SDL_SCANCODE_KP_ENTER,        Key::Return},
+    {SDL_SCANCODE_LSHIFT,          Key::Shift},          {SDL_SCANCODE_RSHIFT,          Key::Shift},
+    {SDL_SCANCODE_LCTRL,           Key::Control},        {SDL_SCANCODE_RCTRL,           Key::Control},
+    {SDL_SCANCODE_LALT,            Key::Alt},            {SDL_SCANCODE_RALT,            Key::Alt},
+    {SDL_SCANCODE_PAUSE,           Key::Pause},          {SDL_SCANCODE_CAPSLOCK,        Key::CapsLock},
+    {SDL_SCANCODE_ESCAPE,          Key::Escape},         {SDL_SCANCODE_SPACE,           Key::Space},
+    {SDL_SCANCODE_PAGEUP,          Key::PageUp},         {SDL_SCANCODE_PAGEDOWN,        Key::PageDown},
+    {SDL_SCANCODE_END,             Key::End},            {SDL_SCANCODE_HOME,            Key::Home},
+    {SDL_SCANCODE_LEFT,            Key::Left},           {SDL_SCANCODE_UP,              Key::Up},
+    {SDL_SCANCODE_RIGHT,           Key::Right},          {SDL_SCANCODE_DOWN,            Key::Down},
+    {SDL_SCANCODE_PRINTSCREEN,     Key::PrintScreen},    {SDL_SCANCODE_INSERT,          Key::Insert},
+    {SDL_SCANCODE_DELETE,          Key::Delete},         {SDL_SCANCODE_LGUI,            Key::LeftGui},
+    {SDL_SCANCODE_RGUI,            Key::RightGui},       {SDL_SCANCODE_APPLICATION,     Key::Application},
+    {SDL_SCANCODE_KP_MULTIPLY,     Key::NumpadMultiply}, {SDL_SCANCODE_KP_PLUS,         Key::NumpadPlus},
+    {SDL_SCANCODE_KP_MINUS,        Key::NumpadMinus},    {SDL_SCANCODE_KP_DIVIDE,       Key::NumpadDivide},
+    {SDL_SCANCODE_F1,              Key::F1},             {SDL_SCANCODE_F2,              Key::F2},
+    {SDL_SCANCODE_F3,              Key::F3},             {SDL_SCANCODE_F4,              Key::F4},
+    {SDL_SCANCODE_F5,              Key::F5},             {SDL_SCANCODE_F6,              Key::F6},
+    {SDL_SCANCODE_F7,              Key::F7},             {SDL_SCANCODE_F8,              Key::F8},
+    {SDL_SCANCODE_F9,              Key::F9},             {SDL_SCANCODE_F10,             Key::F10},
+    {SDL_SCANCODE_F11,             Key::F11},            {SDL_SCANCODE_F12,             Key::F12},
+    {SDL_SCANCODE_NUMLOCKCLEAR,    Key::Numlock},        {SDL_SCANCODE_SCROLLLOCK,      Key::ScrollLock},
+    {SDL_SCANCODE_SEMICOLON,       Key::Semicolon},      {SDL_SCANCODE_EQUALS,          Key::Equals},
+    {SDL_SCANCODE_COMMA,           Key::Comma},          {SDL_SCANCODE_MINUS,           Key::Minus},
+    {SDL_SCANCODE_PERIOD,          Key::Period},         {SDL_SCANCODE_SLASH,           Key::Slash},
+    {SDL_SCANCODE_GRAVE,           Key::Grave},          {SDL_SCANCODE_LEFTBRACKET,     Key::LeftBracket},
+    {SDL_SCANCODE_BACKSLASH,       Key::Backslash},      {SDL_SCANCODE_RIGHTBRACKET,    Key::RightBracket},
+    {SDL_SCANCODE_APOSTROPHE,      Key::Apostrophe},     {SDL_SCANCODE_NONUSBACKSLASH,  Key::NonUsBackslash},
 };
 // clang-format on
 
-// The numeric keypad: its digit with NumLock on, its navigation key with NumLock off.
+// The numeric keypad: its own key with NumLock on, its navigation key with NumLock off.
 struct KeypadRow {
     SDL_Scancode scancode;
-    unsigned char vk_numlock;
-    unsigned char vk_navigation;
+    Key numlock;
+    Key navigation;
 };
 // clang-format off
 constexpr KeypadRow KEYPAD_TABLE[] = {
-    {SDL_SCANCODE_KP_0, 0x60, 0x2D}, // Insert
-    {SDL_SCANCODE_KP_1, 0x61, 0x23}, // End
-    {SDL_SCANCODE_KP_2, 0x62, 0x28}, // Down
-    {SDL_SCANCODE_KP_3, 0x63, 0x22}, // Page Down
-    {SDL_SCANCODE_KP_4, 0x64, 0x25}, // Left
-    {SDL_SCANCODE_KP_5, 0x65, 0x0C}, // Clear
-    {SDL_SCANCODE_KP_6, 0x66, 0x27}, // Right
-    {SDL_SCANCODE_KP_7, 0x67, 0x24}, // Home
-    {SDL_SCANCODE_KP_8, 0x68, 0x26}, // Up
-    {SDL_SCANCODE_KP_9, 0x69, 0x21}, // Page Up
-    {SDL_SCANCODE_KP_PERIOD, 0x6E, 0x2E}, // Delete
+    {SDL_SCANCODE_KP_0,       Key::Numpad0,      Key::Insert},
+    {SDL_SCANCODE_KP_1,       Key::Numpad1,      Key::End},
+    {SDL_SCANCODE_KP_2,       Key::Numpad2,      Key::Down},
+    {SDL_SCANCODE_KP_3,       Key::Numpad3,      Key::PageDown},
+    {SDL_SCANCODE_KP_4,       Key::Numpad4,      Key::Left},
+    {SDL_SCANCODE_KP_5,       Key::Numpad5,      Key::Clear},
+    {SDL_SCANCODE_KP_6,       Key::Numpad6,      Key::Right},
+    {SDL_SCANCODE_KP_7,       Key::Numpad7,      Key::Home},
+    {SDL_SCANCODE_KP_8,       Key::Numpad8,      Key::Up},
+    {SDL_SCANCODE_KP_9,       Key::Numpad9,      Key::PageUp},
+    {SDL_SCANCODE_KP_PERIOD,  Key::NumpadPeriod, Key::Delete},
 };
 // clang-format on
 
-constexpr unsigned char VK_MENU = 0x12;
-constexpr unsigned char VK_F10 = 0x79;
-
-// Letters and digits follow the keyboard layout, as Windows' virtual keys do; every
-// other key is taken by its position. 0 means the key has no virtual-key code.
-unsigned char virtual_key(const SDL_Keysym& key) {
-    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return static_cast<unsigned char>('A' + (key.sym - SDLK_a));
-    if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return static_cast<unsigned char>('0' + (key.sym - SDLK_0));
+// Letters and digits follow the keyboard layout; every other key is taken by its position.
+// Unknown for a key the program does not know.
+Key key_of(const SDL_Keysym& key) {
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return static_cast<Key>(static_cast<int>(Key::A) + (key.sym - SDLK_a));
+    if (key.sym >= SDLK_0 && key.sym <= SDLK_9)
+        return static_cast<Key>(static_cast<int>(Key::Digit0) + (key.sym - SDLK_0));
     for (const KeypadRow& row : KEYPAD_TABLE)
-        if (row.scancode == key.scancode) return (key.mod & KMOD_NUM) ? row.vk_numlock : row.vk_navigation;
+        if (row.scancode == key.scancode) return (key.mod & KMOD_NUM) ? row.numlock : row.navigation;
     for (const KeyRow& row : KEY_TABLE)
-        if (row.scancode == key.scancode) return row.vk;
-    return 0;
+        if (row.scancode == key.scancode) return row.key;
+    return Key::Unknown;
 }
 
 // The sounds, read at start; the device's callback plays from them, so starting a sound
@@ -127,7 +125,7 @@ struct Sdl {
     bool window_lost_reported = false;    // its close request was handed over
     SDL_DisplayMode fullscreen_mode = {}; // the desktop mode found by change_display_mode
     bool video_up = false;
-    std::deque<PlatformMessage> pending; // messages made from one event beyond the first
+    std::deque<InputEvent> pending; // events made from one SDL event beyond the first
     bool quit_posted = false;
     int quit_code = 0;
     Audio audio; // the sound device and the sounds
@@ -254,78 +252,70 @@ bool destroys_window(const SDL_SysWMmsg* message) {
            message->msg.x11.event.xdestroywindow.window == g_sdl.x_window && g_sdl.x_window != 0;
 }
 
-PlatformMessage size_message(int width, int height) {
-    return PlatformMessage{WM_SIZE, 0, static_cast<intptr_t>((width & 0xFFFF) | ((height & 0xFFFF) << 16))};
-}
-
-PlatformMessage activate_message(bool active, bool minimised) {
-    return PlatformMessage{WM_ACTIVATE, (active ? 1u : 0u) | (minimised ? 0x10000u : 0u), 0};
-}
-
-// Turns one SDL event into window messages: the first is returned, any others wait.
-bool translate(const SDL_Event& event, PlatformMessage* out) {
+// Turns one SDL event into input events: the first is returned, any others wait.
+bool translate(const SDL_Event& event, InputEvent* out) {
     Sdl& s = g_sdl;
     switch (event.type) {
     case SDL_QUIT:
-        *out = PlatformMessage{WM_CLOSE, 0, 0};
+        *out = InputEvent{InputKind::Close};
         return true;
     case SDL_SYSWMEVENT:
         if (!destroys_window(event.syswm.msg)) return false;
         s.window_lost = true;
         s.window_lost_reported = true;
-        *out = PlatformMessage{WM_CLOSE, 0, 0};
+        *out = InputEvent{InputKind::Close};
         return true;
     case SDL_WINDOWEVENT:
         switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-            *out = PlatformMessage{WM_CLOSE, 0, 0};
+            *out = InputEvent{InputKind::Close};
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            *out = size_message(event.window.data1, event.window.data2);
+            *out = resize_event(event.window.data1, event.window.data2);
             return true;
         case SDL_WINDOWEVENT_HIDDEN: // unmapped: on another workspace, or minimised
-            *out = activate_message(false, true);
+            *out = focus_event(false, true);
             return true;
         case SDL_WINDOWEVENT_SHOWN:
-            *out = activate_message(true, false);
+            *out = focus_event(true, false);
             return true;
         case SDL_WINDOWEVENT_MINIMIZED:
             // As on Windows: a minimised window is told its client area is empty.
-            *out = size_message(0, 0);
-            s.pending.push_back(activate_message(false, true));
+            *out = resize_event(0, 0);
+            s.pending.push_back(focus_event(false, true));
             return true;
         case SDL_WINDOWEVENT_RESTORED: {
             int w = 0, h = 0;
             SDL_GetWindowSize(s.window, &w, &h);
-            *out = activate_message(true, false);
-            s.pending.push_back(size_message(w, h));
+            *out = focus_event(true, false);
+            s.pending.push_back(resize_event(w, h));
             return true;
         }
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            *out = activate_message(true, false);
+            *out = focus_event(true, false);
             return true;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            *out = activate_message(false, (SDL_GetWindowFlags(s.window) & SDL_WINDOW_MINIMIZED) != 0);
+            *out = focus_event(false, (SDL_GetWindowFlags(s.window) & SDL_WINDOW_MINIMIZED) != 0);
             return true;
         default:
             return false;
         }
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-        const unsigned char vk = virtual_key(event.key.keysym);
-        if (vk == 0) return false;
+        const Key key = key_of(event.key.keysym);
+        if (key == Key::Unknown) return false;
         const bool down = event.type == SDL_KEYDOWN;
-        const bool system = vk == VK_MENU || vk == VK_F10 || (event.key.keysym.mod & KMOD_ALT);
-        const unsigned id = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-        *out = PlatformMessage{id, vk, 0};
+        *out = key_event(down, key);
+        // Alt, F10 and Alt combinations belong to the system, not to the key table.
+        if (key == Key::Alt || key == Key::F10 || (event.key.keysym.mod & KMOD_ALT))
+            out->kind = down ? InputKind::SystemKeyDown : InputKind::SystemKeyUp;
         return true;
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        if (event.button.button == SDL_BUTTON_LEFT) *out = PlatformMessage{down ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0, 0};
-        else if (event.button.button == SDL_BUTTON_RIGHT)
-            *out = PlatformMessage{down ? WM_RBUTTONDOWN : WM_RBUTTONUP, 0, 0};
+        if (event.button.button == SDL_BUTTON_LEFT) *out = button_event(down, MouseButton::Left);
+        else if (event.button.button == SDL_BUTTON_RIGHT) *out = button_event(down, MouseButton::Right);
         else return false;
         return true;
     }
@@ -731,7 +721,7 @@ void backend_swap_buffers() {
 
 namespace {
 
-bool next_message(PlatformMessage* message) {
+bool next_event(InputEvent* message) {
     Sdl& s = g_sdl;
     if (!s.pending.empty()) {
         *message = s.pending.front();
@@ -743,17 +733,17 @@ bool next_message(PlatformMessage* message) {
         if (translate(event, message)) return true;
     if (s.window_lost && !s.window_lost_reported) { // known from an X error only
         s.window_lost_reported = true;
-        *message = PlatformMessage{WM_CLOSE, 0, 0};
+        *message = InputEvent{InputKind::Close};
         return true;
     }
     if (g_end_signal != 0 && !g_end_signal_reported) {
         g_end_signal_reported = true;
-        *message = PlatformMessage{WM_CLOSE, 0, 0};
+        *message = InputEvent{InputKind::Close};
         return true;
     }
     if (s.quit_posted) {
         s.quit_posted = false;
-        *message = PlatformMessage{WM_QUIT, static_cast<uintptr_t>(s.quit_code), 0};
+        *message = quit_event(s.quit_code);
         return true;
     }
     return false;
@@ -761,9 +751,9 @@ bool next_message(PlatformMessage* message) {
 
 } // namespace
 
-bool backend_poll_message(PlatformMessage* message) { return next_message(message); }
+bool backend_poll_event(InputEvent* event) { return next_event(event); }
 
-bool platform_wait_message(uint32_t timeout_ms) {
+bool platform_wait_event(uint32_t timeout_ms) {
     const Sdl& s = g_sdl;
     if (!s.pending.empty() || s.quit_posted || (s.window_lost && !s.window_lost_reported)) return true;
     if (g_end_signal != 0 && !g_end_signal_reported) return true;
@@ -781,7 +771,7 @@ void platform_post_quit(int exit_code) {
     g_sdl.quit_code = exit_code;
 }
 
-intptr_t platform_default_window_proc(const PlatformMessage&) { return 0; }
+void platform_default_input(const InputEvent&) {}
 
 namespace {
 

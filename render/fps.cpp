@@ -10,8 +10,6 @@ void reset_frame_counter() { frame_counter = FrameCounter{}; }
 
 namespace {
 constexpr uint32_t FPS_WINDOW_MS = 1000;
-constexpr int VK_O = 79;
-constexpr int VK_P = 80;
 } // namespace
 
 void update_frame_counter() {
@@ -24,10 +22,10 @@ void update_frame_counter() {
         c.last_tick = now;
         c.frames = 0;
     }
-    if (keys[VK_O]) {
+    if (keys[Key::O]) {
         view.field_of_view += 1;
         reproject();
-    } else if (keys[VK_P]) {
+    } else if (keys[Key::P]) {
         view.field_of_view -= 1;
         reproject();
     }

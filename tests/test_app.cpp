@@ -30,7 +30,17 @@ protected:
     void TearDown() override { reset_everything(); }
 };
 
-PlatformMessage msg(unsigned id, uintptr_t wparam = 0, intptr_t lparam = 0) { return {id, wparam, lparam}; }
+InputEvent event_of(InputKind kind) {
+    InputEvent e;
+    e.kind = kind;
+    return e;
+}
+
+InputEvent system_request(SystemRequest request) {
+    InputEvent e = event_of(InputKind::System);
+    e.request = request;
+    return e;
+}
 
 float projection_element(int index) {
     float m[16];
@@ -110,14 +120,14 @@ TEST_F(App, FrameCounterMeasuresOverWindowsOfAtLeastOneSecond) {
 TEST_F(App, FieldOfViewKeysReprojectAndOWins) {
     ASSERT_TRUE(start_windowed_program());
     const auto focal = [] { return projection_element(5); }; // cot(fov / 2)
-    keys['O'] = true;
+    keys[Key::O] = true;
     update_frame_counter();
     EXPECT_EQ(view.field_of_view, 46.0f);
     EXPECT_NEAR(focal(), 1.0 / std::tan(46.0 * M_PI / 360.0), 1e-5);
-    keys['P'] = true; // both held: O wins
+    keys[Key::P] = true; // both held: O wins
     update_frame_counter();
     EXPECT_EQ(view.field_of_view, 47.0f);
-    keys['O'] = false;
+    keys[Key::O] = false;
     for (int i = 0; i < 60; ++i) update_frame_counter(); // unbounded
     EXPECT_EQ(view.field_of_view, -13.0f);
     GLint mode = 0;
@@ -142,50 +152,60 @@ TEST_F(App, ResizeViewKeepsAHeightOfAtLeastOneAndTheWidenedNearPlane) {
 }
 
 TEST_F(App, WindowProcedureRows) {
-    // Activation: only the minimised flag in the high word stops rendering.
-    window_proc(msg(WM_ACTIVATE, 0));
+    // Focus: only a minimised window stops rendering, whether it has the focus or not.
+    window_proc(focus_event(false, false));
     EXPECT_TRUE(window.active);
-    window_proc(msg(WM_ACTIVATE, 0x10000));
+    window_proc(focus_event(false, true));
     EXPECT_FALSE(window.active);
-    window_proc(msg(WM_ACTIVATE, 1));
+    window_proc(focus_event(true, false));
     EXPECT_TRUE(window.active);
+    window_proc(focus_event(true, true));
+    EXPECT_FALSE(window.active);
+    window_proc(focus_event(true, false));
 
-    // Keys land in the table by virtual-key code; a release before any key step saw the
-    // press waits for the end of the next one.
-    window_proc(msg(WM_KEYDOWN, 'Q'));
-    EXPECT_TRUE(keys['Q']);
-    window_proc(msg(WM_KEYUP, 'Q'));
-    EXPECT_TRUE(keys['Q']);
+    // Keys land in the table by key; a release before any key step saw the press waits
+    // for the end of the next one.
+    window_proc(key_event(true, Key::Q));
+    EXPECT_TRUE(keys[Key::Q]);
+    window_proc(key_event(false, Key::Q));
+    EXPECT_TRUE(keys[Key::Q]);
     finish_key_step();
-    EXPECT_FALSE(keys['Q']);
-    window_proc(msg(WM_KEYDOWN, 'Q'));
+    EXPECT_FALSE(keys[Key::Q]);
+    window_proc(key_event(true, Key::Q));
     finish_key_step();
-    window_proc(msg(WM_KEYUP, 'Q')); // seen by a key step: released at once
-    EXPECT_FALSE(keys['Q']);
-    window_proc(msg(WM_KEYDOWN, 300)); // not a virtual key: ignored, not out of bounds
-    EXPECT_EQ(window_proc(msg(WM_SYSKEYDOWN, 0x79)), 0);
-    EXPECT_FALSE(keys[0x79]); // F10 and Alt combinations never reach the table
+    window_proc(key_event(false, Key::Q)); // seen by a key step: released at once
+    EXPECT_FALSE(keys[Key::Q]);
+    const KeyState before = keys;
+    window_proc(key_event(true, Key::Unknown));          // a key the program does not know,
+    window_proc(key_event(true, static_cast<Key>(250))); // or no key at all: ignored, not out of bounds
+    EXPECT_EQ(keys.flags, before.flags);
+    // F10 and Alt combinations are the system's: left to it, never in the table.
+    InputEvent f10 = key_event(true, Key::F10);
+    f10.kind = InputKind::SystemKeyDown;
+    EXPECT_FALSE(window_proc(f10));
+    EXPECT_FALSE(keys[Key::F10]);
 
-    // Size: low word width, high word height. The pointer's centre keeps its place five
+    // Resize: the pointer's centre keeps its place five
     // rows below the middle; an empty (minimised) area leaves it where it was.
-    window_proc(msg(WM_SIZE, 0, 640 | (480 << 16)));
+    window_proc(resize_event(640, 480));
     EXPECT_EQ(view.view_width, 640);
     EXPECT_EQ(view.view_height, 480);
     EXPECT_EQ(pointer.center.x, 320);
     EXPECT_EQ(pointer.center.y, 245);
-    window_proc(msg(WM_SIZE, 0, 0));
+    window_proc(resize_event(0, 0));
     EXPECT_EQ(pointer.center.y, 245);
 
-    // Screen saver and monitor power-off are refused; the rest goes on.
-    EXPECT_EQ(window_proc(msg(WM_SYSCOMMAND, SC_SCREENSAVE)), 0);
-    EXPECT_EQ(window_proc(msg(WM_SYSCOMMAND, SC_MONITORPOWER)), 0);
+    // Screen saver and monitor power-off are refused; any other request is the system's.
+    EXPECT_TRUE(window_proc(system_request(SystemRequest::ScreenSaver)));
+    EXPECT_TRUE(window_proc(system_request(SystemRequest::MonitorPower)));
+    EXPECT_FALSE(window_proc(system_request(SystemRequest::Other)));
 
-    // Close posts the quit message with code 0.
-    window_proc(msg(WM_CLOSE));
-    PlatformMessage quit;
-    ASSERT_TRUE(platform_poll_message(&quit));
-    EXPECT_EQ(quit.id, WM_QUIT);
-    EXPECT_EQ(quit.wparam, 0u);
+    // Close posts the quit event with code 0.
+    window_proc(event_of(InputKind::Close));
+    InputEvent quit;
+    ASSERT_TRUE(platform_poll_event(&quit));
+    EXPECT_EQ(quit.kind, InputKind::Quit);
+    EXPECT_EQ(quit.exit_code, 0);
 }
 
 // Each failing step of open_window: the message, and what was closed before it.
@@ -269,9 +289,9 @@ TEST_F(App, FullscreenFallbackOpensWindowedAndTheNextToggleTriesFullscreenAgain)
     EXPECT_FALSE(headless_window().fullscreen);
 
     headless_set_display_mode_available(true);
-    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    headless_push_event(key_event(true, Key::F1));
     run_frames(1);
-    EXPECT_FALSE(keys[VK_F1]); // consumed
+    EXPECT_FALSE(keys[Key::F1]); // consumed
     EXPECT_TRUE(window.fullscreen);
     EXPECT_TRUE(headless_window().fullscreen);
     EXPECT_TRUE(headless_window().context_current);
@@ -281,12 +301,12 @@ TEST_F(App, FullscreenFallbackOpensWindowedAndTheNextToggleTriesFullscreenAgain)
 TEST_F(App, EveryF1KeyDownTogglesOnce) {
     ASSERT_TRUE(start_windowed_program());
     headless_set_display_mode_available(true);
-    for (int repeat = 0; repeat < 3; ++repeat) headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    for (int repeat = 0; repeat < 3; ++repeat) headless_push_event(key_event(true, Key::F1));
     run_frames(3); // messages first: the three repeats land before one frame
     EXPECT_TRUE(window.fullscreen);
-    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    headless_push_event(key_event(true, Key::F1));
     run_frames(1);
-    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    headless_push_event(key_event(true, Key::F1));
     run_frames(1);
     EXPECT_TRUE(window.fullscreen);
 }
@@ -295,39 +315,39 @@ TEST_F(App, EveryF1KeyDownTogglesOnce) {
 // held frame: once, never twice, and a key held across frames acts every frame as before.
 TEST_F(App, TapsBetweenFramesActOnce) {
     ASSERT_TRUE(start_windowed_program());
-    const auto tap_then_frame = [](int key, int presses) {
+    const auto tap_then_frame = [](Key key, int presses) {
         for (int i = 0; i < presses; ++i) {
-            headless_push_message(msg(WM_KEYDOWN, static_cast<uintptr_t>(key)));
-            headless_push_message(msg(WM_KEYUP, static_cast<uintptr_t>(key)));
+            headless_push_event(key_event(true, key));
+            headless_push_event(key_event(false, key));
         }
         run_frames(1);
     };
-    tap_then_frame('Q', 1);
+    tap_then_frame(Key::Q, 1);
     EXPECT_EQ(textures.lod_bias, -1);
-    tap_then_frame('Q', 3); // three taps within one frame: one held frame
+    tap_then_frame(Key::Q, 3); // three taps within one frame: one held frame
     EXPECT_EQ(textures.lod_bias, -2);
     run_frames(2);
     EXPECT_EQ(textures.lod_bias, -2);
-    EXPECT_FALSE(keys['Q']);
+    EXPECT_FALSE(keys[Key::Q]);
 
-    headless_push_message(msg(WM_KEYDOWN, 'Q')); // held across frames
+    headless_push_event(key_event(true, Key::Q)); // held across frames
     run_frames(3);
     EXPECT_EQ(textures.lod_bias, -5);
-    headless_push_message(msg(WM_KEYUP, 'Q'));
+    headless_push_event(key_event(false, Key::Q));
     run_frames(1);
     EXPECT_EQ(textures.lod_bias, -5);
 
-    tap_then_frame(VK_END, 1); // an edge binding: one jump
+    tap_then_frame(Key::End, 1); // an edge binding: one jump
     EXPECT_TRUE(lift.boost_active);
 
     headless_set_display_mode_available(true);
-    tap_then_frame(VK_F1, 1); // one toggle, not one a frame
+    tap_then_frame(Key::F1, 1); // one toggle, not one a frame
     run_frames(2);
     EXPECT_TRUE(window.fullscreen);
-    EXPECT_FALSE(keys[VK_F1]);
+    EXPECT_FALSE(keys[Key::F1]);
 
-    headless_push_message(msg(WM_KEYDOWN, VK_ESCAPE));
-    headless_push_message(msg(WM_KEYUP, VK_ESCAPE));
+    headless_push_event(key_event(true, Key::Escape));
+    headless_push_event(key_event(false, Key::Escape));
     Iteration last = Iteration::Message;
     for (int i = 0; i < 4 && last != Iteration::Ended; ++i) last = program_iterate();
     EXPECT_EQ(last, Iteration::Ended);
@@ -343,10 +363,10 @@ TEST_F(App, TheLodBiasCounterGoesOnWhereTheBiasGivenToGlStops) {
     const float limit = gl_caps.max_lod_bias;
     ASSERT_GE(limit, 2); // the least a driver with the extension offers
     resize_view(64, 48); // only the texture environment matters here
-    const auto hold = [](int key, int frames) {
-        headless_push_message(msg(WM_KEYDOWN, static_cast<uintptr_t>(key)));
+    const auto hold = [](Key key, int frames) {
+        headless_push_event(key_event(true, key));
         run_frames(frames);
-        headless_push_message(msg(WM_KEYUP, static_cast<uintptr_t>(key)));
+        headless_push_event(key_event(false, key));
         run_frames(1); // a frame starts by setting the bias the keys left
     };
     const auto bias_in_gl = [] {
@@ -355,21 +375,21 @@ TEST_F(App, TheLodBiasCounterGoesOnWhereTheBiasGivenToGlStops) {
         return bias;
     };
 
-    hold('Q', 1);
+    hold(Key::Q, 1);
     EXPECT_EQ(bias_in_gl(), -1); // within every bound: given as it is
-    hold('E', 1);
+    hold(Key::E, 1);
     EXPECT_EQ(bias_in_gl(), 0);
-    hold('Q', 39);
+    hold(Key::Q, 39);
     EXPECT_EQ(textures.lod_bias, -40);
     EXPECT_EQ(bias_in_gl(), 0);
-    hold('R', 1);
+    hold(Key::R, 1);
     EXPECT_EQ(textures.lod_bias, -40);
     EXPECT_EQ(bias_in_gl(), -limit);
 
-    hold('W', 80);
+    hold(Key::W, 80);
     EXPECT_EQ(textures.lod_bias, 40);
     EXPECT_EQ(bias_in_gl(), limit);
-    hold('E', 1); // raising the bias only lowers the cost: anisotropy leaves it alone
+    hold(Key::E, 1); // raising the bias only lowers the cost: anisotropy leaves it alone
     EXPECT_EQ(bias_in_gl(), limit);
     EXPECT_EQ(textures.lod_bias, 40);
 }
@@ -378,7 +398,7 @@ TEST_F(App, FailedReopenEndsWithCodeOneWithoutAnotherClose) {
     ASSERT_TRUE(start_windowed_program());
     headless_set_display_mode_available(true);
     headless_fail_step(HeadlessStep::CreateContext, true);
-    headless_push_message(msg(WM_KEYDOWN, VK_F1));
+    headless_push_event(key_event(true, Key::F1));
     headless_clear_call_log();
     run_frames(1);
     EXPECT_TRUE(program.exited);
@@ -390,7 +410,7 @@ TEST_F(App, FailedReopenEndsWithCodeOneWithoutAnotherClose) {
 
 TEST_F(App, LoopEndsOnCloseAndOnEscapeWithCodeZero) {
     ASSERT_TRUE(start_windowed_program());
-    headless_push_message(msg(WM_CLOSE));
+    headless_push_event(event_of(InputKind::Close));
     EXPECT_EQ(program_iterate(), Iteration::Message);
     EXPECT_EQ(program_iterate(), Iteration::Ended);
     EXPECT_EQ(program.exit_code, 0);
@@ -398,8 +418,8 @@ TEST_F(App, LoopEndsOnCloseAndOnEscapeWithCodeZero) {
 
     reset_everything();
     ASSERT_TRUE(start_windowed_program());
-    headless_push_message(msg(WM_KEYDOWN, VK_ESCAPE));
-    window_proc(msg(WM_ACTIVATE, 0x10000)); // Escape works while minimised too
+    headless_push_event(key_event(true, Key::Escape));
+    window_proc(focus_event(false, true)); // Escape works while minimised too
     EXPECT_EQ(program_iterate(), Iteration::Message);
     EXPECT_EQ(program_iterate(), Iteration::Ended);
     EXPECT_EQ(program.exit_code, 0);
@@ -407,9 +427,9 @@ TEST_F(App, LoopEndsOnCloseAndOnEscapeWithCodeZero) {
 
 TEST_F(App, MinimisedWindowRendersNothingButKeysCursorAndPacingGoOn) {
     ASSERT_TRUE(start_windowed_program());
-    window_proc(msg(WM_ACTIVATE, 0x10000));
-    keys['B'] = true;
-    keys['O'] = true;
+    window_proc(focus_event(false, true));
+    keys[Key::B] = true;
+    keys[Key::O] = true;
     headless_move_cursor(7, 0);
     const int64_t before = headless_clock_us();
     run_frames(2);
@@ -425,18 +445,18 @@ TEST_F(App, MinimisedWindowRendersNothingButKeysCursorAndPacingGoOn) {
 
 TEST_F(App, AMinimisedLoopSleepsAtLeastTenMillisecondsUnlessAMessageComes) {
     ASSERT_TRUE(start_windowed_program());
-    window_proc(msg(WM_ACTIVATE, 0x10000));
+    window_proc(focus_event(false, true));
     timer.frame_pacing = -3; // no pacing: a visible loop would run flat out
     int64_t before = headless_clock_us();
     run_frames(3);
     EXPECT_GE(headless_clock_us() - before, 3 * 10 * 1000);
     // A message waiting ends the sleep at once: the next iteration takes it.
-    headless_push_message(msg(WM_KEYDOWN, 'B'));
+    headless_push_event(key_event(true, Key::B));
     before = headless_clock_us();
     wait_idle(static_cast<float>(timer_now_ms()));
     EXPECT_LT(headless_clock_us() - before, 1000);
     run_frames(1);
-    EXPECT_TRUE(keys['B']);
+    EXPECT_TRUE(keys[Key::B]);
 }
 
 TEST_F(App, AResizeMovesThePointersCentreWithoutTurningTheView) {
@@ -444,7 +464,7 @@ TEST_F(App, AResizeMovesThePointersCentreWithoutTurningTheView) {
     run_frames(1);
     const float heading = player.heading, pitch = player.pitch;
     // The pointer stands at the old centre (512, 389) when the new size arrives.
-    headless_push_message(msg(WM_SIZE, 0, 1920 | (1080 << 16)));
+    headless_push_event(resize_event(1920, 1080));
     run_frames(2);
     EXPECT_EQ(player.heading, heading);
     EXPECT_EQ(player.pitch, pitch);
@@ -491,11 +511,11 @@ TEST_F(App, CursorIsLeftAloneWhileTheWindowHasNoFocus) {
 
 TEST_F(App, LightingKeysLaterKeyWins) {
     ASSERT_TRUE(start_windowed_program());
-    keys['X'] = true;
+    keys[Key::X] = true;
     apply_held_keys();
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-    keys['Z'] = true; // both held: Z comes later in the table
+    keys[Key::Z] = true; // both held: Z comes later in the table
     apply_held_keys();
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_LIGHT0));

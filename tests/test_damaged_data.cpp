@@ -97,7 +97,7 @@ TEST_F(DamagedData, AFailedSetOnAWorldChangeShowsThatWorldsLevelUntextured) {
     ASSERT_TRUE(start_windowed_program());
     const int hall_triangles = level_mesh.count;
     player.x = -6.5f, player.z = -7, player.eye_height = 0.59f;
-    headless_push_message({WM_KEYDOWN, VK_UP, 0});
+    headless_push_event(key_event(true, Key::Up));
     run_frames(3);
     ASSERT_EQ(current_world(), 2);
     EXPECT_NE(level_mesh.count, hall_triangles);
@@ -243,7 +243,7 @@ TEST_F(DamagedData, AnUnshownBoxTakesTheAnswerThatKeepsTheUserWorking) {
     ASSERT_TRUE(program_start());
     EXPECT_FALSE(window.fullscreen);
     headless_queue_answer(HEADLESS_UNSHOWN);
-    headless_push_message({WM_KEYDOWN, VK_F1, 0});
+    headless_push_event(key_event(true, Key::F1));
     run_frames(2);
     EXPECT_TRUE(program.running);
     EXPECT_FALSE(window.fullscreen);
@@ -267,7 +267,7 @@ TEST_F(DamagedData, FullscreenCoversTheDesktopAndTheViewFollows) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], DESKTOP_WIDTH);
     EXPECT_EQ(viewport[3], DESKTOP_HEIGHT);
-    headless_push_message({WM_KEYDOWN, VK_F1, 0});
+    headless_push_event(key_event(true, Key::F1));
     run_frames(1);
     EXPECT_FALSE(window.fullscreen);
     EXPECT_EQ(view.view_width, 1024);

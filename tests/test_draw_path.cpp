@@ -111,7 +111,8 @@ std::map<std::string, double> printed_state() {
     return out;
 }
 
-void press(int vk, bool down) { headless_push_message({down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0}); }
+// A key by its one-character name.
+void press(char name, bool down) { headless_push_event(key_event(down, key_named(std::string(1, name).c_str()))); }
 
 // The tour's frames, each the second frame drawn at its view.
 std::vector<Frame> run_tour(bool literal) {
@@ -138,11 +139,11 @@ std::vector<Frame> run_tour(bool literal) {
         player.pitch = v.pitch;
         const std::string keys = v.keys;
         for (char k : keys) press(k, true);
-        if (v.fire) headless_push_message({WM_LBUTTONDOWN, 0, 0});
+        if (v.fire) headless_push_event(button_event(true, MouseButton::Left));
         run_frames(1);
         for (char k : keys) press(k, false);
         run_frames(1);
-        if (v.fire) headless_push_message({WM_LBUTTONUP, 0, 0});
+        if (v.fire) headless_push_event(button_event(false, MouseButton::Left));
         Frame f;
         headless_read_frame(&f.rgb, &f.width, &f.height);
         f.state = printed_state();

@@ -17,30 +17,25 @@ namespace {
 
 // The keys read outside the binding table: Escape and F1 by the main loop, O and P by
 // the frame counter (the field of view).
-const int LOOP_KEYS[] = {VK_ESCAPE, VK_F1, 'O', 'P'};
+const Key LOOP_KEYS[] = {Key::Escape, Key::F1, Key::O, Key::P};
 // What the table calls the pointer and the two buttons.
 const char* const MOUSE_INPUTS[] = {"Mouse", "Left button", "Right button"};
 
-// A key's name as the page writes it; empty for a code this test cannot name yet.
-std::string key_name(int key) {
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
-    if (key >= 96 && key <= 105) return "Numpad " + std::to_string(key - 96);
-    if (key >= VK_F1 && key < VK_F1 + 12) return "F" + std::to_string(key - VK_F1 + 1);
+// A key's name as the page writes it; empty for a key this test cannot name yet.
+std::string page_name(Key key) {
+    const std::string name = key_name(key);
+    if (key >= Key::Numpad0 && key <= Key::Numpad9) return "Numpad " + name.substr(6);
+    if (name.size() == 1 || (key >= Key::F1 && key <= Key::F12)) return name; // letters, digits
     switch (key) {
-    case VK_ESCAPE:
-        return "Escape";
-    case VK_END:
-        return "End";
-    case VK_DELETE:
-        return "Delete";
-    case VK_UP:
-        return "Up arrow";
-    case VK_DOWN:
-        return "Down arrow";
-    case VK_LEFT:
-        return "Left arrow";
-    case VK_RIGHT:
-        return "Right arrow";
+    case Key::Escape:
+    case Key::End:
+    case Key::Delete:
+        return name;
+    case Key::Up:
+    case Key::Down:
+    case Key::Left:
+    case Key::Right:
+        return name + " arrow";
     default:
         return "";
     }
@@ -123,8 +118,8 @@ std::set<std::string> page_inputs(const std::string& path) {
 
 std::set<std::string> program_inputs() {
     std::set<std::string> names(std::begin(MOUSE_INPUTS), std::end(MOUSE_INPUTS));
-    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) names.insert(key_name(KEY_BINDINGS[r].key));
-    for (int key : LOOP_KEYS) names.insert(key_name(key));
+    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) names.insert(page_name(KEY_BINDINGS[r].key));
+    for (Key key : LOOP_KEYS) names.insert(page_name(key));
     return names;
 }
 
@@ -132,9 +127,9 @@ std::set<std::string> program_inputs() {
 
 TEST(ManualPage, ControlsNameEveryInputAndNothingElse) {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r)
-        ASSERT_FALSE(key_name(KEY_BINDINGS[r].key).empty())
-            << "binding row " << r << " has key code " << KEY_BINDINGS[r].key
-            << ", which key_name() cannot name: name it there and give it a row in dist/zeb.6";
+        ASSERT_FALSE(page_name(KEY_BINDINGS[r].key).empty())
+            << "binding row " << r << " has key " << key_name(KEY_BINDINGS[r].key)
+            << ", which page_name() cannot name: name it there and give it a row in dist/zeb.6";
     const std::set<std::string> on_page = page_inputs(ZEB_MANUAL_PAGE);
     ASSERT_FALSE(on_page.empty()) << "no CONTROLS table in " << ZEB_MANUAL_PAGE;
     for (const std::string& name : program_inputs())

@@ -37,13 +37,13 @@ void only_world(int world) {
 } // namespace
 
 TEST_F(Nav, ArrowStepsFollowTheHeadingAndMouseLookTurns) {
-    keys[VK_UP] = keys[VK_RIGHT] = true;
+    keys[Key::Up] = keys[Key::Right] = true;
     only_world(3); // no clamps
     apply_held_keys();
     EXPECT_NEAR(player.x, -1 + 0.05, 1e-6); // right is +x at heading 0
     EXPECT_NEAR(player.z, -1 - 0.05, 1e-6); // forward is -z
-    keys[VK_RIGHT] = false;
-    keys[VK_DOWN] = true; // up and down together come back
+    keys[Key::Right] = false;
+    keys[Key::Down] = true; // up and down together come back
     apply_held_keys();
     EXPECT_NEAR(player.z, -1.05, 1e-6);
 
@@ -55,20 +55,20 @@ TEST_F(Nav, ArrowStepsFollowTheHeadingAndMouseLookTurns) {
 }
 
 TEST_F(Nav, EndJumpsOncePerPressAndNotDuringALift) {
-    keys[VK_END] = true;
+    keys[Key::End] = true;
     apply_held_keys();
     EXPECT_TRUE(lift.boost_active);
     lift.boost_active = false;
     apply_held_keys(); // still held: no second jump
     EXPECT_FALSE(lift.boost_active);
-    keys[VK_END] = false;
+    keys[Key::End] = false;
     apply_held_keys();
     lift.lift_active = true;
-    keys[VK_END] = true;
+    keys[Key::End] = true;
     apply_held_keys();
     EXPECT_FALSE(lift.boost_active);
 
-    keys[VK_DELETE] = true; // Delete during a lift restarts the sound only
+    keys[Key::Delete] = true; // Delete during a lift restarts the sound only
     apply_held_keys();
     EXPECT_EQ(headless_sounds().size(), 1u);
     EXPECT_EQ(headless_sounds()[0], "text/a_avion01.wav");
@@ -266,11 +266,11 @@ TEST_F(Nav, WorldThreeTableHasItsKinds) {
 
 TEST_F(Nav, DoorwaysSwitchOnlyForwardAndOnlyOnce) {
     put(-6.5f, -7.0f, 0.59f); // in the box to world 2
-    keys[VK_DOWN] = true;
+    keys[Key::Down] = true;
     apply_held_keys();
     EXPECT_EQ(current_world(), 1); // backwards: no switch
-    keys[VK_DOWN] = false;
-    keys[VK_UP] = true;
+    keys[Key::Down] = false;
+    keys[Key::Up] = true;
     apply_held_keys();
     EXPECT_EQ(current_world(), 2);
     EXPECT_TRUE(worlds.needs_init[1]);

@@ -50,8 +50,11 @@ TEST(Script, NumbersAreClampedToWhatTheySet) {
     EXPECT_EQ(place.floats, (std::vector<float>{FLT_MAX, -FLT_MAX, 0, 3, 4}));
     EXPECT_EQ(parsed("message size 1e300 -1e300").wides, (std::vector<double>{4294967295.0, -2147483648.0}));
     EXPECT_EQ(parsed("frames 12").count, 12);
-    EXPECT_EQ(parsed("key F12 down").ints[0], 123);
-    EXPECT_EQ(parsed("tap 0x26").ints[0], 38);
+    EXPECT_EQ(parsed("key F12 down").key, Key::F12);
+    EXPECT_EQ(parsed("tap 0x26").key, Key::Up); // the numbers older recordings wrote
+    EXPECT_EQ(parsed("key 38 up").key, Key::Up);
+    EXPECT_EQ(parsed("key 8 down").key, Key::Digit8); // a name before a number
+    EXPECT_EQ(parsed("tap 255").key, Key::Unknown);   // no key's number: ignored, not refused
     EXPECT_EQ(parsed("expect_message a\\nb \\\\ c").text, "a\nb \\ c");
     EXPECT_TRUE(parsed("   # only a comment").command.empty());
 }
@@ -67,6 +70,96 @@ TEST(Script, LinesOutOfTheirFormAreRefusedWithTheUsage) {
     EXPECT_EQ(refused("tap 256"), "usage: tap NAME");
     EXPECT_EQ(refused("state now"), "usage: state");
     EXPECT_EQ(refused("jump 3"), "unknown command \"jump\"");
+}
+
+// Every key has one name and one number, and a key's name, its number and the line a
+// recording writes for it all read back as that key: a key that read back as another
+// would replay a recording wrongly.
+TEST(Script, EveryKeyReadsBackAsItselfByNameNumberAndRecordedLine) {
+    std::vector<int> numbers;
+    for (size_t i = 1; i < KEY_COUNT; ++i) {
+        const Key key = static_cast<Key>(i);
+        const std::string name = key_name(key);
+        ASSERT_FALSE(name.empty()) << i;
+        EXPECT_EQ(key_named(name.c_str()), key) << name;
+        EXPECT_EQ(name.find_first_of(" \t#"), std::string::npos) << name << " is no single script word";
+        Key read = Key::Unknown;
+        EXPECT_TRUE(parse_key(std::to_string(script_key_number(key)), &read));
+        if (script_key_number(key) >= 10) { // 0 to 9 name the digits
+            EXPECT_EQ(read, key) << name;
+        }
+        numbers.push_back(script_key_number(key));
+        for (const bool down : {true, false}) {
+            InputEvent event;
+            ASSERT_TRUE(script_input_event(parsed(script_line_of(key_event(down, key))), &event)) << name;
+            EXPECT_EQ(event.kind, down ? InputKind::KeyDown : InputKind::KeyUp) << name;
+            EXPECT_EQ(event.key, key) << name;
+            InputEvent system = key_event(down, key);
+            system.kind = down ? InputKind::SystemKeyDown : InputKind::SystemKeyUp;
+            ASSERT_TRUE(script_input_event(parsed(script_line_of(system)), &event)) << name;
+            EXPECT_EQ(event.kind, system.kind) << name;
+            EXPECT_EQ(event.key, key) << name;
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(std::adjacent_find(numbers.begin(), numbers.end()), numbers.end()) << "two keys share a number";
+    EXPECT_EQ(key_named("Numpad10"), Key::Unknown);
+    EXPECT_EQ(key_named("up"), Key::Unknown);                     // names are case-sensitive
+    EXPECT_EQ(script_line_of(key_event(true, Key::Unknown)), ""); // nothing to replay
+    EXPECT_EQ(script_line_of(quit_event(3)), "");
+}
+
+// The numbers of a `message` line as recordings hold them, and the events they stand for.
+TEST(Script, MessageLinesBecomeTheirEvents) {
+    const auto event_of = [](const std::string& text) {
+        InputEvent event;
+        EXPECT_TRUE(script_input_event(parsed(text), &event)) << text;
+        return event;
+    };
+    const InputEvent resized = event_of("message size 0 39322400"); // 800 | 600 << 16
+    EXPECT_EQ(resized.kind, InputKind::Resize);
+    EXPECT_EQ(resized.width, 800);
+    EXPECT_EQ(resized.height, 600);
+    const InputEvent huge = event_of("message size 1e300 -1e300"); // clamped, then its low 32 bits
+    EXPECT_EQ(huge.width, 0);
+    EXPECT_EQ(huge.height, 0x8000);
+    EXPECT_EQ(event_of("message activate 1").kind, InputKind::FocusGained);
+    EXPECT_FALSE(event_of("message activate 1").minimised);
+    EXPECT_EQ(event_of("message activate 0 0").kind, InputKind::FocusLost);
+    EXPECT_TRUE(event_of("message activate 65536").minimised);
+    EXPECT_TRUE(event_of("message activate 65537").minimised);
+    EXPECT_EQ(event_of("message syscommand 61760").request, SystemRequest::ScreenSaver);
+    EXPECT_EQ(event_of("message syscommand 61808").request, SystemRequest::MonitorPower);
+    EXPECT_EQ(event_of("message syscommand 61536").request, SystemRequest::Other);
+    EXPECT_EQ(event_of("message syskeydown 121").kind, InputKind::SystemKeyDown);
+    EXPECT_EQ(event_of("message syskeydown 121").key, Key::F10);
+    EXPECT_EQ(event_of("message syskeyup 18").key, Key::Alt);
+    EXPECT_EQ(event_of("message close").kind, InputKind::Close);
+    EXPECT_EQ(event_of("button right up").button, MouseButton::Right);
+    InputEvent event;
+    EXPECT_FALSE(script_input_event(parsed("message paint 0 0"), &event));
+    EXPECT_FALSE(script_input_event(parsed("key A sideways"), &event));
+    EXPECT_FALSE(script_input_event(parsed("button middle down"), &event));
+    EXPECT_FALSE(script_input_event(parsed("frames 2"), &event));
+
+    // What a backend hands over is recorded as the line that reads back as the same event.
+    InputEvent monitor_off;
+    monitor_off.kind = InputKind::System;
+    monitor_off.request = SystemRequest::MonitorPower;
+    const InputEvent made[] = {resize_event(1920, 1080),     resize_event(0, 0),
+                               focus_event(true, false),     focus_event(false, true),
+                               focus_event(false, false),    button_event(true, MouseButton::Left),
+                               InputEvent{InputKind::Close}, monitor_off};
+    for (const InputEvent& m : made) {
+        const std::string line = script_line_of(m);
+        const InputEvent back = event_of(line);
+        EXPECT_EQ(back.kind, m.kind) << line;
+        EXPECT_EQ(back.width, m.width) << line;
+        EXPECT_EQ(back.height, m.height) << line;
+        EXPECT_EQ(back.minimised, m.minimised) << line;
+        EXPECT_EQ(back.button, m.button) << line;
+        EXPECT_EQ(back.request, m.request) << line;
+    }
 }
 
 TEST(Script, ARecordingIsPlayedOnlyFromARegularFile) {
@@ -211,8 +304,8 @@ TEST(Script, APlayedPointerIsClampedAsTheReplaysIs) {
     std::string text;
     for (int i = 0; i < 2100; ++i) text += "mouse 1048575 -1048575\n";
     EXPECT_EQ(play_refusal(path, text + "frames 1\nstate\nexpect world == 1\n"), "");
-    PlatformMessage message;
-    while (script_input_next_message(&message)) {}
+    InputEvent event;
+    while (script_input_next_event(&event)) {}
     int x = 0, y = 0;
     script_input_get_cursor(&x, &y);
     EXPECT_EQ(x, SCRIPT_PIXEL_LIMIT);
@@ -224,6 +317,14 @@ namespace {
 
 // Four loop iterations of the core as the program makes them, with `between(frame)` run
 // before each: what the user does meanwhile. Returns everything the core was handed.
+// An event as the test compares it: every field.
+std::string described(const InputEvent& e) {
+    return "event " + std::to_string(static_cast<int>(e.kind)) + " " + key_name(e.key) + " " +
+           std::to_string(static_cast<int>(e.button)) + " " + std::to_string(e.width) + "x" + std::to_string(e.height) +
+           (e.minimised ? " minimised " : " ") + std::to_string(static_cast<int>(e.request)) + " " +
+           std::to_string(e.exit_code);
+}
+
 template <typename Between> std::vector<std::string> core_session(Between between) {
     std::vector<std::string> seen;
     seen.push_back(platform_change_display_mode(640, 480, 32) ? "fullscreen possible" : "no fullscreen");
@@ -231,10 +332,8 @@ template <typename Between> std::vector<std::string> core_session(Between betwee
     for (int frame = 1; frame <= 4; ++frame) {
         between(frame);
         seen.push_back("frame " + std::to_string(frame));
-        PlatformMessage m;
-        while (platform_poll_message(&m))
-            seen.push_back("message " + std::to_string(m.id) + " " + std::to_string(m.wparam) + " " +
-                           std::to_string(m.lparam));
+        InputEvent e;
+        while (platform_poll_event(&e)) seen.push_back(described(e));
         int x = 0, y = 0;
         platform_get_cursor_pos(&x, &y);
         seen.push_back("cursor " + std::to_string(x) + " " + std::to_string(y));
@@ -267,13 +366,15 @@ TEST(RecordPlay, ARecordedSessionPlaysBackToTheSameInputs) {
     ASSERT_TRUE(platform_record_start(path.c_str(), IDNO, why, sizeof why)) << why;
     const std::vector<std::string> recorded = core_session([](int frame) {
         if (frame == 1) {
-            headless_push_message({WM_KEYDOWN, 'W', 0});
-            headless_push_message({WM_SYSKEYDOWN, 0x79, 0});
-            headless_push_message({WM_SIZE, 0, 800 | (600 << 16)});
+            headless_push_event(key_event(true, Key::W));
+            InputEvent f10 = key_event(true, Key::F10);
+            f10.kind = InputKind::SystemKeyDown;
+            headless_push_event(f10);
+            headless_push_event(resize_event(800, 600));
         }
         if (frame == 2) {
-            headless_push_message({WM_KEYUP, 'W', 0});
-            headless_push_message({WM_RBUTTONDOWN, 0, 0});
+            headless_push_event(key_event(false, Key::W));
+            headless_push_event(button_event(true, MouseButton::Right));
             headless_move_cursor(5, -3);
             headless_set_focus(false);
         }
@@ -288,11 +389,11 @@ TEST(RecordPlay, ARecordedSessionPlaysBackToTheSameInputs) {
               "mode windowed\n"
               "desktop 1920 1080\n"
               "displaymode yes\n"
-              "key 87 down\n"
+              "key W down\n"
               "message syskeydown 121 0\n"
               "message size 0 39322400\n"
               "frames 1\n"
-              "key 87 up\n"
+              "key W up\n"
               "button right down\n"
               "mouse 5 -3\n"
               "focus no\n"
@@ -310,21 +411,21 @@ TEST(RecordPlay, ARecordedSessionPlaysBackToTheSameInputs) {
     ASSERT_TRUE(platform_play_start(path.c_str(), &startup_answer, why, sizeof why)) << why;
     EXPECT_EQ(startup_answer, IDNO);
     std::vector<std::string> played = core_session([](int frame) {
-        headless_push_message({WM_KEYDOWN, 'Q', 0}); // the user's keys, pointer, focus and
-        headless_move_cursor(40, 40);                // answers do not count while it plays
+        headless_push_event(key_event(true, Key::Q)); // the user's keys, pointer, focus and
+        headless_move_cursor(40, 40);                 // answers do not count while it plays
         headless_set_focus(frame % 2 == 0);
         headless_queue_answer(IDNO);
-        if (frame == 3) headless_push_message({WM_KEYDOWN, 0x1B, 0});
+        if (frame == 3) headless_push_event(key_event(true, Key::Escape));
     });
     std::vector<std::string> expected = recorded;
     const auto frame_3 = std::find(expected.begin(), expected.end(), "frame 3");
     ASSERT_NE(frame_3, expected.end());
-    expected.insert(frame_3 + 1, "message " + std::to_string(WM_KEYDOWN) + " 27 0");
+    expected.insert(frame_3 + 1, described(key_event(true, Key::Escape)));
     EXPECT_EQ(played, expected);
-    PlatformMessage m; // the loop's last iteration, the recording's final `frames 1`
-    EXPECT_FALSE(platform_poll_message(&m));
+    InputEvent m; // the loop's last iteration, the recording's final `frames 1`
+    EXPECT_FALSE(platform_poll_event(&m));
     platform_swap_buffers();
-    EXPECT_FALSE(platform_poll_message(&m));
+    EXPECT_FALSE(platform_poll_event(&m));
     EXPECT_FALSE(script_input_active()) << "the recording did not play to its end";
     EXPECT_TRUE(headless_message_boxes().empty()) << "a played box was shown";
     headless_reset();

@@ -101,11 +101,11 @@ TEST(Session, AFullscreenRoundTripKeepsEveryFieldButTheContexts) {
     // Away from the start: the setting keys held together for three frames, in the town,
     // and a shot.
     switch_world(2, 1.6f);
-    const int held[] = {'Q', 'E', 'B', 'O', '3', 'K', 'H', 'C', 'A', 'I', 'X'};
-    for (int key : held) press_key(static_cast<size_t>(key));
+    const Key held[] = {Key::Q, Key::E, Key::B, Key::O, Key::Digit3, Key::K, Key::H, Key::C, Key::A, Key::I, Key::X};
+    for (Key key : held) press_key(key);
     run_frames(3);
-    for (int key : held) release_key(static_cast<size_t>(key));
-    headless_push_message({WM_LBUTTONDOWN, 0, 0});
+    for (Key key : held) release_key(key);
+    headless_push_event(button_event(true, MouseButton::Left));
     run_frames(1);
     ASSERT_EQ(current_world(), 2);
     ASSERT_EQ(textures.lod_bias, -3);
@@ -169,7 +169,7 @@ struct Change {
     double value; // the field's value after the step
 };
 struct BindingCase {
-    std::vector<int> keys;       // held together for one key step
+    std::vector<Key> keys;       // held together for one key step
     void (*prepare)();           // the state before it, beyond the start state (may be null)
     std::vector<Change> changes; // every printed field that changes, and nothing else
     int lighting;                // -1: not looked at; 0 or 1: GL lighting after the step
@@ -204,53 +204,53 @@ const std::vector<Change> GATES_RISE = {
 // clang-format on
 // clang-format off
 const std::vector<BindingCase> BINDING_CASES = {
-    {{97}, nullptr, {{"dist_readout", 30}}, -1},
-    {{102}, nullptr, {{"dist_readout", 90}}, -1},
-    {{105}, readout_90, {{"dist_readout", -30}}, -1},
-    {{'E'}, nullptr, {{"anisotropy", 1}}, -1},
-    {{'R'}, anisotropy_on, {{"anisotropy", 0}}, -1},
-    {{'Q'}, nullptr, {{"lod_bias", -1}}, -1},
-    {{'W'}, nullptr, {{"lod_bias", 1}}, -1},
-    {{'1'}, nullptr, {{"held_weapon", 1}, {"weapon", 1}}, -1},
-    {{'2'}, nullptr, {{"held_weapon", 2}, {"weapon", 2}}, -1},
-    {{'3'}, nullptr, {{"held_weapon", 3}, {"weapon", 3}}, -1},
-    {{'4'}, nullptr, {{"held_weapon", 4}, {"weapon", 4}}, -1},
-    {{'5'}, nullptr, {{"held_weapon", 5}, {"weapon", 5}}, -1},
-    {{'0'}, weapon_3_held, {{"held_weapon", 0}, {"weapon", 0}}, -1},
-    {{'Y'}, gates_low, GATES_RISE, -1},
-    {{'I'}, nullptr, GATES_SINK, -1},
-    {{'C'}, nullptr, {{"weapon_roll_angle", -1}}, -1},
-    {{'D'}, nullptr, {{"weapon_roll_angle", 1}}, -1},
-    {{'J'}, nullptr, {{"weapon_yaw_angle", -1}}, -1},
-    {{'H'}, nullptr, {{"weapon_yaw_angle", 1}}, -1},
-    {{'K'}, nullptr, {{"weapon_pitch_angle", -1}, {"sign_swing_angle", -1}}, -1},
-    {{'L'}, nullptr, {{"weapon_pitch_angle", 1}, {"sign_swing_angle", 1}}, -1},
-    {{'A'}, nullptr, {{"ring_effects_on", 1}, {"ring_blend_on", 1}, {"ring_points_on", 1}}, -1},
-    {{'F'}, ring_effects_on, {{"ring_effects_on", 0}, {"ring_blend_on", 0}, {"ring_points_on", 0}}, -1},
-    {{'B'}, nullptr, {{"frame_pacing", 6}}, -1},
-    {{'V'}, nullptr, {{"frame_pacing", 4}}, -1},
-    {{'X'}, nullptr, {{"lighting", 1}}, 1},
-    {{'Z'}, lighting_on, {{"lighting", 0}}, 0},
-    {{35}, nullptr, {{"boost_active", 1}, {"jump_key_latch", 1}}, -1},
-    {{46}, nullptr, {{"lift_active", 1}, {"lift_key_latch", 1}, {"sound_count", 1}}, -1},
-    {{38}, nullptr, {{"z", -1.05}}, -1},
-    {{40}, nullptr, {{"z", -0.95}}, -1},
-    {{39}, nullptr, {{"x", -0.95}}, -1},
-    {{37}, nullptr, {{"x", -1.05}}, -1},
+    {{Key::Numpad1}, nullptr, {{"dist_readout", 30}}, -1},
+    {{Key::Numpad6}, nullptr, {{"dist_readout", 90}}, -1},
+    {{Key::Numpad9}, readout_90, {{"dist_readout", -30}}, -1},
+    {{Key::E}, nullptr, {{"anisotropy", 1}}, -1},
+    {{Key::R}, anisotropy_on, {{"anisotropy", 0}}, -1},
+    {{Key::Q}, nullptr, {{"lod_bias", -1}}, -1},
+    {{Key::W}, nullptr, {{"lod_bias", 1}}, -1},
+    {{Key::Digit1}, nullptr, {{"held_weapon", 1}, {"weapon", 1}}, -1},
+    {{Key::Digit2}, nullptr, {{"held_weapon", 2}, {"weapon", 2}}, -1},
+    {{Key::Digit3}, nullptr, {{"held_weapon", 3}, {"weapon", 3}}, -1},
+    {{Key::Digit4}, nullptr, {{"held_weapon", 4}, {"weapon", 4}}, -1},
+    {{Key::Digit5}, nullptr, {{"held_weapon", 5}, {"weapon", 5}}, -1},
+    {{Key::Digit0}, weapon_3_held, {{"held_weapon", 0}, {"weapon", 0}}, -1},
+    {{Key::Y}, gates_low, GATES_RISE, -1},
+    {{Key::I}, nullptr, GATES_SINK, -1},
+    {{Key::C}, nullptr, {{"weapon_roll_angle", -1}}, -1},
+    {{Key::D}, nullptr, {{"weapon_roll_angle", 1}}, -1},
+    {{Key::J}, nullptr, {{"weapon_yaw_angle", -1}}, -1},
+    {{Key::H}, nullptr, {{"weapon_yaw_angle", 1}}, -1},
+    {{Key::K}, nullptr, {{"weapon_pitch_angle", -1}, {"sign_swing_angle", -1}}, -1},
+    {{Key::L}, nullptr, {{"weapon_pitch_angle", 1}, {"sign_swing_angle", 1}}, -1},
+    {{Key::A}, nullptr, {{"ring_effects_on", 1}, {"ring_blend_on", 1}, {"ring_points_on", 1}}, -1},
+    {{Key::F}, ring_effects_on, {{"ring_effects_on", 0}, {"ring_blend_on", 0}, {"ring_points_on", 0}}, -1},
+    {{Key::B}, nullptr, {{"frame_pacing", 6}}, -1},
+    {{Key::V}, nullptr, {{"frame_pacing", 4}}, -1},
+    {{Key::X}, nullptr, {{"lighting", 1}}, 1},
+    {{Key::Z}, lighting_on, {{"lighting", 0}}, 0},
+    {{Key::End}, nullptr, {{"boost_active", 1}, {"jump_key_latch", 1}}, -1},
+    {{Key::Delete}, nullptr, {{"lift_active", 1}, {"lift_key_latch", 1}, {"sound_count", 1}}, -1},
+    {{Key::Up}, nullptr, {{"z", -1.05}}, -1},
+    {{Key::Down}, nullptr, {{"z", -0.95}}, -1},
+    {{Key::Right}, nullptr, {{"x", -0.95}}, -1},
+    {{Key::Left}, nullptr, {{"x", -1.05}}, -1},
     // Opposite pairs held together: the later row wins, or the two cancel.
-    {{97, 102}, nullptr, {{"dist_readout", 90}}, -1},
-    {{'E', 'R'}, anisotropy_on, {{"anisotropy", 0}}, -1},
-    {{'Q', 'W'}, nullptr, {}, -1},
-    {{'1', '3', '0'}, weapon_3_held, {{"held_weapon", 0}, {"weapon", 0}}, -1},
-    {{'Y', 'I'}, nullptr, GATES_SINK, -1}, // Y does nothing at the top, I still sinks
-    {{'C', 'D'}, nullptr, {}, -1},
-    {{'J', 'H'}, nullptr, {}, -1},
-    {{'K', 'L'}, nullptr, {}, -1},
-    {{'A', 'F'}, nullptr, {}, -1},
-    {{'B', 'V'}, nullptr, {}, -1},
-    {{'X', 'Z'}, nullptr, {}, 0},
-    {{38, 40}, nullptr, {}, -1},
-    {{39, 37}, nullptr, {}, -1},
+    {{Key::Numpad1, Key::Numpad6}, nullptr, {{"dist_readout", 90}}, -1},
+    {{Key::E, Key::R}, anisotropy_on, {{"anisotropy", 0}}, -1},
+    {{Key::Q, Key::W}, nullptr, {}, -1},
+    {{Key::Digit1, Key::Digit3, Key::Digit0}, weapon_3_held, {{"held_weapon", 0}, {"weapon", 0}}, -1},
+    {{Key::Y, Key::I}, nullptr, GATES_SINK, -1}, // Y does nothing at the top, I still sinks
+    {{Key::C, Key::D}, nullptr, {}, -1},
+    {{Key::J, Key::H}, nullptr, {}, -1},
+    {{Key::K, Key::L}, nullptr, {}, -1},
+    {{Key::A, Key::F}, nullptr, {}, -1},
+    {{Key::B, Key::V}, nullptr, {}, -1},
+    {{Key::X, Key::Z}, nullptr, {}, 0},
+    {{Key::Up, Key::Down}, nullptr, {}, -1},
+    {{Key::Right, Key::Left}, nullptr, {}, -1},
 };
 // clang-format on
 
@@ -263,9 +263,9 @@ std::map<std::string, double> observed() {
     return out;
 }
 
-std::string key_list(const std::vector<int>& held) {
+std::string key_list(const std::vector<Key>& held) {
     std::string text;
-    for (int key : held) text += std::to_string(key) + " ";
+    for (Key key : held) text += std::string(key_name(key)) + " ";
     return text;
 }
 
@@ -277,7 +277,7 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
         ASSERT_TRUE(start_windowed_program());
         if (c.prepare) c.prepare();
         const std::map<std::string, double> before = observed();
-        for (int key : c.keys) press_key(static_cast<size_t>(key));
+        for (Key key : c.keys) press_key(key);
         apply_held_keys();
         const std::map<std::string, double> after = observed();
         for (const auto& [name, value] : after) {
@@ -300,9 +300,9 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
 // A binding added to the table without a case above fails here.
 TEST(Bindings, EveryRowHasItsCase) {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
-        const int key = KEY_BINDINGS[r].key;
+        const Key key = KEY_BINDINGS[r].key;
         const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(),
                                         [&](const BindingCase& c) { return c.keys.size() == 1 && c.keys[0] == key; });
-        EXPECT_TRUE(tested) << "no case holds key " << key << " alone";
+        EXPECT_TRUE(tested) << "no case holds key " << key_name(key) << " alone";
     }
 }

@@ -63,15 +63,15 @@ protected:
 
 TEST(WeaponKeys, TheLastDigitInOrderWinsAndZeroPutsAway) {
     reset_everything();
-    keys['1'] = keys['3'] = true;
+    keys[Key::Digit1] = keys[Key::Digit3] = true;
     apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 3);
-    keys['0'] = true;
+    keys[Key::Digit0] = true;
     apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
-    keys['0'] = false;
-    keys['7'] = true; // not a weapon key
-    keys['1'] = keys['3'] = false;
+    keys[Key::Digit0] = false;
+    keys[Key::Digit7] = true; // not a weapon key
+    keys[Key::Digit1] = keys[Key::Digit3] = false;
     apply_held_keys();
     EXPECT_EQ(weapon_state.held_weapon, 0);
     reset_everything();
@@ -136,8 +136,8 @@ TEST_F(Weapons, WeaponFourLaunchRunsFiftyOneDrawsAndIgnoresASecondPress) {
     EXPECT_EQ(sounds(BLAST_SOUND), 1);
     EXPECT_FALSE(targets.target_visible[0]); // the launch's first draw picks
     targets.target_visible[0] = true;
-    on_mouse_button(MouseButton::Right, false);   // releasing does not stop it
-    on_mouse_button(MouseButton::Right, true); // a press during the launch is ignored
+    on_mouse_button(MouseButton::Right, false); // releasing does not stop it
+    on_mouse_button(MouseButton::Right, true);  // a press during the launch is ignored
     EXPECT_FALSE(weapon_state.weapon4.right_pressed);
     draws(49);
     EXPECT_EQ(weapon_state.weapon4.launch_frames, 50);
@@ -400,7 +400,7 @@ TEST_F(Weapons, AClickAfterTheInputComesBackAimsAtTheCrosshair) {
     headless_set_focus(true);
     aim_at_target(0);
     weapon_state.held_weapon = 1;
-    window_proc(PlatformMessage{WM_LBUTTONDOWN, 0, 0});
+    window_proc(button_event(true, MouseButton::Left));
     EXPECT_EQ(pointer.cursor_pos.x, CURSOR_CENTER_X);
     EXPECT_EQ(pointer.cursor_pos.y, CURSOR_CENTER_Y);
     EXPECT_FALSE(targets.target_visible[0]);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "nav/fields.h"
-#include "platform/platform.h"
+#include "platform/input_event.h"
 
 struct WeaponRecord {
     // The sounds it plays, read before the first frame so that no shot waits on a file.

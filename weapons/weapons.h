@@ -3,7 +3,7 @@
 // of the weapon table (weapons/weapon_table.h).
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/input_event.h"
 #include "weapons/weapon_state.h"
 
 constexpr const char* SHOT_SOUND = "text/Shot.wav";

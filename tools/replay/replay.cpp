@@ -161,17 +161,16 @@ bool cmd_viewport(const Line& l) {
 }
 
 bool cmd_key(const Line& l) {
-    const std::string& how = l.words[2];
-    if (how != "down" && how != "up") return fail("usage: key NAME down|up");
-    headless_push_message({how == "down" ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(l.ints[0]), 0});
+    InputEvent event;
+    if (!script_input_event(l, &event)) return fail("usage: key NAME down|up");
+    headless_push_event(event);
     return true;
 }
 
 bool cmd_tap(const Line& l) {
-    const auto vk = static_cast<uintptr_t>(l.ints[0]);
-    headless_push_message({WM_KEYDOWN, vk, 0});
+    headless_push_event(key_event(true, l.key));
     run_frames(1);
-    headless_push_message({WM_KEYUP, vk, 0});
+    headless_push_event(key_event(false, l.key));
     return true;
 }
 
@@ -181,12 +180,9 @@ bool cmd_mouse(const Line& l) {
 }
 
 bool cmd_button(const Line& l) {
-    const std::string &which = l.words[1], &how = l.words[2];
-    if ((which != "left" && which != "right") || (how != "down" && how != "up"))
-        return fail("usage: button left|right down|up");
-    const bool left = which == "left", down = how == "down";
-    const unsigned id = left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
-    headless_push_message({id, 0, 0});
+    InputEvent event;
+    if (!script_input_event(l, &event)) return fail("usage: button left|right down|up");
+    headless_push_event(event);
     return true;
 }
 
@@ -230,9 +226,9 @@ bool cmd_face(const Line& l) {
 
 // walk N: hold the Up arrow for N frames.
 bool cmd_walk(const Line& l) {
-    headless_push_message({WM_KEYDOWN, VK_UP, 0});
+    headless_push_event(key_event(true, Key::Up));
     run_frames(l.count);
-    headless_push_message({WM_KEYUP, VK_UP, 0});
+    headless_push_event(key_event(false, Key::Up));
     return true;
 }
 
@@ -621,12 +617,12 @@ bool cmd_focus(const Line& l) {
     return true;
 }
 
-// message NAME [WPARAM [LPARAM]]: a raw window message (close, activate, size, syscommand).
+// message NAME [WPARAM [LPARAM]]: a window message by its recorded name and numbers (close,
+// activate, size, syscommand, syskeydown, syskeyup), handed over as its input event.
 bool cmd_message(const Line& l) {
-    const double wparam = l.wides.size() > 0 ? l.wides[0] : 0, lparam = l.wides.size() > 1 ? l.wides[1] : 0;
-    const unsigned id = window_message_named(l.words[1].c_str());
-    if (id == 0) return fail("message: unknown message " + l.words[1]);
-    headless_push_message({id, static_cast<uintptr_t>(wparam), static_cast<intptr_t>(lparam)});
+    InputEvent event;
+    if (!script_input_event(l, &event)) return fail("message: unknown message " + l.words[1]);
+    headless_push_event(event);
     return true;
 }
 
@@ -717,7 +713,7 @@ int run_script_lines(ScriptReader* reader) {
 // holds (its GL objects go with the context) and the leak checker sees only real leaks.
 void close_program() {
     if (!program.running) return;
-    headless_push_message({WM_CLOSE, 0, 0});
+    headless_push_event(InputEvent{InputKind::Close});
     while (program_iterate() != Iteration::Ended) {}
 }
 
