@@ -1,5 +1,6 @@
 #include "input.h"
 
+#include "app/program.h"
 #include "app/timer.h"
 #include "assets/textures.h"
 #include "nav/gates.h"
@@ -70,6 +71,7 @@ const KeyBinding KEY_BINDINGS[] = {
     {Key::Z,         KeyKind::Held, switch_lighting,      0},
     {Key::End,       KeyKind::Edge, jump_key,             0},
     {Key::Delete,    KeyKind::Edge, lift_key,             0},
+    {Key::F12,       KeyKind::Edge, screenshot_key,       0},
     {Key::Up,        KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Forward)},
     {Key::Down,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Back)},
     {Key::Right,     KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Right)},

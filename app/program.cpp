@@ -36,6 +36,7 @@ void load_sounds() {
 
 void end_program(int exit_code) {
     platform_free_sounds();
+    platform_finish_screenshots(); // the last shots reach the disk before the process ends
     program.running = false;
     program.exited = true;
     program.exit_code = exit_code;
@@ -70,6 +71,11 @@ void read_cursor() {
 }
 
 } // namespace
+
+void screenshot_key(int down) {
+    if (down && !program.screenshot_key_latch) program.screenshot_asked = true;
+    program.screenshot_key_latch = down != 0;
+}
 
 bool program_start(int startup_answer) {
     program = ProgramState{};
@@ -109,6 +115,10 @@ Iteration program_iterate() {
     program.frame_iterations += 1;
     const float t0 = static_cast<float>(timer_now_ms());
     if (window.active && !render_frame()) return finish(0);
+    if (window.active && program.screenshot_asked) {
+        program.screenshot_asked = false;
+        platform_screenshot(); // before the swap: the frame just drawn is still in the buffer
+    }
     if (keys[Key::Escape]) return finish(0);
     if (window.active) wait_frame_pacing(t0);
     else wait_idle(t0);

@@ -74,6 +74,8 @@ void list_program(FieldList* out) {
     add_field(out, "running", program.running);
     add_field(out, "exited", program.exited);
     add_field(out, "exit_code", program.exit_code);
+    add_unprinted(out, "screenshot_key_latch", program.screenshot_key_latch);
+    add_unprinted(out, "screenshot_asked", program.screenshot_asked);
 }
 
 void list_worlds(FieldList* out) {

@@ -90,6 +90,10 @@
 //  Activity: platform_activity counts the message boxes and sound requests so far, and
 //  platform_context_current tells whether a rendering context is current (the state's
 //  readers ask GL only then).
+//  Screenshots: platform_screenshot reads the frame just drawn (the viewport of the buffer
+//  drawn into, before the swap) and hands it to a writer thread of its own, which writes
+//  it as a PNG into the user's pictures directory (screenshot.h) and says on stderr where;
+//  the caller never waits on the disk. platform_finish_screenshots waits for the writes.
 //  Recording (zeb's entry uses it; any backend has it): from platform_record_start on,
 //  every input the backend hands the core (events, pointer readings, focus changes,
 //  message-box answers, the desktop's size and whether fullscreen is possible, frame
@@ -222,6 +226,11 @@ struct PlatformActivity {
 };
 PlatformActivity platform_activity();
 bool platform_context_current();
+
+// Screenshots (see the contract above). False when the shot was not taken: no frame, or
+// too many shots still waiting for the disk (said on stderr).
+bool platform_screenshot();
+void platform_finish_screenshots();
 
 // Recording: the script starts with what the session was started with (the desktop's
 // size, whether fullscreen is possible, the start-up answer given on the command line:
