@@ -4,7 +4,8 @@
 #     window manager): a 1024 x 768 window titled "ZEB", centred on the screen, started
 #     from a directory without text/ (the data is found next to the program);
 #  2. answered Yes (Return): fullscreen over the whole 1280 x 1024 screen, no second box;
-#  3. --windowed (no question), then F1: fullscreen 1280 x 1024, no box, F1 back;
+#  3. --windowed (no question), then F1: fullscreen 1280 x 1024, no box, F1 back; F12
+#     writes the 1024 x 768 frame as a PNG into $XDG_PICTURES_DIR/zeb and says where;
 #  4. no data anywhere: a box lists every place zeb looked, exit code 1;
 #  5. --record to a device that takes no data: said at once in a box and on stderr, the
 #     session plays on, and Escape ends it with exit code 4;
@@ -68,8 +69,10 @@ has_window "Vexa GL" && fail "a second box appeared"
 quit_with_escape "$WIN"
 echo "ok: Yes covered the 1280x1024 screen without a second box, Escape ended it with code 0"
 
-# 3. --windowed, then F1 into fullscreen and back.
-SCENARIO="--windowed and F1"
+# 3. --windowed, then F1 into fullscreen and back, then F12.
+SCENARIO="--windowed, F1 and F12"
+PICTURES=$(mktemp -d)
+export XDG_PICTURES_DIR=$PICTURES
 start_zeb . --windowed
 WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
 has_window "Start FullScreen?" && fail "--windowed still asked"
@@ -79,8 +82,18 @@ sleep 0.5
 has_window "Vexa GL" && fail "F1 showed the \"not supported\" box"
 tap_until "$WIN" F1 has_size 1024x768 || fail "F1 did not bring back the 1024x768 window"
 WIN=$(zeb_window_of_size 1024x768) || fail "the 1024x768 window went away"
+# The PNG's header: its signature, then the width and height as big-endian words.
+picture_of_size() {
+    local f
+    f=$(ls "$PICTURES"/zeb/zeb-*.png 2>/dev/null | head -1)
+    [ -n "$f" ] && grep -q "screenshot saved to $f" "$LOG" &&
+        [ "$(od -An -tx1 -j16 -N8 "$f" | tr -d ' \n')" = "$1" ]
+}
+tap_until "$WIN" F12 picture_of_size 0000040000000300 || fail "F12 wrote no 1024x768 PNG into $PICTURES/zeb"
 quit_with_escape "$WIN"
-echo "ok: --windowed asked nothing, F1 went to 1280x1024 fullscreen and back, Escape ended it with code 0"
+unset XDG_PICTURES_DIR
+rm -rf "$PICTURES"
+echo "ok: --windowed asked nothing, F1 went to 1280x1024 fullscreen and back, F12 kept the frame, Escape ended it with code 0"
 
 # 4. No data in the working directory, next to the program, in ../share/zeb or $ZEB_DATA.
 SCENARIO="no data"

@@ -12,6 +12,7 @@
 #include "render/view.h"
 #include "render/fps.h"
 #include "nav/keys.h"
+#include "platform/screenshot.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -19,8 +20,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -519,4 +525,97 @@ TEST_F(App, LightingKeysLaterKeyWins) {
     apply_held_keys();
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
+}
+
+namespace {
+
+// A scratch pictures directory for the screenshots, emptied before and after.
+class Screenshots : public App {
+protected:
+    void SetUp() override {
+        App::SetUp();
+        dir = ::testing::TempDir() + "zeb_pictures_" + std::to_string(getpid());
+        std::filesystem::remove_all(dir);
+        setenv("XDG_PICTURES_DIR", dir.c_str(), 1);
+    }
+    void TearDown() override {
+        platform_finish_screenshots();
+        unsetenv("XDG_PICTURES_DIR");
+        std::filesystem::remove_all(dir);
+        App::TearDown();
+    }
+    std::vector<std::string> pictures() const {
+        std::vector<std::string> out;
+        if (std::filesystem::exists(dir + "/zeb"))
+            for (const auto& entry : std::filesystem::directory_iterator(dir + "/zeb"))
+                out.push_back(entry.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    // The width and height in a PNG's header.
+    static std::pair<int, int> png_size(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        unsigned char head[24] = {};
+        in.read(reinterpret_cast<char*>(head), sizeof head);
+        if (std::memcmp(head, "\x89PNG\r\n\x1a\n", 8) != 0) return {0, 0};
+        auto word = [&](int at) { return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3]; };
+        return {word(16), word(20)};
+    }
+    std::string dir;
+};
+
+} // namespace
+
+// A press takes the next frame whole; a held key takes one; two in one second keep both
+// under different names; the frame is the view's size.
+TEST_F(Screenshots, EachPressKeepsTheNextFrameUnderANameOfItsOwn) {
+    ASSERT_TRUE(start_windowed_program());
+    for (int press = 0; press < 2; ++press) {
+        headless_push_event(key_event(true, Key::F12));
+        run_frames(3); // held for three frames
+        headless_push_event(key_event(false, Key::F12));
+        run_frames(1);
+    }
+    platform_finish_screenshots();
+    const std::vector<std::string> names = pictures();
+    ASSERT_EQ(names.size(), 2u);
+    for (const std::string& name : names) {
+        EXPECT_EQ(name.rfind("zeb-", 0), 0u) << name;
+        EXPECT_EQ(png_size(dir + "/zeb/" + name), std::make_pair(view.view_width, view.view_height)) << name;
+    }
+    EXPECT_NE(names[0], names[1]);
+}
+
+// The pictures directory of the user's desktop when the environment names none, with
+// $HOME read as the file writes it; ~/Pictures when neither says.
+TEST_F(Screenshots, TheDirectoryFollowsTheDesktopsSettings) {
+    unsetenv("XDG_PICTURES_DIR");
+    const std::string config = dir + "/config";
+    std::filesystem::create_directories(config);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const char* home = getenv("HOME");
+    const std::string saved_home = home ? home : "";
+    setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(screenshot_dir(), "/home/someone/Pictures/zeb");
+    std::ofstream(config + "/user-dirs.dirs") << "# written by xdg-user-dirs-update\n"
+                                              << "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+    EXPECT_EQ(screenshot_dir(), "/home/someone/Bilder/zeb");
+    setenv("XDG_PICTURES_DIR", "/srv/shots", 1);
+    EXPECT_EQ(screenshot_dir(), "/srv/shots/zeb");
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", saved_home.c_str(), 1);
+}
+
+// A directory that cannot be made is said on stderr; the program plays on.
+TEST_F(Screenshots, AnUnwritableDirectoryIsSaidAndPlayGoesOn) {
+    setenv("XDG_PICTURES_DIR", "/proc/zeb-cannot-be-here", 1);
+    ASSERT_TRUE(start_windowed_program());
+    ::testing::internal::CaptureStderr();
+    headless_push_event(key_event(true, Key::F12));
+    run_frames(2); // the press is seen after the first frame; the second is taken
+    platform_finish_screenshots();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("the screenshot could not be written: /proc/zeb-cannot-be-here"), std::string::npos) << said;
+    run_frames(2);
+    EXPECT_TRUE(program.running);
 }
