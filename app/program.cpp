@@ -9,6 +9,8 @@
 #include "nav/keys.h"
 #include "weapons/weapons.h"
 
+#include <GL/gl.h>
+
 ProgramState program;
 
 namespace {
@@ -97,8 +99,14 @@ Iteration program_iterate() {
     const float t0 = static_cast<float>(timer_now_ms());
     if (window.active && !render_frame()) return finish(0);
     if (keys[VK_ESCAPE]) return finish(0);
-    if (window.active) wait_frame_pacing(t0);
-    else wait_idle(t0);
+    if (window.active) {
+        // The driver rasterises only once it is handed the frame: a flush lets it work
+        // while the loop waits, instead of after the wait, at the swap.
+        if (timer.pacing_wait == PacingWait::Overlapped) glFlush();
+        wait_frame_pacing(t0);
+    } else {
+        wait_idle(t0);
+    }
     platform_swap_buffers();
     read_cursor();
     apply_held_keys();

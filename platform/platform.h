@@ -203,6 +203,9 @@ bool platform_poll_message(PlatformMessage* message);
 // Sleeps until a window message is pending or timeout_ms have passed, whichever comes
 // first; true when one is pending. The headless backend advances its clock instead.
 bool platform_wait_message(uint32_t timeout_ms);
+// Sleeps for about `ms` milliseconds whatever arrives (it may overrun a little). The
+// headless backend advances its clock by exactly that much instead.
+void platform_sleep(uint32_t ms);
 void platform_post_quit(int exit_code);
 // Run once, just before the process ends because the window system went away.
 constexpr int EXIT_DISPLAY_LOST = 1;
