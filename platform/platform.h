@@ -289,6 +289,8 @@ bool platform_record_failed(char* why, size_t why_size);
 // the reason, when it cannot be read or is no recording; `startup_answer` becomes the
 // start-up answer it was recorded with (IDYES, IDNO) or 0.
 bool platform_play_start(const char* path, int* startup_answer, char* why, size_t why_size);
+// True from platform_play_start until the recording's last input has been played.
+bool platform_playing();
 // The played recording's checks of the final state: field name and value as recorded.
 struct PlayCheck {
     const char* name;

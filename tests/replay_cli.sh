@@ -195,6 +195,12 @@ check "  saying so" has "--record needs a file name"
 "$ZEB" --record a --play b >"$WORK/out" 2>"$WORK/err"; code=$?
 check "zeb --record with --play exits 2" test "$code" -eq 2
 check "  naming the conflict" has "--record and --play cannot be used together"
+"$ZEB" --timedemo a --play b >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb --timedemo with --play exits 2" test "$code" -eq 2
+check "  naming the conflict" has "--timedemo and --play cannot be used together"
+"$ZEB" --timedemo >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb --timedemo without a file exits 2" test "$code" -eq 2
+check "  saying so" has "--timedemo needs a file name"
 "$ZEB" --windowed --fullscreen >"$WORK/out" 2>"$WORK/err"; code=$?
 check "zeb with both modes exits 2" test "$code" -eq 2
 check "  naming the conflict" has "--windowed and --fullscreen cannot be used together"
