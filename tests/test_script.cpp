@@ -50,6 +50,7 @@ TEST(Script, NumbersAreClampedToWhatTheySet) {
     EXPECT_EQ(place.floats, (std::vector<float>{FLT_MAX, -FLT_MAX, 0, 3, 4}));
     EXPECT_EQ(parsed("message size 1e300 -1e300").wides, (std::vector<double>{4294967295.0, -2147483648.0}));
     EXPECT_EQ(parsed("frames 12").count, 12);
+    EXPECT_EQ(parsed("calibrate magnified 20").count, 20);
     EXPECT_EQ(parsed("key F12 down").ints[0], 123);
     EXPECT_EQ(parsed("tap 0x26").ints[0], 38);
     EXPECT_EQ(parsed("expect_message a\\nb \\\\ c").text, "a\nb \\ c");
@@ -66,6 +67,7 @@ TEST(Script, LinesOutOfTheirFormAreRefusedWithTheUsage) {
     EXPECT_EQ(refused("key F13 down"), "usage: key NAME down|up");
     EXPECT_EQ(refused("tap 256"), "usage: tap NAME");
     EXPECT_EQ(refused("state now"), "usage: state");
+    EXPECT_EQ(refused("calibrate 20 clear"), "usage: calibrate KIND N");
     EXPECT_EQ(refused("jump 3"), "unknown command \"jump\"");
 }
 
