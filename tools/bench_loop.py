@@ -17,10 +17,10 @@ and after; with --json, one line: a list of {"world", "size", "serial_ms",
 
 The recordings are written here, from the routes below, each time: one walks into its
 world from the start (worlds 2 and 3 through their doorways), turns round once in
---tour frames (180), then walks on turning back for two thirds of that, and ends on
-Escape; --worlds plays only the worlds named. They check only the world and the frame count,
-so they stay valid when the state gains fields. About 10 minutes with --rounds 2 under a
-load of 5 on two cores.
+--tour frames (120), then walks on turning back for two thirds of that, and ends on
+Escape; --worlds plays only the worlds named. They check only the world and the frame
+count, so they stay valid when the state gains fields. About 10 minutes with the
+defaults under a load of 7 on two cores.
 """
 import json
 import os
@@ -90,7 +90,7 @@ def load():
 
 def main():
     args = sys.argv[1:]
-    build, as_json, rounds, sizes, worlds, tour = None, False, 2, [WINDOW, SCREEN], list(ROUTES), 180
+    build, as_json, rounds, sizes, worlds, tour = None, False, 2, [WINDOW, SCREEN], list(ROUTES), 120
     while args:
         a = args.pop(0)
         if a == "--json":
