@@ -159,6 +159,7 @@ void time_the_loop() {
 // loop's start to its end; a period is the time from one drawn frame's end to the next's.
 void print_timedemo(const char* path) {
     const Timedemo& t = g_timedemo;
+    if (!t.started) return; // the window never opened: no loop ran, nothing was timed
     const double seconds = (timer_now_ms() - t.start_ms) / 1000.0;
     const double cpu_ms = 1000.0 * static_cast<double>(std::clock() - t.start_cpu) / CLOCKS_PER_SEC;
     std::vector<double> periods;
