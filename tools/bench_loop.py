@@ -19,8 +19,9 @@ The recordings are written here, from the routes below, each time: one walks int
 world from the start (worlds 2 and 3 through their doorways), turns round once in
 --tour frames (120), then walks on turning back for two thirds of that, and ends on
 Escape; --worlds plays only the worlds named. They check only the world and the frame
-count, so they stay valid when the state gains fields. About 10 minutes with the
-defaults under a load of 7 on two cores.
+count, so they stay valid when the state gains fields. The defaults took 13-15 minutes
+under a load of 5-8 on two cores, where a frame takes two to three times as long as on a
+quiet machine; --rounds 1 halves that.
 """
 import json
 import os
