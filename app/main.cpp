@@ -2,11 +2,15 @@
 #include "app/program.h"
 #include "app/session.h"
 #include "app/state.h"
+#include "app/timer.h"
 #include "platform/platform.h"
 #include "platform/script.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -22,13 +26,28 @@ constexpr int EXIT_RECORDING_LOST = 4;   // the recording could not be written w
 // recording spans the whole run.
 bool g_recording_lost = false;
 
+// zeb --timedemo: when the loop started, and when each drawn frame's iteration ended, by
+// the loop's own clock; the process's CPU time (every thread: the driver's too) at start.
+struct Timedemo {
+    bool started = false; // the window is open and the clock runs: the first iteration comes
+    double start_ms = 0;
+    std::clock_t start_cpu = 0;
+    int64_t frames_seen = 0;
+    std::vector<double> frame_ends_ms;
+};
+Timedemo g_timedemo;
+
 void usage(FILE* out) {
-    fprintf(out, "usage: zeb [--windowed | --fullscreen] [--record FILE | --play FILE] | --help\n"
+    fprintf(out, "usage: zeb [--windowed | --fullscreen] [--record FILE | --play FILE | --timedemo FILE]\n"
+                 "           | --help\n"
                  "  --windowed       open a 1024 x 768 window without asking\n"
                  "  --fullscreen     cover the desktop without asking (F1 toggles)\n"
                  "  --record FILE    write the session to FILE as a zeb-replay script, ending\n"
                  "                   with checks of the final state\n"
                  "  --play FILE      show a recorded session in the window (Escape stops it)\n"
+                 "  --timedemo FILE  play a recorded session as fast as the loop allows, then\n"
+                 "                   print the frames, seconds, frames a second, the median and\n"
+                 "                   95th-percentile frame period and the CPU time per frame\n"
                  "  --help           this text\n"
                  "Without an option a box asks whether to run fullscreen. The data directory\n"
                  "text/ is read from the working directory, else from next to the program, else\n"
@@ -74,8 +93,10 @@ void check_recording() {
 
 // Before a recording plays: its checks name fields of this program's state, and all of
 // them but the clock's. One that names others was made by something else; one that lacks
-// some was cut among its checks, and would pass without checking what it recorded.
-bool checks_fit_the_state(const char* path, std::string* why) {
+// some was cut among its checks, and would pass without checking what it recorded. A
+// timedemo's may check fewer (`every_field` false): it is played to be timed, and its
+// recordings outlive fields added to the state.
+bool checks_fit_the_state(const char* path, bool every_field, std::string* why) {
     const PlayCheck* checks = nullptr;
     const size_t count = platform_play_checks(&checks);
     const std::vector<StateField> state = collect_state();
@@ -90,7 +111,7 @@ bool checks_fit_the_state(const char* path, std::string* why) {
         }
     }
     for (const StateField& field : state) {
-        if (follows_the_clock(field)) continue;
+        if (follows_the_clock(field) || !every_field) continue;
         bool checked = false;
         for (size_t i = 0; i < count && !checked; ++i) checked = field.name == checks[i].name;
         if (!checked) {
@@ -119,6 +140,52 @@ bool played_to_the_recorded_state() {
     return differences == 0;
 }
 
+// After every loop iteration of a timedemo: the end of each drawn frame, and the end of
+// the loop once the recording has played (it would hand the window to the user).
+void time_the_loop() {
+    Timedemo& t = g_timedemo;
+    if (!t.started) {
+        t.started = true;
+        t.start_ms = timer_now_ms();
+        t.start_cpu = std::clock();
+    }
+    if (t.frames_seen < program.frame_iterations) t.frame_ends_ms.push_back(timer_now_ms());
+    t.frames_seen = program.frame_iterations;
+    if (!platform_playing()) platform_post_quit(0);
+}
+
+// The classic timedemo's figures, one per line, NAME VALUE. The frames are every frame the
+// loop drew (a recording's Escape frame is drawn, not shown); the seconds run from the
+// loop's start to its end; a period is the time from one drawn frame's end to the next's.
+void print_timedemo(const char* path) {
+    const Timedemo& t = g_timedemo;
+    if (!t.started) return; // the window never opened: no loop ran, nothing was timed
+    const double seconds = (timer_now_ms() - t.start_ms) / 1000.0;
+    const double cpu_ms = 1000.0 * static_cast<double>(std::clock() - t.start_cpu) / CLOCKS_PER_SEC;
+    std::vector<double> periods;
+    double last = t.start_ms;
+    for (double end : t.frame_ends_ms) {
+        periods.push_back(end - last);
+        last = end;
+    }
+    std::sort(periods.begin(), periods.end());
+    // Nearest rank: the smallest period that this share of the frames does not exceed.
+    auto percentile = [&periods](double share) {
+        if (periods.empty()) return 0.0;
+        const size_t rank = static_cast<size_t>(std::ceil(share * static_cast<double>(periods.size())));
+        return periods[std::max<size_t>(rank, 1) - 1];
+    };
+    const int64_t frames = program.frame_iterations;
+    printf("timedemo %s\n", path);
+    printf("frames %lld\n", static_cast<long long>(frames));
+    printf("seconds %.3f\n", seconds);
+    printf("fps %.2f\n", seconds > 0 ? static_cast<double>(frames) / seconds : 0.0);
+    printf("period_median_ms %.3f\n", percentile(0.5));
+    printf("period_p95_ms %.3f\n", percentile(0.95));
+    printf("cpu_ms_per_frame %.3f\n", frames > 0 ? cpu_ms / static_cast<double>(frames) : 0.0);
+    fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -126,24 +193,35 @@ int main(int argc, char** argv) {
     int startup_answer = 0;            // IDYES or IDNO given in advance; 0 asks
     const char* record_path = nullptr;
     const char* play_path = nullptr;
+    const char* play_option = nullptr; // --play or --timedemo, whichever named play_path
+    bool timedemo = false;             // play_path is played as a timedemo
+    bool serial_loop = false;          // undocumented in the usage: the loop's old wait, to compare
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
         if (strcmp(option, "--help") == 0 || strcmp(option, "-h") == 0) {
             usage(stdout);
             return 0;
         }
-        if (strcmp(option, "--record") == 0 || strcmp(option, "--play") == 0) {
+        if (strcmp(option, "--serial-loop") == 0) {
+            serial_loop = true;
+            continue;
+        }
+        const bool plays = strcmp(option, "--play") == 0 || strcmp(option, "--timedemo") == 0;
+        if (strcmp(option, "--record") == 0 || plays) {
             if (i + 1 == argc) {
                 fprintf(stderr, "zeb: %s needs a file name\n", option);
                 usage(stderr);
                 return EXIT_USAGE;
             }
-            (option[2] == 'r' ? record_path : play_path) = argv[++i];
-            if (record_path && play_path) {
-                fprintf(stderr, "zeb: --record and --play cannot be used together: choose one\n");
+            const char* earlier = record_path ? "--record" : play_option;
+            if (earlier && strcmp(earlier, option) != 0) {
+                fprintf(stderr, "zeb: %s and %s cannot be used together: choose one\n", earlier, option);
                 usage(stderr);
                 return EXIT_USAGE;
             }
+            (plays ? play_path : record_path) = argv[++i];
+            if (plays) play_option = option;
+            timedemo = strcmp(option, "--timedemo") == 0;
             continue;
         }
         if (strcmp(option, "--windowed") != 0 && strcmp(option, "--fullscreen") != 0) {
@@ -174,7 +252,7 @@ int main(int argc, char** argv) {
             return EXIT_USAGE;
         }
         std::string unfit;
-        if (!checks_fit_the_state(play_path, &unfit)) {
+        if (!checks_fit_the_state(play_path, !timedemo, &unfit)) {
             fprintf(stderr, "zeb: %s\n", unfit.c_str());
             return EXIT_USAGE;
         }
@@ -198,7 +276,11 @@ int main(int argc, char** argv) {
     }
     reset_session(); // the one start state, the same the tests and the replay start from
     if (record_path) platform_set_last_words(finish_recording); // the display may go first
-    const int exit_code = run_program(startup_answer, record_path ? check_recording : nullptr);
+    if (serial_loop) timer.pacing_wait = PacingWait::Serial;
+    const int exit_code = run_program(startup_answer, record_path ? check_recording
+                                                      : timedemo  ? time_the_loop
+                                                                  : nullptr);
+    if (timedemo) print_timedemo(play_path);
     if (record_path) finish_recording();
     if (record_path && g_recording_lost && exit_code == 0) return EXIT_RECORDING_LOST;
     if (play_path && !played_to_the_recorded_state()) return EXIT_PLAYED_ELSEWHERE;

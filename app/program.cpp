@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <GL/gl.h>
+
 ProgramState program;
 
 namespace {
@@ -120,8 +122,14 @@ Iteration program_iterate() {
         platform_screenshot(); // before the swap: the frame just drawn is still in the buffer
     }
     if (keys[Key::Escape]) return finish(0);
-    if (window.active) wait_frame_pacing(t0);
-    else wait_idle(t0);
+    if (window.active) {
+        // The driver rasterises only once it is handed the frame: a flush lets it work
+        // while the loop waits, instead of after the wait, at the swap.
+        if (timer.pacing_wait == PacingWait::Overlapped) glFlush();
+        wait_frame_pacing(t0);
+    } else {
+        wait_idle(t0);
+    }
     platform_swap_buffers();
     read_cursor();
     apply_held_keys();

@@ -147,6 +147,7 @@ void list_window(FieldList* out) {
 void list_timer(FieldList* out) {
     add_unprinted(out, "frame_timer", timer.frame_timer);
     add_field(out, "frame_pacing", timer.frame_pacing);
+    add_unprinted(out, "pacing_wait", timer.pacing_wait);
 }
 
 void list_view(FieldList* out) {

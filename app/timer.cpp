@@ -39,7 +39,15 @@ double timer_now_ms() {
 
 void wait_frame_pacing(float t0) {
     const double end = static_cast<double>(t0) + 2.0 * static_cast<double>(timer.frame_pacing);
-    while (timer_now_ms() < end) {}
+    double now = timer_now_ms();
+    // Whole milliseconds, never past `end - SPIN_MS`: the spin then ends at the same reading
+    // as a spin for the whole period would (the headless clock moves in equal steps).
+    if (timer.pacing_wait == PacingWait::Overlapped)
+        for (double left = end - now; left >= SPIN_MS + 1; left = end - now) {
+            platform_sleep(static_cast<uint32_t>(left - SPIN_MS));
+            now = timer_now_ms();
+        }
+    while (now < end) now = timer_now_ms();
 }
 
 // A loop that draws nothing would spin a whole processor for no picture: its iterations

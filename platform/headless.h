@@ -85,6 +85,8 @@ constexpr int64_t AUTO_CLOCK_STEP_US = 10;
 void headless_set_auto_clock(bool automatic);
 void headless_advance_clock(int64_t microseconds);
 int64_t headless_clock_us();
+// Of the clock's advance, what platform_sleep gave (the rest came from readings and waits).
+int64_t headless_slept_us();
 // Pretend the machine has no high-resolution counter.
 void headless_set_performance_counter_available(bool available);
 

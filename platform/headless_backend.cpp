@@ -46,6 +46,7 @@ struct Headless {
     // time
     int64_t clock_us = 0;
     bool auto_clock = false;
+    int64_t slept_us = 0; // of clock_us, what platform_sleep added
     bool performance_counter = true;
     // window and EGL objects
     HeadlessWindow window = {};
@@ -148,6 +149,7 @@ void headless_set_focus(bool focus) { g_headless.focus = focus; }
 void headless_set_auto_clock(bool automatic) { g_headless.auto_clock = automatic; }
 void headless_advance_clock(int64_t microseconds) { g_headless.clock_us += microseconds; }
 int64_t headless_clock_us() { return g_headless.clock_us; }
+int64_t headless_slept_us() { return g_headless.slept_us; }
 void headless_set_performance_counter_available(bool available) { g_headless.performance_counter = available; }
 HeadlessWindow headless_window() { return g_headless.window; }
 
@@ -377,6 +379,11 @@ bool platform_wait_event(uint32_t timeout_ms) {
     if (!h.events.empty() || h.quit_posted) return true;
     h.clock_us += static_cast<int64_t>(timeout_ms) * 1000;
     return false;
+}
+
+void platform_sleep(uint32_t ms) {
+    g_headless.clock_us += static_cast<int64_t>(ms) * 1000;
+    g_headless.slept_us += static_cast<int64_t>(ms) * 1000;
 }
 
 bool backend_poll_event(InputEvent* event) {

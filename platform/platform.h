@@ -161,6 +161,9 @@ bool platform_poll_event(InputEvent* event);
 // Sleeps until an input event is pending or timeout_ms have passed, whichever comes
 // first; true when one is pending. The headless backend advances its clock instead.
 bool platform_wait_event(uint32_t timeout_ms);
+// Sleeps for about `ms` milliseconds whatever arrives (it may overrun a little). The
+// headless backend advances its clock by exactly that much instead.
+void platform_sleep(uint32_t ms);
 void platform_post_quit(int exit_code);
 // Run once, just before the process ends because the window system went away.
 constexpr int EXIT_DISPLAY_LOST = 1;
@@ -250,6 +253,8 @@ bool platform_record_failed(char* why, size_t why_size);
 // the reason, when it cannot be read or is no recording; `startup_answer` becomes the
 // start-up answer it was recorded with (IDYES, IDNO) or 0.
 bool platform_play_start(const char* path, int* startup_answer, char* why, size_t why_size);
+// True from platform_play_start until the recording's last input has been played.
+bool platform_playing();
 // The played recording's checks of the final state: field name and value as recorded.
 struct PlayCheck {
     const char* name;

@@ -166,6 +166,8 @@ PlatformActivity platform_activity() {
     return PlatformActivity{g_layer.message_boxes, g_layer.unshown_message_boxes, backend_sound_requests()};
 }
 
+bool platform_playing() { return script_input_active(); }
+
 size_t platform_play_checks(const PlayCheck** checks) {
     *checks = script_input_checks().data();
     return script_input_checks().size();

@@ -43,6 +43,7 @@ constexpr CommandForm COMMAND_FORMS[] = {
     {"bench",           {"c", "cw"},         "bench N [literal]"},
     {"bench_load",      {"c", "cw"},         "bench_load N [literal]"},
     {"fragments",       {"", "w"},           "fragments [literal]"},
+    {"calibrate",       {"wc"},              "calibrate KIND N"},
     {"bmp",             {"ww"},              "bmp FILE OUT"},
     {"expect",          {"www", "wwww"},     "expect NAME OP VALUE [TOLERANCE]"},
     {"expect_message",  {"r"},               "expect_message TEXT"},

@@ -764,6 +764,8 @@ bool platform_wait_event(uint32_t timeout_ms) {
     return SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(timeout_ms, INT32_MAX))) == 1;
 }
 
+void platform_sleep(uint32_t ms) { SDL_Delay(ms); }
+
 void platform_set_last_words(void (*last_words)()) { g_last_words = last_words; }
 
 void platform_post_quit(int exit_code) {

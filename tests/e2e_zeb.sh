@@ -9,7 +9,9 @@
 #  4. no data anywhere: a box lists every place zeb looked, exit code 1;
 #  5. --record to a device that takes no data: said at once in a box and on stderr, the
 #     session plays on, and Escape ends it with exit code 4;
-#  6. --play of what is no whole recording: refused before any window, exit code 2.
+#  6. --play of what is no whole recording: refused before any window, exit code 2;
+#  7. --timedemo of a recording: played through the real loop, it ends by itself, exit
+#     code 0, and prints its figures with as many frames as the recording has.
 # Each ends on Escape with exit code 0 unless said otherwise. A failing step prints zeb's
 # log. Usage: e2e_zeb.sh PATH_TO_ZEB (run from the directory holding text/).
 set -u
@@ -152,3 +154,24 @@ for refusal in "cut.replay:3: the recording ends before the checks of its final 
     has_window ZEB && fail "a window opened"
 done
 echo "ok: --play refused a cut recording, one checking an unknown field and one lacking checks, exit code 2"
+
+# 7. A timedemo plays the recording through the loop and times it; the figures are not
+# judged here (the machine's load decides them), only that they are there and whole.
+SCENARIO="--timedemo"
+{
+    echo "$HEADER"
+    echo "mode windowed"
+    echo "frames 1"
+    for _ in $(seq 40); do printf 'mouse 25 0\nframes 1\n'; done
+    printf 'key 38 down\nframes 19\nkey 38 up\nkey 27 down\nframes 1\nstate\n'
+    printf 'expect world == 1\nexpect frame == 61\nexpect heading == -50\n' # 1000 pixels right
+} >"$WORK/tour.replay"
+start_zeb . --timedemo "$WORK/tour.replay"
+expect_exit 0
+grep -qxF "timedemo $WORK/tour.replay" "$LOG" || fail "no timedemo line naming the recording"
+grep -qx "frames 61" "$LOG" || fail "the frame count is not the recording's 61"
+for figure in seconds fps period_median_ms period_p95_ms cpu_ms_per_frame; do
+    grep -qE "^$figure [0-9]+\.[0-9]+$" "$LOG" || fail "no figure $figure"
+done
+grep -qF "ended in the recorded state (3 fields)" "$LOG" || fail "the timedemo did not end in the recorded state"
+echo "ok: --timedemo played 61 frames through the loop, ended by itself with code 0 and printed its figures"

@@ -179,6 +179,21 @@ check "fragments refuses another word" run_replay 1 "frames 1
 fragments bogus"
 check "  with its usage" has "usage: fragments [literal]"
 
+# calibrate: timed quads over the view that step nothing; an unknown kind is refused.
+check "calibrate times every kind without stepping the session" run_replay 0 "viewport 160 120
+frames 2
+calibrate clear 1
+calibrate minified 2
+calibrate magnified 1
+calibrate blended 1
+calibrate untextured 1
+calibrate rejected 1
+expect frame == 2"
+check "  one line for each" test "$(grep -c '"calibrate_[a-z]*":' "$WORK/out")" -eq 6
+check "calibrate refuses an unknown kind" run_replay 1 "frames 1
+calibrate shiny 2"
+check "  with its usage" has "usage: calibrate clear|minified|magnified|blended|untextured|rejected N"
+
 # zeb's command line.
 "$ZEB" --help >"$WORK/err" 2>&1; code=$?
 check "zeb --help exits 0" test "$code" -eq 0
@@ -195,6 +210,12 @@ check "  saying so" has "--record needs a file name"
 "$ZEB" --record a --play b >"$WORK/out" 2>"$WORK/err"; code=$?
 check "zeb --record with --play exits 2" test "$code" -eq 2
 check "  naming the conflict" has "--record and --play cannot be used together"
+"$ZEB" --timedemo a --play b >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb --timedemo with --play exits 2" test "$code" -eq 2
+check "  naming the conflict" has "--timedemo and --play cannot be used together"
+"$ZEB" --timedemo >"$WORK/out" 2>"$WORK/err"; code=$?
+check "zeb --timedemo without a file exits 2" test "$code" -eq 2
+check "  saying so" has "--timedemo needs a file name"
 "$ZEB" --windowed --fullscreen >"$WORK/out" 2>"$WORK/err"; code=$?
 check "zeb with both modes exits 2" test "$code" -eq 2
 check "  naming the conflict" has "--windowed and --fullscreen cannot be used together"

@@ -4,7 +4,7 @@
 Runs every journey (ending with `state`; at a small viewport unless it aims at window
 pixels with `cursor`, which only mean the same at its own size) and a few scripts that
 print what the journeys do not (a windowed start with no box, a box whose text holds a
-newline, census, probe, bench, fragments), and reads each line of standard output with
+newline, census, probe, bench, fragments, calibrate), and reads each line of standard output with
 Python's json module: no NaN or Infinity, no duplicate keys, one object per line.
 
 Usage: replay_json.py ZEB_REPLAY JOURNEY_DIR (run from the directory holding text/).
@@ -30,6 +30,8 @@ EXTRA = {
     "probe": "mode windowed\nframes 2\nprobe 128 96\nprobe 0 0\n",
     "bench, bench_load and fragments": "mode windowed\nframes 2\nbench 2\nbench 2 literal\n"
                                        "bench_load 1\nfragments\nfragments literal\n",
+    "every calibration": "mode windowed\nframes 1\n" + "".join(
+        f"calibrate {kind} 1\n" for kind in ("clear", "minified", "magnified", "blended", "untextured", "rejected")),
     "state after the program ended": "mode windowed\nframes 1\ntap Escape\nframes 2\nstate\n",
 }
 

@@ -104,6 +104,32 @@ TEST_F(App, PacingWaitsTwiceFramePacingFromTheFrameStart) {
     }
 }
 
+TEST_F(App, OverlappedPacingSleepsButItsLastMillisecondAndEndsWhereTheSpinEnds) {
+    // From every start within one period, both waits end at the same clock reading; the
+    // overlapped one sleeps whole milliseconds up to SPIN_MS before the end, so it spins
+    // for less than SPIN_MS + 1 ms; the spinning one never sleeps.
+    for (int64_t start_us = 0; start_us <= 10000; start_us += 730) {
+        int64_t end_us[2] = {}, slept_us[2] = {};
+        for (PacingWait wait : {PacingWait::Serial, PacingWait::Overlapped}) {
+            reset_everything();
+            timer_init();
+            headless_advance_clock(start_us);
+            timer.frame_pacing = 5;
+            timer.pacing_wait = wait;
+            wait_frame_pacing(0);
+            end_us[static_cast<int>(wait)] = headless_clock_us();
+            slept_us[static_cast<int>(wait)] = headless_slept_us();
+        }
+        const int overlapped = static_cast<int>(PacingWait::Overlapped), serial = static_cast<int>(PacingWait::Serial);
+        EXPECT_EQ(end_us[overlapped], end_us[serial]) << "from " << start_us << " us";
+        EXPECT_EQ(slept_us[serial], 0);
+        const int64_t left_us = 10000 - start_us;
+        const int64_t spun_at_most_us = 2000 + 2 * AUTO_CLOCK_STEP_US; // the readings move the clock too
+        EXPECT_GE(slept_us[overlapped], left_us - spun_at_most_us) << "from " << start_us << " us";
+        EXPECT_LE(slept_us[overlapped], std::max<int64_t>(left_us - 1000, 0)) << "from " << start_us << " us";
+    }
+}
+
 TEST_F(App, FrameCounterMeasuresOverWindowsOfAtLeastOneSecond) {
     headless_set_auto_clock(false);
     update_frame_counter(); // tick 0: nothing measured yet

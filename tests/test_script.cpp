@@ -55,6 +55,7 @@ TEST(Script, NumbersAreClampedToWhatTheySet) {
     EXPECT_EQ(parsed("key 38 up").key, Key::Up);
     EXPECT_EQ(parsed("key 8 down").key, Key::Digit8); // a name before a number
     EXPECT_EQ(parsed("tap 255").key, Key::Unknown);   // no key's number: ignored, not refused
+    EXPECT_EQ(parsed("calibrate magnified 20").count, 20);
     EXPECT_EQ(parsed("expect_message a\\nb \\\\ c").text, "a\nb \\ c");
     EXPECT_TRUE(parsed("   # only a comment").command.empty());
 }
@@ -69,6 +70,7 @@ TEST(Script, LinesOutOfTheirFormAreRefusedWithTheUsage) {
     EXPECT_EQ(refused("key F13 down"), "usage: key NAME down|up");
     EXPECT_EQ(refused("tap 256"), "usage: tap NAME");
     EXPECT_EQ(refused("state now"), "usage: state");
+    EXPECT_EQ(refused("calibrate 20 clear"), "usage: calibrate KIND N");
     EXPECT_EQ(refused("jump 3"), "unknown command \"jump\"");
 }
 

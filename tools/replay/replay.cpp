@@ -463,6 +463,96 @@ bool cmd_fragments(const Line& l) {
     return true;
 }
 
+// What one calibration frame draws after its clear: one quad over the whole view, in the
+// states the program draws its fragments with, to price each kind of fragment in the
+// process (and under the load) that prices the views.
+enum class Calibration { Clear, Minified, Magnified, Blended, Untextured, Rejected };
+struct CalibrationName {
+    const char* name;
+    Calibration kind;
+};
+// clang-format off
+constexpr CalibrationName CALIBRATIONS[] = {
+    {"clear",      Calibration::Clear},      // the clear alone, the floor's fixed part
+    {"minified",   Calibration::Minified},   // trilinear, about four texels a pixel
+    {"magnified",  Calibration::Magnified},  // a texture stretched over the view
+    {"blended",    Calibration::Blended},    // magnified, added as the sky and the HUD are
+    {"untextured", Calibration::Untextured}, // flat colour
+    {"rejected",   Calibration::Rejected},   // textured, every fragment failing the depth test
+};
+// clang-format on
+
+void draw_calibration(Calibration kind) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glClearDepth(kind == Calibration::Rejected ? 0.0 : 1.0); // nothing passes the quad's 0.5
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (kind != Calibration::Clear) {
+        const bool textured = kind != Calibration::Untextured;
+        if (textured) {
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, textures.texture_names[0]); // the world's own filtering
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+        }
+        if (kind == Calibration::Blended) {
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        } else {
+            glDisable(GL_BLEND);
+        }
+        // A 256-texel texture repeated 16 times over 1024 pixels: 4 texels a pixel.
+        const float repeat = kind == Calibration::Minified || kind == Calibration::Rejected ? 16.0f : 1.0f;
+        glColor4f(0.9f, 0.8f, 0.7f, 0.6f);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0);
+        glVertex3f(-1, -1, 0);
+        glTexCoord2f(repeat, 0);
+        glVertex3f(1, -1, 0);
+        glTexCoord2f(repeat, repeat);
+        glVertex3f(1, 1, 0);
+        glTexCoord2f(0, repeat);
+        glVertex3f(-1, 1, 0);
+        glEnd();
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+// calibrate KIND N: N frames of a clear and one quad of KIND over the whole view (see
+// CALIBRATIONS), timed as bench times frames, named calibrate_KIND. Nothing is stepped.
+bool cmd_calibrate(const Line& l) {
+    const CalibrationName* found = nullptr;
+    for (const CalibrationName& c : CALIBRATIONS)
+        if (l.words[1] == c.name) found = &c;
+    if (!found || l.count == 0) return fail("usage: calibrate clear|minified|magnified|blended|untextured|rejected N");
+    ensure_started();
+    if (!program.running) return fail("the program is not running");
+    const Calibration kind = found->kind;
+    measure((std::string("calibrate_") + found->name).c_str(), BenchRun{l.count, false}, [] {},
+            [kind] {
+                draw_calibration(kind);
+                platform_swap_buffers();
+            });
+    return true;
+}
+
 // bench_load N [literal]: N full asset loads of the current world (textures, font, level).
 bool cmd_bench_load(const Line& l) {
     BenchRun run{};
@@ -638,6 +728,7 @@ constexpr Command COMMANDS[] = {
     {"place", cmd_place},     {"face", cmd_face},     {"walk", cmd_walk},
     {"shot", cmd_shot},       {"state", cmd_state},
     {"bench", cmd_bench},     {"bench_load", cmd_bench_load}, {"fragments", cmd_fragments},
+    {"calibrate", cmd_calibrate},
     {"bmp", cmd_bmp},
     {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
