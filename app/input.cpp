@@ -1,6 +1,5 @@
 #include "input.h"
 
-#include "app/program.h"
 #include "app/timer.h"
 #include "assets/textures.h"
 #include "nav/gates.h"
@@ -14,7 +13,17 @@
 
 #include <iterator>
 
+InputRequests input_requests;
+
+void reset_input_requests() { input_requests = InputRequests{}; }
+
 namespace {
+
+// A press asks for the next frame drawn to be kept as a picture, however long it is held.
+void screenshot_key(int down) {
+    if (down && !input_requests.screenshot_key_latch) input_requests.screenshot_asked = true;
+    input_requests.screenshot_key_latch = down != 0;
+}
 
 void set_dist_readout(int value) { hud.dist_readout = static_cast<float>(value); }
 void set_anisotropy(int on) { textures.anisotropy_enabled = on != 0; }

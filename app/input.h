@@ -22,6 +22,14 @@ struct KeyBinding {
 extern const KeyBinding KEY_BINDINGS[];
 extern const size_t KEY_BINDING_COUNT;
 
+// What a binding asks of the loop rather than of the state it steps.
+struct InputRequests {
+    bool screenshot_key_latch = false; // the screenshot key is down and has been seen
+    bool screenshot_asked = false;     // the next frame drawn is kept as a picture
+};
+extern InputRequests input_requests;
+void reset_input_requests();
+
 // Every binding of the key step, in table order; then a world just left gives up its
 // textures. Escape and F1 belong to the main loop, O and P to the frame counter.
 void apply_held_keys();

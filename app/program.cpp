@@ -74,11 +74,6 @@ void read_cursor() {
 
 } // namespace
 
-void screenshot_key(int down) {
-    if (down && !program.screenshot_key_latch) program.screenshot_asked = true;
-    program.screenshot_key_latch = down != 0;
-}
-
 bool program_start(int startup_answer) {
     program = ProgramState{};
     // Unshown, the question is answered No: a window works on every desktop.
@@ -117,8 +112,8 @@ Iteration program_iterate() {
     program.frame_iterations += 1;
     const float t0 = static_cast<float>(timer_now_ms());
     if (window.active && !render_frame()) return finish(0);
-    if (window.active && program.screenshot_asked) {
-        program.screenshot_asked = false;
+    if (window.active && input_requests.screenshot_asked) {
+        input_requests.screenshot_asked = false;
         platform_screenshot(); // before the swap: the frame just drawn is still in the buffer
     }
     if (keys[Key::Escape]) return finish(0);

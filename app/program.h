@@ -12,13 +12,8 @@ struct ProgramState {
     bool exited = false;          // the program has ended (failed start, loop end, failed reopen)
     int exit_code = 0;            // valid once exited
     int64_t frame_iterations = 0; // loop iterations that produced a frame
-    bool screenshot_key_latch = false; // the screenshot key is down and has been seen
-    bool screenshot_asked = false;     // the next frame drawn is written as a screenshot
 };
 extern ProgramState program;
-
-// The screenshot key: a press asks for the next frame drawn to be kept as a picture.
-void screenshot_key(int down);
 
 // The exit code when the window cannot be opened, at start or on a fullscreen toggle.
 constexpr int EXIT_OPEN_FAILED = 1;

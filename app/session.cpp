@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "app/input.h"
 #include "app/program.h"
 #include "app/timer.h"
 #include "app/window.h"
@@ -36,6 +37,7 @@
 
 void reset_session() {
     program = ProgramState{};
+    reset_input_requests();
     reset_window_state();
     reset_timer();
     reset_player(); // the keys too
@@ -74,8 +76,11 @@ void list_program(FieldList* out) {
     add_field(out, "running", program.running);
     add_field(out, "exited", program.exited);
     add_field(out, "exit_code", program.exit_code);
-    add_unprinted(out, "screenshot_key_latch", program.screenshot_key_latch);
-    add_unprinted(out, "screenshot_asked", program.screenshot_asked);
+}
+
+void list_input_requests(FieldList* out) {
+    add_unprinted(out, "screenshot_key_latch", input_requests.screenshot_key_latch);
+    add_unprinted(out, "screenshot_asked", input_requests.screenshot_asked);
 }
 
 void list_worlds(FieldList* out) {
@@ -337,6 +342,7 @@ template <typename T> constexpr SessionModule module(const T& state, void (*list
 // clang-format off
 const SessionModule SESSION_MODULES[] = {
     module(program,        list_program),
+    module(input_requests, list_input_requests),
     module(worlds,         list_worlds),
     module(player,         list_player),
     module(movement,       list_movement),

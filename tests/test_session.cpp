@@ -233,6 +233,7 @@ const std::vector<BindingCase> BINDING_CASES = {
     {{Key::Z}, lighting_on, {{"lighting", 0}}, 0},
     {{Key::End}, nullptr, {{"boost_active", 1}, {"jump_key_latch", 1}}, -1},
     {{Key::Delete}, nullptr, {{"lift_active", 1}, {"lift_key_latch", 1}, {"sound_count", 1}}, -1},
+    {{Key::F12}, nullptr, {}, -1}, // asks the loop for a picture and moves nothing printed (group Screenshots)
     {{Key::Up}, nullptr, {{"z", -1.05}}, -1},
     {{Key::Down}, nullptr, {{"z", -0.95}}, -1},
     {{Key::Right}, nullptr, {{"x", -0.95}}, -1},
