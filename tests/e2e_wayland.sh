@@ -5,13 +5,16 @@
 #     fullscreen and back, the window follows a resize, and the compositor's close ends
 #     zeb with code 0;
 #  2. natively (SDL_VIDEODRIVER=wayland) under sway, keys typed by a virtual keyboard
-#     (wtype): F1 goes fullscreen and back, a resize reaches the program, the
-#     compositor's close ends it with code 0;
+#     (wtype), the mouse a virtual pointer: the view turns with the pointer's relative
+#     motion (no warping there), F1 goes fullscreen and back, a resize reaches the
+#     program, the compositor's close ends it with code 0;
 #  3. natively under weston's headless backend, which offers no input seat: SDL's video
 #     driver would crash there, zeb refuses with a message and exit code 1.
-# Usage: e2e_wayland.sh PATH_TO_ZEB (run from the directory holding text/).
+# Usage: e2e_wayland.sh PATH_TO_ZEB PATH_TO_ZEB_VIRTUAL_POINTER (run from the directory
+# holding text/).
 set -u
 ZEB=$(realpath "$1")
+POINTER=$(realpath "$2")
 HERE=$(dirname "$0")
 . "$HERE/e2e_lib.sh"
 . "$HERE/wayland_session.sh"
@@ -92,6 +95,14 @@ type_key() { wtype -s 500 -k "$1" -s 200; }
 (cd . && exec env SDL_VIDEODRIVER=wayland "$ZEB" --windowed --record "$WORK/native.replay") >"$LOG" 2>&1 &
 ZEB_PID=$!
 wait_until native_window >/dev/null || fail "no native zeb window"
+# The window has the focus only while the seat has a keyboard: one is held meanwhile.
+wtype -s 60000 &
+KEYBOARD=$!
+wait_until grep -qx 'focus yes' "$WORK/native.replay" || fail "the window did not get the focus"
+"$POINTER" 20 0 10 || fail "no virtual pointer"
+wait_until grep -qx 'mouse 20 0' "$WORK/native.replay" || fail "the pointer's motion was not read"
+kill "$KEYBOARD"
+wait "$KEYBOARD" 2>/dev/null
 type_key F1
 wait_until native_fullscreen 1 || fail "F1 did not go fullscreen"
 type_key F1
@@ -102,7 +113,8 @@ swaymsg '[app_id="zeb"] kill' >/dev/null || fail "sway did not close the window"
 expect_exit 0
 recorded_size 1100 700 native.replay || fail "the program was not told of the resize"
 grep -qx 'key 112 down' "$WORK/native.replay" || fail "F1 was not recorded"
-echo "ok: native Wayland: F1 there and back, a resize to 1100x700 reached the program, the close ended zeb with code 0"
+grep -qx 'expect heading == 0' "$WORK/native.replay" && fail "the view did not turn with the pointer"
+echo "ok: native Wayland: the view turned with the pointer's relative motion, F1 there and back, a resize to 1100x700 reached the program, the close ended zeb with code 0"
 
 # 3. A compositor without an input seat.
 SCENARIO="Wayland without a seat"
