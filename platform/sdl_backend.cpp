@@ -2,6 +2,7 @@
 #include "platform.h"
 #include "record_play.h"
 #include "sound_file.h"
+#include "wayland_seat.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -122,6 +123,8 @@ struct Sdl {
     bool warped = false;                  // the pointer was put somewhere since the window was made
     int warp_x = 0, warp_y = 0;           // where, in client pixels
     int warp_root_x = 0, warp_root_y = 0; // where the pointer then was on the screen
+    bool relative = false;                // native Wayland: the pointer is read as motion only
+    int moved_x = 0, moved_y = 0;         // the motion since it was last put somewhere
     bool window_lost_reported = false;    // its close request was handed over
     SDL_DisplayMode fullscreen_mode = {}; // the desktop mode found by change_display_mode
     bool video_up = false;
@@ -523,6 +526,12 @@ bool start_x11_video() {
 
 bool platform_check_display(char* why, size_t why_size) {
     catch_end_signals();
+    if (wayland_compositor_without_seat()) {
+        snprintf(why, why_size,
+                 "the Wayland compositor offers no input seat (no keyboard, no pointer), on which SDL's "
+                 "Wayland video driver crashes; run zeb through XWayland (DISPLAY set, SDL_VIDEODRIVER unset)");
+        return false;
+    }
     if (!start_x11_video() && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         snprintf(why, why_size, "no display could be opened (%s)", SDL_GetError());
         return false;
@@ -673,6 +682,7 @@ bool platform_destroy_window() {
     s.x_display = nullptr;
     s.x_window = 0;
     s.warped = false;
+    s.relative = false;
     if (s.cursor) SDL_FreeCursor(s.cursor);
     s.cursor = nullptr;
     s.pending.clear();
@@ -709,10 +719,28 @@ bool platform_delete_context() {
     return true;
 }
 
+namespace {
+
+// Native Wayland lets no client put the pointer anywhere: the window locks it instead and
+// reads its motion, which SDL's relative mode does. The motion is read even where the lock
+// fails (a seat without a pointer yet): SDL then measures it from the pointer's places.
+// Motion from before counts for nothing.
+void read_pointer_as_motion() {
+    Sdl& s = g_sdl;
+    s.relative = wayland_driver_in_use();
+    if (s.relative) SDL_SetRelativeMouseMode(SDL_TRUE);
+    s.moved_x = 0;
+    s.moved_y = 0;
+    SDL_GetRelativeMouseState(nullptr, nullptr);
+}
+
+} // namespace
+
 void platform_show_window() {
     SDL_ShowWindow(g_sdl.window);
     SDL_RaiseWindow(g_sdl.window);
     SDL_SetWindowInputFocus(g_sdl.window);
+    read_pointer_as_motion();
 }
 
 void backend_swap_buffers() {
@@ -795,7 +823,17 @@ void backend_get_cursor_pos(int* x, int* y) {
     // in the window would also move with the window, and a window manager moves the window
     // while it restores or places it: that is no movement of the user's.
     int root_x = 0, root_y = 0;
-    if (s.warped && x_pointer(&root_x, &root_y)) {
+    if (s.relative) {
+        // Where it was put, moved by the motion since: none is lost between a reading and
+        // the next putting back, which only moves the origin.
+        SDL_PumpEvents();
+        int dx = 0, dy = 0;
+        SDL_GetRelativeMouseState(&dx, &dy);
+        s.moved_x += dx;
+        s.moved_y += dy;
+        *x = s.warp_x + s.moved_x;
+        *y = s.warp_y + s.moved_y;
+    } else if (s.warped && x_pointer(&root_x, &root_y)) {
         *x = s.warp_x + (root_x - s.warp_root_x);
         *y = s.warp_y + (root_y - s.warp_root_y);
     } else {
@@ -813,6 +851,13 @@ void backend_get_cursor_pos(int* x, int* y) {
 bool backend_set_cursor_pos(int x, int y) {
     Sdl& s = g_sdl;
     if (!s.window) return false;
+    if (s.relative) {
+        s.warp_x = x;
+        s.warp_y = y;
+        s.moved_x = 0;
+        s.moved_y = 0;
+        return true;
+    }
     SDL_WarpMouseInWindow(s.window, x, y);
     // Read back where it went (the screen's edge may have stopped it): the next reading
     // measures the user's movement from there.

@@ -19,11 +19,15 @@ cd "$(dirname "$0")/.."
 # dpkg-dev, file: CPack's Debian package (dpkg-shlibdeps); desktop-file-utils, groff-base:
 # the install-tree test; debootstrap, mount: the package stage's clean root; lintian: the
 # package stage's check of the package against Debian's policy.
+# libwayland-dev: zeb asks the Wayland compositor for an input seat before SDL does.
+# sway, xwayland, weston, wtype, x11-xserver-utils: the Wayland end-to-end test (headless
+# compositors with and without a seat, XWayland, a virtual keyboard, xhost).
 PACKAGES="build-essential cmake pkg-config clang libclang-rt-14-dev
   libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation libpng-dev
   libgtest-dev xvfb xfonts-base xdotool x11-utils openbox fluxbox python3
-  dpkg-dev file desktop-file-utils groff-base debootstrap mount lintian"
+  dpkg-dev file desktop-file-utils groff-base debootstrap mount lintian
+  libwayland-dev sway xwayland weston wtype x11-xserver-utils"
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
