@@ -80,7 +80,7 @@ build_soak() {
     cmake -S . -B build-soak -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEB_SANITIZE=ON &&
         cmake --build build-soak -j"$JOBS" --target zeb-replay zeb_data
 }
-soak() { python3 tools/soak/soak.py --build build-soak --seconds "${SOAK_SECONDS:-120}"; }
+soak() { python3 tools/soak/soak.py --build build-soak --seconds "${SOAK_SECONDS:-100}"; }
 
 case "${1:-}" in
 run)
