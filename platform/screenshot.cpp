@@ -87,7 +87,7 @@ FILE* create_unique(const std::string& dir, const std::string& stamp, std::strin
     return nullptr;
 }
 
-bool write_rows(FILE* file, const std::vector<unsigned char>& rgb, int width, int height) {
+bool write_rows(FILE* file, const std::vector<unsigned char>& rgb, int width, int height, bool bottom_first) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     bool ok = false;
@@ -96,8 +96,10 @@ bool write_rows(FILE* file, const std::vector<unsigned char>& rgb, int width, in
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                      PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
-        for (int y = height - 1; y >= 0; --y) // GL's rows run bottom up
+        for (int row = 0; row < height; ++row) {
+            const int y = bottom_first ? height - 1 - row : row;
             png_write_row(png, const_cast<png_bytep>(&rgb[static_cast<size_t>(y) * width * 3]));
+        }
         png_write_end(png, nullptr);
         ok = true;
     }
@@ -110,7 +112,7 @@ void write_shot(const Shot& shot) {
     const std::string dir = screenshot_dir();
     FILE* file = make_dirs(dir, &why) ? create_unique(dir, shot.stamp, &path, &why) : nullptr;
     if (file) {
-        const bool rows = write_rows(file, shot.rgb, shot.width, shot.height);
+        const bool rows = write_rows(file, shot.rgb, shot.width, shot.height, true);
         const bool closed = fclose(file) == 0;
         if (rows && closed) {
             fprintf(stderr, "zeb: screenshot saved to %s\n", path.c_str());
@@ -197,3 +199,12 @@ bool platform_screenshot() {
 }
 
 void platform_finish_screenshots() { screenshot_finish(); }
+
+bool write_rgb_png(const char* path, const std::vector<unsigned char>& rgb, int width, int height, bool bottom_first) {
+    FILE* file = fopen(path, "wb");
+    if (!file) return false;
+    const bool rows = write_rows(file, rgb, width, height, bottom_first);
+    if (fclose(file) == 0 && rows) return true;
+    unlink(path);
+    return false;
+}

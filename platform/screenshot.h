@@ -18,3 +18,8 @@ std::string screenshot_dir();
 bool screenshot_queue(std::vector<unsigned char> rgb, int width, int height);
 // Waits until every queued shot is written and ends the writer.
 void screenshot_finish();
+
+// One picture as an RGB PNG: `rgb` holds width x height pixels, 3 bytes each, in rows
+// from the bottom up (as GL reads them) when `bottom_first`, else from the top down.
+// False when the file cannot be made or written; a partial file is then removed.
+bool write_rgb_png(const char* path, const std::vector<unsigned char>& rgb, int width, int height, bool bottom_first);

@@ -18,6 +18,7 @@
 #include "render/frame.h"
 #include "json.h"
 #include "model_view.h"
+#include "platform/screenshot.h"
 #include "platform/script.h"
 #include "render/scene_setup.h"
 #include "nav/keys.h"
@@ -28,7 +29,6 @@
 #include "tools/census/census.h"
 
 #include <GL/gl.h>
-#include <png.h>
 
 #include <algorithm>
 #include <chrono>
@@ -107,26 +107,6 @@ bool run_frames(long count) {
         if (it == Iteration::Frame) ++produced;
     }
     return true;
-}
-
-bool write_png(const char* path, const std::vector<unsigned char>& rgb, int width, int height) {
-    FILE* file = fopen(path, "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    bool ok = false;
-    if (info && !setjmp(png_jmpbuf(png))) {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < height; ++y)
-            png_write_row(png, const_cast<png_bytep>(&rgb[static_cast<size_t>(y) * width * 3]));
-        png_write_end(png, nullptr);
-        ok = true;
-    }
-    png_destroy_write_struct(&png, &info);
-    return fclose(file) == 0 && ok;
 }
 
 double process_cpu_ms() {
@@ -239,7 +219,7 @@ bool cmd_shot(const Line& l) {
     if (!headless_read_frame(&rgb, &width, &height)) return fail("shot: no frame (the window is closed)");
     std::string path;
     if (!script_file(l.words[1], &path)) return false;
-    if (!write_png(path.c_str(), rgb, width, height)) return fail("shot: cannot write " + l.words[1]);
+    if (!write_rgb_png(path.c_str(), rgb, width, height, false)) return fail("shot: cannot write " + l.words[1]);
     return true;
 }
 
