@@ -11,6 +11,7 @@
 #include "weapons/weapon_models.h"
 #include "weapons/weapons.h"
 
+#include <cstring>
 #include <iterator>
 
 InputRequests input_requests;
@@ -50,44 +51,50 @@ void walk(int direction) { walk_step(static_cast<WalkDirection>(direction)); }
 
 // clang-format off
 const KeyBinding KEY_BINDINGS[] = {
-    // key           kind           effect              amount
-    {Key::Numpad1,   KeyKind::Held, set_dist_readout,    30},
-    {Key::Numpad6,   KeyKind::Held, set_dist_readout,    90},
-    {Key::Numpad9,   KeyKind::Held, set_dist_readout,   -30},
-    {Key::E,         KeyKind::Held, set_anisotropy,       1},
-    {Key::R,         KeyKind::Held, set_anisotropy,       0},
-    {Key::Q,         KeyKind::Held, step_lod_bias,       -1},
-    {Key::W,         KeyKind::Held, step_lod_bias,        1},
-    {Key::Digit1,    KeyKind::Held, select_weapon,        1},
-    {Key::Digit2,    KeyKind::Held, select_weapon,        2},
-    {Key::Digit3,    KeyKind::Held, select_weapon,        3},
-    {Key::Digit4,    KeyKind::Held, select_weapon,        4},
-    {Key::Digit5,    KeyKind::Held, select_weapon,        5},
-    {Key::Digit0,    KeyKind::Held, select_weapon,        0},
-    {Key::Y,         KeyKind::Held, move_gates,           1},
-    {Key::I,         KeyKind::Held, move_gates,          -1},
-    {Key::C,         KeyKind::Held, turn_weapon_roll,    -1},
-    {Key::D,         KeyKind::Held, turn_weapon_roll,     1},
-    {Key::J,         KeyKind::Held, turn_weapon_yaw,     -1},
-    {Key::H,         KeyKind::Held, turn_weapon_yaw,      1},
-    {Key::K,         KeyKind::Held, turn_weapon_pitch,   -1},
-    {Key::L,         KeyKind::Held, turn_weapon_pitch,    1},
-    {Key::A,         KeyKind::Held, set_ring_effects,     1},
-    {Key::F,         KeyKind::Held, set_ring_effects,     0},
-    {Key::B,         KeyKind::Held, step_frame_pacing,    1},
-    {Key::V,         KeyKind::Held, step_frame_pacing,   -1},
-    {Key::X,         KeyKind::Held, switch_lighting,      1},
-    {Key::Z,         KeyKind::Held, switch_lighting,      0},
-    {Key::End,       KeyKind::Edge, jump_key,             0},
-    {Key::Delete,    KeyKind::Edge, lift_key,             0},
-    {Key::F12,       KeyKind::Edge, screenshot_key,       0},
-    {Key::Up,        KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Forward)},
-    {Key::Down,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Back)},
-    {Key::Right,     KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Right)},
-    {Key::Left,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Left)},
+    // action            key           kind           effect              amount
+    {"readout_30",        Key::Numpad1,   KeyKind::Held, set_dist_readout,    30},
+    {"readout_90",        Key::Numpad6,   KeyKind::Held, set_dist_readout,    90},
+    {"readout_minus_30",  Key::Numpad9,   KeyKind::Held, set_dist_readout,   -30},
+    {"anisotropy_on",     Key::E,         KeyKind::Held, set_anisotropy,       1},
+    {"anisotropy_off",    Key::R,         KeyKind::Held, set_anisotropy,       0},
+    {"lod_bias_down",     Key::Q,         KeyKind::Held, step_lod_bias,       -1},
+    {"lod_bias_up",       Key::W,         KeyKind::Held, step_lod_bias,        1},
+    {"weapon_1",          Key::Digit1,    KeyKind::Held, select_weapon,        1},
+    {"weapon_2",          Key::Digit2,    KeyKind::Held, select_weapon,        2},
+    {"weapon_3",          Key::Digit3,    KeyKind::Held, select_weapon,        3},
+    {"weapon_4",          Key::Digit4,    KeyKind::Held, select_weapon,        4},
+    {"weapon_5",          Key::Digit5,    KeyKind::Held, select_weapon,        5},
+    {"weapon_0",          Key::Digit0,    KeyKind::Held, select_weapon,        0},
+    {"gates_up",          Key::Y,         KeyKind::Held, move_gates,           1},
+    {"gates_down",        Key::I,         KeyKind::Held, move_gates,          -1},
+    {"weapon_roll_left",  Key::C,         KeyKind::Held, turn_weapon_roll,    -1},
+    {"weapon_roll_right", Key::D,         KeyKind::Held, turn_weapon_roll,     1},
+    {"weapon_yaw_left",   Key::J,         KeyKind::Held, turn_weapon_yaw,     -1},
+    {"weapon_yaw_right",  Key::H,         KeyKind::Held, turn_weapon_yaw,      1},
+    {"weapon_pitch_down", Key::K,         KeyKind::Held, turn_weapon_pitch,   -1},
+    {"weapon_pitch_up",   Key::L,         KeyKind::Held, turn_weapon_pitch,    1},
+    {"ring_effects_on",   Key::A,         KeyKind::Held, set_ring_effects,     1},
+    {"ring_effects_off",  Key::F,         KeyKind::Held, set_ring_effects,     0},
+    {"pacing_up",         Key::B,         KeyKind::Held, step_frame_pacing,    1},
+    {"pacing_down",       Key::V,         KeyKind::Held, step_frame_pacing,   -1},
+    {"lighting_on",       Key::X,         KeyKind::Held, switch_lighting,      1},
+    {"lighting_off",      Key::Z,         KeyKind::Held, switch_lighting,      0},
+    {"jump",              Key::End,       KeyKind::Edge, jump_key,             0},
+    {"lift",              Key::Delete,    KeyKind::Edge, lift_key,             0},
+    {"screenshot",        Key::F12,       KeyKind::Edge, screenshot_key,       0},
+    {"forward",           Key::Up,        KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Forward)},
+    {"back",              Key::Down,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Back)},
+    {"strafe_right",      Key::Right,     KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Right)},
+    {"strafe_left",       Key::Left,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Left)},
 };
 // clang-format on
 const size_t KEY_BINDING_COUNT = std::size(KEY_BINDINGS);
+
+int binding_row(const char* action) {
+    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r)
+        if (strcmp(KEY_BINDINGS[r].action, action) == 0) return static_cast<int>(r);
+    return -1;
+}
 
 void apply_held_keys() {
     for (const KeyBinding& binding : KEY_BINDINGS) {

@@ -14,13 +14,17 @@ enum class KeyKind {
 // One binding. A held row calls its effect with `amount` while the key is down; an edge
 // row calls it on every step with 1 while the key is down and 0 while it is up.
 struct KeyBinding {
-    Key key;
+    const char* action; // the row's name, for settings and bindings from other devices
+    Key key;            // the key that drives it unless the user binds another
     KeyKind kind;
     void (*effect)(int amount);
     int amount;
 };
 extern const KeyBinding KEY_BINDINGS[];
 extern const size_t KEY_BINDING_COUNT;
+
+// The row of the binding named `action`; -1 when no row has that name.
+int binding_row(const char* action);
 
 // What a binding asks of the loop rather than of the state it steps.
 struct InputRequests {

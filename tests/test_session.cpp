@@ -307,3 +307,16 @@ TEST(Bindings, EveryRowHasItsCase) {
         EXPECT_TRUE(tested) << "no case holds key " << key_name(key) << " alone";
     }
 }
+
+// Settings and other devices name a row by its action: each name is one lower-case word
+// that finds its own row.
+TEST(Bindings, EachActionNameFindsItsRow) {
+    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
+        const std::string name = KEY_BINDINGS[r].action;
+        EXPECT_FALSE(name.empty()) << "row " << r;
+        EXPECT_EQ(name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789_"), std::string::npos) << name;
+        EXPECT_EQ(binding_row(name.c_str()), static_cast<int>(r)) << name;
+    }
+    EXPECT_EQ(binding_row("Jump"), -1);
+    EXPECT_EQ(binding_row(""), -1);
+}
