@@ -14,13 +14,16 @@ constexpr size_t MAX_CHECKS = 4096;
 
 struct ScriptInput {
     bool active = false;
-    ScriptReader reader;                  // the recording, read as it plays
-    long frames_due = 0;                  // frames to present before playing on
-    std::deque<InputEvent> events;        // played, not yet handed over
-    std::deque<int> answers;              // Yes/No answers, in order
-    std::vector<std::string> check_words; // NAME and VALUE of each final check
-    std::vector<PlayCheck> checks;        // pointing into check_words
-    int cursor_x = 0;                     // the recorded pointer, in client pixels
+    ScriptReader reader;                    // the recording, read as it plays
+    long frames_due = 0;                    // frames to present before playing on
+    std::deque<InputEvent> events;          // played, not yet handed over
+    std::deque<int> answers;                // Yes/No answers, in order
+    std::vector<std::string> check_words;   // NAME and VALUE of each final check
+    std::vector<PlayCheck> checks;          // pointing into check_words
+    std::vector<std::string> setting_texts; // each `setting` line's words after the command
+    std::vector<int> setting_lines;         // and its line number
+    std::vector<PlaySetting> settings;      // pointing into setting_texts
+    int cursor_x = 0;                       // the recorded pointer, in client pixels
     int cursor_y = 0;
     bool focus = true;
 };
@@ -39,7 +42,7 @@ bool recorded_form(const ScriptLine& l) {
     const std::vector<std::string>& w = l.words;
     if (c == "key") return is_one_of(w[2], {"down", "up"});
     if (c == "button") return is_one_of(w[1], {"left", "right"}) && is_one_of(w[2], {"down", "up"});
-    if (c == "mouse" || c == "frames" || c == "desktop" || c == "state") return true;
+    if (c == "mouse" || c == "frames" || c == "desktop" || c == "state" || c == "setting") return true;
     if (c == "focus" || c == "displaymode") return is_one_of(w[1], {"yes", "no"});
     if (c == "answer") return is_one_of(w[1], {"yes", "no", "unshown"});
     if (c == "mode") return is_one_of(w[1], {"windowed", "fullscreen"});
@@ -104,6 +107,12 @@ bool script_input_load(const char* path, std::string* why, int* startup_answer) 
             break;
         }
         if (l.command == "mode") *startup_answer = l.words[1] == "windowed" ? IDNO : IDYES;
+        if (l.command == "setting") {
+            std::string text;
+            for (size_t i = 1; i < l.words.size(); ++i) text += (i > 1 ? " " : "") + l.words[i];
+            s.setting_texts.push_back(text);
+            s.setting_lines.push_back(r.line_number);
+        }
         if (l.command != "expect") continue;
         if (s.check_words.size() / 2 == MAX_CHECKS) {
             *why = r.name + ":" + std::to_string(r.line_number) + ": more checks than the state has fields";
@@ -119,6 +128,8 @@ bool script_input_load(const char* path, std::string* why, int* startup_answer) 
     }
     for (size_t i = 0; i + 1 < s.check_words.size(); i += 2)
         s.checks.push_back(PlayCheck{s.check_words[i].c_str(), s.check_words[i + 1].c_str()});
+    for (size_t i = 0; i < s.setting_texts.size(); ++i)
+        s.settings.push_back(PlaySetting{s.setting_lines[i], s.setting_texts[i].c_str()});
     rewind(r.file); // a regular file: read again from the top as it plays
     r.line_number = 0;
     r.phase = 0;
@@ -162,6 +173,8 @@ void script_input_set_cursor(int x, int y) {
 bool script_input_focus() { return g_script.focus; }
 
 const std::vector<PlayCheck>& script_input_checks() { return g_script.checks; }
+
+const std::vector<PlaySetting>& script_input_settings() { return g_script.settings; }
 
 int script_input_answer(int unanswered, bool* shown) {
     ScriptInput& s = g_script;
