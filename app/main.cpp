@@ -260,11 +260,6 @@ int main(int argc, char** argv) {
             fprintf(stderr, "zeb: %s\n", play_why);
             return EXIT_USAGE;
         }
-        std::string unfit;
-        if (!checks_fit_the_state(play_path, !timedemo, &unfit)) {
-            fprintf(stderr, "zeb: %s\n", unfit.c_str());
-            return EXIT_USAGE;
-        }
         if (!mode_option) startup_answer = recorded_answer; // as it was recorded
         const PlaySetting* recorded = nullptr;
         const size_t count = platform_play_settings(&recorded);
@@ -275,6 +270,11 @@ int main(int argc, char** argv) {
                         refusal.c_str());
                 return EXIT_USAGE;
             }
+        }
+        std::string unfit;
+        if (!checks_fit_the_state(play_path, !timedemo, &unfit)) {
+            fprintf(stderr, "zeb: %s\n", unfit.c_str());
+            return EXIT_USAGE;
         }
     }
     if (record_path) {
