@@ -50,10 +50,11 @@ void usage(FILE* out) {
                  "                   print the frames, seconds, frames a second, the median and\n"
                  "                   95th-percentile frame period and the CPU time per frame\n"
                  "  --help           this text\n"
-                 "Without an option a box asks whether to run fullscreen, unless the settings file\n"
-                 "($XDG_CONFIG_HOME/zeb/zeb.conf, else ~/.config/zeb/zeb.conf) answers it. The data directory\n"
-                 "text/ is read from the working directory, else from next to the program, else\n"
-                 "from ../share/zeb relative to the program, else from the directory $ZEB_DATA.\n");
+                 "Without an option a box asks whether to run fullscreen, unless the settings\n"
+                 "file answers it. The data directory text/ is read from the working directory,\n"
+                 "else from next to the program, else from ../share/zeb relative to the program,\n"
+                 "else from the directory $ZEB_DATA. The settings file, read at start and never\n"
+                 "written: $XDG_CONFIG_HOME/zeb/zeb.conf, else ~/.config/zeb/zeb.conf.\n");
 }
 
 // A state field's value as a recording writes it: exact, so that it reads back the same.
