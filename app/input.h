@@ -51,6 +51,7 @@ struct InputRequests {
 extern InputRequests input_requests;
 void reset_input_requests();
 
-// Every binding of the key step, in table order, driven by its key in force; then a world just left gives up its
-// textures. Escape and F1 belong to the main loop, O and P to the frame counter.
+// Every binding of the key step, in table order, each driven by its key in force; then a
+// world just left gives up its textures. Escape and F1 belong to the main loop, O and P
+// to the frame counter.
 void apply_held_keys();

@@ -11,19 +11,20 @@ namespace {
 constexpr int UNSHOWN = -1; // a recorded answer: the box could not be shown
 // More checks than the state has fields: a recording that claims more is no recording.
 constexpr size_t MAX_CHECKS = 4096;
+// Far more settings than there are (a recording writes one a setting and a binding).
+constexpr size_t MAX_SETTINGS = 1024;
 
 struct ScriptInput {
     bool active = false;
-    ScriptReader reader;                    // the recording, read as it plays
-    long frames_due = 0;                    // frames to present before playing on
-    std::deque<InputEvent> events;          // played, not yet handed over
-    std::deque<int> answers;                // Yes/No answers, in order
-    std::vector<std::string> check_words;   // NAME and VALUE of each final check
-    std::vector<PlayCheck> checks;          // pointing into check_words
-    std::vector<std::string> setting_texts; // each `setting` line's words after the command
-    std::vector<int> setting_lines;         // and its line number
-    std::vector<PlaySetting> settings;      // pointing into setting_texts
-    int cursor_x = 0;                       // the recorded pointer, in client pixels
+    ScriptReader reader;                  // the recording, read as it plays
+    long frames_due = 0;                  // frames to present before playing on
+    std::deque<InputEvent> events;        // played, not yet handed over
+    std::deque<int> answers;              // Yes/No answers, in order
+    std::vector<std::string> check_words; // NAME and VALUE of each final check
+    std::vector<PlayCheck> checks;        // pointing into check_words
+    std::deque<std::string> setting_text; // each `setting` line's words after the command
+    std::vector<PlaySetting> settings;    // pointing into setting_text, which never moves them
+    int cursor_x = 0;                     // the recorded pointer, in client pixels
     int cursor_y = 0;
     bool focus = true;
 };
@@ -108,10 +109,14 @@ bool script_input_load(const char* path, std::string* why, int* startup_answer) 
         }
         if (l.command == "mode") *startup_answer = l.words[1] == "windowed" ? IDNO : IDYES;
         if (l.command == "setting") {
+            if (s.settings.size() == MAX_SETTINGS) {
+                *why = r.name + ":" + std::to_string(r.line_number) + ": more settings than the program has";
+                break;
+            }
             std::string text;
             for (size_t i = 1; i < l.words.size(); ++i) text += (i > 1 ? " " : "") + l.words[i];
-            s.setting_texts.push_back(text);
-            s.setting_lines.push_back(r.line_number);
+            s.setting_text.push_back(text);
+            s.settings.push_back(PlaySetting{r.line_number, s.setting_text.back().c_str()});
         }
         if (l.command != "expect") continue;
         if (s.check_words.size() / 2 == MAX_CHECKS) {
@@ -128,8 +133,6 @@ bool script_input_load(const char* path, std::string* why, int* startup_answer) 
     }
     for (size_t i = 0; i + 1 < s.check_words.size(); i += 2)
         s.checks.push_back(PlayCheck{s.check_words[i].c_str(), s.check_words[i + 1].c_str()});
-    for (size_t i = 0; i < s.setting_texts.size(); ++i)
-        s.settings.push_back(PlaySetting{s.setting_lines[i], s.setting_texts[i].c_str()});
     rewind(r.file); // a regular file: read again from the top as it plays
     r.line_number = 0;
     r.phase = 0;

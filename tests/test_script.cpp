@@ -464,6 +464,12 @@ TEST(RecordPlay, ARecordingsSettingsAreHandedOverAndNotPlayed) {
     EXPECT_FALSE(platform_poll_event(&event));
     headless_reset();
     EXPECT_EQ(platform_play_settings(&settings), 0u) << "a recording given up keeps its settings";
+    // A damaged recording cannot make the player hold settings without bound.
+    std::string endless = "# A session of zeb, recorded: x\n";
+    for (int i = 0; i < 1025; ++i) endless += "setting start ask\n";
+    std::ofstream(path) << endless << "frames 1\nstate\nexpect world == 1\n";
+    EXPECT_FALSE(platform_play_start(path.c_str(), &answer, why, sizeof why));
+    EXPECT_EQ(std::string(why), path + ":1026: more settings than the program has");
     std::filesystem::remove(path);
 }
 
