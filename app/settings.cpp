@@ -5,10 +5,8 @@
 #include "platform/script.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 
 namespace {
