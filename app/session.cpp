@@ -38,6 +38,7 @@
 void reset_session() {
     program = ProgramState{};
     reset_input_requests();
+    reset_bound_keys();
     reset_window_state();
     reset_timer();
     reset_player(); // the keys too
@@ -81,6 +82,15 @@ void list_program(FieldList* out) {
 void list_input_requests(FieldList* out) {
     add_unprinted(out, "screenshot_key_latch", input_requests.screenshot_key_latch);
     add_unprinted(out, "screenshot_asked", input_requests.screenshot_asked);
+}
+
+// The settings in force: the keys of the bindings and the mouse-look's; not printed, so
+// that a state stays the same whatever the user set.
+void list_bound_keys(FieldList* out) { add_unprinted(out, "bound_keys", bound_keys.row_keys); }
+
+void list_mouse_look(FieldList* out) {
+    add_unprinted(out, "mouse_sensitivity", mouse_look.sensitivity);
+    add_unprinted(out, "invert_look", mouse_look.inverted);
 }
 
 void list_worlds(FieldList* out) {
@@ -343,11 +353,13 @@ template <typename T> constexpr SessionModule module(const T& state, void (*list
 const SessionModule SESSION_MODULES[] = {
     module(program,        list_program),
     module(input_requests, list_input_requests),
+    module(bound_keys,     list_bound_keys),
     module(worlds,         list_worlds),
     module(player,         list_player),
     module(movement,       list_movement),
     module(lift,           list_lift),
     module(pointer,        list_pointer),
+    module(mouse_look,     list_mouse_look),
     module(keys,           list_keys),
     module(key_taps,       list_key_taps),
     module(contacts,       list_contacts),
