@@ -262,9 +262,9 @@ bool enter_town() {
     ensure_started();
     if (!program.running) return false;
     const WorldRecord* here = current_world_record();
-    if (here && here->town_layout) return true;
+    if (here && here->set_rows == SetRows::TownLayout) return true;
     int town = 1;
-    while (!world_record(town)->town_layout) ++town;
+    while (world_record(town)->set_rows != SetRows::TownLayout) ++town;
     switch_world(town, 1.6f);
     run_frames(1);
     return program.running;
