@@ -50,13 +50,20 @@ struct Ground {
     float x0, z0, x1, z1;
 };
 
+// What a world's visible sets hold besides its level triangles, one row each.
+enum class SetRows {
+    None,
+    TownLayout, // the town's layout rows (scene/world2_layout.h)
+    Pools,      // the pools' water (scene/pools.h)
+};
+
 struct WorldRecord {
     const char* level_file;
     const char* const* texture_files; // TEXTURE_SLOTS paths, by slot
     TextureStyle texture_style;
     const char* visible_sets_file; // null: the world is always drawn whole
     Ground sets_ground;            // what the sets' grid covers (nothing without sets)
-    bool town_layout;              // the world places the town's layout rows
+    SetRows set_rows;              // what the visible sets hold besides the level
     ContactProfile contacts;       // height offset, wall, floor, step-up, probe, probe keep-out
     const WallSegment* walls;
     int wall_count;
@@ -101,19 +108,19 @@ extern const char* const WORLD3_TEXTURE_FILES[TEXTURE_SLOTS];
 // clang-format off
 inline WorldRecord world_table[] = {
     {   // world 1: the hall
-        "text/level.txt", WORLD1_TEXTURE_FILES, TextureStyle::Repeating, nullptr, {0, 0, 0, 0}, false,
+        "text/level.txt", WORLD1_TEXTURE_FILES, TextureStyle::Repeating, nullptr, {0, 0, 0, 0}, SetRows::None,
         {0.4f, 0.6f, 0.6f, 0.0f, true, 0.3f}, WORLD1_WALLS, WORLD1_WALL_COUNT, clamp_world1_position,
         WORLD1_DOORWAYS, static_cast<int>(std::size(WORLD1_DOORWAYS)), nullptr, 0,
         nullptr, nullptr, nullptr,
     },
     {   // world 2: the town
-        "text/level2.txt", WORLD2_TEXTURE_FILES, TextureStyle::Biased, "text/visible2.txt", {-87, -25, 15, 35}, true,
+        "text/level2.txt", WORLD2_TEXTURE_FILES, TextureStyle::Biased, "text/visible2.txt", {-87, -25, 15, 35}, SetRows::TownLayout,
         {0.6f, 0.3f, 0.6f, 0.5f, false, 0.0f}, WORLD2_WALLS, WORLD2_WALL_COUNT, nullptr,
         WORLD2_DOORWAYS, static_cast<int>(std::size(WORLD2_DOORWAYS)), nullptr, 0,
         nullptr, nullptr, nullptr,
     },
     {   // world 3: the pools
-        "text/level3.txt", WORLD3_TEXTURE_FILES, TextureStyle::Biased, "text/visible3.txt", {-17, -26, 27, 0}, false,
+        "text/level3.txt", WORLD3_TEXTURE_FILES, TextureStyle::Biased, "text/visible3.txt", {-17, -26, 27, 0}, SetRows::Pools,
         {0.6f, 0.6f, 0.6f, 0.5f, false, 0.0f}, WORLD3_WALLS, WORLD3_WALL_COUNT, nullptr,
         WORLD3_DOORWAYS, static_cast<int>(std::size(WORLD3_DOORWAYS)),
         WORLD3_PITS, static_cast<int>(std::size(WORLD3_PITS)),

@@ -105,12 +105,18 @@ struct HeadlessWindow {
 };
 HeadlessWindow headless_window();
 
-// Counting the fragments of a stretch of drawing: how many were rasterised (shaded, or
-// rejected by the depth test: the pipeline's fragment-shader invocations) and how many
-// passed every test. False without a context, where it lacks the queries, or when a
-// count is already running or none is.
+// Counting the work of a stretch of drawing: the fragments rasterised (shaded, or rejected
+// by the depth test: the pipeline's fragment-shader invocations, whole 4 x 4 blocks of
+// them where a triangle covers part of one), those that passed every test, and the
+// triangles that reached the rasteriser after clipping. False without a context, where
+// it lacks the queries, or when a count is already running or none is.
+struct FragmentCount {
+    uint64_t rasterised = 0;
+    uint64_t passed = 0;
+    uint64_t triangles = 0;
+};
 bool headless_begin_fragment_count();
-bool headless_end_fragment_count(uint64_t* rasterised, uint64_t* passed);
+bool headless_end_fragment_count(FragmentCount* count);
 
 // The current colour buffer as RGB rows, top row first; false without a context.
 bool headless_read_frame(std::vector<unsigned char>* rgb, int* width, int* height);

@@ -57,7 +57,7 @@ struct Headless {
     EGLSurface surface = EGL_NO_SURFACE;
     EGLContext context = EGL_NO_CONTEXT;
     // fragment counting
-    GLuint fragment_queries[2] = {}; // rasterised, passed; live between begin and end
+    GLuint fragment_queries[3] = {}; // rasterised, passed, triangles; live between begin and end
 };
 
 Headless g_headless;
@@ -205,25 +205,26 @@ bool headless_begin_fragment_count() {
     if (!h.window.context_current || h.fragment_queries[0] != 0) return false;
     const QueryCalls q = query_calls();
     if (!q.gen) return false;
-    q.gen(2, h.fragment_queries);
+    q.gen(3, h.fragment_queries);
     q.begin(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, h.fragment_queries[0]);
     q.begin(GL_SAMPLES_PASSED, h.fragment_queries[1]);
+    q.begin(GL_CLIPPING_OUTPUT_PRIMITIVES_ARB, h.fragment_queries[2]);
     return true;
 }
 
-bool headless_end_fragment_count(uint64_t* rasterised, uint64_t* passed) {
+bool headless_end_fragment_count(FragmentCount* count) {
     Headless& h = g_headless;
     if (!h.window.context_current || h.fragment_queries[0] == 0) return false;
     const QueryCalls q = query_calls();
     if (!q.gen) return false;
     q.end(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
     q.end(GL_SAMPLES_PASSED);
-    GLuint64 counts[2] = {};
-    for (int i = 0; i < 2; ++i) q.result(h.fragment_queries[i], GL_QUERY_RESULT, &counts[i]);
-    q.remove(2, h.fragment_queries);
-    h.fragment_queries[0] = h.fragment_queries[1] = 0;
-    *rasterised = counts[0];
-    *passed = counts[1];
+    q.end(GL_CLIPPING_OUTPUT_PRIMITIVES_ARB);
+    GLuint64 counts[3] = {};
+    for (int i = 0; i < 3; ++i) q.result(h.fragment_queries[i], GL_QUERY_RESULT, &counts[i]);
+    q.remove(3, h.fragment_queries);
+    for (GLuint& query : h.fragment_queries) query = 0;
+    *count = FragmentCount{counts[0], counts[1], counts[2]};
     return true;
 }
 

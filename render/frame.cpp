@@ -19,6 +19,7 @@
 #include "render/placed_culling.h"
 #include "scene/blocks.h"
 #include "scene/models.h"
+#include "scene/pools.h"
 #include "render/sky.h"
 #include "render/sky_order.h"
 #include "render/water.h"
@@ -136,8 +137,10 @@ void apply_lod_bias() {
 
 void level_colour() { glColor3ub(LEVEL_GREY, LEVEL_GREY, LEVEL_GREY); }
 
-// A sphere-mapped water surface at its place in the world.
-void water_pass(int surface, int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz) {
+// A water surface at its place in the world, sphere-mapped; on the default path left out
+// where it cannot be in view or the caller found it `hidden`.
+void water_pass(int surface, int slot, float tx, float ty, float tz, void (*orient)(), float sx, float sy, float sz,
+                bool hidden = false) {
     glPushMatrix();
     glEnable(GL_BLEND);
     bind_slot(slot);
@@ -150,7 +153,7 @@ void water_pass(int surface, int slot, float tx, float ty, float tz, void (*orie
     glEnable(GL_NORMALIZE);
     if (sx != 1 || sy != 1 || sz != 1) glScalef(sx, sy, sz);
     if (draw_path.literal) water_draw(surface);
-    else water_draw_if_seen(surface);
+    else water_draw_if_seen(surface, hidden);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glDisable(GL_BLEND);
@@ -180,6 +183,13 @@ const VisibleCell* camera_cell(int world, const Vec3& eye) {
 }
 
 void lay_flat() { glRotatef(-90, 1, 0, 0); }
+
+// A pool's water where the camera's cell of the visible sets cannot see the box its surface
+// keeps to: left out, which leaves every pixel as it was.
+bool pool_hidden(const VisibleCell* cell, int pool) {
+    return cell && !cell_shows_row(*cell, pool) &&
+           pool_in_box(POOLS[pool], water.drawn_height_min[pool], water.drawn_height_max[pool]);
+}
 void stand_on_left_wall() {
     glRotatef(90, 0, 1, 0);
     glRotatef(13, 1, 0, 0);
@@ -192,10 +202,14 @@ void draw_world3() {
     const SkyPlan sky = draw_path.literal ? sky_plan_literal() : sky_plan_behind();
     sky_first_pass(sky);
     level_colour();
-    draw_level_mesh(camera_cell(3, eye));
+    const VisibleCell* cell = camera_cell(3, eye);
+    draw_level_mesh(cell);
     sky_behind_pass(sky);
-    water_pass(0, POOL_WATER_SLOT, 4, 0, -14.5f, lay_flat, 3.4f, 3.4f, 3.4f);
-    water_pass(1, POOL_WATER_SLOT, 19.5f, 0, -15.35f, lay_flat, 2.6f, 5, 4.2f);
+    for (int i = 0; i < POOL_COUNT; ++i) {
+        const Pool& p = POOLS[i];
+        water_pass(i, POOL_WATER_SLOT, p.at.x, p.at.y, p.at.z, lay_flat, p.scale.x, p.scale.y, p.scale.z,
+                   pool_hidden(cell, i));
+    }
     impact_mark_pass();
     if (worlds.pickup_visible[0]) {
         Placement block;

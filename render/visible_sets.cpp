@@ -3,6 +3,7 @@
 #include "assets/level.h"
 #include "nav/world_table.h"
 #include "platform/platform.h"
+#include "scene/pools.h"
 #include "scene/world2_layout.h"
 
 #include <cerrno>
@@ -147,12 +148,50 @@ uint64_t town_layout_hash() {
     return h;
 }
 
+uint64_t pools_hash() {
+    uint64_t h = FNV_OFFSET;
+    for (const Pool& p : POOLS) {
+        const Box b = pool_box(p);
+        for (float f : {b.x0, b.y0, b.z0, b.x1, b.y1, b.z1}) hash_float(&h, f);
+    }
+    return h;
+}
+
+namespace {
+SetRows set_rows_of(int world) {
+    const WorldRecord* record = world_record(world);
+    return record ? record->set_rows : SetRows::None;
+}
+} // namespace
+
+int set_row_count(int world) {
+    switch (set_rows_of(world)) {
+    case SetRows::TownLayout:
+        return WORLD2_LAYOUT_ROWS;
+    case SetRows::Pools:
+        return POOL_COUNT;
+    case SetRows::None:
+        break;
+    }
+    return 0;
+}
+
+uint64_t set_rows_hash(int world) {
+    switch (set_rows_of(world)) {
+    case SetRows::TownLayout:
+        return town_layout_hash();
+    case SetRows::Pools:
+        return pools_hash();
+    case SetRows::None:
+        break;
+    }
+    return 0;
+}
+
 bool parse_visible_sets(const char* text, size_t size, int world, VisibleSets* out, std::string* why) {
     VisibleSets s;
-    const WorldRecord* record = world_record(world);
-    const bool town = record && record->town_layout;
-    const int expected_rows = town ? WORLD2_LAYOUT_ROWS : 0;
-    const uint64_t expected_layout = town ? town_layout_hash() : 0;
+    const int expected_rows = set_row_count(world);
+    const uint64_t expected_layout = set_rows_hash(world);
     int stage = 0; // 0 header, 1 world, 2 level, 3 layout, 4 grid, 5 cells
     size_t triangle_words = 0, row_words = 0;
     const char* end = text + size;

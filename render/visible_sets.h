@@ -1,5 +1,6 @@
 // What can be seen from where: for worlds 2 and 3 a grid over the walkable ground, and for
-// each cell the level triangles and town layout rows that some view from inside it shows.
+// each cell the level triangles and the rows (the town's layout rows, world 3's pools) that
+// some view from inside it shows.
 //
 // The sets are made offline by zeb-pvs, which renders every item in its own colour from
 // points all over each cell, at every eye height the cell's floors allow, in all
@@ -12,7 +13,7 @@
 //   visible-sets 1
 //   world W
 //   level TRIANGLES HASH          hash of the level triangles the sets were made for
-//   layout ROWS HASH              the town layout's, 0 0 for world 3
+//   layout ROWS HASH              the rows': the town's layout table, world 3's pools
 //   grid X0 Z0 CELL COLUMNS ROWS  the grid's corner, cell size and extent
 //   cell C R EYE_LO EYE_HI triangles RANGES rows RANGES
 // RANGES is `-` or comma-separated indices and inclusive `A-B` ranges. Cells left out
@@ -42,9 +43,13 @@ struct VisibleSets {
 extern VisibleSets visible_sets;
 
 // The hashes the file's `level` and `layout` lines must carry for the loaded level and
-// the town's layout table.
+// the world's rows.
 uint64_t level_mesh_hash();
 uint64_t town_layout_hash();
+uint64_t pools_hash();
+// How many rows world `world`'s sets hold, and the hash of what they are.
+int set_row_count(int world);
+uint64_t set_rows_hash(int world);
 
 // Parses a sets file's text for `world` against the loaded level; false (with the reason
 // in *why, and nothing kept) for text that is malformed or made for something else.

@@ -1,6 +1,7 @@
 #include "water.h"
 
 #include "render/clip_box.h"
+#include "scene/pools.h"
 #include "scene/random.h"
 
 #include <GL/gl.h>
@@ -99,16 +100,16 @@ bool surface_outside_view(int surface) {
     float m[16], p[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glGetFloatv(GL_PROJECTION_MATRIX, p);
-    const float low = 1 - 4.0f, high = 1; // the grid's extent in x and y
+    const float low = WATER_GRID_LO, high = WATER_GRID_HI; // the grid's extent in x and y
     return clip_box(m, p, {low, low, water.drawn_height_min[surface]}, {high, high, water.drawn_height_max[surface]})
         .outside;
 }
 
 } // namespace
 
-void water_draw_if_seen(int surface) {
+void water_draw_if_seen(int surface, bool hidden) {
     // The last normal the drawing issues stays current after it.
-    if (surface_outside_view(surface)) glNormal3fv(water.water_vertices[surface][N - 1][N - 2].normal);
+    if (hidden || surface_outside_view(surface)) glNormal3fv(water.water_vertices[surface][N - 1][N - 2].normal);
     else water_draw(surface);
 }
 

@@ -32,8 +32,9 @@ void water_step(int surface);
 // The surface as its step kept it, with the caller's transform, texture and
 // texture-coordinate generation.
 void water_draw(int surface);
-// The same, only when some of the surface can be in view (else just the normal the
-// drawing would have left current), which leaves every pixel as it was.
-void water_draw_if_seen(int surface);
+// The same, only when some of the surface can be in view and the caller did not find it
+// `hidden` (else just the normal the drawing would have left current), which leaves every
+// pixel as it was.
+void water_draw_if_seen(int surface, bool hidden = false);
 // Sum of the current heights, to compare runs.
 double water_checksum();

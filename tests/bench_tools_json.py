@@ -12,7 +12,8 @@ import sys
 build, tools = sys.argv[1], sys.argv[2]
 RUNS = [
     ("bench_views.py", ["--frames", "1", "--rounds", "1", "--sizes", "64x48"],
-     ["view", "size", "default_ms", "literal_ms", "floor_ms", "default_over_floor"], 9),
+     ["view", "size", "default_ms", "literal_ms", "floor_ms", "default_over_floor", "triangles",
+      "default_over_floor_with_triangles"], 9),
     ("bench_loop.py", ["--rounds", "1", "--sizes", "1024x768", "--worlds", "1", "--tour", "6"],
      ["world", "size", "serial_ms", "overlapped_ms", "ratio"], 1),
 ]

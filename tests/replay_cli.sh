@@ -192,7 +192,7 @@ expect frame == 2"
 check "  one line for each" test "$(grep -c '"calibrate_[a-z]*":' "$WORK/out")" -eq 6
 check "calibrate refuses an unknown kind" run_replay 1 "frames 1
 calibrate shiny 2"
-check "  with its usage" has "usage: calibrate clear|minified|magnified|blended|untextured|rejected N"
+check "  with its usage" has "usage: calibrate clear|minified|magnified|blended|untextured|rejected|tiles16 N"
 
 # setting: a recording's settings, in force from the start; zeb-replay reads no user file.
 check "a bound key drives its action, its old key no longer, the look follows the setting" run_replay 0 "setting bind Space jump

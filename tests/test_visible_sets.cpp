@@ -8,6 +8,7 @@
 #include "nav/worlds.h"
 #include "render/view.h"
 #include "render/visible_sets.h"
+#include "scene/pools.h"
 #include "scene/world2_layout.h"
 #include "tools/pvs/reach.h"
 
@@ -22,10 +23,13 @@
 
 namespace {
 
-std::string header(int world, int triangles, uint64_t level_hash, const char* grid = "-17 -26 2 22 13") {
+// A header for world 3's level as loaded, whose rows are its two pools.
+std::string header(int world, int triangles, uint64_t level_hash, const char* grid = "-17 -26 2 22 13",
+                   uint64_t rows_hash = pools_hash()) {
     char text[256];
-    snprintf(text, sizeof text, "visible-sets 1\nworld %d\nlevel %d %" PRIx64 "\nlayout 0 0\ngrid %s\n", world,
-             triangles, level_hash, grid);
+    snprintf(text, sizeof text,
+             "visible-sets 1\nworld %d\nlevel %d %" PRIx64 "\nlayout %d %" PRIx64 "\ngrid %s\n", world, triangles,
+             level_hash, POOL_COUNT, rows_hash, grid);
     return text;
 }
 
@@ -45,7 +49,7 @@ protected:
 TEST_F(VisibleSetFile, ACellsRangesAreReadAsGivenAndTheLookupStaysInsideTheGrid) {
     ASSERT_GT(level_mesh.count, 100);
     const std::string good = "# made by hand\n" + header(3, level_mesh.count, level_mesh_hash()) +
-                             "cell 8 12 1.58 3.7 triangles 0,5-7,99 rows -\n\ncell 0 0 0.58 2.7 triangles - rows -\n";
+                             "cell 8 12 1.58 3.7 triangles 0,5-7,99 rows 1\n\ncell 0 0 0.58 2.7 triangles - rows -\n";
     std::string why;
     ASSERT_TRUE(parses(good, &visible_sets, &why)) << why;
     const VisibleCell* cell = visible_cell_at(3, -1, 1.6f, -1); // cell 8 12: x -1..1, z -2..0
@@ -54,6 +58,8 @@ TEST_F(VisibleSetFile, ACellsRangesAreReadAsGivenAndTheLookupStaysInsideTheGrid)
     for (int t = 0; t < level_mesh.count; ++t)
         if (cell_shows_triangle(*cell, t)) shown.push_back(t);
     EXPECT_EQ(shown, (std::vector<int>{0, 5, 6, 7, 99}));
+    EXPECT_FALSE(cell_shows_row(*cell, 0));
+    EXPECT_TRUE(cell_shows_row(*cell, 1));
     // beyond the heights sampled there, in a cell without a set, off the grid, another world
     EXPECT_EQ(visible_cell_at(3, -1, 3.71f, -1), nullptr);
     EXPECT_EQ(visible_cell_at(3, -1, 1.57f, -1), nullptr);
@@ -79,14 +85,15 @@ TEST_F(VisibleSetFile, AnythingMalformedOrMadeForAnotherLevelIsRefusedWhole) {
         header(3, n, h) + "cell 1 1 0.5 2 triangles 9-3 rows -\n",                       // reversed
         header(3, n, h) + "cell 1 1 0.5 2 triangles -1 rows -\n",
         header(3, n, h) + "cell 1 1 0.5 2 triangles 1,,2 rows -\n",
-        header(3, n, h) + "cell 1 1 0.5 2 triangles 1 rows 0\n",  // world 3 has no layout
+        header(3, n, h) + "cell 1 1 0.5 2 triangles 1 rows 2\n",  // world 3 has two pools
+        header(3, n, h, "-17 -26 2 22 13", pools_hash() + 1) + ok_cell, // made for pools elsewhere
         header(3, n, h) + ok_cell + ok_cell,                      // a cell twice
         header(3, n, h) + "cell 22 1 0.5 2 triangles 1 rows -\n", // off the grid
         header(3, n, h) + "cell 1 1 2 0.5 triangles 1 rows -\n",  // heights upside down
         header(3, n, h) + "cell 1 1 nan 2 triangles 1 rows -\n",
         header(3, n, h) + "cell 1 1 0.5 2 triangles 1 rows - extra\n",
         header(3, n, h) + "cell 1 1 0.5 2 rows - triangles 1\n",
-        "visible-sets 1\nworld 3\nlevel " + std::to_string(n) + " 0x\nlayout 0 0\n",
+        "visible-sets 1\nworld 3\nlevel " + std::to_string(n) + " 0x\nlayout 2 0\n",
         "visible-sets 1\nworld 3\nlayout 0 0\n",
         header(3, n, h, "0 0 1 4096 4096"), // a grid too large to hold
         header(3, n, h, "0 0 0 5 5"),       // cells of no size

@@ -21,8 +21,15 @@ shaded fragment at the price of a magnified one (the cheapest textured kind: the
 low end) and every other rasterised fragment at the price of a rejected one. Printed
 beside each view with default / floor, default over the floor with every shaded fragment
 at a minified one's price (the high end: what lies above it is not fragments' work), then
-the prices relative to a minified trilinear fragment. With --json, one line: a list of {"view", "size", "default_ms", "literal_ms",
-"floor_ms", "default_over_floor"}.
+the prices relative to a minified trilinear fragment.
+
+The triangles: the view's triangles that reach the rasteriser after clipping are counted
+too, and priced by one more calibration, the minified quad cut into triangles of 128
+pixels (`calibrate tiles16`): what they cost beyond the one quad, per triangle. Printed
+with their count, their price in microseconds and default over the floor with every
+triangle added at that price. With --json, one line: a list of {"view", "size",
+"default_ms", "literal_ms", "floor_ms", "default_over_floor", "triangles",
+"default_over_floor_with_triangles"}.
 """
 import json
 import os
@@ -52,7 +59,12 @@ SCRIPTS = [
 ]
 
 
-CALIBRATIONS = ["clear", "minified", "magnified", "blended", "untextured", "rejected"]
+CALIBRATIONS = ["clear", "minified", "magnified", "blended", "untextured", "rejected", "tiles16"]
+TILE = 16  # pixels a side of the squares `calibrate tiles16` cuts its quad into, two triangles each
+
+
+def tile_triangles(size):
+    return 2 * ((size[0] + TILE - 1) // TILE) * ((size[1] + TILE - 1) // TILE)
 
 
 def run(build, size, views, frames, rounds):
@@ -82,14 +94,17 @@ def run(build, size, views, frames, rounds):
         per_pixel = [c[key] / c["pixels"] for key in ("passed", "rasterised") for c in (fast_count, literal_count)]
         clear = cpu("calibrate_clear")
         # Never below nothing: on a tiny view the noise can exceed a kind's whole cost.
-        price = {kind: max(cpu("calibrate_" + kind) - clear, 0) / fast_count["pixels"] for kind in CALIBRATIONS[1:]}
+        price = {kind: max(cpu("calibrate_" + kind) - clear, 0) / fast_count["pixels"] for kind in CALIBRATIONS[1:-1]}
         shaded, rejected = fast_count["passed"], fast_count["rasterised"] - fast_count["passed"]
         floor = clear + shaded * price["magnified"] + rejected * price["rejected"]
         # The same with every shaded fragment minified: above it, the frame pays for more
         # than its fragments (set-up, binning, partly covered tiles, the main thread).
         floor_minified = clear + shaded * price["minified"] + rejected * price["rejected"]
-        relative = {kind: price[kind] / max(price["minified"], 1e-12) for kind in CALIBRATIONS[2:]}
-        rows.append((name, fast, literal, 1000 / wall, per_pixel, floor, relative, floor_minified))
+        relative = {kind: price[kind] / max(price["minified"], 1e-12) for kind in CALIBRATIONS[2:-1]}
+        triangle_price = max(cpu("calibrate_tiles16") - cpu("calibrate_minified"), 0) / tile_triangles(size)
+        triangles = fast_count["triangles"]
+        rows.append((name, fast, literal, 1000 / wall, per_pixel, floor, relative, floor_minified, triangles,
+                     triangle_price))
     return rows
 
 
@@ -113,25 +128,29 @@ def main():
         rows = []
         for size in sizes:
             for views in SCRIPTS:
-                for name, fast, literal, _, _, floor, _, _ in run(build, size, views, frames, rounds):
+                for name, fast, literal, _, _, floor, _, _, triangles, tri in run(build, size, views, frames, rounds):
                     rows.append({"view": name, "size": "%dx%d" % size, "default_ms": round(fast, 3),
                                  "literal_ms": round(literal, 3), "floor_ms": round(floor, 3),
-                                 "default_over_floor": round(fast / floor, 3)})
+                                 "default_over_floor": round(fast / floor, 3), "triangles": triangles,
+                                 "default_over_floor_with_triangles": round(fast / (floor + triangles * tri), 3)})
         print(json.dumps(rows))
         return
     print("| view | size | default ms | literal ms | ratio | default frames/s "
           "| shaded per pixel, default / literal | rasterised per pixel, default / literal "
           "| floor ms | default / floor | default / floor all minified "
-          "| magnified, blended, untextured, rejected / minified |")
-    print("|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|")
+          "| magnified, blended, untextured, rejected / minified "
+          "| triangles | us a triangle | default / (floor + triangles) |")
+    print("|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|")
     for size in sizes:
         for views in SCRIPTS:
-            for name, fast, literal, rate, per_pixel, floor, rel, floor_min in run(build, size, views, frames, rounds):
+            for name, fast, literal, rate, per_pixel, floor, rel, floor_min, triangles, tri in run(
+                    build, size, views, frames, rounds):
                 print(f"| {name} | {size[0]} x {size[1]} | {fast:.1f} | {literal:.1f} | {fast / literal:.2f} "
                       f"| {rate:.1f} | {per_pixel[0]:.2f} / {per_pixel[1]:.2f} "
                       f"| {per_pixel[2]:.2f} / {per_pixel[3]:.2f} | {floor:.1f} | {fast / floor:.2f} | {fast / floor_min:.2f} "
                       f"| {rel['magnified']:.2f}, {rel['blended']:.2f}, {rel['untextured']:.2f}, "
-                      f"{rel['rejected']:.2f} |", flush=True)
+                      f"{rel['rejected']:.2f} | {triangles} | {tri * 1000:.2f} "
+                      f"| {fast / (floor + triangles * tri):.2f} |", flush=True)
 
 
 if __name__ == "__main__":

@@ -18,8 +18,9 @@
 // in by a pixel, the items are drawn again, from the front and from behind, and the
 // level's edges as lines: what shows there, a step away or between pixel centres, counts
 // as seen too. Only the level and the layout rows that may be left out occlude here:
-// gates, signs, water, the orb, the fountain and the blocks are not drawn, so they hide
-// nothing.
+// gates, signs, the orb, the fountain and the blocks are not drawn, so they hide nothing.
+// World 3's pools are its rows: each pool's box is drawn last, against that depth, and
+// hides nothing either.
 //
 // Sampling sees from points at N pixels, and an eye between them, or a view with finer
 // pixels, can see past an edge or through a slit none of them saw past. A cell's set is
@@ -37,6 +38,7 @@
 #include "render/view.h"
 #include "render/visible_sets.h"
 #include "scene/layout_bounds.h"
+#include "scene/pools.h"
 #include "scene/world2_layout.h"
 #include "tools/pvs/reach.h"
 
@@ -76,10 +78,9 @@ bool has_sets(int world) {
     return record && record->visible_sets_file;
 }
 
-// The items besides level triangles the sets of `world` cover: the town's layout rows.
-int layout_rows(int world) {
+SetRows rows_kind(int world) {
     const WorldRecord* record = world_record(world);
-    return record && record->town_layout ? WORLD2_LAYOUT_ROWS : 0;
+    return record ? record->set_rows : SetRows::None;
 }
 
 bool parse_options(int argc, char** argv, Options* o) {
@@ -136,7 +137,7 @@ void draw_items(const float* modelview, const float* projection, bool layout) {
         for (const LevelVertex& v : level_mesh.triangles[t].vertex) glVertex3f(v.x, v.y, v.z);
     }
     glEnd();
-    if (layout && layout_rows(current_world()) > 0) {
+    if (layout && rows_kind(current_world()) == SetRows::TownLayout) {
         glEnable(GL_FOG);
         glFogi(GL_FOG_MODE, GL_LINEAR);
         glFogf(GL_FOG_START, -2); // every distance lies past the end: all fog
@@ -152,6 +153,36 @@ void draw_items(const float* modelview, const float* projection, bool layout) {
         }
         glDisable(GL_FOG);
     }
+    glEnable(GL_TEXTURE_2D);
+}
+
+// Each pool's box in its colour, every face, hiding nothing: the water is drawn over what
+// the level shows, after it.
+void draw_pools() {
+    glDisable(GL_FOG);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_FALSE);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < POOL_COUNT; ++i) {
+        const uint32_t id = static_cast<uint32_t>(level_mesh.count + i) + 1;
+        glColor3ub(id & 255, (id >> 8) & 255, (id >> 16) & 255);
+        const Box b = pool_box(POOLS[i]);
+        const float x[2] = {b.x0, b.x1}, y[2] = {b.y0, b.y1}, z[2] = {b.z0, b.z1};
+        for (int axis = 0; axis < 3; ++axis)
+            for (int side = 0; side < 2; ++side)
+                for (int corner = 0; corner < 4; ++corner) {
+                    // the face's corners in order round it: the other two axes' sides
+                    const int u = corner == 1 || corner == 2, v = corner >= 2;
+                    const int c[3] = {axis == 0 ? side : u, axis == 1 ? side : (axis == 0 ? u : v),
+                                      axis == 2 ? side : v};
+                    glVertex3f(x[c[0]], y[c[1]], z[c[2]]);
+                }
+    }
+    glEnd();
+    glDepthMask(GL_TRUE);
+    glEnable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
 }
 
@@ -198,6 +229,16 @@ void erode_depth(const Lens& lens) {
     glMatrixMode(GL_MODELVIEW);
 }
 
+// The pools against the depth the level left, in a frame of their own.
+void mark_pools(const Lens& lens, std::vector<int>* seen, std::vector<unsigned char>* pixels) {
+    if (rows_kind(current_world()) != SetRows::Pools) return;
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDepthFunc(GL_LEQUAL);
+    draw_pools();
+    glDepthFunc(GL_LESS);
+    mark_seen(lens, seen, pixels);
+}
+
 // One view from `eye` turned by (heading, pitch), as the program's camera turns: the ids
 // left in its pixels are added to `seen`.
 void look(const Vec3& eye, float heading, float pitch, const Lens& lens, bool widened, std::vector<int>* seen,
@@ -226,7 +267,10 @@ void look(const Vec3& eye, float heading, float pitch, const Lens& lens, bool wi
 
     draw_items(modelview, projection, true);
     mark_seen(lens, seen, pixels);
-    if (!widened) return;
+    if (!widened) {
+        mark_pools(lens, seen, pixels);
+        return;
+    }
 
     // What an eye a little way off would see: the outlines of what hides things pulled in
     // by a pixel, faces from behind (a step across their plane shows their front) and
@@ -250,6 +294,7 @@ void look(const Vec3& eye, float heading, float pitch, const Lens& lens, bool wi
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LESS);
     mark_seen(lens, seen, pixels);
+    mark_pools(lens, seen, pixels); // against the widened depth: pulled-in outlines show more
 }
 
 // "-" or "a,b-c,...": the indices in [first, first + count) set in `seen`, from 0.
@@ -279,7 +324,7 @@ int check_view(const Options& o) {
         printf("no set at (%g, %g) eye %g: the world is drawn whole there\n", eye.x, eye.z, eye.y);
         return 0;
     }
-    std::vector<int> counts(static_cast<size_t>(level_mesh.count) + layout_rows(o.world), 0);
+    std::vector<int> counts(static_cast<size_t>(level_mesh.count) + set_row_count(o.world), 0);
     std::vector<unsigned char> pixels;
     look(eye, o.view[3], o.view[4], {45, 1024, 768}, false, &counts, &pixels);
     int missing = 0;
@@ -294,8 +339,12 @@ int check_view(const Options& o) {
         } else {
             const int row = item - level_mesh.count;
             if (cell_shows_row(*cell, row)) continue;
-            const Vec3 t = WORLD2_LAYOUT[row].translation;
-            printf("layout row %d (%d pixels) at (%g %g %g)\n", row, counts[n], t.x, t.y, t.z);
+            if (rows_kind(o.world) == SetRows::Pools) {
+                printf("pool %d (%d pixels)\n", row, counts[n]);
+            } else {
+                const Vec3 t = WORLD2_LAYOUT[row].translation;
+                printf("layout row %d (%d pixels) at (%g %g %g)\n", row, counts[n], t.x, t.y, t.z);
+            }
         }
         ++missing;
     }
@@ -338,7 +387,7 @@ int main(int argc, char** argv) {
     const int rows = static_cast<int>(std::ceil((g.z1 - g.z0) / o.cell - 1e-4f));
     const int per_cell = static_cast<int>(std::lround(o.cell / o.spacing));
     const int points_x = columns * per_cell + 1, points_z = rows * per_cell + 1;
-    const size_t items = static_cast<size_t>(level_mesh.count) + layout_rows(o.world);
+    const size_t items = static_cast<size_t>(level_mesh.count) + set_row_count(o.world);
 
     // Every sample point's sightings, and the floors under the reachable ones.
     struct Sample {
@@ -397,8 +446,9 @@ int main(int argc, char** argv) {
             o.world, o.world, o.world, o.cell, o.spacing, o.size, o.spread, o.eye_step);
     fprintf(out, "visible-sets 1\nworld %d\n", o.world);
     fprintf(out, "level %d %016llx\n", level_mesh.count, static_cast<unsigned long long>(level_mesh_hash()));
-    if (layout_rows(o.world) > 0)
-        fprintf(out, "layout %d %016llx\n", WORLD2_LAYOUT_ROWS, static_cast<unsigned long long>(town_layout_hash()));
+    if (set_row_count(o.world) > 0)
+        fprintf(out, "layout %d %016llx\n", set_row_count(o.world),
+                static_cast<unsigned long long>(set_rows_hash(o.world)));
     else fprintf(out, "layout 0 0\n");
     fprintf(out, "grid %g %g %g %d %d\n", g.x0, g.z0, o.cell, columns, rows);
     for (int r = o.first_row; r < end_row; ++r)

@@ -262,9 +262,9 @@ bool enter_town() {
     ensure_started();
     if (!program.running) return false;
     const WorldRecord* here = current_world_record();
-    if (here && here->town_layout) return true;
+    if (here && here->set_rows == SetRows::TownLayout) return true;
     int town = 1;
-    while (!world_record(town)->town_layout) ++town;
+    while (world_record(town)->set_rows != SetRows::TownLayout) ++town;
     switch_world(town, 1.6f);
     run_frames(1);
     return program.running;
@@ -433,13 +433,14 @@ bool cmd_fragments(const Line& l) {
     draw_path.literal = literal;
     const bool counting = headless_begin_fragment_count();
     render_frame();
-    uint64_t rasterised = 0, passed = 0;
-    const bool counted = counting && headless_end_fragment_count(&rasterised, &passed);
+    FragmentCount count;
+    const bool counted = counting && headless_end_fragment_count(&count);
     platform_swap_buffers();
     draw_path = before;
     if (!counted) return fail("fragments: this GL context cannot count fragments");
-    printf("{\"fragments%s\":1,\"rasterised\":%llu,\"passed\":%llu,\"pixels\":%lld}\n", literal ? "_literal" : "",
-           static_cast<unsigned long long>(rasterised), static_cast<unsigned long long>(passed),
+    printf("{\"fragments%s\":1,\"rasterised\":%llu,\"passed\":%llu,\"triangles\":%llu,\"pixels\":%lld}\n",
+           literal ? "_literal" : "", static_cast<unsigned long long>(count.rasterised),
+           static_cast<unsigned long long>(count.passed), static_cast<unsigned long long>(count.triangles),
            static_cast<long long>(view.view_width) * view.view_height);
     fflush(stdout);
     return true;
@@ -452,6 +453,7 @@ enum class Calibration { Clear, Minified, Magnified, Blended, Untextured, Reject
 struct CalibrationName {
     const char* name;
     Calibration kind;
+    int tile = 0; // the quad cut into squares of this many pixels a side (0: one quad)
 };
 // clang-format off
 constexpr CalibrationName CALIBRATIONS[] = {
@@ -461,10 +463,24 @@ constexpr CalibrationName CALIBRATIONS[] = {
     {"blended",    Calibration::Blended},    // magnified, added as the sky and the HUD are
     {"untextured", Calibration::Untextured}, // flat colour
     {"rejected",   Calibration::Rejected},   // textured, every fragment failing the depth test
+    {"tiles16",    Calibration::Minified, 16}, // minified, as two triangles every 16 x 16 pixels
 };
 // clang-format on
 
-void draw_calibration(Calibration kind) {
+// The rectangle (x0, y0)-(x1, y1) of the view, in the unit square, with the texture
+// repeated `repeat` times over the whole view.
+void calibration_quad(float x0, float y0, float x1, float y1, float repeat) {
+    glTexCoord2f(x0 * repeat, y0 * repeat);
+    glVertex3f(2 * x0 - 1, 2 * y0 - 1, 0);
+    glTexCoord2f(x1 * repeat, y0 * repeat);
+    glVertex3f(2 * x1 - 1, 2 * y0 - 1, 0);
+    glTexCoord2f(x1 * repeat, y1 * repeat);
+    glVertex3f(2 * x1 - 1, 2 * y1 - 1, 0);
+    glTexCoord2f(x0 * repeat, y1 * repeat);
+    glVertex3f(2 * x0 - 1, 2 * y1 - 1, 0);
+}
+
+void draw_calibration(Calibration kind, int tile) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -500,14 +516,18 @@ void draw_calibration(Calibration kind) {
         const float repeat = kind == Calibration::Minified || kind == Calibration::Rejected ? 16.0f : 1.0f;
         glColor4f(0.9f, 0.8f, 0.7f, 0.6f);
         glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex3f(-1, -1, 0);
-        glTexCoord2f(repeat, 0);
-        glVertex3f(1, -1, 0);
-        glTexCoord2f(repeat, repeat);
-        glVertex3f(1, 1, 0);
-        glTexCoord2f(0, repeat);
-        glVertex3f(-1, 1, 0);
+        if (tile == 0) {
+            calibration_quad(0, 0, 1, 1, repeat);
+        } else {
+            const int columns = (view.view_width + tile - 1) / tile, rows = (view.view_height + tile - 1) / tile;
+            const float w = static_cast<float>(tile) / static_cast<float>(view.view_width);
+            const float h = static_cast<float>(tile) / static_cast<float>(view.view_height);
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < columns; ++c)
+                    calibration_quad(static_cast<float>(c) * w, static_cast<float>(r) * h,
+                                     std::min(1.0f, static_cast<float>(c + 1) * w),
+                                     std::min(1.0f, static_cast<float>(r + 1) * h), repeat);
+        }
         glEnd();
     }
     glMatrixMode(GL_PROJECTION);
@@ -523,13 +543,14 @@ bool cmd_calibrate(const Line& l) {
     const CalibrationName* found = nullptr;
     for (const CalibrationName& c : CALIBRATIONS)
         if (l.words[1] == c.name) found = &c;
-    if (!found || l.count == 0) return fail("usage: calibrate clear|minified|magnified|blended|untextured|rejected N");
+    if (!found || l.count == 0) return fail("usage: calibrate clear|minified|magnified|blended|untextured|rejected|tiles16 N");
     ensure_started();
     if (!program.running) return fail("the program is not running");
     const Calibration kind = found->kind;
+    const int tile = found->tile;
     measure((std::string("calibrate_") + found->name).c_str(), BenchRun{l.count, false}, [] {},
-            [kind] {
-                draw_calibration(kind);
+            [kind, tile] {
+                draw_calibration(kind, tile);
                 platform_swap_buffers();
             });
     return true;
