@@ -1,5 +1,6 @@
 // The session's field lists and the key bindings.
 #include "app/input.h"
+#include "app/pad.h"
 #include "app/program.h"
 #include "app/session.h"
 #include "app/window.h"
@@ -169,15 +170,18 @@ struct Change {
     double value; // the field's value after the step
 };
 struct BindingCase {
-    std::vector<Key> keys;       // held together for one key step
-    void (*prepare)();           // the state before it, beyond the start state (may be null)
-    std::vector<Change> changes; // every printed field that changes, and nothing else
-    int lighting;                // -1: not looked at; 0 or 1: GL lighting after the step
+    std::vector<Key> keys;           // held together for one key step
+    void (*prepare)();               // the state before it, beyond the start state (may be null)
+    std::vector<Change> changes;     // every printed field that changes, and nothing else
+    int lighting;                    // -1: not looked at; 0 or 1: GL lighting after the step
+    std::vector<PadButton> pad = {}; // controller buttons held with the keys
 };
 
 void readout_90() { hud.dist_readout = 90; }
 void anisotropy_on() { textures.anisotropy_enabled = true; }
 void weapon_3_held() { weapon_state.held_weapon = 3; }
+void weapon_5_held() { weapon_state.held_weapon = 5; }
+void weapon_1_held() { weapon_state.held_weapon = 1; }
 void gates_low() {
     gates.gate_wide_top = gates.gate_corner_top = 1;
     for (GateUnit& unit : gates.gate_units) unit.gate_height = 1;
@@ -252,6 +256,25 @@ const std::vector<BindingCase> BINDING_CASES = {
     {{Key::X, Key::Z}, nullptr, {}, 0},
     {{Key::Up, Key::Down}, nullptr, {}, -1},
     {{Key::Right, Key::Left}, nullptr, {}, -1},
+    // The controller's buttons drive the rows bound to them, by default; rows without a
+    // key of their own are driven by a button alone.
+    {{}, nullptr, {{"boost_active", 1}, {"jump_key_latch", 1}}, -1, {PadButton::A}},
+    {{}, nullptr, {{"lift_active", 1}, {"lift_key_latch", 1}, {"sound_count", 1}}, -1, {PadButton::X}},
+    {{}, nullptr, {{"z", -1.05}}, -1, {PadButton::DpadUp}},
+    {{}, nullptr, {{"z", -0.95}}, -1, {PadButton::DpadDown}},
+    {{}, nullptr, {{"x", -0.95}}, -1, {PadButton::DpadRight}},
+    {{}, nullptr, {{"x", -1.05}}, -1, {PadButton::DpadLeft}},
+    {{}, nullptr, {{"held_weapon", 5}, {"weapon", 5}}, -1, {PadButton::LeftShoulder}},  // from none: the last
+    {{}, weapon_1_held, {{"held_weapon", 5}, {"weapon", 5}}, -1, {PadButton::LeftShoulder}},
+    {{}, weapon_3_held, {{"held_weapon", 2}, {"weapon", 2}}, -1, {PadButton::LeftShoulder}},
+    {{}, nullptr, {{"held_weapon", 1}, {"weapon", 1}}, -1, {PadButton::RightShoulder}}, // from none: the first
+    {{}, weapon_5_held, {{"held_weapon", 1}, {"weapon", 1}}, -1, {PadButton::RightShoulder}},
+    {{}, nullptr, {}, -1, {PadButton::Start}}, // asks first (group App)
+    {{}, nullptr, {}, -1, {PadButton::Back}},  // asks the loop for F1's toggle (group App)
+    {{}, nullptr, {}, -1, {PadButton::B}},     // bound to nothing
+    // A key and the button bound to the same row drive it once.
+    {{Key::Up}, nullptr, {{"z", -1.05}}, -1, {PadButton::DpadUp}},
+    {{Key::Digit3}, nullptr, {{"held_weapon", 4}, {"weapon", 4}}, -1, {PadButton::RightShoulder}},
 };
 // clang-format on
 
@@ -279,6 +302,7 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
         if (c.prepare) c.prepare();
         const std::map<std::string, double> before = observed();
         for (Key key : c.keys) press_key(key);
+        for (PadButton button : c.pad) press_pad_button(button);
         apply_held_keys();
         const std::map<std::string, double> after = observed();
         for (const auto& [name, value] : after) {
@@ -302,9 +326,28 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
 TEST(Bindings, EveryRowHasItsCase) {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
         const Key key = KEY_BINDINGS[r].key;
-        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(),
-                                        [&](const BindingCase& c) { return c.keys.size() == 1 && c.keys[0] == key; });
-        EXPECT_TRUE(tested) << "no case holds key " << key_name(key) << " alone";
+        if (key != Key::Unknown) {
+            const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
+                return c.keys.size() == 1 && c.keys[0] == key && c.pad.empty();
+            });
+            EXPECT_TRUE(tested) << "no case holds key " << key_name(key) << " alone";
+            continue;
+        }
+        // A row without a key is one for the controller, which must reach it.
+        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
+            return c.keys.empty() && c.pad.size() == 1 &&
+                   pad_binding_rows.row[static_cast<size_t>(c.pad[0])] == static_cast<int>(r);
+        });
+        EXPECT_TRUE(tested) << "row " << KEY_BINDINGS[r].action
+                            << " has no key, and no case holds a button bound to it";
+    }
+    // Every button of the controller's table has its case too.
+    for (size_t b = 0; b < PAD_BINDING_COUNT; ++b) {
+        const PadButton button = PAD_BINDINGS[b].button;
+        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
+            return c.keys.empty() && c.pad.size() == 1 && c.pad[0] == button;
+        });
+        EXPECT_TRUE(tested) << "no case holds button " << pad_button_name(button) << " alone";
     }
 }
 
@@ -319,4 +362,10 @@ TEST(Bindings, EachActionNameFindsItsRow) {
     }
     EXPECT_EQ(binding_row("Jump"), -1);
     EXPECT_EQ(binding_row(""), -1);
+    // ... and the controller's table names rows that exist, each button once.
+    std::set<PadButton> buttons;
+    for (size_t b = 0; b < PAD_BINDING_COUNT; ++b) {
+        EXPECT_GE(binding_row(PAD_BINDINGS[b].action), 0) << PAD_BINDINGS[b].action;
+        EXPECT_TRUE(buttons.insert(PAD_BINDINGS[b].button).second) << pad_button_name(PAD_BINDINGS[b].button);
+    }
 }
