@@ -51,6 +51,26 @@ InputEvent system_request(SystemRequest request) {
     return e;
 }
 
+// Lit pixels of the HUD's text pass alone, in a band across the middle of the view below
+// the crosshair, where the quit question stands.
+int lit_question_pixels() {
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    begin_overlay();
+    draw_hud_text();
+    end_overlay();
+    glEnable(GL_DEPTH_TEST);
+    const int width = view.view_width, height = 60;
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, view.view_height / 2 - 100, width, height, GL_RGB, GL_UNSIGNED_BYTE,
+                 rgb.data()); // rows from the bottom
+    int lit = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) lit += rgb[i] > 128 ? 1 : 0;
+    return lit;
+}
+
 float projection_element(int index) {
     float m[16];
     glGetFloatv(GL_PROJECTION_MATRIX, m);
@@ -828,10 +848,13 @@ TEST_F(App, StartAsksOnTheHudAndASecondPressWithinTwoSecondsQuits) {
         headless_push_event(pad_button_event(false, PadButton::Start));
         run_frames(1);
     };
+    EXPECT_EQ(lit_question_pixels(), 0);
     press_start();
     EXPECT_EQ(hud.quit_prompt_frames, QUIT_CONFIRM_FRAMES);
-    run_frames(QUIT_CONFIRM_FRAMES); // the question goes after its 200 frames ...
+    EXPECT_GT(lit_question_pixels(), 0); // the HUD asks
+    run_frames(QUIT_CONFIRM_FRAMES);     // the question goes after its 200 frames ...
     EXPECT_EQ(hud.quit_prompt_frames, 0);
+    EXPECT_EQ(lit_question_pixels(), 0);
     EXPECT_TRUE(program.running);
     press_start(); // ... so this press asks again
     EXPECT_TRUE(program.running);
