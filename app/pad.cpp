@@ -46,8 +46,6 @@ void release_pad_button(PadButton button) {
     else pad.held[b] = false;
 }
 
-bool pad_button_held(PadButton button) { return known(button) && pad.held[index_of(button)]; }
-
 void finish_pad_step() {
     for (size_t b = 0; b < PAD_BUTTON_COUNT; ++b) {
         if (pad.release_pending[b]) pad.held[b] = false;

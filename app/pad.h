@@ -37,7 +37,6 @@ void reset_pad();
 
 void press_pad_button(PadButton button);
 void release_pad_button(PadButton button);
-bool pad_button_held(PadButton button);
 // The end of the frame's key step: taps seen by it are released.
 void finish_pad_step();
 

@@ -812,7 +812,7 @@ TEST_F(App, AControllerPulledOutLeavesNothingHeld) {
     EXPECT_EQ(player.z, still.z);
     EXPECT_EQ(player.heading, still.heading);
     EXPECT_EQ(headless_sounds().size(), sounds);
-    EXPECT_FALSE(pad_button_held(PadButton::DpadLeft));
+    EXPECT_FALSE(pad.held[static_cast<size_t>(PadButton::DpadLeft)]);
 }
 
 TEST_F(App, TheShouldersCycleTheWeaponsOnceAPress) {
