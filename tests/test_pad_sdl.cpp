@@ -157,14 +157,21 @@ TEST(PadSdl, APlugOrAPullHandsTheCoreItsInputsAndTheReleases) {
     EXPECT_TRUE(handed_once("pad start up"));
     EXPECT_TRUE(poll_until([&] { return !second.opened(); }));
 
-    // Plugged in again, it works again.
+    // Plugged in again, already held (Y down, the stick over before the backend opened
+    // it): what it holds is handed over as it is opened, and it works on.
     VirtualPad again;
     ASSERT_TRUE(again.plug_in()) << SDL_GetError();
+    again.button(SDL_CONTROLLER_BUTTON_Y, true);
+    again.axis(SDL_CONTROLLER_AXIS_LEFTY, -20000);
     ASSERT_TRUE(poll_until([&] { return again.opened(); }));
+    EXPECT_TRUE(handed_once("pad y down"));
+    EXPECT_TRUE(handed_once("pad lefty -20000"));
     again.button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
     EXPECT_TRUE(handed_once("pad rightshoulder down"));
     again.pull_out();
     EXPECT_TRUE(handed_once("pad rightshoulder up"));
+    EXPECT_TRUE(handed_once("pad y up"));
+    EXPECT_TRUE(poll_until([&] { return seen("pad lefty 0"); }));
 
     ASSERT_TRUE(platform_record_stop(why, sizeof why)) << why;
     std::ifstream in(path);
