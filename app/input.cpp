@@ -122,7 +122,24 @@ const KeyBinding KEY_BINDINGS[] = {
     {"strafe_left",       Key::Left,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Left)},
 };
 // clang-format on
-const size_t KEY_BINDING_COUNT = std::size(KEY_BINDINGS);
+static_assert(std::size(KEY_BINDINGS) == KEY_BINDING_COUNT, "KEY_BINDING_COUNT counts the table's rows");
+
+BoundKeys bound_keys;
+
+void reset_bound_keys() { bound_keys = BoundKeys{}; }
+
+RowKeys table_keys() {
+    RowKeys row_keys{};
+    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) row_keys[r] = KEY_BINDINGS[r].key;
+    return row_keys;
+}
+
+void bind_key(BoundKeys* bound, size_t row, Key key) {
+    if (key != Key::Unknown)
+        for (Key& held : bound->row_keys)
+            if (held == key) held = Key::Unknown;
+    bound->row_keys[row] = key;
+}
 
 int binding_row(const char* action) {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r)
@@ -171,7 +188,7 @@ bool pad_drives(int row) {
 void apply_held_keys() {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
         const KeyBinding& binding = KEY_BINDINGS[r];
-        const bool down = keys[binding.key] || pad_drives(static_cast<int>(r));
+        const bool down = keys[bound_keys.row_keys[r]] || pad_drives(static_cast<int>(r));
         if (binding.kind == KeyKind::Edge) binding.effect(down ? 1 : 0);
         else if (down) binding.effect(binding.amount);
     }

@@ -22,11 +22,27 @@ struct KeyBinding {
     void (*effect)(int amount);
     int amount;
 };
+// The table's rows; the keys in force (BoundKeys) keep one key per row.
+constexpr size_t KEY_BINDING_COUNT = 38;
 extern const KeyBinding KEY_BINDINGS[];
-extern const size_t KEY_BINDING_COUNT;
 
 // The row of the binding named `action`; -1 when no row has that name.
 int binding_row(const char* action);
+
+using RowKeys = std::array<Key, KEY_BINDING_COUNT>;
+// Each row's key as the table gives it.
+RowKeys table_keys();
+
+// The key that drives each row of KEY_BINDINGS: the table's unless the settings bind
+// another. Key::Unknown leaves a row without a key (no key ever reads as Unknown). A key
+// drives one row at most.
+struct BoundKeys {
+    RowKeys row_keys = table_keys();
+};
+extern BoundKeys bound_keys;
+void reset_bound_keys();
+// Gives the row `row` the key `key` (Unknown: none), taken from whichever row had it.
+void bind_key(BoundKeys* bound, size_t row, Key key);
 
 // The controller's buttons, by default: a row of KEY_BINDINGS for each, named by its action.
 struct PadBinding {
@@ -36,8 +52,8 @@ struct PadBinding {
 extern const PadBinding PAD_BINDINGS[];
 extern const size_t PAD_BINDING_COUNT;
 
-// The row of KEY_BINDINGS each controller button drives (-1: none): PAD_BINDINGS until
-// something binds otherwise. Configuration, not session state: reset_session() keeps it.
+// The row of KEY_BINDINGS each controller button drives (-1: none): PAD_BINDINGS unless
+// the settings bind another. A button drives one row; a row may have several buttons.
 struct PadBindingRows {
     std::array<int, PAD_BUTTON_COUNT> row = default_pad_binding_rows();
     static std::array<int, PAD_BUTTON_COUNT> default_pad_binding_rows();
@@ -64,6 +80,7 @@ struct InputRequests {
 extern InputRequests input_requests;
 void reset_input_requests();
 
-// Every binding of the key step, in table order; then a world just left gives up its
-// textures. Escape and F1 belong to the main loop, O and P to the frame counter.
+// Every binding of the key step, in table order, each driven by its key in force; then a
+// world just left gives up its textures. Escape and F1 belong to the main loop, O and P
+// to the frame counter.
 void apply_held_keys();

@@ -1,6 +1,7 @@
 // zeb: the walk-through in a real window.
 #include "app/program.h"
 #include "app/session.h"
+#include "app/settings.h"
 #include "app/state.h"
 #include "app/timer.h"
 #include "platform/platform.h"
@@ -49,9 +50,11 @@ void usage(FILE* out) {
                  "                   print the frames, seconds, frames a second, the median and\n"
                  "                   95th-percentile frame period and the CPU time per frame\n"
                  "  --help           this text\n"
-                 "Without an option a box asks whether to run fullscreen. The data directory\n"
-                 "text/ is read from the working directory, else from next to the program, else\n"
-                 "from ../share/zeb relative to the program, else from the directory $ZEB_DATA.\n");
+                 "Without an option a box asks whether to run fullscreen, unless the settings\n"
+                 "file answers it. The data directory text/ is read from the working directory,\n"
+                 "else from next to the program, else from ../share/zeb relative to the program,\n"
+                 "else from the directory $ZEB_DATA. The settings file, read at start and never\n"
+                 "written: $XDG_CONFIG_HOME/zeb/zeb.conf, else ~/.config/zeb/zeb.conf.\n");
 }
 
 // A state field's value as a recording writes it: exact, so that it reads back the same.
@@ -243,6 +246,13 @@ int main(int argc, char** argv) {
                 "zeb: %s.\nzeb needs a desktop session (DISPLAY or WAYLAND_DISPLAY set); nothing was started.\n", why);
         return EXIT_NO_DISPLAY;
     }
+    // A played recording runs with the settings it was recorded with, never the user's.
+    Settings settings;
+    if (!play_path) {
+        std::vector<std::string> report;
+        settings = read_user_settings(&report);
+        for (const std::string& line : report) fprintf(stderr, "zeb: %s\n", line.c_str());
+    }
     // Before the data directory becomes the working directory: FILE is the user's path.
     if (play_path) {
         char play_why[1024] = "";
@@ -251,12 +261,22 @@ int main(int argc, char** argv) {
             fprintf(stderr, "zeb: %s\n", play_why);
             return EXIT_USAGE;
         }
+        if (!mode_option) startup_answer = recorded_answer; // as it was recorded
+        const PlaySetting* recorded = nullptr;
+        const size_t count = platform_play_settings(&recorded);
+        for (size_t i = 0; i < count; ++i) {
+            std::string refusal;
+            if (!apply_setting(&settings, setting_words(recorded[i].text), &refusal)) {
+                fprintf(stderr, "zeb: %s:%d: %s\n", script_quote(play_path, 0).c_str(), recorded[i].line,
+                        refusal.c_str());
+                return EXIT_USAGE;
+            }
+        }
         std::string unfit;
         if (!checks_fit_the_state(play_path, !timedemo, &unfit)) {
             fprintf(stderr, "zeb: %s\n", unfit.c_str());
             return EXIT_USAGE;
         }
-        if (!mode_option) startup_answer = recorded_answer; // as it was recorded
     }
     if (record_path) {
         char record_why[512] = "";
@@ -264,6 +284,8 @@ int main(int argc, char** argv) {
             fprintf(stderr, "zeb: %s\n", record_why);
             return EXIT_USAGE;
         }
+        // The settings go with the recording, so that it plays the same for anyone.
+        for (const std::string& line : setting_lines(settings)) platform_record_line(("setting " + line).c_str());
     }
     char looked[2048] = "";
     if (!platform_find_data_dir("text", looked, sizeof looked)) {
@@ -275,11 +297,12 @@ int main(int argc, char** argv) {
         return EXIT_NO_DATA;
     }
     reset_session(); // the one start state, the same the tests and the replay start from
+    put_in_force(settings);
     if (record_path) platform_set_last_words(finish_recording); // the display may go first
     if (serial_loop) timer.pacing_wait = PacingWait::Serial;
-    const int exit_code = run_program(startup_answer, record_path ? check_recording
-                                                      : timedemo  ? time_the_loop
-                                                                  : nullptr);
+    const int exit_code = run_program(startup_answer_of(settings, startup_answer), record_path ? check_recording
+                                                                                   : timedemo  ? time_the_loop
+                                                                                               : nullptr);
     if (timedemo) print_timedemo(play_path);
     if (record_path) finish_recording();
     if (record_path && g_recording_lost && exit_code == 0) return EXIT_RECORDING_LOST;

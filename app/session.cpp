@@ -40,6 +40,8 @@ void reset_session() {
     program = ProgramState{};
     reset_input_requests();
     reset_pad();
+    reset_bound_keys();
+    reset_pad_bindings();
     reset_window_state();
     reset_timer();
     reset_player(); // the keys too
@@ -99,6 +101,17 @@ void list_pad(FieldList* out) {
     add_unprinted(out, "pad_axes", pad.axes);
     add_unprinted(out, "pad_left_trigger_pulled", pad.left_trigger_pulled);
     add_unprinted(out, "pad_right_trigger_pulled", pad.right_trigger_pulled);
+}
+
+// The settings in force: the keys of the bindings and the mouse-look's; not printed, so
+// that a state stays the same whatever the user set.
+void list_bound_keys(FieldList* out) { add_unprinted(out, "bound_keys", bound_keys.row_keys); }
+
+void list_pad_bindings(FieldList* out) { add_unprinted(out, "pad_binding_rows", pad_binding_rows.row); }
+
+void list_mouse_look(FieldList* out) {
+    add_unprinted(out, "mouse_sensitivity", mouse_look.sensitivity);
+    add_unprinted(out, "invert_look", mouse_look.inverted);
 }
 
 void list_worlds(FieldList* out) {
@@ -362,11 +375,14 @@ template <typename T> constexpr SessionModule module(const T& state, void (*list
 const SessionModule SESSION_MODULES[] = {
     module(program,        list_program),
     module(input_requests, list_input_requests),
+    module(bound_keys,       list_bound_keys),
+    module(pad_binding_rows, list_pad_bindings),
     module(worlds,         list_worlds),
     module(player,         list_player),
     module(movement,       list_movement),
     module(lift,           list_lift),
     module(pointer,        list_pointer),
+    module(mouse_look,     list_mouse_look),
     module(keys,           list_keys),
     module(key_taps,       list_key_taps),
     module(pad,            list_pad),

@@ -45,9 +45,11 @@ void set_pointer_center(int client_width, int client_height) {
     pointer.center = CursorPos{client_width / 2, client_height / 2 + CURSOR_CENTER_BELOW};
 }
 
+// 0.05 degree a pixel; the sensitivity multiplies last, so its default 1 changes no bit.
 void apply_mouse_look(int dx, int dy) {
-    player.heading = static_cast<float>(player.heading + dx * 0.01 * 5);
-    player.pitch = static_cast<float>(player.pitch - dy * 0.01 * 5);
+    const double up = mouse_look.inverted ? -static_cast<double>(dy) : dy;
+    player.heading = static_cast<float>(player.heading + dx * 0.01 * 5 * mouse_look.sensitivity);
+    player.pitch = static_cast<float>(player.pitch - up * 0.01 * 5 * mouse_look.sensitivity);
 }
 
 void jump_key_step(bool down) {

@@ -11,7 +11,7 @@ extern const float DEG_TO_RAD; // pi / 180 in single precision
 void take_pointer();
 // Moves the centre with the client area; an empty area (a minimised window) keeps it.
 void set_pointer_center(int client_width, int client_height);
-// Turns and tilts by the cursor's offset from the window centre.
+// Turns and tilts by the cursor's offset from the window centre, as mouse_look says.
 void apply_mouse_look(int dx, int dy);
 // End: a jump starts once per press, not during a lift.
 void jump_key_step(bool down);

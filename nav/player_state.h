@@ -54,6 +54,14 @@ struct PointerState {
 };
 extern PointerState pointer;
 
+// How the pointer's motion turns the view: the user's settings, 1 and upright by default.
+struct MouseLook {
+    double sensitivity = 1; // multiplies the turn and the tilt of a pixel's motion
+    bool inverted = false;  // the pointer moved up tilts the view down
+};
+extern MouseLook mouse_look;
+
 // The player at (-1, -1) on the ground, looking towards -z, keys released, no lift, the
-// pointer held at the centre of a 1024 x 768 client area.
+// pointer held at the centre of a 1024 x 768 client area, the mouse-look settings at their
+// defaults.
 void reset_player();

@@ -62,6 +62,9 @@ void headless_set_desktop(int width, int height);
 // (0 x 0: as asked, the default). Lets logic tests render small: the GL calls are the same.
 void headless_set_viewport(int width, int height);
 
+// The user's settings file platform_read_settings reads: none ("") unless a test names one.
+void headless_set_settings_path(const std::string& path);
+
 // Answers for Yes/No boxes, used in order; when none is queued the answer is No.
 // HEADLESS_UNSHOWN makes that box one that cannot be shown: the caller's fallback
 // answer is taken and the backend says so on stderr.

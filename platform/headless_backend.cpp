@@ -30,6 +30,7 @@ struct Headless {
     int desktop_height = DESKTOP_HEIGHT;
     int viewport_width = 0; // drawable size override, 0: as asked
     int viewport_height = 0;
+    std::string settings_path; // the user's settings file: none unless a test names one
     // message boxes and sounds
     std::deque<int> answers;
     std::vector<RecordedMessageBox> boxes;
@@ -127,6 +128,8 @@ void headless_set_viewport(int width, int height) {
     g_headless.viewport_width = width;
     g_headless.viewport_height = height;
 }
+void headless_set_settings_path(const std::string& path) { g_headless.settings_path = path; }
+std::string platform_settings_path() { return g_headless.settings_path; }
 void headless_queue_answer(int answer) { g_headless.answers.push_back(answer); }
 const std::vector<RecordedMessageBox>& headless_message_boxes() { return g_headless.boxes; }
 const std::vector<std::string>& headless_sounds() { return g_headless.sounds; }

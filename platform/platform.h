@@ -86,6 +86,12 @@
 //  a stream to read one. Both take regular files only: anything else (a FIFO, a
 //  directory, a device, a socket) is refused at once, as a missing file is, and never
 //  waited on (a FIFO without a writer would block the open for ever).
+//  Settings: platform_read_settings reads the user's settings file whole, once, at start:
+//  zeb's $XDG_CONFIG_HOME/zeb/zeb.conf (~/.config/zeb/zeb.conf when XDG_CONFIG_HOME is
+//  unset, empty or relative; none without an absolute HOME). The headless backend names
+//  no file unless a test names one (headless_set_settings_path). A missing file is no
+//  file; one that is no regular file or cannot be read is refused with the reason, never
+//  waited on; it is read to at most a bound. The file is never written or created.
 //  Fonts: platform_render_font_glyphs rasterises a run of characters to 1-bit rows.
 //  Activity: platform_activity counts the message boxes and sound requests so far, and
 //  platform_context_current tells whether a rendering context is current (the state's
@@ -101,7 +107,9 @@
 //  caller wait; the first write that fails stops the recording, keeping what was
 //  written, and platform_record_failed reports it once, for the core to tell the user.
 //  platform_play_start plays such a script back: its events, pointer, focus and
-//  answers stand in for the backend's, which still shows the window and draws.
+//  answers stand in for the backend's, which still shows the window and draws; its
+//  `setting` lines are handed to the core (platform_play_settings), which plays with
+//  them instead of the user's.
 #pragma once
 
 #include "input_event.h"
@@ -109,6 +117,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 // Message boxes: a button set and an icon, answered with the button pressed.
 enum MessageBoxStyle {
@@ -203,6 +212,13 @@ void platform_unmap_file(MappedFile* file);
 // system's reason, or "not a regular file"; a static text).
 FILE* platform_open_file(const char* path, const char** why = nullptr);
 
+// The user's settings file: its path (platform_settings_path; "" when there is none), and
+// its text, at most `limit` + 1 bytes of it so that a larger file shows as one. Missing:
+// no file there (the defaults hold, nothing is said); Refused: `why` says why.
+enum class SettingsFile { Read, Missing, Refused };
+std::string platform_settings_path();
+SettingsFile platform_read_settings(size_t limit, std::string* path, std::string* text, std::string* why);
+
 // Fonts: one glyph as a 1-bit bitmap, rows bottom first, each row padded to whole
 // bytes, most significant bit leftmost (the layout glBitmap takes with an unpack
 // alignment of 1). origin_x/origin_y place the pen point inside the bitmap; advance is
@@ -261,6 +277,13 @@ struct PlayCheck {
     const char* value;
 };
 size_t platform_play_checks(const PlayCheck** checks);
+// The played recording's settings, in order: each `setting` line's words after the command
+// ("mouse_sensitivity 1.5", "bind Space jump") and its line number, for a refusal to name.
+struct PlaySetting {
+    int line;
+    const char* text;
+};
+size_t platform_play_settings(const PlaySetting** settings);
 
 bool platform_render_font_glyphs(const char* family, int pixel_height, int weight, int first, int count, GlyphRun* run);
 void platform_free_glyph_run(GlyphRun* run);

@@ -173,6 +173,11 @@ size_t platform_play_checks(const PlayCheck** checks) {
     return script_input_checks().size();
 }
 
+size_t platform_play_settings(const PlaySetting** settings) {
+    *settings = script_input_settings().data();
+    return script_input_settings().size();
+}
+
 bool platform_play_start(const char* path, int* startup_answer, char* why, size_t why_size) {
     std::string reason;
     if (script_input_load(path, &reason, startup_answer)) return true;

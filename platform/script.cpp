@@ -30,6 +30,7 @@ constexpr CommandForm COMMAND_FORMS[] = {
     {"viewport",        {"vv"},              "viewport W H (1 to 8192 pixels each)"},
     {"desktop",         {"vv"},              "desktop W H (1 to 8192 pixels each)"},
     {"mode",            {"w"},               "mode windowed|fullscreen"},
+    {"setting",         {"ww", "www"},       "setting NAME VALUE | setting bind KEY ACTION"},
     {"key",             {"kw"},              "key NAME down|up"},
     {"tap",             {"k"},               "tap NAME"},
     {"mouse",           {"ii"},              "mouse DX DY"},

@@ -11,6 +11,8 @@ namespace {
 constexpr int UNSHOWN = -1; // a recorded answer: the box could not be shown
 // More checks than the state has fields: a recording that claims more is no recording.
 constexpr size_t MAX_CHECKS = 4096;
+// Far more settings than there are (a recording writes one a setting and a binding).
+constexpr size_t MAX_SETTINGS = 1024;
 
 struct ScriptInput {
     bool active = false;
@@ -20,6 +22,8 @@ struct ScriptInput {
     std::deque<int> answers;              // Yes/No answers, in order
     std::vector<std::string> check_words; // NAME and VALUE of each final check
     std::vector<PlayCheck> checks;        // pointing into check_words
+    std::deque<std::string> setting_text; // each `setting` line's words after the command
+    std::vector<PlaySetting> settings;    // pointing into setting_text, which never moves them
     int cursor_x = 0;                     // the recorded pointer, in client pixels
     int cursor_y = 0;
     bool focus = true;
@@ -39,7 +43,7 @@ bool recorded_form(const ScriptLine& l) {
     const std::vector<std::string>& w = l.words;
     if (c == "key") return is_one_of(w[2], {"down", "up"});
     if (c == "button") return is_one_of(w[1], {"left", "right"}) && is_one_of(w[2], {"down", "up"});
-    if (c == "mouse" || c == "frames" || c == "desktop" || c == "state" || c == "pad") return true;
+    if (c == "mouse" || c == "frames" || c == "desktop" || c == "state" || c == "setting" || c == "pad") return true;
     if (c == "focus" || c == "displaymode") return is_one_of(w[1], {"yes", "no"});
     if (c == "answer") return is_one_of(w[1], {"yes", "no", "unshown"});
     if (c == "mode") return is_one_of(w[1], {"windowed", "fullscreen"});
@@ -104,6 +108,16 @@ bool script_input_load(const char* path, std::string* why, int* startup_answer) 
             break;
         }
         if (l.command == "mode") *startup_answer = l.words[1] == "windowed" ? IDNO : IDYES;
+        if (l.command == "setting") {
+            if (s.settings.size() == MAX_SETTINGS) {
+                *why = r.name + ":" + std::to_string(r.line_number) + ": more settings than the program has";
+                break;
+            }
+            std::string text;
+            for (size_t i = 1; i < l.words.size(); ++i) text += (i > 1 ? " " : "") + l.words[i];
+            s.setting_text.push_back(text);
+            s.settings.push_back(PlaySetting{r.line_number, s.setting_text.back().c_str()});
+        }
         if (l.command != "expect") continue;
         if (s.check_words.size() / 2 == MAX_CHECKS) {
             *why = r.name + ":" + std::to_string(r.line_number) + ": more checks than the state has fields";
@@ -162,6 +176,8 @@ void script_input_set_cursor(int x, int y) {
 bool script_input_focus() { return g_script.focus; }
 
 const std::vector<PlayCheck>& script_input_checks() { return g_script.checks; }
+
+const std::vector<PlaySetting>& script_input_settings() { return g_script.settings; }
 
 int script_input_answer(int unanswered, bool* shown) {
     ScriptInput& s = g_script;

@@ -11,7 +11,7 @@
 // Reads the recording through once, a line at a time, keeping only its final checks; the
 // inputs are read again as they play. False, with the file, the line and the reason in
 // `why`, when it cannot be read, is no whole recording (see script_reader_next) or holds a
-// line a recording does not. `startup_answer` becomes the recorded command line's answer
+// line a recording does not; its `setting` lines are kept for the core. `startup_answer` becomes the recorded command line's answer
 // (IDYES, IDNO) or 0.
 bool script_input_load(const char* path, std::string* why, int* startup_answer);
 // True from a successful load until every line has been played.
@@ -28,6 +28,8 @@ void script_input_set_cursor(int x, int y);
 bool script_input_focus();
 // The recording's checks of the final state, as `expect NAME == VALUE` lines gave them.
 const std::vector<PlayCheck>& script_input_checks();
+// The recording's settings, as its `setting` lines gave them.
+const std::vector<PlaySetting>& script_input_settings();
 // The recorded answer to a Yes/No box (No when none was recorded); `shown` is false when
 // the recorded box could not be shown, and then the caller's fallback is the answer.
 int script_input_answer(int unanswered, bool* shown);

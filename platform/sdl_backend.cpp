@@ -1,6 +1,7 @@
 // SDL2 backend: the real window, keyboard, mouse, clock and sound of `zeb`.
 #include "platform.h"
 #include "record_play.h"
+#include "settings_file.h"
 #include "sound_file.h"
 #include "wayland_seat.h"
 
@@ -1046,3 +1047,5 @@ void platform_free_sounds() {
     }
     a = Audio{};
 }
+
+std::string platform_settings_path() { return settings_path_for(getenv("XDG_CONFIG_HOME"), getenv("HOME")); }

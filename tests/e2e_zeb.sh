@@ -11,11 +11,16 @@
 #     session plays on, and Escape ends it with exit code 4;
 #  6. --play of what is no whole recording: refused before any window, exit code 2;
 #  7. --timedemo of a recording: played through the real loop, it ends by itself, exit
-#     code 0, and prints its figures with as many frames as the recording has.
+#     code 0, and prints its figures with as many frames as the recording has;
+#  8. a settings file ($XDG_CONFIG_HOME/zeb/zeb.conf) answering the question, binding a key
+#     and holding a bad line: no box, the line named on stderr, the bound key acts in a
+#     recording, the file untouched; the recording plays to its state in zeb-replay and in
+#     zeb --play under other settings (its own count, not the user's).
 # Each ends on Escape with exit code 0 unless said otherwise. A failing step prints zeb's
-# log. Usage: e2e_zeb.sh PATH_TO_ZEB (run from the directory holding text/).
+# log. Usage: e2e_zeb.sh PATH_TO_ZEB PATH_TO_ZEB_REPLAY (run from the directory holding text/).
 set -u
 ZEB=$(realpath "$1")
+REPLAY=$(realpath "$2")
 . "$(dirname "$0")/e2e_lib.sh"
 start_x 1280x1024
 
@@ -145,15 +150,17 @@ HEADER='# A session of zeb, recorded: `zeb-replay FILE` plays it headless and ch
 printf '%s\nframes 1\nstate\n' "$HEADER" >"$WORK/cut.replay"
 printf '%s\nframes 1\nstate\nexpect no_such_field == 1\n' "$HEADER" >"$WORK/unknown.replay"
 printf '%s\nframes 1\nstate\nexpect world == 1\n' "$HEADER" >"$WORK/short.replay"
+printf '%s\nsetting bind Space jumpp\nframes 1\nstate\nexpect world == 1\n' "$HEADER" >"$WORK/setting.replay"
 for refusal in "cut.replay:3: the recording ends before the checks of its final state: it was cut" \
     'unknown.replay: the recording checks a field this program does not have: "no_such_field"' \
-    "short.replay: the recording's final checks lack "; do
+    "short.replay: the recording's final checks lack " \
+    'setting.replay:2: unknown action "jumpp"'; do
     start_zeb "$WORK" --windowed --play "$WORK/${refusal%%:*}"
     expect_exit 2
     grep -qF -- "$refusal" "$LOG" || fail "zeb did not say \"$refusal\""
     has_window ZEB && fail "a window opened"
 done
-echo "ok: --play refused a cut recording, one checking an unknown field and one lacking checks, exit code 2"
+echo "ok: --play refused a cut recording, one checking an unknown field, one lacking checks and one with a bad setting, exit code 2"
 
 # 7. A timedemo plays the recording through the loop and times it; the figures are not
 # judged here (the machine's load decides them), only that they are there and whole.
@@ -175,3 +182,41 @@ for figure in seconds fps period_median_ms period_p95_ms cpu_ms_per_frame; do
 done
 grep -qF "ended in the recorded state (3 fields)" "$LOG" || fail "the timedemo did not end in the recorded state"
 echo "ok: --timedemo played 61 frames through the loop, ended by itself with code 0 and printed its figures"
+
+# 8. The settings file: read once, never written; a recording carries what it set.
+SCENARIO="settings file"
+mkdir -p "$WORK/config/zeb" "$WORK/other/zeb"
+CONF=$WORK/config/zeb/zeb.conf
+printf '# mine\nstart = windowed\nbind Space jumpp\nbind Space weapon_3\n' >"$CONF"
+printf 'start = fullscreen\nbind Space weapon_1\nmouse_sensitivity = 7\n' >"$WORK/other/zeb/zeb.conf"
+touch -d '2001-02-03 04:05:06' "$CONF"
+before=$(stat -c '%Y %s' "$CONF")
+sum=$(sha256sum <"$CONF")
+export XDG_CONFIG_HOME=$WORK/config
+start_zeb . --record "$WORK/settings.replay"
+WIN=$(zeb_window_of_size 1024x768) || fail "no 1024x768 ZEB window"
+has_window "Start FullScreen?" && fail "start = windowed still asked"
+grep -qxF "zeb: $CONF:3: unknown action \"jumpp\"" "$LOG" || fail "the bad line was not named on stderr"
+# Space is seen once a frame has stepped after its release: the pointer's motion, recorded
+# after it, writes that frame out.
+space_stepped() {
+    xdotool mousemove_relative 1 0
+    awk '/^key Space up/ {up = 1} up && /^frames/ {ok = 1} END {exit !ok}' "$WORK/settings.replay"
+}
+tap_until "$WIN" space space_stepped || fail "the tap of Space was not recorded with a frame after it"
+quit_with_escape "$WIN"
+grep -qxF "expect held_weapon == 3" "$WORK/settings.replay" || fail "Space did not take weapon 3"
+for line in "setting start windowed" "setting bind Space weapon_3"; do
+    grep -qxF "$line" "$WORK/settings.replay" || fail "the recording lacks \"$line\""
+done
+grep -q "^mode " "$WORK/settings.replay" && fail "the file's start was recorded as a command line's"
+[ "$(stat -c '%Y %s' "$CONF")" = "$before" ] && [ "$(sha256sum <"$CONF")" = "$sum" ] ||
+    fail "the settings file was changed"
+[ "$(ls "$WORK/config/zeb")" = "zeb.conf" ] || fail "something was written beside the settings file"
+"$REPLAY" "$WORK/settings.replay" >"$LOG" 2>&1 || fail "zeb-replay did not play the recording to its state"
+export XDG_CONFIG_HOME=$WORK/other
+start_zeb . --play "$WORK/settings.replay"
+expect_exit 0
+grep -qF "ended in the recorded state" "$LOG" || fail "--play under other settings ended elsewhere"
+unset XDG_CONFIG_HOME
+echo "ok: the settings file answered the question, bound Space, named its bad line, stayed untouched; its recording played to its state in zeb-replay and zeb --play"

@@ -23,6 +23,8 @@ xvfb_start 1280x1024 || exit 1
 # --record writes what its backend made of it, releases included; zeb --play and
 # zeb-replay must both end in the recorded state. SDL drops a controller's events while
 # no window has the keyboard, which a bare X server need not give.
+# The user's settings file stays out of it: the defaults hold.
+export XDG_CONFIG_HOME=$WORK/config
 SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS=1 LD_PRELOAD="$DRIVER" timeout 120 "$ZEB" --windowed --record "$WORK/pad.replay" \
     >"$WORK/record.log" 2>&1 || { cat "$WORK/record.log"; fail "zeb --record with the virtual controller"; }
 for line in "pad lefty -32768" "pad rightshoulder down" "pad a up" "pad righttrigger 32767" "pad lefty 0" \

@@ -239,6 +239,28 @@ check "calibrate refuses an unknown kind" run_replay 1 "frames 1
 calibrate shiny 2"
 check "  with its usage" has "usage: calibrate clear|minified|magnified|blended|untextured|rejected N"
 
+# setting: a recording's settings, in force from the start; zeb-replay reads no user file.
+check "a bound key drives its action, its old key no longer, the look follows the setting" run_replay 0 "setting bind Space jump
+setting mouse_sensitivity 2
+setting invert_look yes
+viewport 64 48
+key End down
+frames 1
+expect boost_active == false
+key End up
+key Space down
+frames 1
+expect boost_active == true
+mouse 10 10
+frames 1
+expect heading == -1
+expect pitch == -1"
+check "an unknown action is refused" run_replay 1 "setting bind Space jumpp"
+check "  by name" has '(standard input):1: setting: unknown action "jumpp"'
+check "a setting once the program runs is refused" run_replay 1 "frames 1
+setting invert_look yes"
+check "  saying so" has "(standard input):2: setting: the program has already started"
+
 # zeb's command line.
 "$ZEB" --help >"$WORK/err" 2>&1; code=$?
 check "zeb --help exits 0" test "$code" -eq 0

@@ -1,6 +1,5 @@
 #include "support.h"
 
-#include "app/input.h"
 #include "app/program.h"
 #include "app/session.h"
 #include "app/window.h"
@@ -12,7 +11,6 @@ void reset_everything() {
     headless_set_auto_clock(true);
     headless_move_cursor(CURSOR_CENTER_X, CURSOR_CENTER_Y);
     reset_session();
-    reset_pad_bindings(); // configuration, which the session reset keeps
 }
 
 bool start_windowed_program() {

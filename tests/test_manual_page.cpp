@@ -156,3 +156,22 @@ TEST(ManualPage, ControlsNameEveryInputAndNothingElse) {
     for (const std::string& name : on_page)
         EXPECT_EQ(read.count(name), 1u) << "the CONTROLS table names " << name << ", which the program does not read";
 }
+
+// The settings file binds keys to actions by name: the page lists every action there, with
+// the key it has by default ("no key" for the controller's own).
+TEST(ManualPage, SettingsNameEveryActionWithItsKey) {
+    std::ifstream page(ZEB_MANUAL_PAGE);
+    std::string text, line;
+    bool in_settings = false;
+    while (std::getline(page, line)) {
+        if (line.compare(0, 4, ".SS ") == 0 || line.compare(0, 4, ".SH ") == 0) in_settings = line == ".SS Settings";
+        else if (in_settings) text += line + "\n";
+    }
+    ASSERT_FALSE(text.empty()) << "no Settings section in " << ZEB_MANUAL_PAGE;
+    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
+        const Key key = KEY_BINDINGS[r].key;
+        const std::string entry =
+            std::string(KEY_BINDINGS[r].action) + " (" + (key == Key::Unknown ? "no key" : key_name(key)) + ")";
+        EXPECT_NE(text.find(entry), std::string::npos) << "the Settings section lacks " << entry;
+    }
+}

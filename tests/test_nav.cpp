@@ -54,6 +54,18 @@ TEST_F(Nav, ArrowStepsFollowTheHeadingAndMouseLookTurns) {
     EXPECT_NEAR(player.heading, 401, 1e-3);
 }
 
+// The sensitivity multiplies the turn and the tilt alike; inverting flips the tilt only.
+TEST_F(Nav, MouseLookFollowsTheSensitivityAndInvertFlipsOnlyTheTilt) {
+    mouse_look = MouseLook{2, true};
+    apply_mouse_look(20, -10);
+    EXPECT_FLOAT_EQ(player.heading, 2);
+    EXPECT_FLOAT_EQ(player.pitch, -1);
+    mouse_look = MouseLook{0.05, false};
+    apply_mouse_look(-20, 20);
+    EXPECT_FLOAT_EQ(player.heading, 2 - 0.05f);
+    EXPECT_FLOAT_EQ(player.pitch, -1 - 0.05f);
+}
+
 TEST_F(Nav, EndJumpsOncePerPressAndNotDuringALift) {
     keys[Key::End] = true;
     apply_held_keys();

@@ -480,6 +480,45 @@ TEST(RecordPlay, ARecordedSessionPlaysBackToTheSameInputs) {
     std::filesystem::remove(path);
 }
 
+// A recording's `setting` lines go to the core, with their numbers for a refusal to name,
+// and are no inputs: what plays is the same as without them.
+TEST(RecordPlay, ARecordingsSettingsAreHandedOverAndNotPlayed) {
+    const std::string path = ::testing::TempDir() + "settings_" + std::to_string(getpid()) + ".replay";
+    std::ofstream(path) << "# A session of zeb, recorded: x\n"
+                           "mode windowed\n"
+                           "setting mouse_sensitivity 1.5\n"
+                           "setting bind Space jump\n"
+                           "key Space down\n"
+                           "frames 1\n"
+                           "state\n"
+                           "expect world == 1\n";
+    EXPECT_EQ(refused("setting start"), "usage: setting NAME VALUE | setting bind KEY ACTION");
+    headless_reset();
+    int answer = 0;
+    char why[512] = "";
+    ASSERT_TRUE(platform_play_start(path.c_str(), &answer, why, sizeof why)) << why;
+    const PlaySetting* settings = nullptr;
+    ASSERT_EQ(platform_play_settings(&settings), 2u);
+    EXPECT_EQ(settings[0].line, 3);
+    EXPECT_STREQ(settings[0].text, "mouse_sensitivity 1.5");
+    EXPECT_EQ(settings[1].line, 4);
+    EXPECT_STREQ(settings[1].text, "bind Space jump");
+    InputEvent event;
+    ASSERT_TRUE(platform_poll_event(&event));
+    EXPECT_EQ(event.kind, InputKind::KeyDown);
+    EXPECT_EQ(event.key, Key::Space);
+    EXPECT_FALSE(platform_poll_event(&event));
+    headless_reset();
+    EXPECT_EQ(platform_play_settings(&settings), 0u) << "a recording given up keeps its settings";
+    // A damaged recording cannot make the player hold settings without bound.
+    std::string endless = "# A session of zeb, recorded: x\n";
+    for (int i = 0; i < 1025; ++i) endless += "setting start ask\n";
+    std::ofstream(path) << endless << "frames 1\nstate\nexpect world == 1\n";
+    EXPECT_FALSE(platform_play_start(path.c_str(), &answer, why, sizeof why));
+    EXPECT_EQ(std::string(why), path + ":1026: more settings than the program has");
+    std::filesystem::remove(path);
+}
+
 // What `state`, `census`, `probe` and `bench` print goes through this writer: every line
 // must be one JSON value a strict reader accepts.
 TEST(ReplayJson, MembersAfterAnEmptyOrNestedContainerAreSeparated) {

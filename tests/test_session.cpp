@@ -1,14 +1,17 @@
-// The session's field lists and the key bindings.
+// The session's field lists, the key bindings and the user's settings.
 #include "app/input.h"
 #include "app/pad.h"
 #include "app/program.h"
 #include "app/session.h"
+#include "app/settings.h"
 #include "app/window.h"
 #include "assets/font.h"
 #include "assets/textures.h"
 #include "nav/gates.h"
+#include "nav/player.h"
 #include "nav/worlds.h"
 #include "platform/headless.h"
+#include "platform/settings_file.h"
 #include "render/hud.h"
 #include "render/visible_sets.h"
 #include "support.h"
@@ -20,10 +23,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -368,4 +376,304 @@ TEST(Bindings, EachActionNameFindsItsRow) {
         EXPECT_GE(binding_row(PAD_BINDINGS[b].action), 0) << PAD_BINDINGS[b].action;
         EXPECT_TRUE(buttons.insert(PAD_BINDINGS[b].button).second) << pad_button_name(PAD_BINDINGS[b].button);
     }
+}
+
+// The keys in force, not the table's, drive the rows: a key bound to an action drives it,
+// the action's old key and the row the key was taken from no longer act.
+TEST(Bindings, ABoundKeyDrivesItsActionAndItsOldKeyNoLonger) {
+    reset_everything();
+    ASSERT_TRUE(start_windowed_program());
+    Settings settings;
+    std::string why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "Space", "jump"}, &why)) << why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "Up", "lift"}, &why)) << why; // forward loses Up
+    put_in_force(settings);
+    press_key(Key::End);
+    press_key(Key::Delete);
+    apply_held_keys();
+    EXPECT_FALSE(lift.boost_active) << "End still jumps";
+    EXPECT_FALSE(lift.lift_active) << "Delete still lifts";
+    finish_key_step();
+    release_key(Key::End);
+    release_key(Key::Delete);
+    press_key(Key::Space);
+    press_key(Key::Up);
+    apply_held_keys();
+    EXPECT_TRUE(lift.boost_active);
+    EXPECT_TRUE(movement.jump_key_latch);
+    EXPECT_TRUE(lift.lift_active);
+    EXPECT_FLOAT_EQ(player.z, -1) << "Up still walks forward";
+    reset_everything();
+    EXPECT_EQ(bound_keys.row_keys, table_keys()) << "the reset keeps the user's keys";
+}
+
+// A controller button bound by the settings drives its new row and no longer its old one;
+// the reset brings back the defaults.
+TEST(Bindings, ABoundPadButtonDrivesItsNewActionOnly) {
+    reset_everything();
+    ASSERT_TRUE(start_windowed_program());
+    Settings settings;
+    std::string why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "pad", "a", "lift"}, &why)) << why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "pad", "y", "jump"}, &why)) << why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "pad", "dpup", "none"}, &why)) << why;
+    put_in_force(settings);
+    press_pad_button(PadButton::DpadUp);
+    apply_held_keys();
+    EXPECT_FLOAT_EQ(player.z, -1) << "dpup still walks forward";
+    press_pad_button(PadButton::A);
+    apply_held_keys();
+    EXPECT_TRUE(lift.lift_active);
+    EXPECT_FALSE(movement.jump_key_latch) << "a still jumps";
+    reset_everything(); // a jump waits for the lift's end: y jumps from the start state
+    ASSERT_TRUE(start_windowed_program());
+    put_in_force(settings);
+    press_pad_button(PadButton::Y);
+    apply_held_keys();
+    EXPECT_TRUE(movement.jump_key_latch);
+    EXPECT_TRUE(lift.boost_active);
+    reset_everything();
+    EXPECT_EQ(pad_binding_rows.row, PadBindingRows{}.row) << "the reset keeps the user's buttons";
+}
+
+namespace {
+
+std::vector<std::string> complaint_lines(const ParsedSettings& parsed) {
+    std::vector<std::string> out;
+    for (const SettingsComplaint& c : parsed.complaints) out.push_back(std::to_string(c.line) + ": " + c.what);
+    return out;
+}
+
+Key key_of(const Settings& settings, const char* action) {
+    return settings.keys.row_keys[static_cast<size_t>(binding_row(action))];
+}
+
+} // namespace
+
+// Every kind of line that does not parse is named by its number and changes nothing; every
+// other line counts, comments, blanks, spaces and a CR before the newline included.
+TEST(Settings, EachBadLineIsNamedByNumberWhileTheGoodOnesCount) {
+    const std::string text = "# zeb settings\n"                                 // 1
+                             "\n"                                               // 2
+                             "  mouse_sensitivity =  2.5   # fast\n"            // 3
+                             "mouse_sensitivty = 3\n"                           // 4: unknown name
+                             "invert_look = maybe\n"                            // 5: bad value
+                             "invert_look\t= on\r\n"                            // 6
+                             "start = windowed\n"                               // 7
+                             "bind Space jumpp\n"                               // 8: unknown action
+                             "bind space jump\n"                                // 9: key names are case-sensitive
+                             "bind Escape jump\n"                               // 10: kept by the program
+                             "bind Space\n"                                     // 11: no action
+                             "bind Space jump # the bar\n"                      // 12
+                             "mouse_sensitivity = 25\n"                         // 13: out of range
+                             "start windowed\n"                                 // 14: no =
+                             "start = windowed fullscreen\n"                    // 15: two values
+                             "invert_look = \x01yes\n"                          // 16: no text
+                             "invert_look = \xc3\n"                             // 17: a cut UTF-8 sequence
+                             "# r\xc3\xa9glages\n"                              // 18: UTF-8 in a comment is text
+                             + std::string(SETTINGS_LINE_LIMIT + 1, ' ') + "\n" // 19: too long
+                             + "bind F1 lift\n"                                 // 20: kept
+                             + "bind pad y weapon_3\n"                          // 21
+                             + "bind pad Y weapon_3\n"                          // 22: button names are SDL's
+                             + "bind pad start jumpp\n"                         // 23: unknown action
+                             + "bind pad x\n"                                   // 24: no action
+                             + "bind pad back none";                            // 25: no newline at the end
+    const ParsedSettings parsed = parse_settings(text);
+    const std::vector<std::string> expected = {
+        "4: unknown setting \"mouse_sensitivty\"",
+        "5: invert_look must be yes or no, not \"maybe\"",
+        "8: unknown action \"jumpp\"",
+        "9: unknown key \"space\"",
+        "10: the key Escape cannot be bound: the program keeps it",
+        "11: bind takes a key and an action: bind KEY ACTION",
+        "13: mouse_sensitivity must be a number from 0.05 to 20, not \"25\"",
+        "14: not NAME = VALUE or bind KEY ACTION: \"start windowed\"",
+        "15: start takes one value",
+        "16: not text: \"invert_look = \\x01yes\"",
+        "17: not text: \"invert_look = \\xc3\"",
+        "19: a line longer than 1024 bytes",
+        "20: the key F1 cannot be bound: the program keeps it",
+        "22: unknown controller button \"Y\"",
+        "23: unknown action \"jumpp\"",
+        "24: bind pad takes a button and an action: bind pad BUTTON ACTION",
+    };
+    EXPECT_EQ(complaint_lines(parsed), expected);
+    EXPECT_EQ(parsed.settings.mouse_sensitivity, 2.5);
+    EXPECT_TRUE(parsed.settings.invert_look);
+    EXPECT_EQ(parsed.settings.start, StartMode::Windowed);
+    EXPECT_EQ(key_of(parsed.settings, "jump"), Key::Space);
+    EXPECT_EQ(key_of(parsed.settings, "lift"), Key::Delete);
+    EXPECT_EQ(parsed.settings.pad.row[static_cast<size_t>(PadButton::Y)], binding_row("weapon_3"));
+    EXPECT_EQ(parsed.settings.pad.row[static_cast<size_t>(PadButton::Start)], binding_row("quit"));
+    EXPECT_EQ(parsed.settings.pad.row[static_cast<size_t>(PadButton::Back)], -1);
+}
+
+// An action has one key; a key drives one action: binding a key takes it from the row that
+// had it, which stays unbound unless a later line binds it. `none` unbinds.
+TEST(Settings, ABindMovesTheKeyBetweenRows) {
+    const ParsedSettings parsed = parse_settings("bind End forward\n"    // jump loses End
+                                                 "bind Up strafe_left\n" // forward's old key: nobody's now
+                                                 "bind Left back\n"      // strafe_left's old key
+                                                 "bind Down lift\n"      // back's old key
+                                                 "bind none screenshot\n");
+    EXPECT_TRUE(parsed.complaints.empty()) << complaint_lines(parsed)[0];
+    EXPECT_EQ(key_of(parsed.settings, "forward"), Key::End);
+    EXPECT_EQ(key_of(parsed.settings, "jump"), Key::Unknown);
+    EXPECT_EQ(key_of(parsed.settings, "strafe_left"), Key::Up);
+    EXPECT_EQ(key_of(parsed.settings, "back"), Key::Left);
+    EXPECT_EQ(key_of(parsed.settings, "lift"), Key::Down);
+    EXPECT_EQ(key_of(parsed.settings, "screenshot"), Key::Unknown);
+    EXPECT_EQ(key_of(parsed.settings, "weapon_3"), Key::Digit3);
+    std::set<Key> held;
+    for (Key key : parsed.settings.keys.row_keys)
+        EXPECT_TRUE(key == Key::Unknown || held.insert(key).second) << key_name(key) << " drives two rows";
+    // A later line gives the unbound row a key again.
+    const ParsedSettings again = parse_settings("bind End forward\nbind Home jump\n");
+    EXPECT_EQ(key_of(again.settings, "jump"), Key::Home);
+}
+
+// The keys the main loop and the system keep cannot be bound, by any action.
+TEST(Settings, TheKeysTheProgramKeepsAreRefused) {
+    for (const char* key : {"Escape", "F1", "O", "P", "Alt", "F10"}) {
+        Settings settings;
+        std::string why;
+        EXPECT_FALSE(apply_setting(&settings, {"bind", key, "weapon_1"}, &why)) << key;
+        EXPECT_EQ(why, std::string("the key ") + key + " cannot be bound: the program keeps it");
+        EXPECT_EQ(settings.keys.row_keys, table_keys()) << key;
+    }
+}
+
+TEST(Settings, TheSensitivityStaysWithinItsRange) {
+    for (const char* good : {"0.05", "1", "20", "2e0", " 3"}) {
+        Settings settings;
+        std::string why;
+        EXPECT_TRUE(apply_setting(&settings, {"mouse_sensitivity", good}, &why)) << good << ": " << why;
+    }
+    for (const char* bad : {"0.049", "0", "-1", "20.01", "nan", "inf", "1.5x", "", "1,5"}) {
+        Settings settings;
+        std::string why;
+        EXPECT_FALSE(apply_setting(&settings, {"mouse_sensitivity", bad}, &why)) << bad;
+        EXPECT_EQ(settings.mouse_sensitivity, 1) << bad;
+    }
+}
+
+// A file past the bound is not read at all; past SETTINGS_REPORT_LIMIT bad lines the rest
+// are counted in one line, so a wrong file cannot flood the terminal.
+TEST(Settings, AFileTooBigIsRefusedWholeAndTheReportIsBounded) {
+    std::string big;
+    while (big.size() <= SETTINGS_FILE_LIMIT) big += "bind Space jump\n";
+    const ParsedSettings too_big = parse_settings(big);
+    EXPECT_EQ(complaint_lines(too_big),
+              std::vector<std::string>{"0: larger than 262144 bytes: not read, the defaults hold"});
+    EXPECT_EQ(key_of(too_big.settings, "jump"), Key::End);
+    EXPECT_EQ(settings_report("/c/zeb.conf", too_big.complaints),
+              std::vector<std::string>{"/c/zeb.conf: larger than 262144 bytes: not read, the defaults hold"});
+
+    std::string wrong;
+    for (int i = 0; i < 25; ++i) wrong += "jump\n";
+    const std::vector<std::string> report = settings_report("/c/zeb.conf", parse_settings(wrong).complaints);
+    ASSERT_EQ(report.size(), SETTINGS_REPORT_LIMIT + 1);
+    EXPECT_EQ(report[0], "/c/zeb.conf:1: not NAME = VALUE or bind KEY ACTION: \"jump\"");
+    EXPECT_EQ(report[19], "/c/zeb.conf:20: not NAME = VALUE or bind KEY ACTION: \"jump\"");
+    EXPECT_EQ(report[20], "/c/zeb.conf: 5 more lines that do not parse were ignored");
+}
+
+// What a recording writes gives the same settings back when played from the defaults,
+// a row left without a key included (its old key free again, which no bind would say).
+TEST(Settings, TheLinesOfARecordingGiveTheSameSettingsBack) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"mouse_sensitivity = 0.1", "invert_look = yes", "start = fullscreen"},
+        {"bind Space jump", "bind End lift"},
+        {"bind End forward", "bind Up forward"}, // jump unbound, End free
+        {"bind Right strafe_left", "bind Left strafe_right", "bind none weapon_0", "bind 0 weapon_1"},
+        {"bind Q lod_bias_up", "bind W lod_bias_down", "bind Q forward", "start = ask"},
+        {"bind pad a lift", "bind pad x jump", "bind pad start none", "bind Home quit"},
+    };
+    for (const std::vector<std::string>& lines : cases) {
+        std::string text;
+        for (const std::string& line : lines) text += line + "\n";
+        const ParsedSettings parsed = parse_settings(text);
+        Settings played;
+        for (const std::string& line : setting_lines(parsed.settings)) {
+            std::string why;
+            EXPECT_TRUE(apply_setting(&played, setting_words(line), &why)) << line << ": " << why;
+        }
+        EXPECT_EQ(played.mouse_sensitivity, parsed.settings.mouse_sensitivity) << text;
+        EXPECT_EQ(played.invert_look, parsed.settings.invert_look) << text;
+        EXPECT_EQ(played.start, parsed.settings.start) << text;
+        EXPECT_EQ(played.keys.row_keys, parsed.settings.keys.row_keys) << text;
+        EXPECT_EQ(played.pad.row, parsed.settings.pad.row) << text;
+    }
+    EXPECT_TRUE(setting_lines(Settings{}).empty());
+    const ParsedSettings some = parse_settings("mouse_sensitivity = 0.1\nbind Space jump\nstart = windowed\n");
+    EXPECT_EQ(setting_lines(some.settings),
+              (std::vector<std::string>{"mouse_sensitivity 0.10000000000000001", "start windowed", "bind Space jump"}));
+    EXPECT_EQ(setting_lines(parse_settings("bind pad y jump\nbind pad back none\n").settings),
+              (std::vector<std::string>{"bind pad y jump", "bind pad back none"}));
+}
+
+// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config: unset, empty and relative
+// values are ignored, as the base-directory rules say.
+TEST(Settings, TheFileIsWhereTheBaseDirectoryRulesPutIt) {
+    EXPECT_EQ(settings_path_for("/x/conf", "/home/u"), "/x/conf/zeb/zeb.conf");
+    EXPECT_EQ(settings_path_for(nullptr, "/home/u"), "/home/u/.config/zeb/zeb.conf");
+    EXPECT_EQ(settings_path_for("", "/home/u"), "/home/u/.config/zeb/zeb.conf");
+    EXPECT_EQ(settings_path_for("conf", "/home/u"), "/home/u/.config/zeb/zeb.conf");
+    EXPECT_EQ(settings_path_for(nullptr, nullptr), "");
+    EXPECT_EQ(settings_path_for(nullptr, "home"), "");
+}
+
+// Read once through the platform: a missing file is the defaults without a word; a FIFO
+// or a directory in its place is refused at once by name; the file itself is left as it was.
+TEST(Settings, TheUserFileIsReadOnlyWhenRegularAndNeverWritten) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(::testing::TempDir()) / ("zeb_settings_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    reset_everything();
+    std::vector<std::string> report = {"stale"};
+    EXPECT_EQ(read_user_settings(&report).keys.row_keys, table_keys()) << "the headless backend read a file";
+    EXPECT_TRUE(report.empty());
+
+    const std::string path = (dir / "zeb.conf").string();
+    headless_set_settings_path(path);
+    read_user_settings(&report);
+    EXPECT_TRUE(report.empty()) << report[0];
+
+    std::ofstream(path) << "bind Space jump\nbind Space jumpp\n";
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    const Settings read = read_user_settings(&report);
+    EXPECT_EQ(key_of(read, "jump"), Key::Space);
+    EXPECT_EQ(report, std::vector<std::string>{path + ":2: unknown action \"jumpp\""});
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(after.st_size, before.st_size);
+
+    fs::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); // nobody writes: an open that waited would hang
+    read_user_settings(&report);
+    EXPECT_EQ(report, std::vector<std::string>{
+                          path + ": the settings file cannot be read (not a regular file): the defaults hold"});
+    fs::remove(path);
+    fs::create_directory(path);
+    read_user_settings(&report);
+    EXPECT_EQ(report.size(), 1u);
+    reset_everything();
+    fs::remove_all(dir);
+}
+
+// The start-up question: the command line's answer wins over the file's.
+TEST(Settings, TheCommandLineWinsOverTheStartSetting) {
+    Settings settings;
+    EXPECT_EQ(startup_answer_of(settings, 0), 0);
+    settings.start = StartMode::Windowed;
+    EXPECT_EQ(startup_answer_of(settings, 0), IDNO);
+    EXPECT_EQ(startup_answer_of(settings, IDYES), IDYES);
+    settings.start = StartMode::Fullscreen;
+    EXPECT_EQ(startup_answer_of(settings, 0), IDYES);
+    EXPECT_EQ(startup_answer_of(settings, IDNO), IDNO);
 }

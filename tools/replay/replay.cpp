@@ -7,6 +7,7 @@
 #include "app/input.h"
 #include "app/program.h"
 #include "app/session.h"
+#include "app/settings.h"
 #include "app/state.h"
 #include "app/window.h"
 #include "assets/bmp.h"
@@ -58,6 +59,7 @@ struct Replay {
     std::string start_dir;          // the working directory zeb-replay was started in
     bool moved = false;             // the data directory became the working directory
     int startup_answer = 0;         // `mode`: IDYES or IDNO given in advance; 0 asks
+    Settings settings;              // `setting` lines so far; never the user's file
 };
 
 Replay g_replay;
@@ -85,7 +87,7 @@ void ensure_started() {
         exit(1);
     }
     g_replay.moved = !here;
-    program_start(g_replay.startup_answer);
+    program_start(startup_answer_of(g_replay.settings, g_replay.startup_answer));
 }
 
 // A file the script names, relative to the directory zeb-replay was started in, even
@@ -679,6 +681,17 @@ bool cmd_mode(const Line& l) {
     return true;
 }
 
+// setting NAME VALUE | setting bind KEY ACTION: a setting of the user's, as a recording
+// carries it (zeb-replay reads no settings file). Before the program starts.
+bool cmd_setting(const Line& l) {
+    if (g_replay.started) return fail("setting: the program has already started");
+    std::string why;
+    if (!apply_setting(&g_replay.settings, std::vector<std::string>(l.words.begin() + 1, l.words.end()), &why))
+        return fail("setting: " + why);
+    put_in_force(g_replay.settings);
+    return true;
+}
+
 // displaymode yes|no: whether an exact window.fullscreen display mode exists.
 bool cmd_displaymode(const Line& l) {
     const std::string& answer = l.words[1];
@@ -722,7 +735,7 @@ constexpr Command COMMANDS[] = {
     {"expect", cmd_expect},   {"expect_message", cmd_expect_message},
     {"fail", cmd_fail},       {"displaymode", cmd_displaymode},
     {"focus", cmd_focus},     {"message", cmd_message},   {"viewport", cmd_viewport},
-    {"desktop", cmd_desktop}, {"mode", cmd_mode},
+    {"desktop", cmd_desktop}, {"mode", cmd_mode},     {"setting", cmd_setting},
     {"model", cmd_model},     {"census", cmd_census},
     {"probe", cmd_probe},     {"memory_baseline", cmd_memory_baseline},
 };
