@@ -1,5 +1,6 @@
 #include "input.h"
 
+#include "app/pad.h"
 #include "app/timer.h"
 #include "assets/textures.h"
 #include "nav/gates.h"
@@ -9,6 +10,7 @@
 #include "render/hud.h"
 #include "render/scene_setup.h"
 #include "weapons/weapon_models.h"
+#include "weapons/weapon_table.h"
 #include "weapons/weapons.h"
 
 #include <cstring>
@@ -47,6 +49,34 @@ void jump_key(int down) { jump_key_step(down != 0); }
 void lift_key(int down) { lift_key_step(down != 0); }
 void walk(int direction) { walk_step(static_cast<WalkDirection>(direction)); }
 
+// Once a press, through weapons 1 to 5 and round; from none held, the first or the last.
+void cycle_weapon(bool* latch, int down, int step) {
+    if (down && !*latch) {
+        const int count = weapon_count();
+        const int held = weapon_state.held_weapon;
+        select_weapon(step > 0 ? held % count + 1 : held <= 1 ? count : held - 1);
+    }
+    *latch = down != 0;
+}
+void weapon_prev_key(int down) { cycle_weapon(&input_requests.weapon_prev_latch, down, -1); }
+void weapon_next_key(int down) { cycle_weapon(&input_requests.weapon_next_latch, down, 1); }
+
+// A first press asks on the HUD, a second one while the question shows quits: a button
+// on a controller is easily knocked, and a box would need the keyboard to answer it.
+void quit_key(int down) {
+    InputRequests& r = input_requests;
+    const bool press = down && !r.quit_latch;
+    r.quit_latch = down != 0;
+    if (press && hud.quit_prompt_frames > 0) r.quit_asked = true;
+    else if (press) hud.quit_prompt_frames = QUIT_CONFIRM_FRAMES;
+    else if (hud.quit_prompt_frames > 0) hud.quit_prompt_frames -= 1;
+}
+
+void fullscreen_key(int down) {
+    if (down && !input_requests.fullscreen_latch) input_requests.fullscreen_asked = true;
+    input_requests.fullscreen_latch = down != 0;
+}
+
 } // namespace
 
 // clang-format off
@@ -65,6 +95,8 @@ const KeyBinding KEY_BINDINGS[] = {
     {"weapon_4",          Key::Digit4,    KeyKind::Held, select_weapon,        4},
     {"weapon_5",          Key::Digit5,    KeyKind::Held, select_weapon,        5},
     {"weapon_0",          Key::Digit0,    KeyKind::Held, select_weapon,        0},
+    {"weapon_prev",       Key::Unknown,   KeyKind::Edge, weapon_prev_key,      0},
+    {"weapon_next",       Key::Unknown,   KeyKind::Edge, weapon_next_key,      0},
     {"gates_up",          Key::Y,         KeyKind::Held, move_gates,           1},
     {"gates_down",        Key::I,         KeyKind::Held, move_gates,          -1},
     {"weapon_roll_left",  Key::C,         KeyKind::Held, turn_weapon_roll,    -1},
@@ -82,6 +114,8 @@ const KeyBinding KEY_BINDINGS[] = {
     {"jump",              Key::End,       KeyKind::Edge, jump_key,             0},
     {"lift",              Key::Delete,    KeyKind::Edge, lift_key,             0},
     {"screenshot",        Key::F12,       KeyKind::Edge, screenshot_key,       0},
+    {"quit",              Key::Unknown,   KeyKind::Edge, quit_key,             0},
+    {"fullscreen",        Key::Unknown,   KeyKind::Edge, fullscreen_key,       0},
     {"forward",           Key::Up,        KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Forward)},
     {"back",              Key::Down,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Back)},
     {"strafe_right",      Key::Right,     KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Right)},
@@ -113,13 +147,53 @@ int binding_row(const char* action) {
     return -1;
 }
 
+// clang-format off
+const PadBinding PAD_BINDINGS[] = {
+    // button                    action
+    {PadButton::A,             "jump"},
+    {PadButton::X,             "lift"},
+    {PadButton::LeftShoulder,  "weapon_prev"},
+    {PadButton::RightShoulder, "weapon_next"},
+    {PadButton::DpadUp,        "forward"},
+    {PadButton::DpadDown,      "back"},
+    {PadButton::DpadRight,     "strafe_right"},
+    {PadButton::DpadLeft,      "strafe_left"},
+    {PadButton::Start,         "quit"},
+    {PadButton::Back,          "fullscreen"},
+};
+// clang-format on
+const size_t PAD_BINDING_COUNT = std::size(PAD_BINDINGS);
+
+std::array<int, PAD_BUTTON_COUNT> PadBindingRows::default_pad_binding_rows() {
+    std::array<int, PAD_BUTTON_COUNT> rows;
+    rows.fill(-1);
+    for (const PadBinding& b : PAD_BINDINGS) rows[static_cast<size_t>(b.button)] = binding_row(b.action);
+    return rows;
+}
+
+PadBindingRows pad_binding_rows;
+
+void reset_pad_bindings() { pad_binding_rows = PadBindingRows{}; }
+
+namespace {
+
+bool pad_drives(int row) {
+    for (size_t b = 0; b < PAD_BUTTON_COUNT; ++b)
+        if (pad_binding_rows.row[b] == row && pad.held[b]) return true;
+    return false;
+}
+
+} // namespace
+
 void apply_held_keys() {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
         const KeyBinding& binding = KEY_BINDINGS[r];
-        const bool down = keys[bound_keys.row_keys[r]];
+        const bool down = keys[bound_keys.row_keys[r]] || pad_drives(static_cast<int>(r));
         if (binding.kind == KeyKind::Edge) binding.effect(down ? 1 : 0);
         else if (down) binding.effect(binding.amount);
     }
+    // The left stick walks after the arrow keys, as one more of them.
+    apply_pad_walk();
     // A world left behind gives up its textures at once; the new set loads next frame.
     if (world_entry_pending() && textures.texture_set_loaded) delete_textures();
 }

@@ -12,17 +12,18 @@ enum class KeyKind {
     Edge, // sees the key's state on every step and acts once per press
 };
 
-// One binding. A held row calls its effect with `amount` while the key is down; an edge
-// row calls it on every step with 1 while the key is down and 0 while it is up.
+// One binding. A held row calls its effect with `amount` while it is driven; an edge row
+// calls it on every step with 1 while it is driven and 0 while it is not. A row is driven
+// while its key or a controller button bound to it is down.
 struct KeyBinding {
     const char* action; // the row's name, for settings and bindings from other devices
-    Key key;            // the key that drives it unless the user binds another
+    Key key;            // the key that drives it unless the user binds another; Unknown: none
     KeyKind kind;
     void (*effect)(int amount);
     int amount;
 };
 // The table's rows; the keys in force (BoundKeys) keep one key per row.
-constexpr size_t KEY_BINDING_COUNT = 34;
+constexpr size_t KEY_BINDING_COUNT = 38;
 extern const KeyBinding KEY_BINDINGS[];
 
 // The row of the binding named `action`; -1 when no row has that name.
@@ -43,10 +44,38 @@ void reset_bound_keys();
 // Gives the row `row` the key `key` (Unknown: none), taken from whichever row had it.
 void bind_key(BoundKeys* bound, size_t row, Key key);
 
+// The controller's buttons, by default: a row of KEY_BINDINGS for each, named by its action.
+struct PadBinding {
+    PadButton button;
+    const char* action;
+};
+extern const PadBinding PAD_BINDINGS[];
+extern const size_t PAD_BINDING_COUNT;
+
+// The row of KEY_BINDINGS each controller button drives (-1: none): PAD_BINDINGS unless
+// the settings bind another. A button drives one row; a row may have several buttons.
+struct PadBindingRows {
+    std::array<int, PAD_BUTTON_COUNT> row = default_pad_binding_rows();
+    static std::array<int, PAD_BUTTON_COUNT> default_pad_binding_rows();
+};
+extern PadBindingRows pad_binding_rows;
+void reset_pad_bindings();
+
+// The frames the quit question stays on the HUD after a first press of the quit row's
+// button (Start): two seconds at the loop's 100 frames a second. A second press within
+// them quits.
+constexpr int QUIT_CONFIRM_FRAMES = 200;
+
 // What a binding asks of the loop rather than of the state it steps.
 struct InputRequests {
     bool screenshot_key_latch = false; // the screenshot key is down and has been seen
     bool screenshot_asked = false;     // the next frame drawn is kept as a picture
+    bool weapon_prev_latch = false;    // the previous-weapon row is driven and has been seen
+    bool weapon_next_latch = false;    // ... the next-weapon row
+    bool quit_latch = false;           // ... the quit row
+    bool quit_asked = false;           // confirmed: the loop ends as on Escape
+    bool fullscreen_latch = false;     // ... the fullscreen row
+    bool fullscreen_asked = false;     // the loop toggles fullscreen as on F1
 };
 extern InputRequests input_requests;
 void reset_input_requests();

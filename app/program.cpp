@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "app/input.h"
+#include "app/pad.h"
 #include "app/timer.h"
 #include "app/window.h"
 #include "nav/player.h"
@@ -116,7 +117,7 @@ Iteration program_iterate() {
         input_requests.screenshot_asked = false;
         platform_screenshot(); // before the swap: the frame just drawn is still in the buffer
     }
-    if (keys[Key::Escape]) return finish(0);
+    if (keys[Key::Escape] || input_requests.quit_asked) return finish(0);
     if (window.active) {
         // The driver rasterises only once it is handed the frame: a flush lets it work
         // while the loop waits, instead of after the wait, at the swap.
@@ -127,13 +128,16 @@ Iteration program_iterate() {
     }
     platform_swap_buffers();
     read_cursor();
+    apply_pad_look();
     apply_held_keys();
 
-    if (keys[Key::F1]) {
+    if (keys[Key::F1] || input_requests.fullscreen_asked) {
         keys[Key::F1] = false;
+        input_requests.fullscreen_asked = false;
         if (!toggle_fullscreen()) return Iteration::Ended;
     }
     finish_key_step();
+    finish_pad_step();
     return Iteration::Frame;
 }
 

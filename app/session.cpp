@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "app/input.h"
+#include "app/pad.h"
 #include "app/program.h"
 #include "app/timer.h"
 #include "app/window.h"
@@ -38,7 +39,9 @@
 void reset_session() {
     program = ProgramState{};
     reset_input_requests();
+    reset_pad();
     reset_bound_keys();
+    reset_pad_bindings();
     reset_window_state();
     reset_timer();
     reset_player(); // the keys too
@@ -82,11 +85,29 @@ void list_program(FieldList* out) {
 void list_input_requests(FieldList* out) {
     add_unprinted(out, "screenshot_key_latch", input_requests.screenshot_key_latch);
     add_unprinted(out, "screenshot_asked", input_requests.screenshot_asked);
+    add_unprinted(out, "weapon_prev_latch", input_requests.weapon_prev_latch);
+    add_unprinted(out, "weapon_next_latch", input_requests.weapon_next_latch);
+    add_unprinted(out, "quit_latch", input_requests.quit_latch);
+    add_unprinted(out, "quit_asked", input_requests.quit_asked);
+    add_unprinted(out, "fullscreen_latch", input_requests.fullscreen_latch);
+    add_unprinted(out, "fullscreen_asked", input_requests.fullscreen_asked);
+}
+
+// The controller is input, as the keys are: compared, not printed.
+void list_pad(FieldList* out) {
+    add_unprinted(out, "pad_held", pad.held);
+    add_unprinted(out, "pad_pressed_since_step", pad.pressed_since_step);
+    add_unprinted(out, "pad_release_pending", pad.release_pending);
+    add_unprinted(out, "pad_axes", pad.axes);
+    add_unprinted(out, "pad_left_trigger_pulled", pad.left_trigger_pulled);
+    add_unprinted(out, "pad_right_trigger_pulled", pad.right_trigger_pulled);
 }
 
 // The settings in force: the keys of the bindings and the mouse-look's; not printed, so
 // that a state stays the same whatever the user set.
 void list_bound_keys(FieldList* out) { add_unprinted(out, "bound_keys", bound_keys.row_keys); }
+
+void list_pad_bindings(FieldList* out) { add_unprinted(out, "pad_binding_rows", pad_binding_rows.row); }
 
 void list_mouse_look(FieldList* out) {
     add_unprinted(out, "mouse_sensitivity", mouse_look.sensitivity);
@@ -233,6 +254,7 @@ void list_hud(FieldList* out) {
     add_field(out, "hud_visible", hud.hud_printed.visible);
     add_field(out, "hud_culled", hud.hud_printed.culled);
     add_field(out, "hud_degenerate", hud.hud_printed.degenerate);
+    add_unprinted(out, "quit_prompt_frames", hud.quit_prompt_frames);
 }
 
 // The grids are too large to print: the replay prints their checksum.
@@ -353,7 +375,8 @@ template <typename T> constexpr SessionModule module(const T& state, void (*list
 const SessionModule SESSION_MODULES[] = {
     module(program,        list_program),
     module(input_requests, list_input_requests),
-    module(bound_keys,     list_bound_keys),
+    module(bound_keys,       list_bound_keys),
+    module(pad_binding_rows, list_pad_bindings),
     module(worlds,         list_worlds),
     module(player,         list_player),
     module(movement,       list_movement),
@@ -362,6 +385,7 @@ const SessionModule SESSION_MODULES[] = {
     module(mouse_look,     list_mouse_look),
     module(keys,           list_keys),
     module(key_taps,       list_key_taps),
+    module(pad,            list_pad),
     module(contacts,       list_contacts),
     module(gates,          list_gates),
     module(window,         list_window),

@@ -15,7 +15,7 @@ namespace {
 // P) and the system's (Alt, F10, which never reach the key table).
 constexpr Key KEPT_KEYS[] = {Key::Escape, Key::F1, Key::O, Key::P, Key::Alt, Key::F10};
 
-// The word a recording and a file give for "no key".
+// The word a recording and a file give for "no key" (and for "no action" of a button).
 constexpr const char* NO_KEY = "none";
 
 struct Truth {
@@ -81,7 +81,29 @@ bool is_text(const std::string& line) {
     return true;
 }
 
+// bind pad BUTTON ACTION: the controller's button (by SDL's name) drives the action's row
+// instead of its default one; ACTION `none` leaves it driving nothing.
+bool bind_pad(Settings* settings, const std::vector<std::string>& words, std::string* why) {
+    if (words.size() != 4) {
+        *why = "bind pad takes a button and an action: bind pad BUTTON ACTION";
+        return false;
+    }
+    PadButton button;
+    if (!pad_button_named(words[2].c_str(), &button)) {
+        *why = "unknown controller button " + quoted(words[2]);
+        return false;
+    }
+    const int row = words[3] == NO_KEY ? -1 : binding_row(words[3].c_str());
+    if (row < 0 && words[3] != NO_KEY) {
+        *why = "unknown action " + quoted(words[3]);
+        return false;
+    }
+    settings->pad.row[static_cast<size_t>(button)] = row;
+    return true;
+}
+
 bool bind(Settings* settings, const std::vector<std::string>& words, std::string* why) {
+    if (words.size() >= 2 && words[1] == "pad") return bind_pad(settings, words, why);
     if (words.size() != 3) {
         *why = "bind takes a key and an action: bind KEY ACTION";
         return false;
@@ -216,6 +238,12 @@ std::vector<std::string> setting_lines(const Settings& settings) {
         lines.push_back(std::string("bind ") + (key == Key::Unknown ? NO_KEY : key_name(key)) + " " +
                         KEY_BINDINGS[r].action);
     }
+    for (size_t b = 0; b < PAD_BUTTON_COUNT; ++b) {
+        const int row = settings.pad.row[b];
+        if (row == defaults.pad.row[b]) continue;
+        lines.push_back(std::string("bind pad ") + PAD_BUTTON_NAMES[b] + " " +
+                        (row < 0 ? NO_KEY : KEY_BINDINGS[static_cast<size_t>(row)].action));
+    }
     return lines;
 }
 
@@ -252,6 +280,7 @@ Settings read_user_settings(std::vector<std::string>* report) {
 
 void put_in_force(const Settings& settings) {
     bound_keys = settings.keys;
+    pad_binding_rows = settings.pad;
     mouse_look = MouseLook{settings.mouse_sensitivity, settings.invert_look};
 }
 

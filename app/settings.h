@@ -8,6 +8,7 @@
 //     invert_look = yes         # yes/no, true/false, on/off, 1/0
 //     start = windowed          # ask, fullscreen or windowed
 //     bind Space jump           # bind KEY ACTION; KEY `none` leaves ACTION without a key
+//     bind pad y weapon_0       # bind pad BUTTON ACTION; ACTION `none` leaves BUTTON unbound
 // A recording says the same as `setting NAME VALUE` and `setting bind KEY ACTION`.
 #pragma once
 
@@ -24,6 +25,7 @@ struct Settings {
     bool invert_look = false;
     StartMode start = StartMode::Ask;
     BoundKeys keys;
+    PadBindingRows pad;
 };
 
 constexpr double MIN_MOUSE_SENSITIVITY = 0.05;
@@ -65,7 +67,8 @@ std::vector<std::string> settings_report(const std::string& path, const std::vec
 // `report` holds the lines to say (an unreadable file, the lines that do not parse).
 Settings read_user_settings(std::vector<std::string>* report);
 
-// The mouse-look and the keys of `settings` put in force for the session.
+// The mouse-look, the keys and the controller's buttons of `settings` put in force for
+// the session.
 void put_in_force(const Settings& settings);
 
 // The answer the start-up question takes in advance: the command line's (IDYES, IDNO)

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "app/input.h"
+#include "app/pad.h"
 #include "assets/level.h"
 #include "nav/player.h"
 #include "nav/worlds.h"
@@ -42,6 +43,14 @@ bool fail_open(const char* text) {
     close_window();
     error_box(text);
     return false;
+}
+
+// A mouse button, or the trigger that stands for it.
+void click(MouseButton button, bool down) {
+    // A click that gives the window the input back aims at the crosshair, not at the
+    // pointer position read before the input was lost.
+    if (!pointer.pointer_held && platform_has_focus()) take_pointer();
+    on_mouse_button(button, down);
 }
 
 } // namespace
@@ -145,11 +154,19 @@ bool window_proc(const InputEvent& event) {
     }
     case InputKind::ButtonDown:
     case InputKind::ButtonUp:
-        // A click that gives the window the input back aims at the crosshair, not at the
-        // pointer position read before the input was lost.
-        if (!pointer.pointer_held && platform_has_focus()) take_pointer();
-        on_mouse_button(event.button, event.kind == InputKind::ButtonDown);
+        click(event.button, event.kind == InputKind::ButtonDown);
         return true;
+    case InputKind::PadButtonDown:
+        press_pad_button(event.pad_button);
+        return true;
+    case InputKind::PadButtonUp:
+        release_pad_button(event.pad_button);
+        return true;
+    case InputKind::PadAxis: {
+        const TriggerChange trigger = move_pad_axis(event.pad_axis, event.axis_value);
+        if (trigger.changed) click(trigger.button, trigger.down);
+        return true;
+    }
     case InputKind::SystemKeyDown: // Alt and F10 are the system's: never in the key table
     case InputKind::SystemKeyUp:
     case InputKind::Quit: // the loop's own, never dispatched

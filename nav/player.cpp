@@ -16,12 +16,13 @@ constexpr int BOOST_END_FRAME = 14;
 constexpr float BOOST_RISE = 0.03f;
 constexpr float DESCENT_STEP = 0.02f, DESCENT_FLOOR = 0.1f;
 
-// A step of MOVE_STEP along the heading turned by `turn` degrees; the sign picks forward
-// (-1: towards where heading 0 looks) or the other way.
-void step(float turn, float sign) {
+// A step of `share` x MOVE_STEP along the heading turned by `turn` degrees; the sign
+// picks forward (-1: towards where heading 0 looks) or the other way.
+void step(float turn, float sign, float share) {
     const float h = (player.heading + turn) * DEG_TO_RAD;
-    player.x += sign * std::sin(h) * MOVE_STEP;
-    player.z += sign * std::cos(h) * MOVE_STEP;
+    const float length = MOVE_STEP * share; // a share of 1 leaves MOVE_STEP as it is
+    player.x += sign * std::sin(h) * length;
+    player.z += sign * std::cos(h) * length;
 }
 
 // A world may keep the player in bounds with clamps run before every arrow step (world 1's
@@ -74,22 +75,22 @@ void lift_key_step(bool down) {
     }
 }
 
-void walk_step(WalkDirection direction) {
+void walk_step(WalkDirection direction, float share) {
     clamp_before_step();
     if (direction == WalkDirection::Forward) test_doorways(); // on the position the previous frames reached
     if (!movement.move_allowed) return;
     switch (direction) {
     case WalkDirection::Forward:
-        step(0, -1);
+        step(0, -1, share);
         break;
     case WalkDirection::Back:
-        step(0, 1);
+        step(0, 1, share);
         break;
     case WalkDirection::Right:
-        step(90, 1);
+        step(90, 1, share);
         break;
     case WalkDirection::Left:
-        step(-90, 1);
+        step(-90, 1, share);
         break;
     }
 }

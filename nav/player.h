@@ -18,8 +18,9 @@ void jump_key_step(bool down);
 // Delete: a lift starts (with its sound) once per press.
 void lift_key_step(bool down);
 enum class WalkDirection { Forward, Back, Right, Left };
-// One arrow-key step, after world 1's clamps; forward first tests the doorways.
-void walk_step(WalkDirection direction);
+// One arrow-key step, after world 1's clamps; forward first tests the doorways. `share`
+// scales the step (a stick part-way over): 1 is exactly the key's MOVE_STEP.
+void walk_step(WalkDirection direction, float share = 1);
 // Once a frame, before the walls: the lift (Delete) and the jump boost (End or a step up)
 // raise the eye; a boost asked for during a lift waits for its end.
 void update_lift();

@@ -1,5 +1,5 @@
-// The inputs a backend hands the core, named for what they are: keys, mouse buttons,
-// window changes and requests. Any source of input (a window system, a played script, a
+// The inputs a backend hands the core, named for what they are: keys, mouse buttons, a
+// game controller's buttons and axes, window changes and requests. Any source of input (a window system, a played script, a
 // settings file naming keys) speaks these.
 #pragma once
 
@@ -120,6 +120,66 @@ constexpr Key key_named(const char* name) {
 
 enum class MouseButton : uint8_t { Left, Right };
 
+// A game controller's buttons and axes, in the order and under the names SDL's game
+// controller interface gives them (SDL_GameControllerGetStringForButton / ...ForAxis).
+// clang-format off
+enum class PadButton : uint8_t {
+    A, B, X, Y, Back, Guide, Start, LeftStick, RightStick, LeftShoulder, RightShoulder,
+    DpadUp, DpadDown, DpadLeft, DpadRight,
+    Count
+};
+enum class PadAxis : uint8_t { LeftX, LeftY, RightX, RightY, LeftTrigger, RightTrigger, Count };
+// clang-format on
+constexpr size_t PAD_BUTTON_COUNT = static_cast<size_t>(PadButton::Count);
+constexpr size_t PAD_AXIS_COUNT = static_cast<size_t>(PadAxis::Count);
+// A stick axis runs from PAD_AXIS_MIN to PAD_AXIS_MAX (y grows downwards), a trigger from
+// 0 (at rest) to PAD_AXIS_MAX.
+constexpr int PAD_AXIS_MIN = -32768;
+constexpr int PAD_AXIS_MAX = 32767;
+
+// clang-format off
+constexpr const char* PAD_BUTTON_NAMES[] = {
+    "a", "b", "x", "y", "back", "guide", "start", "leftstick", "rightstick", "leftshoulder",
+    "rightshoulder", "dpup", "dpdown", "dpleft", "dpright",
+};
+constexpr const char* PAD_AXIS_NAMES[] = {
+    "leftx", "lefty", "rightx", "righty", "lefttrigger", "righttrigger",
+};
+// clang-format on
+static_assert(std::size(PAD_BUTTON_NAMES) == PAD_BUTTON_COUNT, "PAD_BUTTON_NAMES needs one name per button");
+static_assert(std::size(PAD_AXIS_NAMES) == PAD_AXIS_COUNT, "PAD_AXIS_NAMES needs one name per axis");
+
+constexpr bool same_name(const char* a, const char* b) {
+    while (*a && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
+constexpr const char* pad_button_name(PadButton button) {
+    const size_t index = static_cast<size_t>(button);
+    return index < PAD_BUTTON_COUNT ? PAD_BUTTON_NAMES[index] : "";
+}
+constexpr const char* pad_axis_name(PadAxis axis) {
+    const size_t index = static_cast<size_t>(axis);
+    return index < PAD_AXIS_COUNT ? PAD_AXIS_NAMES[index] : "";
+}
+// The button or axis of a name; false when none has it.
+constexpr bool pad_button_named(const char* name, PadButton* button) {
+    for (size_t i = 0; i < PAD_BUTTON_COUNT; ++i)
+        if (same_name(PAD_BUTTON_NAMES[i], name)) {
+            *button = static_cast<PadButton>(i);
+            return true;
+        }
+    return false;
+}
+constexpr bool pad_axis_named(const char* name, PadAxis* axis) {
+    for (size_t i = 0; i < PAD_AXIS_COUNT; ++i)
+        if (same_name(PAD_AXIS_NAMES[i], name)) {
+            *axis = static_cast<PadAxis>(i);
+            return true;
+        }
+    return false;
+}
+
 // What a system request asks of the window.
 enum class SystemRequest : uint8_t {
     ScreenSaver,  // start the screen saver
@@ -134,12 +194,15 @@ enum class InputKind : uint8_t {
     SystemKeyUp,
     ButtonDown, // `button`
     ButtonUp,
-    Resize,      // `width` x `height`: the client area's new size (0 x 0 when minimised)
-    FocusGained, // the window owns the input again; `minimised` as below
-    FocusLost,   // `minimised`: the window is also minimised or hidden from view
-    Close,       // a request to close the window (or to end the process)
-    Quit,        // the core's own request to end, with `exit_code`
-    System,      // `request`: the system asks something of the window
+    Resize,        // `width` x `height`: the client area's new size (0 x 0 when minimised)
+    FocusGained,   // the window owns the input again; `minimised` as below
+    FocusLost,     // `minimised`: the window is also minimised or hidden from view
+    Close,         // a request to close the window (or to end the process)
+    Quit,          // the core's own request to end, with `exit_code`
+    System,        // `request`: the system asks something of the window
+    PadButtonDown, // `pad_button` of a game controller: pressed
+    PadButtonUp,   // released (also when its controller is pulled out)
+    PadAxis,       // `pad_axis` moved to `axis_value` (0 when its controller is pulled out)
 };
 
 struct InputEvent {
@@ -151,6 +214,9 @@ struct InputEvent {
     bool minimised = false;
     SystemRequest request = SystemRequest::Other;
     int exit_code = 0;
+    PadButton pad_button = PadButton::A;
+    PadAxis pad_axis = PadAxis::LeftX;
+    int axis_value = 0; // PAD_AXIS_MIN to PAD_AXIS_MAX
 };
 
 constexpr InputEvent key_event(bool down, Key key) {
@@ -186,5 +252,20 @@ constexpr InputEvent quit_event(int exit_code) {
     InputEvent e;
     e.kind = InputKind::Quit;
     e.exit_code = exit_code;
+    return e;
+}
+
+constexpr InputEvent pad_button_event(bool down, PadButton button) {
+    InputEvent e;
+    e.kind = down ? InputKind::PadButtonDown : InputKind::PadButtonUp;
+    e.pad_button = button;
+    return e;
+}
+
+constexpr InputEvent pad_axis_event(PadAxis axis, int value) {
+    InputEvent e;
+    e.kind = InputKind::PadAxis;
+    e.pad_axis = axis;
+    e.axis_value = value < PAD_AXIS_MIN ? PAD_AXIS_MIN : value > PAD_AXIS_MAX ? PAD_AXIS_MAX : value;
     return e;
 }

@@ -13,7 +13,9 @@
 
 namespace {
 
-// Argument kinds, one letter each: w a word, k a key (name or number), i a pixel (int, +-2^20),
+// Argument kinds, one letter each: w a word, k a key (name or number), p a controller's
+// button or axis by name, s what it does (down or up for a button, a value for an axis,
+// clamped to the axis's range), i a pixel (int, +-2^20),
 // v a viewport size (1 to 8192, else the line is wrong), c a count (N >= 0), f a float,
 // W and L a message's wparam (0 to 2^32 - 1) and lparam (-2^31 to 2^32 - 1), r the rest
 // of the line as text.
@@ -33,6 +35,7 @@ constexpr CommandForm COMMAND_FORMS[] = {
     {"tap",             {"k"},               "tap NAME"},
     {"mouse",           {"ii"},              "mouse DX DY"},
     {"button",          {"ww"},              "button left|right down|up"},
+    {"pad",             {"ps"},              "pad BUTTON down|up, or pad AXIS VALUE"},
     {"cursor",          {"ii"},              "cursor X Y"},
     {"frames",          {"c"},               "frames N"},
     {"place",           {"fff", "fffff"},    "place X Z EYE [HEADING PITCH]"},
@@ -190,6 +193,18 @@ bool read_arguments(const char* form, ScriptLine* line) {
         case 'k':
             if (!parse_key(word, &line->key)) return false;
             break;
+        case 'p':
+            line->pad_is_axis = pad_axis_named(word.c_str(), &line->pad_axis);
+            if (!line->pad_is_axis && !pad_button_named(word.c_str(), &line->pad_button)) return false;
+            break;
+        case 's':
+            if (!line->pad_is_axis) {
+                if (word != "down" && word != "up") return false;
+                break;
+            }
+            if (!parse_script_number(word, &number)) return false;
+            line->ints.push_back(static_cast<int>(clamped(number, PAD_AXIS_MIN, PAD_AXIS_MAX)));
+            break;
         case 'i':
             if (!parse_script_number(word, &number)) return false;
             line->ints.push_back(static_cast<int>(clamped(number, -SCRIPT_PIXEL_LIMIT, SCRIPT_PIXEL_LIMIT)));
@@ -260,6 +275,12 @@ bool script_input_event(const ScriptLine& line, InputEvent* event) {
         *event = button_event(w[2] == "down", w[1] == "left" ? MouseButton::Left : MouseButton::Right);
         return true;
     }
+    if (c == "pad") {
+        if (line.pad_is_axis && line.ints.size() == 1) *event = pad_axis_event(line.pad_axis, line.ints[0]);
+        else if (!line.pad_is_axis && down_or_up(w[2])) *event = pad_button_event(w[2] == "down", line.pad_button);
+        else return false;
+        return true;
+    }
     const ScriptMessageName* named = c == "message" ? script_message(w[1]) : nullptr;
     if (!named) return false;
     const uintptr_t wparam = line.wides.size() > 0 ? static_cast<uintptr_t>(line.wides[0]) : 0;
@@ -321,6 +342,14 @@ std::string script_line_of(const InputEvent& event) {
                        : event.request == SystemRequest::MonitorPower ? MONITOR_POWER_NUMBER
                                                                       : 0,
                        0);
+    case InputKind::PadButtonDown:
+    case InputKind::PadButtonUp:
+        if (*pad_button_name(event.pad_button) == '\0') return "";
+        return std::string("pad ") + pad_button_name(event.pad_button) +
+               (event.kind == InputKind::PadButtonDown ? " down" : " up");
+    case InputKind::PadAxis:
+        if (*pad_axis_name(event.pad_axis) == '\0') return "";
+        return std::string("pad ") + pad_axis_name(event.pad_axis) + " " + std::to_string(event.axis_value);
     case InputKind::Quit:
         break;
     }

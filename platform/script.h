@@ -26,6 +26,9 @@ struct ScriptLine {
     std::vector<double> wides;      // window message parameters, within 32 bits
     long count = 0;                 // the line's N (frames, walk, bench)
     std::string text;               // expect_message: the rest of the line, unescaped
+    bool pad_is_axis = false;       // pad: an axis named (its value in `ints`), else a button
+    PadButton pad_button = PadButton::A;
+    PadAxis pad_axis = PadAxis::LeftX;
 };
 
 // Parses one line. False, with the command's usage in `error`, when the line does not
@@ -42,9 +45,10 @@ bool parse_key(const std::string& word, Key* key);
 // The number a key has in a script: what a `syskeydown` or `syskeyup` message carries.
 int script_key_number(Key key);
 
-// The input event a `key`, `tap`, `button` or `message` line hands the program (a tap's
-// key-down; its key-up follows a frame later); false when the line is none of them or its
-// words are out of their form (an unknown message name, a direction other than down or up).
+// The input event a `key`, `tap`, `button`, `pad` or `message` line hands the program (a
+// tap's key-down; its key-up follows a frame later); false when the line is none of them or
+// its words are out of their form (an unknown message name, a direction other than down or
+// up).
 bool script_input_event(const ScriptLine& line, InputEvent* event);
 // The line that hands the program the same event again: what a recording writes. Empty
 // for what needs none: a quit, which is the program's own, and a key the program does not

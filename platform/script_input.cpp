@@ -43,7 +43,7 @@ bool recorded_form(const ScriptLine& l) {
     const std::vector<std::string>& w = l.words;
     if (c == "key") return is_one_of(w[2], {"down", "up"});
     if (c == "button") return is_one_of(w[1], {"left", "right"}) && is_one_of(w[2], {"down", "up"});
-    if (c == "mouse" || c == "frames" || c == "desktop" || c == "state" || c == "setting") return true;
+    if (c == "mouse" || c == "frames" || c == "desktop" || c == "state" || c == "setting" || c == "pad") return true;
     if (c == "focus" || c == "displaymode") return is_one_of(w[1], {"yes", "no"});
     if (c == "answer") return is_one_of(w[1], {"yes", "no", "unshown"});
     if (c == "mode") return is_one_of(w[1], {"windowed", "fullscreen"});
@@ -72,7 +72,7 @@ void play_on() {
         }
         const std::string& c = l.command;
         if (c == "frames") s.frames_due = l.count;
-        else if (c == "key" || c == "button" || c == "message") {
+        else if (c == "key" || c == "button" || c == "pad" || c == "message") {
             InputEvent event;
             if (script_input_event(l, &event)) s.events.push_back(event);
         } else if (c == "mouse") {

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -114,6 +115,24 @@ struct Audio {
     size_t position = 0;                                // next sample of it
 };
 
+// Game controllers: every one SDL reports is opened, and the core sees them as one: a
+// button is down while any of them holds it, an axis stands where the one farthest from
+// rest puts it. What the core was last told is kept, so a controller pulled out hands
+// over exactly the releases and zero axes it leaves, as ordinary events a recording holds.
+struct PadDevice {
+    SDL_JoystickID id = -1;
+    SDL_GameController* controller = nullptr;
+    std::array<bool, PAD_BUTTON_COUNT> buttons = {};
+    std::array<int, PAD_AXIS_COUNT> axes = {};
+};
+
+struct Pads {
+    bool tried = false; // the controller subsystem was started once, for the whole run
+    std::vector<PadDevice> devices;
+    std::array<bool, PAD_BUTTON_COUNT> told_buttons = {}; // what the core was handed last
+    std::array<int, PAD_AXIS_COUNT> told_axes = {};
+};
+
 struct Sdl {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
@@ -133,6 +152,7 @@ struct Sdl {
     bool quit_posted = false;
     int quit_code = 0;
     Audio audio; // the sound device and the sounds
+    Pads pads;   // the game controllers
 };
 
 Sdl g_sdl;
@@ -256,6 +276,96 @@ bool destroys_window(const SDL_SysWMmsg* message) {
            message->msg.x11.event.xdestroywindow.window == g_sdl.x_window && g_sdl.x_window != 0;
 }
 
+// Starts SDL's controller subsystem once; it stays up across the video restarts of F1,
+// and reports the controllers already plugged in as added ones.
+void start_pads() {
+    Pads& p = g_sdl.pads;
+    if (p.tried) return;
+    p.tried = true;
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        fprintf(stderr, "zeb: game controllers are off (%s)\n", SDL_GetError());
+}
+
+// SDL's button and axis by their names, which are ours.
+bool pad_button_of(int sdl_button, PadButton* button) {
+    const char* name = SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(sdl_button));
+    return name && pad_button_named(name, button);
+}
+
+bool pad_axis_of(int sdl_axis, PadAxis* axis) {
+    const char* name = SDL_GameControllerGetStringForAxis(static_cast<SDL_GameControllerAxis>(sdl_axis));
+    return name && pad_axis_named(name, axis);
+}
+
+PadDevice* pad_device(SDL_JoystickID id) {
+    for (PadDevice& d : g_sdl.pads.devices)
+        if (d.id == id) return &d;
+    return nullptr;
+}
+
+// The controllers as one against what the core was told: every difference as an event,
+// the first in `out`, the others pending. False when nothing changed.
+bool tell_pads(InputEvent* out) {
+    Pads& p = g_sdl.pads;
+    std::vector<InputEvent> changes;
+    for (size_t b = 0; b < PAD_BUTTON_COUNT; ++b) {
+        bool down = false;
+        for (const PadDevice& d : p.devices) down = down || d.buttons[b];
+        if (down == p.told_buttons[b]) continue;
+        p.told_buttons[b] = down;
+        changes.push_back(pad_button_event(down, static_cast<PadButton>(b)));
+    }
+    for (size_t a = 0; a < PAD_AXIS_COUNT; ++a) {
+        int value = 0;
+        for (const PadDevice& d : p.devices)
+            if (std::abs(d.axes[a]) > std::abs(value)) value = d.axes[a];
+        if (value == p.told_axes[a]) continue;
+        p.told_axes[a] = value;
+        changes.push_back(pad_axis_event(static_cast<PadAxis>(a), value));
+    }
+    if (changes.empty()) return false;
+    *out = changes.front();
+    g_sdl.pending.insert(g_sdl.pending.end(), changes.begin() + 1, changes.end());
+    return true;
+}
+
+// A controller plugged in (or there at start): opened, with what it already holds.
+bool add_pad(int device_index, InputEvent* out) {
+    if (pad_device(SDL_JoystickGetDeviceInstanceID(device_index))) return false;
+    SDL_GameController* controller = SDL_GameControllerOpen(device_index);
+    if (!controller) {
+        fprintf(stderr, "zeb: a game controller could not be opened (%s)\n", SDL_GetError());
+        return false;
+    }
+    PadDevice d;
+    d.id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    d.controller = controller;
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+        PadButton button;
+        if (pad_button_of(b, &button))
+            d.buttons[static_cast<size_t>(button)] =
+                SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
+    }
+    for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a) {
+        PadAxis axis;
+        if (pad_axis_of(a, &axis))
+            d.axes[static_cast<size_t>(axis)] =
+                SDL_GameControllerGetAxis(controller, static_cast<SDL_GameControllerAxis>(a));
+    }
+    g_sdl.pads.devices.push_back(d);
+    return tell_pads(out);
+}
+
+// A controller pulled out: what it held is let go.
+bool remove_pad(SDL_JoystickID id, InputEvent* out) {
+    std::vector<PadDevice>& devices = g_sdl.pads.devices;
+    const auto gone = std::find_if(devices.begin(), devices.end(), [id](const PadDevice& d) { return d.id == id; });
+    if (gone == devices.end()) return false;
+    SDL_GameControllerClose(gone->controller);
+    devices.erase(gone);
+    return tell_pads(out);
+}
+
 // Turns one SDL event into input events: the first is returned, any others wait.
 bool translate(const SDL_Event& event, InputEvent* out) {
     Sdl& s = g_sdl;
@@ -322,6 +432,25 @@ bool translate(const SDL_Event& event, InputEvent* out) {
         else if (event.button.button == SDL_BUTTON_RIGHT) *out = button_event(down, MouseButton::Right);
         else return false;
         return true;
+    }
+    case SDL_CONTROLLERDEVICEADDED:
+        return add_pad(event.cdevice.which, out);
+    case SDL_CONTROLLERDEVICEREMOVED:
+        return remove_pad(event.cdevice.which, out);
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: {
+        PadDevice* d = pad_device(event.cbutton.which);
+        PadButton button;
+        if (!d || !pad_button_of(event.cbutton.button, &button)) return false;
+        d->buttons[static_cast<size_t>(button)] = event.type == SDL_CONTROLLERBUTTONDOWN;
+        return tell_pads(out);
+    }
+    case SDL_CONTROLLERAXISMOTION: {
+        PadDevice* d = pad_device(event.caxis.which);
+        PadAxis axis;
+        if (!d || !pad_axis_of(event.caxis.axis, &axis)) return false;
+        d->axes[static_cast<size_t>(axis)] = event.caxis.value;
+        return tell_pads(out);
     }
     default:
         return false;
@@ -568,6 +697,7 @@ bool platform_register_class() {
     }
     g_sdl.video_up = true;
     watch_x_errors();
+    start_pads();
     return true;
 }
 

@@ -29,7 +29,8 @@ void reset_hud() { hud = HudState{}; }
 
 namespace {
 
-constexpr float HUD_DEPTH = -0.25f; // eye-space distance of crosshair and panels
+constexpr float HUD_DEPTH = -0.25f;   // eye-space distance of crosshair and panels
+constexpr int QUIT_PROMPT_BELOW = 80; // rows from the view's centre down to the quit question
 
 // A panel: a rectangle facing the eye, (x0, y0) lower left to (x1, y1) upper right.
 void panel(float x0, float y0, float x1, float y1, float z) { draw_face({x0, y0, z, x1, y1, z}, FACE_POS_Z); }
@@ -172,6 +173,9 @@ void draw_hud_text() {
     const HudCounts& counts = hud.hud_printed;
     print_right_number(from_bottom(709), counts.degenerate);
     print_text(1, 60, "poligon, vid, nevid %i, %i, %i", counts.triangles, counts.visible, counts.culled);
+    if (hud.quit_prompt_frames > 0)
+        print_text((static_cast<float>(view.view_width) - text_width(QUIT_PROMPT)) / 2,
+                   static_cast<float>(view.view_height / 2 + QUIT_PROMPT_BELOW), "%s", QUIT_PROMPT);
     glEnable(GL_TEXTURE_2D);
     glPopAttrib();
     glPopMatrix();

@@ -11,8 +11,9 @@ struct HudCounts {
     int32_t degenerate = 0;
 };
 struct HudState {
-    float dist_readout = -30; // shown after "dist, " (numeric keypad 1, 6, 9)
-    HudCounts hud_printed;    // the counts of the last text pass
+    float dist_readout = -30;       // shown after "dist, " (numeric keypad 1, 6, 9)
+    HudCounts hud_printed;          // the counts of the last text pass
+    int32_t quit_prompt_frames = 0; // key steps the quit question stays on screen
 };
 extern HudState hud;
 void reset_hud();
@@ -30,5 +31,7 @@ void begin_overlay();
 void end_overlay();
 // The frame's level counts for the text, and the counters reset for the next frame.
 void settle_hud_counts();
-// Prints the eight lines.
+// Asked by the first press of the controller's quit button, below the crosshair.
+constexpr const char* QUIT_PROMPT = "Press Start again to quit";
+// Prints the eight lines, and the quit question while it stands.
 void draw_hud_text();

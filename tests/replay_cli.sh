@@ -72,6 +72,51 @@ check "  and no more" test "$(wc -c <"$WORK/err")" -lt 200
 check "bmp on a FIFO exits 1" run_replay 1 "bmp $WORK/fifo $WORK/out.rgb"
 check "  naming it" has "Failed to open DIB file $WORK/fifo."
 
+# A game controller's lines act as the keys and the mouse they stand for: the stick fully
+# forward as the Up arrow, the right stick fully over as 30 pixels of mouse a frame, the
+# right shoulder from no weapon as the 1 key, the A button as End. Same state, field for
+# field.
+PAD_LINES="viewport 64 48
+frames 1
+pad lefty -32768
+frames 10
+pad lefty 0
+pad rightx 32767
+frames 10
+pad rightx 0
+pad rightshoulder down
+frames 1
+pad rightshoulder up
+pad a down
+frames 1
+pad a up
+frames 1
+expect z ~ -1.5 0.00001
+expect heading == -15
+expect held_weapon == 1
+expect boost_active == true
+state"
+KEY_LINES="viewport 64 48
+frames 1
+key Up down
+frames 10
+key Up up
+$(for _ in $(seq 10); do printf 'mouse 30 0\nframes 1\n'; done)
+key 1 down
+frames 1
+key 1 up
+key End down
+frames 1
+key End up
+frames 1
+state"
+check "pad lines walk, look, take a weapon and jump" run_replay 0 "$PAD_LINES"
+cp "$WORK/out" "$WORK/pad.json"
+check "  to the state their keys and mouse give" run_replay 0 "$KEY_LINES"
+check "  field for field" cmp -s "$WORK/pad.json" "$WORK/out"
+check "a pad line out of its form exits 1" run_replay 1 "pad leftx down"
+check "  with its usage" has "usage: pad BUTTON down|up, or pad AXIS VALUE"
+
 # The data is found as zeb finds it, and the script's own file names stay relative to the
 # directory zeb-replay was started in. Here: the build's text/ beside the executable.
 mkdir "$WORK/elsewhere"

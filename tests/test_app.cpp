@@ -1,6 +1,7 @@
 // The application shell: generator, timer and pacing, frame counter, projection,
 // window procedure, opening and closing the window, and the main loop's order of work.
 #include "app/input.h"
+#include "app/pad.h"
 #include "app/program.h"
 #include "scene/random.h"
 #include "app/timer.h"
@@ -11,6 +12,8 @@
 #include "support.h"
 #include "render/view.h"
 #include "render/fps.h"
+#include "render/hud.h"
+#include "weapons/weapons.h"
 #include "nav/keys.h"
 #include "platform/screenshot.h"
 
@@ -46,6 +49,26 @@ InputEvent system_request(SystemRequest request) {
     InputEvent e = event_of(InputKind::System);
     e.request = request;
     return e;
+}
+
+// Lit pixels of the HUD's text pass alone, in a band across the middle of the view below
+// the crosshair, where the quit question stands.
+int lit_question_pixels() {
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    begin_overlay();
+    draw_hud_text();
+    end_overlay();
+    glEnable(GL_DEPTH_TEST);
+    const int width = view.view_width, height = 60;
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, view.view_height / 2 - 100, width, height, GL_RGB, GL_UNSIGNED_BYTE,
+                 rgb.data()); // rows from the bottom
+    int lit = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) lit += rgb[i] > 128 ? 1 : 0;
+    return lit;
 }
 
 float projection_element(int index) {
@@ -643,5 +666,216 @@ TEST_F(Screenshots, AnUnwritableDirectoryIsSaidAndPlayGoesOn) {
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("the screenshot could not be written: /proc/zeb-cannot-be-here"), std::string::npos) << said;
     run_frames(2);
+    EXPECT_TRUE(program.running);
+}
+
+// The game controller: the sticks walk and look, the triggers click, the buttons drive the
+// rows bound to them.
+
+TEST_F(App, TheLeftStickWalksAShareOfTheArrowStepFromTheDeadZonesEdge) {
+    // The dead zone is a radius: each axis well off centre, the stick still within it.
+    EXPECT_EQ(stick_share(5000, -6000).x, 0.0f);
+    EXPECT_EQ(stick_share(5000, -6000).y, 0.0f);
+    EXPECT_EQ(stick_share(PAD_DEAD_ZONE, 0).x, 0.0f);
+    // Past it, the share grows from zero at its edge to exactly 1 at full deflection.
+    EXPECT_NEAR(stick_share(PAD_DEAD_ZONE + 1, 0).x, 1.0 / (PAD_AXIS_MAX - PAD_DEAD_ZONE), 1e-9);
+    EXPECT_NEAR(stick_share(0, -(PAD_DEAD_ZONE + PAD_AXIS_MAX) / 2).y, -0.5, 1e-4);
+    EXPECT_EQ(stick_share(PAD_AXIS_MAX, 0).x, 1.0f);
+    EXPECT_EQ(stick_share(0, PAD_AXIS_MIN).y, -1.0f);
+    // A diagonal keeps its direction, and no more than full deflection in all.
+    const StickShare corner = stick_share(PAD_AXIS_MAX, PAD_AXIS_MIN);
+    EXPECT_NEAR(corner.x, std::sqrt(0.5), 1e-4);
+    EXPECT_NEAR(corner.y, -std::sqrt(0.5), 1e-4);
+
+    ASSERT_TRUE(start_windowed_program());
+    player.heading = 30;
+    const PlayerState start = player;
+    const auto step_with = [&](InputEvent press, InputEvent release) {
+        player = start;
+        window_proc(press);
+        apply_held_keys();
+        finish_key_step();
+        finish_pad_step();
+        window_proc(release);
+        return player;
+    };
+    // Full deflection steps exactly as the arrow key does, bit for bit, in each direction.
+    const struct {
+        Key key;
+        PadAxis axis;
+        int value;
+    } directions[] = {{Key::Up, PadAxis::LeftY, PAD_AXIS_MIN},
+                      {Key::Down, PadAxis::LeftY, PAD_AXIS_MAX},
+                      {Key::Right, PadAxis::LeftX, PAD_AXIS_MAX},
+                      {Key::Left, PadAxis::LeftX, PAD_AXIS_MIN}};
+    for (const auto& d : directions) {
+        const PlayerState by_key = step_with(key_event(true, d.key), key_event(false, d.key));
+        const PlayerState by_stick = step_with(pad_axis_event(d.axis, d.value), pad_axis_event(d.axis, 0));
+        EXPECT_EQ(by_stick.x, by_key.x) << key_name(d.key);
+        EXPECT_EQ(by_stick.z, by_key.z) << key_name(d.key);
+        EXPECT_NE(by_stick.x, start.x) << key_name(d.key);
+    }
+    // Half-way past the dead zone: half the step, forward along the heading.
+    const PlayerState half = step_with(pad_axis_event(PadAxis::LeftY, -(PAD_DEAD_ZONE + PAD_AXIS_MAX) / 2),
+                                       pad_axis_event(PadAxis::LeftY, 0));
+    EXPECT_NEAR(std::hypot(half.x - start.x, half.z - start.z), MOVE_STEP / 2, 1e-5);
+    // A resting stick that drifts within the dead zone moves nothing, however long.
+    player = start;
+    window_proc(pad_axis_event(PadAxis::LeftX, 7000));
+    window_proc(pad_axis_event(PadAxis::LeftY, -3000));
+    for (int i = 0; i < 100; ++i) apply_held_keys();
+    EXPECT_EQ(player.x, start.x);
+    EXPECT_EQ(player.z, start.z);
+}
+
+TEST_F(App, TheRightStickTurnsAndTiltsAsTheMouseDoes) {
+    ASSERT_TRUE(start_windowed_program());
+    run_frames(1);               // the pointer is held from here on
+    headless_move_cursor(30, 0); // 30 pixels right, then down
+    run_frames(1);
+    headless_move_cursor(0, 30);
+    run_frames(1);
+    const PlayerState by_mouse = player;
+    EXPECT_NE(by_mouse.heading, 0.0f);
+
+    reset_everything();
+    ASSERT_TRUE(start_windowed_program());
+    run_frames(1);
+    // Full deflection right for a frame, then down for one, turns as far as those pixels:
+    // PAD_LOOK_DEGREES, at 0.05 degrees a pixel.
+    headless_push_event(pad_axis_event(PadAxis::RightX, PAD_AXIS_MAX));
+    run_frames(1);
+    headless_push_event(pad_axis_event(PadAxis::RightX, 0));
+    headless_push_event(pad_axis_event(PadAxis::RightY, PAD_AXIS_MAX));
+    run_frames(1);
+    EXPECT_EQ(player.heading, -PAD_LOOK_DEGREES);
+    EXPECT_EQ(player.pitch, PAD_LOOK_DEGREES);
+    EXPECT_FLOAT_EQ(player.heading, by_mouse.heading);
+    EXPECT_FLOAT_EQ(player.pitch, by_mouse.pitch);
+    // Within the dead zone the view stays.
+    headless_push_event(pad_axis_event(PadAxis::RightX, -PAD_DEAD_ZONE));
+    headless_push_event(pad_axis_event(PadAxis::RightY, 0));
+    run_frames(3);
+    EXPECT_EQ(player.heading, -PAD_LOOK_DEGREES);
+    EXPECT_EQ(player.pitch, PAD_LOOK_DEGREES);
+}
+
+TEST_F(App, TriggersClickTheMouseButtonsPastAThresholdWithoutChattering) {
+    ASSERT_TRUE(start_windowed_program());
+    weapon_state.held_weapon = 1; // one shot, one sound, a click
+    const auto shots = [] { return headless_sounds().size(); };
+    const auto pull = [](PadAxis trigger, int value) { window_proc(pad_axis_event(trigger, value)); };
+    pull(PadAxis::RightTrigger, PAD_TRIGGER_PRESS); // at the threshold: not yet
+    EXPECT_EQ(shots(), 0u);
+    pull(PadAxis::RightTrigger, PAD_TRIGGER_PRESS + 1);
+    EXPECT_EQ(shots(), 1u);
+    // Wavering anywhere above the release threshold is still the one press.
+    for (int value : {PAD_TRIGGER_PRESS - 1, PAD_TRIGGER_PRESS + 1, PAD_TRIGGER_RELEASE, PAD_AXIS_MAX, 9000, 20000})
+        pull(PadAxis::RightTrigger, value);
+    EXPECT_EQ(shots(), 1u);
+    EXPECT_TRUE(pad.right_trigger_pulled);
+    pull(PadAxis::RightTrigger, PAD_TRIGGER_RELEASE - 1); // let go ...
+    EXPECT_FALSE(pad.right_trigger_pulled);
+    pull(PadAxis::RightTrigger, PAD_TRIGGER_PRESS - 1); // ... and not pressed again below the threshold
+    EXPECT_EQ(shots(), 1u);
+    pull(PadAxis::RightTrigger, PAD_AXIS_MAX);
+    EXPECT_EQ(shots(), 2u);
+    // The left trigger is the right button, which weapon 1 does not use.
+    pull(PadAxis::LeftTrigger, PAD_AXIS_MAX);
+    EXPECT_EQ(shots(), 2u);
+    const TriggerChange released = move_pad_axis(PadAxis::LeftTrigger, 0);
+    EXPECT_TRUE(released.changed);
+    EXPECT_EQ(released.button, MouseButton::Right);
+    EXPECT_FALSE(released.down);
+}
+
+// What the backend hands over when a controller is pulled out (its buttons up, its axes at
+// zero) leaves nothing walking, turning or firing.
+TEST_F(App, AControllerPulledOutLeavesNothingHeld) {
+    ASSERT_TRUE(start_windowed_program());
+    weapon_state.held_weapon = 4; // automatic while its button is down
+    for (const InputEvent& e :
+         {pad_axis_event(PadAxis::LeftY, PAD_AXIS_MIN), pad_axis_event(PadAxis::RightX, 20000),
+          pad_axis_event(PadAxis::RightTrigger, PAD_AXIS_MAX), pad_button_event(true, PadButton::DpadLeft)})
+        headless_push_event(e);
+    run_frames(4);
+    const size_t firing = headless_sounds().size();
+    EXPECT_GT(firing, 1u);
+    for (const InputEvent& e : {pad_button_event(false, PadButton::DpadLeft), pad_axis_event(PadAxis::LeftY, 0),
+                                pad_axis_event(PadAxis::RightX, 0), pad_axis_event(PadAxis::RightTrigger, 0)})
+        headless_push_event(e);
+    run_frames(1);
+    const PlayerState still = player;
+    const size_t sounds = headless_sounds().size();
+    run_frames(10);
+    EXPECT_EQ(player.x, still.x);
+    EXPECT_EQ(player.z, still.z);
+    EXPECT_EQ(player.heading, still.heading);
+    EXPECT_EQ(headless_sounds().size(), sounds);
+    EXPECT_FALSE(pad.held[static_cast<size_t>(PadButton::DpadLeft)]);
+}
+
+TEST_F(App, TheShouldersCycleTheWeaponsOnceAPress) {
+    ASSERT_TRUE(start_windowed_program());
+    window_proc(focus_event(false, true)); // minimised: the key step goes on, nothing is drawn
+    const auto press = [](PadButton button, int frames) {
+        headless_push_event(pad_button_event(true, button));
+        run_frames(frames);
+        headless_push_event(pad_button_event(false, button));
+        run_frames(1);
+    };
+    press(PadButton::RightShoulder, 5); // held five frames: one step
+    EXPECT_EQ(weapon_state.held_weapon, 1);
+    press(PadButton::RightShoulder, 0); // tapped between two frames: one step too
+    EXPECT_EQ(weapon_state.held_weapon, 2);
+    run_frames(1); // the tap's frame saw it down: one without it lets the next press count
+    for (int i = 0; i < 3; ++i) press(PadButton::RightShoulder, 1);
+    EXPECT_EQ(weapon_state.held_weapon, 5);
+    press(PadButton::RightShoulder, 1); // round to the first
+    EXPECT_EQ(weapon_state.held_weapon, 1);
+    press(PadButton::LeftShoulder, 3); // and back round to the last
+    EXPECT_EQ(weapon_state.held_weapon, 5);
+    press(PadButton::LeftShoulder, 1);
+    EXPECT_EQ(weapon_state.held_weapon, 4);
+}
+
+// Start quits as Escape does, but only when pressed again while the HUD asks: a knocked
+// button does not end the session.
+TEST_F(App, StartAsksOnTheHudAndASecondPressWithinTwoSecondsQuits) {
+    ASSERT_TRUE(start_windowed_program());
+    window_proc(focus_event(false, true)); // minimised: the frames cost nothing to draw
+    const auto press_start = [] {
+        headless_push_event(pad_button_event(true, PadButton::Start));
+        headless_push_event(pad_button_event(false, PadButton::Start));
+        run_frames(1);
+    };
+    EXPECT_EQ(lit_question_pixels(), 0);
+    press_start();
+    EXPECT_EQ(hud.quit_prompt_frames, QUIT_CONFIRM_FRAMES);
+    EXPECT_GT(lit_question_pixels(), 0); // the HUD asks
+    run_frames(QUIT_CONFIRM_FRAMES);     // the question goes after its 200 frames ...
+    EXPECT_EQ(hud.quit_prompt_frames, 0);
+    EXPECT_EQ(lit_question_pixels(), 0);
+    EXPECT_TRUE(program.running);
+    press_start(); // ... so this press asks again
+    EXPECT_TRUE(program.running);
+    run_frames(QUIT_CONFIRM_FRAMES - 2);
+    EXPECT_EQ(hud.quit_prompt_frames, 2);
+    press_start(); // within them: the loop ends at its next iteration, with code 0
+    EXPECT_EQ(program_iterate(), Iteration::Ended);
+    EXPECT_EQ(program.exit_code, 0);
+}
+
+TEST_F(App, BackTogglesFullscreenOnceAPress) {
+    ASSERT_TRUE(start_windowed_program());
+    headless_set_display_mode_available(true);
+    headless_push_event(pad_button_event(true, PadButton::Back));
+    run_frames(3);
+    EXPECT_TRUE(window.fullscreen);
+    headless_push_event(pad_button_event(false, PadButton::Back));
+    run_frames(1);
+    headless_push_event(pad_button_event(true, PadButton::Back));
+    run_frames(1);
+    EXPECT_FALSE(window.fullscreen);
     EXPECT_TRUE(program.running);
 }

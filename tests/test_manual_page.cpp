@@ -1,13 +1,15 @@
 // The manual page's CONTROLS table against the program's inputs: every key of the binding
-// table, the keys the main loop and the frame counter read themselves, and both mouse
-// buttons have a row, and the table names nothing the program does not read. A binding
-// added without its row fails here.
+// table, the keys the main loop and the frame counter read themselves, both mouse
+// buttons, and the controller's bound buttons, sticks and triggers have a row, and the
+// table names nothing the program does not read. A binding added without its row fails
+// here.
 #include "app/input.h"
 #include "nav/keys.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -20,6 +22,18 @@ namespace {
 const Key LOOP_KEYS[] = {Key::Escape, Key::F1, Key::O, Key::P};
 // What the table calls the pointer and the two buttons.
 const char* const MOUSE_INPUTS[] = {"Mouse", "Left button", "Right button"};
+// ... and the controller's sticks and triggers.
+const char* const PAD_AXIS_INPUTS[] = {"Left stick", "Right stick", "Left trigger", "Right trigger"};
+
+// A controller button's name as the page writes it.
+// clang-format off
+constexpr const char* PAD_PAGE_NAMES[] = {
+    "A button", "B button", "X button", "Y button", "Back", "Guide", "Start", "Left stick button",
+    "Right stick button", "Left shoulder", "Right shoulder", "D-pad up", "D-pad down", "D-pad left",
+    "D-pad right",
+};
+// clang-format on
+static_assert(std::size(PAD_PAGE_NAMES) == PAD_BUTTON_COUNT, "a page name for every controller button");
 
 // A key's name as the page writes it; empty for a key this test cannot name yet.
 std::string page_name(Key key) {
@@ -118,8 +132,12 @@ std::set<std::string> page_inputs(const std::string& path) {
 
 std::set<std::string> program_inputs() {
     std::set<std::string> names(std::begin(MOUSE_INPUTS), std::end(MOUSE_INPUTS));
-    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) names.insert(page_name(KEY_BINDINGS[r].key));
+    for (size_t r = 0; r < KEY_BINDING_COUNT; ++r)
+        if (KEY_BINDINGS[r].key != Key::Unknown) names.insert(page_name(KEY_BINDINGS[r].key));
     for (Key key : LOOP_KEYS) names.insert(page_name(key));
+    names.insert(std::begin(PAD_AXIS_INPUTS), std::end(PAD_AXIS_INPUTS));
+    for (size_t b = 0; b < PAD_BINDING_COUNT; ++b)
+        names.insert(PAD_PAGE_NAMES[static_cast<size_t>(PAD_BINDINGS[b].button)]);
     return names;
 }
 
@@ -127,7 +145,7 @@ std::set<std::string> program_inputs() {
 
 TEST(ManualPage, ControlsNameEveryInputAndNothingElse) {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r)
-        ASSERT_FALSE(page_name(KEY_BINDINGS[r].key).empty())
+        ASSERT_FALSE(KEY_BINDINGS[r].key != Key::Unknown && page_name(KEY_BINDINGS[r].key).empty())
             << "binding row " << r << " has key " << key_name(KEY_BINDINGS[r].key)
             << ", which page_name() cannot name: name it there and give it a row in dist/zeb.6";
     const std::set<std::string> on_page = page_inputs(ZEB_MANUAL_PAGE);
@@ -140,7 +158,7 @@ TEST(ManualPage, ControlsNameEveryInputAndNothingElse) {
 }
 
 // The settings file binds keys to actions by name: the page lists every action there, with
-// the key it has by default.
+// the key it has by default ("no key" for the controller's own).
 TEST(ManualPage, SettingsNameEveryActionWithItsKey) {
     std::ifstream page(ZEB_MANUAL_PAGE);
     std::string text, line;
@@ -151,7 +169,9 @@ TEST(ManualPage, SettingsNameEveryActionWithItsKey) {
     }
     ASSERT_FALSE(text.empty()) << "no Settings section in " << ZEB_MANUAL_PAGE;
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
-        const std::string entry = std::string(KEY_BINDINGS[r].action) + " (" + key_name(KEY_BINDINGS[r].key) + ")";
+        const Key key = KEY_BINDINGS[r].key;
+        const std::string entry =
+            std::string(KEY_BINDINGS[r].action) + " (" + (key == Key::Unknown ? "no key" : key_name(key)) + ")";
         EXPECT_NE(text.find(entry), std::string::npos) << "the Settings section lacks " << entry;
     }
 }

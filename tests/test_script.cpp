@@ -56,6 +56,9 @@ TEST(Script, NumbersAreClampedToWhatTheySet) {
     EXPECT_EQ(parsed("key 8 down").key, Key::Digit8); // a name before a number
     EXPECT_EQ(parsed("tap 255").key, Key::Unknown);   // no key's number: ignored, not refused
     EXPECT_EQ(parsed("calibrate magnified 20").count, 20);
+    EXPECT_EQ(parsed("pad leftx -1e9").ints, (std::vector<int>{PAD_AXIS_MIN})); // an axis's own range
+    EXPECT_EQ(parsed("pad righttrigger 40000").ints, (std::vector<int>{PAD_AXIS_MAX}));
+    EXPECT_EQ(parsed("pad lefty nan").ints, (std::vector<int>{0}));
     EXPECT_EQ(parsed("expect_message a\\nb \\\\ c").text, "a\nb \\ c");
     EXPECT_TRUE(parsed("   # only a comment").command.empty());
 }
@@ -72,6 +75,12 @@ TEST(Script, LinesOutOfTheirFormAreRefusedWithTheUsage) {
     EXPECT_EQ(refused("state now"), "usage: state");
     EXPECT_EQ(refused("calibrate 20 clear"), "usage: calibrate KIND N");
     EXPECT_EQ(refused("jump 3"), "unknown command \"jump\"");
+    const std::string pad_usage = "usage: pad BUTTON down|up, or pad AXIS VALUE";
+    EXPECT_EQ(refused("pad a 1000"), pad_usage);     // a button goes down or up
+    EXPECT_EQ(refused("pad leftx down"), pad_usage); // an axis takes a value
+    EXPECT_EQ(refused("pad A down"), pad_usage);     // names are SDL's, case and all
+    EXPECT_EQ(refused("pad paddle1 down"), pad_usage);
+    EXPECT_EQ(refused("pad start"), pad_usage);
 }
 
 // Every key has one name and one number, and a key's name, its number and the line a
@@ -109,6 +118,38 @@ TEST(Script, EveryKeyReadsBackAsItselfByNameNumberAndRecordedLine) {
     EXPECT_EQ(key_named("up"), Key::Unknown);                     // names are case-sensitive
     EXPECT_EQ(script_line_of(key_event(true, Key::Unknown)), ""); // nothing to replay
     EXPECT_EQ(script_line_of(quit_event(3)), "");
+}
+
+// Every controller button and axis has one name, and the line a recording writes for its
+// input reads back as that input.
+TEST(Script, EveryPadButtonAndAxisReadsBackAsItselfFromItsRecordedLine) {
+    std::vector<std::string> names;
+    for (size_t b = 0; b < PAD_BUTTON_COUNT; ++b) {
+        const PadButton button = static_cast<PadButton>(b);
+        names.push_back(pad_button_name(button));
+        for (const bool down : {true, false}) {
+            InputEvent event;
+            const std::string line = script_line_of(pad_button_event(down, button));
+            ASSERT_TRUE(script_input_event(parsed(line), &event)) << line;
+            EXPECT_EQ(event.kind, down ? InputKind::PadButtonDown : InputKind::PadButtonUp) << line;
+            EXPECT_EQ(event.pad_button, button) << line;
+        }
+    }
+    for (size_t a = 0; a < PAD_AXIS_COUNT; ++a) {
+        const PadAxis axis = static_cast<PadAxis>(a);
+        names.push_back(pad_axis_name(axis));
+        for (const int value : {PAD_AXIS_MIN, -1, 0, 12345, PAD_AXIS_MAX}) {
+            InputEvent event;
+            const std::string line = script_line_of(pad_axis_event(axis, value));
+            ASSERT_TRUE(script_input_event(parsed(line), &event)) << line;
+            EXPECT_EQ(event.kind, InputKind::PadAxis) << line;
+            EXPECT_EQ(event.pad_axis, axis) << line;
+            EXPECT_EQ(event.axis_value, value) << line;
+        }
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << "two inputs share a name";
+    EXPECT_EQ(pad_axis_event(PadAxis::LeftX, 99999).axis_value, PAD_AXIS_MAX);
 }
 
 // The numbers of a `message` line as recordings hold them, and the events they stand for.
@@ -324,7 +365,8 @@ std::string described(const InputEvent& e) {
     return "event " + std::to_string(static_cast<int>(e.kind)) + " " + key_name(e.key) + " " +
            std::to_string(static_cast<int>(e.button)) + " " + std::to_string(e.width) + "x" + std::to_string(e.height) +
            (e.minimised ? " minimised " : " ") + std::to_string(static_cast<int>(e.request)) + " " +
-           std::to_string(e.exit_code);
+           std::to_string(e.exit_code) + " " + pad_button_name(e.pad_button) + " " + pad_axis_name(e.pad_axis) + " " +
+           std::to_string(e.axis_value);
 }
 
 template <typename Between> std::vector<std::string> core_session(Between between) {
@@ -377,6 +419,8 @@ TEST(RecordPlay, ARecordedSessionPlaysBackToTheSameInputs) {
         if (frame == 2) {
             headless_push_event(key_event(false, Key::W));
             headless_push_event(button_event(true, MouseButton::Right));
+            headless_push_event(pad_button_event(true, PadButton::LeftShoulder));
+            headless_push_event(pad_axis_event(PadAxis::LeftY, -12000));
             headless_move_cursor(5, -3);
             headless_set_focus(false);
         }
@@ -397,6 +441,8 @@ TEST(RecordPlay, ARecordedSessionPlaysBackToTheSameInputs) {
               "frames 1\n"
               "key W up\n"
               "button right down\n"
+              "pad leftshoulder down\n"
+              "pad lefty -12000\n"
               "mouse 5 -3\n"
               "focus no\n"
               "answer yes\n"

@@ -1,5 +1,6 @@
 // The session's field lists, the key bindings and the user's settings.
 #include "app/input.h"
+#include "app/pad.h"
 #include "app/program.h"
 #include "app/session.h"
 #include "app/settings.h"
@@ -177,15 +178,18 @@ struct Change {
     double value; // the field's value after the step
 };
 struct BindingCase {
-    std::vector<Key> keys;       // held together for one key step
-    void (*prepare)();           // the state before it, beyond the start state (may be null)
-    std::vector<Change> changes; // every printed field that changes, and nothing else
-    int lighting;                // -1: not looked at; 0 or 1: GL lighting after the step
+    std::vector<Key> keys;           // held together for one key step
+    void (*prepare)();               // the state before it, beyond the start state (may be null)
+    std::vector<Change> changes;     // every printed field that changes, and nothing else
+    int lighting;                    // -1: not looked at; 0 or 1: GL lighting after the step
+    std::vector<PadButton> pad = {}; // controller buttons held with the keys
 };
 
 void readout_90() { hud.dist_readout = 90; }
 void anisotropy_on() { textures.anisotropy_enabled = true; }
 void weapon_3_held() { weapon_state.held_weapon = 3; }
+void weapon_5_held() { weapon_state.held_weapon = 5; }
+void weapon_1_held() { weapon_state.held_weapon = 1; }
 void gates_low() {
     gates.gate_wide_top = gates.gate_corner_top = 1;
     for (GateUnit& unit : gates.gate_units) unit.gate_height = 1;
@@ -260,6 +264,25 @@ const std::vector<BindingCase> BINDING_CASES = {
     {{Key::X, Key::Z}, nullptr, {}, 0},
     {{Key::Up, Key::Down}, nullptr, {}, -1},
     {{Key::Right, Key::Left}, nullptr, {}, -1},
+    // The controller's buttons drive the rows bound to them, by default; rows without a
+    // key of their own are driven by a button alone.
+    {{}, nullptr, {{"boost_active", 1}, {"jump_key_latch", 1}}, -1, {PadButton::A}},
+    {{}, nullptr, {{"lift_active", 1}, {"lift_key_latch", 1}, {"sound_count", 1}}, -1, {PadButton::X}},
+    {{}, nullptr, {{"z", -1.05}}, -1, {PadButton::DpadUp}},
+    {{}, nullptr, {{"z", -0.95}}, -1, {PadButton::DpadDown}},
+    {{}, nullptr, {{"x", -0.95}}, -1, {PadButton::DpadRight}},
+    {{}, nullptr, {{"x", -1.05}}, -1, {PadButton::DpadLeft}},
+    {{}, nullptr, {{"held_weapon", 5}, {"weapon", 5}}, -1, {PadButton::LeftShoulder}},  // from none: the last
+    {{}, weapon_1_held, {{"held_weapon", 5}, {"weapon", 5}}, -1, {PadButton::LeftShoulder}},
+    {{}, weapon_3_held, {{"held_weapon", 2}, {"weapon", 2}}, -1, {PadButton::LeftShoulder}},
+    {{}, nullptr, {{"held_weapon", 1}, {"weapon", 1}}, -1, {PadButton::RightShoulder}}, // from none: the first
+    {{}, weapon_5_held, {{"held_weapon", 1}, {"weapon", 1}}, -1, {PadButton::RightShoulder}},
+    {{}, nullptr, {}, -1, {PadButton::Start}}, // asks first (group App)
+    {{}, nullptr, {}, -1, {PadButton::Back}},  // asks the loop for F1's toggle (group App)
+    {{}, nullptr, {}, -1, {PadButton::B}},     // bound to nothing
+    // A key and the button bound to the same row drive it once.
+    {{Key::Up}, nullptr, {{"z", -1.05}}, -1, {PadButton::DpadUp}},
+    {{Key::Digit3}, nullptr, {{"held_weapon", 4}, {"weapon", 4}}, -1, {PadButton::RightShoulder}},
 };
 // clang-format on
 
@@ -287,6 +310,7 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
         if (c.prepare) c.prepare();
         const std::map<std::string, double> before = observed();
         for (Key key : c.keys) press_key(key);
+        for (PadButton button : c.pad) press_pad_button(button);
         apply_held_keys();
         const std::map<std::string, double> after = observed();
         for (const auto& [name, value] : after) {
@@ -310,9 +334,28 @@ TEST(Bindings, EachKeyChangesExactlyTheFieldsOfItsRow) {
 TEST(Bindings, EveryRowHasItsCase) {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
         const Key key = KEY_BINDINGS[r].key;
-        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(),
-                                        [&](const BindingCase& c) { return c.keys.size() == 1 && c.keys[0] == key; });
-        EXPECT_TRUE(tested) << "no case holds key " << key_name(key) << " alone";
+        if (key != Key::Unknown) {
+            const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
+                return c.keys.size() == 1 && c.keys[0] == key && c.pad.empty();
+            });
+            EXPECT_TRUE(tested) << "no case holds key " << key_name(key) << " alone";
+            continue;
+        }
+        // A row without a key is one for the controller, which must reach it.
+        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
+            return c.keys.empty() && c.pad.size() == 1 &&
+                   pad_binding_rows.row[static_cast<size_t>(c.pad[0])] == static_cast<int>(r);
+        });
+        EXPECT_TRUE(tested) << "row " << KEY_BINDINGS[r].action
+                            << " has no key, and no case holds a button bound to it";
+    }
+    // Every button of the controller's table has its case too.
+    for (size_t b = 0; b < PAD_BINDING_COUNT; ++b) {
+        const PadButton button = PAD_BINDINGS[b].button;
+        const bool tested = std::any_of(BINDING_CASES.begin(), BINDING_CASES.end(), [&](const BindingCase& c) {
+            return c.keys.empty() && c.pad.size() == 1 && c.pad[0] == button;
+        });
+        EXPECT_TRUE(tested) << "no case holds button " << pad_button_name(button) << " alone";
     }
 }
 
@@ -327,6 +370,12 @@ TEST(Bindings, EachActionNameFindsItsRow) {
     }
     EXPECT_EQ(binding_row("Jump"), -1);
     EXPECT_EQ(binding_row(""), -1);
+    // ... and the controller's table names rows that exist, each button once.
+    std::set<PadButton> buttons;
+    for (size_t b = 0; b < PAD_BINDING_COUNT; ++b) {
+        EXPECT_GE(binding_row(PAD_BINDINGS[b].action), 0) << PAD_BINDINGS[b].action;
+        EXPECT_TRUE(buttons.insert(PAD_BINDINGS[b].button).second) << pad_button_name(PAD_BINDINGS[b].button);
+    }
 }
 
 // The keys in force, not the table's, drive the rows: a key bound to an action drives it,
@@ -356,6 +405,35 @@ TEST(Bindings, ABoundKeyDrivesItsActionAndItsOldKeyNoLonger) {
     EXPECT_FLOAT_EQ(player.z, -1) << "Up still walks forward";
     reset_everything();
     EXPECT_EQ(bound_keys.row_keys, table_keys()) << "the reset keeps the user's keys";
+}
+
+// A controller button bound by the settings drives its new row and no longer its old one;
+// the reset brings back the defaults.
+TEST(Bindings, ABoundPadButtonDrivesItsNewActionOnly) {
+    reset_everything();
+    ASSERT_TRUE(start_windowed_program());
+    Settings settings;
+    std::string why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "pad", "a", "lift"}, &why)) << why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "pad", "y", "jump"}, &why)) << why;
+    ASSERT_TRUE(apply_setting(&settings, {"bind", "pad", "dpup", "none"}, &why)) << why;
+    put_in_force(settings);
+    press_pad_button(PadButton::DpadUp);
+    apply_held_keys();
+    EXPECT_FLOAT_EQ(player.z, -1) << "dpup still walks forward";
+    press_pad_button(PadButton::A);
+    apply_held_keys();
+    EXPECT_TRUE(lift.lift_active);
+    EXPECT_FALSE(movement.jump_key_latch) << "a still jumps";
+    reset_everything(); // a jump waits for the lift's end: y jumps from the start state
+    ASSERT_TRUE(start_windowed_program());
+    put_in_force(settings);
+    press_pad_button(PadButton::Y);
+    apply_held_keys();
+    EXPECT_TRUE(movement.jump_key_latch);
+    EXPECT_TRUE(lift.boost_active);
+    reset_everything();
+    EXPECT_EQ(pad_binding_rows.row, PadBindingRows{}.row) << "the reset keeps the user's buttons";
 }
 
 namespace {
@@ -394,7 +472,12 @@ TEST(Settings, EachBadLineIsNamedByNumberWhileTheGoodOnesCount) {
                              "invert_look = \xc3\n"                             // 17: a cut UTF-8 sequence
                              "# r\xc3\xa9glages\n"                              // 18: UTF-8 in a comment is text
                              + std::string(SETTINGS_LINE_LIMIT + 1, ' ') + "\n" // 19: too long
-                             + "bind F1 lift";                                  // 20: kept, no newline at the end
+                             + "bind F1 lift\n"                                 // 20: kept
+                             + "bind pad y weapon_3\n"                          // 21
+                             + "bind pad Y weapon_3\n"                          // 22: button names are SDL's
+                             + "bind pad start jumpp\n"                         // 23: unknown action
+                             + "bind pad x\n"                                   // 24: no action
+                             + "bind pad back none";                            // 25: no newline at the end
     const ParsedSettings parsed = parse_settings(text);
     const std::vector<std::string> expected = {
         "4: unknown setting \"mouse_sensitivty\"",
@@ -410,6 +493,9 @@ TEST(Settings, EachBadLineIsNamedByNumberWhileTheGoodOnesCount) {
         "17: not text: \"invert_look = \\xc3\"",
         "19: a line longer than 1024 bytes",
         "20: the key F1 cannot be bound: the program keeps it",
+        "22: unknown controller button \"Y\"",
+        "23: unknown action \"jumpp\"",
+        "24: bind pad takes a button and an action: bind pad BUTTON ACTION",
     };
     EXPECT_EQ(complaint_lines(parsed), expected);
     EXPECT_EQ(parsed.settings.mouse_sensitivity, 2.5);
@@ -417,6 +503,9 @@ TEST(Settings, EachBadLineIsNamedByNumberWhileTheGoodOnesCount) {
     EXPECT_EQ(parsed.settings.start, StartMode::Windowed);
     EXPECT_EQ(key_of(parsed.settings, "jump"), Key::Space);
     EXPECT_EQ(key_of(parsed.settings, "lift"), Key::Delete);
+    EXPECT_EQ(parsed.settings.pad.row[static_cast<size_t>(PadButton::Y)], binding_row("weapon_3"));
+    EXPECT_EQ(parsed.settings.pad.row[static_cast<size_t>(PadButton::Start)], binding_row("quit"));
+    EXPECT_EQ(parsed.settings.pad.row[static_cast<size_t>(PadButton::Back)], -1);
 }
 
 // An action has one key; a key drives one action: binding a key takes it from the row that
@@ -499,6 +588,7 @@ TEST(Settings, TheLinesOfARecordingGiveTheSameSettingsBack) {
         {"bind End forward", "bind Up forward"}, // jump unbound, End free
         {"bind Right strafe_left", "bind Left strafe_right", "bind none weapon_0", "bind 0 weapon_1"},
         {"bind Q lod_bias_up", "bind W lod_bias_down", "bind Q forward", "start = ask"},
+        {"bind pad a lift", "bind pad x jump", "bind pad start none", "bind Home quit"},
     };
     for (const std::vector<std::string>& lines : cases) {
         std::string text;
@@ -513,11 +603,14 @@ TEST(Settings, TheLinesOfARecordingGiveTheSameSettingsBack) {
         EXPECT_EQ(played.invert_look, parsed.settings.invert_look) << text;
         EXPECT_EQ(played.start, parsed.settings.start) << text;
         EXPECT_EQ(played.keys.row_keys, parsed.settings.keys.row_keys) << text;
+        EXPECT_EQ(played.pad.row, parsed.settings.pad.row) << text;
     }
     EXPECT_TRUE(setting_lines(Settings{}).empty());
     const ParsedSettings some = parse_settings("mouse_sensitivity = 0.1\nbind Space jump\nstart = windowed\n");
     EXPECT_EQ(setting_lines(some.settings),
               (std::vector<std::string>{"mouse_sensitivity 0.10000000000000001", "start windowed", "bind Space jump"}));
+    EXPECT_EQ(setting_lines(parse_settings("bind pad y jump\nbind pad back none\n").settings),
+              (std::vector<std::string>{"bind pad y jump", "bind pad back none"}));
 }
 
 // $XDG_CONFIG_HOME when it is an absolute path, else ~/.config: unset, empty and relative

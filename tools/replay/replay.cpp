@@ -168,6 +168,14 @@ bool cmd_button(const Line& l) {
     return true;
 }
 
+// pad BUTTON down|up, pad AXIS VALUE: a game controller's input.
+bool cmd_pad(const Line& l) {
+    InputEvent event;
+    if (!script_input_event(l, &event)) return fail("usage: pad BUTTON down|up, or pad AXIS VALUE");
+    headless_push_event(event);
+    return true;
+}
+
 // cursor X Y: aim at window position (X, Y) as if the last input step had read the pointer
 // there; the view does not turn, and the next frame's input step reads the pointer again.
 bool cmd_cursor(const Line& l) {
@@ -738,6 +746,7 @@ struct Command {
 constexpr Command COMMANDS[] = {
     {"answer", cmd_answer},   {"key", cmd_key},       {"tap", cmd_tap},
     {"mouse", cmd_mouse},     {"button", cmd_button}, {"frames", cmd_frames},
+    {"pad", cmd_pad},
     {"cursor", cmd_cursor},   {"draw", cmd_draw},
     {"place", cmd_place},     {"face", cmd_face},     {"walk", cmd_walk},
     {"shot", cmd_shot},       {"state", cmd_state},

@@ -3,8 +3,8 @@
 
 Each script starts the program at a random small viewport and mixes walking in all three
 worlds, the doorways, the town's streets, every weapon and button, cursor moves (absurd
-ones included), F1 with viewport changes, the ring pair's keys, the gates, pacing and the
-other held keys. A `state` line follows every action; every state is checked for numbers
+ones included), F1 with viewport changes, the ring pair's keys, the gates, pacing, the
+other held keys and a game controller's sticks, triggers and buttons. A `state` line follows every action; every state is checked for numbers
 that are not finite and for fields out of their range. A sanitizer report, a crash, a
 script error or a bad state fails the soak; the failing script is kept to replay by hand.
 
@@ -30,6 +30,10 @@ HELD_KEYS = ["A", "F", "Y", "I", "B", "V", "O", "P", "X", "Z", "E", "R", "Q", "W
              "C", "D", "J", "H", "K", "L", "Numpad1", "Numpad6", "Numpad9", "End", "Delete",
              "Up", "Down", "Left", "Right"]
 WEAPON_KEYS = ["0", "1", "2", "3", "4", "5"]
+# The controller's buttons but Start and Back, which end the run and toggle fullscreen.
+PAD_BUTTONS = ["a", "b", "x", "y", "leftshoulder", "rightshoulder", "dpup", "dpdown", "dpleft", "dpright",
+               "leftstick", "rightstick", "guide"]
+PAD_AXES = ["leftx", "lefty", "rightx", "righty", "lefttrigger", "righttrigger"]
 SANITIZER_MARKS = ["runtime error:", "AddressSanitizer", "LeakSanitizer", "UndefinedBehaviorSanitizer"]
 
 # Fields with a range; every number must also be finite.
@@ -53,8 +57,8 @@ def action(rng, lines):
     """Appends one random action; returns the frames it asks for."""
     kind = rng.choices(
         ["walk", "world2", "world3", "home2", "home3", "street", "weapon", "fire", "mouse",
-         "cursor", "keys", "f1", "angles", "message"],
-        weights=[14, 4, 4, 2, 2, 6, 6, 14, 8, 5, 14, 3, 2, 2])[0]
+         "cursor", "keys", "f1", "angles", "message", "pad"],
+        weights=[14, 4, 4, 2, 2, 6, 6, 14, 8, 5, 14, 3, 2, 2, 8])[0]
     if kind == "walk":
         n = rng.randint(1, 60)
         lines += ["face %g" % rng.uniform(-720, 720), "walk %d" % n]
@@ -100,6 +104,14 @@ def action(rng, lines):
         n = rng.randint(1, 40)
         lines += ["key %s down" % key, "frames %d" % n, "key %s up" % key]
         return n
+    if kind == "pad":  # a stick or trigger (absurd values too) and a button, then back at rest
+        axis = rng.choice(PAD_AXES)
+        value = absurd(rng) if rng.random() < 0.1 else "%d" % rng.randint(-32768, 32767)
+        button = rng.choice(PAD_BUTTONS)
+        n = rng.randint(1, 40)
+        lines += ["pad %s %s" % (axis, value), "pad %s down" % button, "frames %d" % n, "pad %s up" % button,
+                  "pad %s 0" % axis, "frames 1"]
+        return n + 1
     if kind == "f1":  # a new window at a new size; a refused fullscreen falls back to a window
         lines += ["viewport %d %d" % (rng.randint(16, 320), rng.randint(12, 240)),
                   "displaymode %s" % rng.choice(["yes", "no"]), "answer yes", "tap F1", "frames 2"]
