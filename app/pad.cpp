@@ -1,6 +1,7 @@
 #include "pad.h"
 
 #include "nav/player.h"
+#include "nav/player_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,7 +77,9 @@ StickShare stick_share(int x, int y) {
 void apply_pad_look() {
     const StickShare look = stick_share(axis(PadAxis::RightX), axis(PadAxis::RightY));
     if (look.x != 0) player.heading = player.heading - PAD_LOOK_DEGREES * look.x;
-    if (look.y != 0) player.pitch = player.pitch + PAD_LOOK_DEGREES * look.y;
+    // The user's inverted look turns the stick's tilt round too; its sensitivity is the mouse's own.
+    const float tilt = mouse_look.inverted ? -look.y : look.y;
+    if (tilt != 0) player.pitch = player.pitch + PAD_LOOK_DEGREES * tilt;
 }
 
 void apply_pad_walk() {

@@ -60,7 +60,7 @@ struct StickShare {
 StickShare stick_share(int x, int y);
 
 // The right stick turns and tilts the view as the mouse does (stick right turns right,
-// stick down tilts as the mouse moved down does).
+// stick down tilts as the mouse moved down does, the other way when the look is inverted).
 void apply_pad_look();
 // The left stick walks: forward and back, then sideways, each a share of the arrow keys'
 // step after the same clamps (forward tests the doorways as the Up arrow does).

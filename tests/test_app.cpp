@@ -758,6 +758,12 @@ TEST_F(App, TheRightStickTurnsAndTiltsAsTheMouseDoes) {
     run_frames(3);
     EXPECT_EQ(player.heading, -PAD_LOOK_DEGREES);
     EXPECT_EQ(player.pitch, PAD_LOOK_DEGREES);
+    // An inverted look tilts the other way, by the stick as by the mouse.
+    mouse_look.inverted = true;
+    headless_push_event(pad_axis_event(PadAxis::RightX, 0));
+    headless_push_event(pad_axis_event(PadAxis::RightY, PAD_AXIS_MAX));
+    run_frames(1);
+    EXPECT_EQ(player.pitch, 0.0f);
 }
 
 TEST_F(App, TriggersClickTheMouseButtonsPastAThresholdWithoutChattering) {
