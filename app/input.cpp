@@ -23,10 +23,7 @@ void reset_input_requests() { input_requests = InputRequests{}; }
 namespace {
 
 // A press asks for the next frame drawn to be kept as a picture, however long it is held.
-void screenshot_key(int down) {
-    if (down && !input_requests.screenshot_key_latch) input_requests.screenshot_asked = true;
-    input_requests.screenshot_key_latch = down != 0;
-}
+void screenshot_key(int) { input_requests.screenshot_asked = true; }
 
 void set_dist_readout(int value) { hud.dist_readout = static_cast<float>(value); }
 void set_anisotropy(int on) { textures.anisotropy_enabled = on != 0; }
@@ -49,17 +46,12 @@ void jump_key(int down) { jump_key_step(down != 0); }
 void lift_key(int down) { lift_key_step(down != 0); }
 void walk(int direction) { walk_step(static_cast<WalkDirection>(direction)); }
 
-// Once a press, through weapons 1 to 5 and round; from none held, the first or the last.
-void cycle_weapon(bool* latch, int down, int step) {
-    if (down && !*latch) {
-        const int count = weapon_count();
-        const int held = weapon_state.held_weapon;
-        select_weapon(step > 0 ? held % count + 1 : held <= 1 ? count : held - 1);
-    }
-    *latch = down != 0;
+// Through weapons 1 to 5 and round; from none held, the first or the last.
+void cycle_weapon(int step) {
+    const int count = weapon_count();
+    const int held = weapon_state.held_weapon;
+    select_weapon(step > 0 ? held % count + 1 : held <= 1 ? count : held - 1);
 }
-void weapon_prev_key(int down) { cycle_weapon(&input_requests.weapon_prev_latch, down, -1); }
-void weapon_next_key(int down) { cycle_weapon(&input_requests.weapon_next_latch, down, 1); }
 
 // A first press asks on the HUD, a second one while the question shows quits: a button
 // on a controller is easily knocked, and a box would need the keyboard to answer it.
@@ -72,54 +64,51 @@ void quit_key(int down) {
     else if (hud.quit_prompt_frames > 0) hud.quit_prompt_frames -= 1;
 }
 
-void fullscreen_key(int down) {
-    if (down && !input_requests.fullscreen_latch) input_requests.fullscreen_asked = true;
-    input_requests.fullscreen_latch = down != 0;
-}
+void fullscreen_key(int) { input_requests.fullscreen_asked = true; }
 
 } // namespace
 
 // clang-format off
 const KeyBinding KEY_BINDINGS[] = {
-    // action            key           kind           effect              amount
-    {"readout_30",        Key::Numpad1,   KeyKind::Held, set_dist_readout,    30},
-    {"readout_90",        Key::Numpad6,   KeyKind::Held, set_dist_readout,    90},
-    {"readout_minus_30",  Key::Numpad9,   KeyKind::Held, set_dist_readout,   -30},
-    {"anisotropy_on",     Key::E,         KeyKind::Held, set_anisotropy,       1},
-    {"anisotropy_off",    Key::R,         KeyKind::Held, set_anisotropy,       0},
-    {"lod_bias_down",     Key::Q,         KeyKind::Held, step_lod_bias,       -1},
-    {"lod_bias_up",       Key::W,         KeyKind::Held, step_lod_bias,        1},
-    {"weapon_1",          Key::Digit1,    KeyKind::Held, select_weapon,        1},
-    {"weapon_2",          Key::Digit2,    KeyKind::Held, select_weapon,        2},
-    {"weapon_3",          Key::Digit3,    KeyKind::Held, select_weapon,        3},
-    {"weapon_4",          Key::Digit4,    KeyKind::Held, select_weapon,        4},
-    {"weapon_5",          Key::Digit5,    KeyKind::Held, select_weapon,        5},
-    {"weapon_0",          Key::Digit0,    KeyKind::Held, select_weapon,        0},
-    {"weapon_prev",       Key::Unknown,   KeyKind::Edge, weapon_prev_key,      0},
-    {"weapon_next",       Key::Unknown,   KeyKind::Edge, weapon_next_key,      0},
-    {"gates_up",          Key::Y,         KeyKind::Held, move_gates,           1},
-    {"gates_down",        Key::I,         KeyKind::Held, move_gates,          -1},
-    {"weapon_roll_left",  Key::C,         KeyKind::Held, turn_weapon_roll,    -1},
-    {"weapon_roll_right", Key::D,         KeyKind::Held, turn_weapon_roll,     1},
-    {"weapon_yaw_left",   Key::J,         KeyKind::Held, turn_weapon_yaw,     -1},
-    {"weapon_yaw_right",  Key::H,         KeyKind::Held, turn_weapon_yaw,      1},
-    {"weapon_pitch_down", Key::K,         KeyKind::Held, turn_weapon_pitch,   -1},
-    {"weapon_pitch_up",   Key::L,         KeyKind::Held, turn_weapon_pitch,    1},
-    {"ring_effects_on",   Key::A,         KeyKind::Held, set_ring_effects,     1},
-    {"ring_effects_off",  Key::F,         KeyKind::Held, set_ring_effects,     0},
-    {"pacing_up",         Key::B,         KeyKind::Held, step_frame_pacing,    1},
-    {"pacing_down",       Key::V,         KeyKind::Held, step_frame_pacing,   -1},
-    {"lighting_on",       Key::X,         KeyKind::Held, switch_lighting,      1},
-    {"lighting_off",      Key::Z,         KeyKind::Held, switch_lighting,      0},
-    {"jump",              Key::End,       KeyKind::Edge, jump_key,             0},
-    {"lift",              Key::Delete,    KeyKind::Edge, lift_key,             0},
-    {"screenshot",        Key::F12,       KeyKind::Edge, screenshot_key,       0},
-    {"quit",              Key::Unknown,   KeyKind::Edge, quit_key,             0},
-    {"fullscreen",        Key::Unknown,   KeyKind::Edge, fullscreen_key,       0},
-    {"forward",           Key::Up,        KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Forward)},
-    {"back",              Key::Down,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Back)},
-    {"strafe_right",      Key::Right,     KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Right)},
-    {"strafe_left",       Key::Left,      KeyKind::Held, walk,                 static_cast<int>(WalkDirection::Left)},
+    // action             key             kind            effect            amount
+    {"readout_30",        Key::Numpad1,   KeyKind::Held,  set_dist_readout,    30},
+    {"readout_90",        Key::Numpad6,   KeyKind::Held,  set_dist_readout,    90},
+    {"readout_minus_30",  Key::Numpad9,   KeyKind::Held,  set_dist_readout,   -30},
+    {"anisotropy_on",     Key::E,         KeyKind::Held,  set_anisotropy,       1},
+    {"anisotropy_off",    Key::R,         KeyKind::Held,  set_anisotropy,       0},
+    {"lod_bias_down",     Key::Q,         KeyKind::Held,  step_lod_bias,       -1},
+    {"lod_bias_up",       Key::W,         KeyKind::Held,  step_lod_bias,        1},
+    {"weapon_1",          Key::Digit1,    KeyKind::Held,  select_weapon,        1},
+    {"weapon_2",          Key::Digit2,    KeyKind::Held,  select_weapon,        2},
+    {"weapon_3",          Key::Digit3,    KeyKind::Held,  select_weapon,        3},
+    {"weapon_4",          Key::Digit4,    KeyKind::Held,  select_weapon,        4},
+    {"weapon_5",          Key::Digit5,    KeyKind::Held,  select_weapon,        5},
+    {"weapon_0",          Key::Digit0,    KeyKind::Held,  select_weapon,        0},
+    {"weapon_prev",       Key::Unknown,   KeyKind::Press, cycle_weapon,        -1},
+    {"weapon_next",       Key::Unknown,   KeyKind::Press, cycle_weapon,         1},
+    {"gates_up",          Key::Y,         KeyKind::Held,  move_gates,           1},
+    {"gates_down",        Key::I,         KeyKind::Held,  move_gates,          -1},
+    {"weapon_roll_left",  Key::C,         KeyKind::Held,  turn_weapon_roll,    -1},
+    {"weapon_roll_right", Key::D,         KeyKind::Held,  turn_weapon_roll,     1},
+    {"weapon_yaw_left",   Key::J,         KeyKind::Held,  turn_weapon_yaw,     -1},
+    {"weapon_yaw_right",  Key::H,         KeyKind::Held,  turn_weapon_yaw,      1},
+    {"weapon_pitch_down", Key::K,         KeyKind::Held,  turn_weapon_pitch,   -1},
+    {"weapon_pitch_up",   Key::L,         KeyKind::Held,  turn_weapon_pitch,    1},
+    {"ring_effects_on",   Key::A,         KeyKind::Held,  set_ring_effects,     1},
+    {"ring_effects_off",  Key::F,         KeyKind::Held,  set_ring_effects,     0},
+    {"pacing_up",         Key::B,         KeyKind::Held,  step_frame_pacing,    1},
+    {"pacing_down",       Key::V,         KeyKind::Held,  step_frame_pacing,   -1},
+    {"lighting_on",       Key::X,         KeyKind::Held,  switch_lighting,      1},
+    {"lighting_off",      Key::Z,         KeyKind::Held,  switch_lighting,      0},
+    {"jump",              Key::End,       KeyKind::Edge,  jump_key,             0},
+    {"lift",              Key::Delete,    KeyKind::Edge,  lift_key,             0},
+    {"screenshot",        Key::F12,       KeyKind::Press, screenshot_key,       0},
+    {"quit",              Key::Unknown,   KeyKind::Edge,  quit_key,             0},
+    {"fullscreen",        Key::Unknown,   KeyKind::Press, fullscreen_key,       0},
+    {"forward",           Key::Up,        KeyKind::Held,  walk,               static_cast<int>(WalkDirection::Forward)},
+    {"back",              Key::Down,      KeyKind::Held,  walk,               static_cast<int>(WalkDirection::Back)},
+    {"strafe_right",      Key::Right,     KeyKind::Held,  walk,               static_cast<int>(WalkDirection::Right)},
+    {"strafe_left",       Key::Left,      KeyKind::Held,  walk,               static_cast<int>(WalkDirection::Left)},
 };
 // clang-format on
 static_assert(std::size(KEY_BINDINGS) == KEY_BINDING_COUNT, "KEY_BINDING_COUNT counts the table's rows");
@@ -189,8 +178,15 @@ void apply_held_keys() {
     for (size_t r = 0; r < KEY_BINDING_COUNT; ++r) {
         const KeyBinding& binding = KEY_BINDINGS[r];
         const bool down = keys[bound_keys.row_keys[r]] || pad_drives(static_cast<int>(r));
-        if (binding.kind == KeyKind::Edge) binding.effect(down ? 1 : 0);
-        else if (down) binding.effect(binding.amount);
+        if (binding.kind == KeyKind::Edge) {
+            binding.effect(down ? 1 : 0);
+        } else if (binding.kind == KeyKind::Press) {
+            bool& was_down = input_requests.row_driven[r];
+            if (down && !was_down) binding.effect(binding.amount);
+            was_down = down;
+        } else if (down) {
+            binding.effect(binding.amount);
+        }
     }
     // The left stick walks after the arrow keys, as one more of them.
     apply_pad_walk();

@@ -8,13 +8,15 @@
 #include <cstddef>
 
 enum class KeyKind {
-    Held, // acts on every key step while the key is down
-    Edge, // sees the key's state on every step and acts once per press
+    Held,  // acts on every key step while the key is down
+    Edge,  // sees the key's state on every step and keeps its own latch
+    Press, // acts once per press, on the step its key goes down
 };
 
 // One binding. A held row calls its effect with `amount` while it is driven; an edge row
-// calls it on every step with 1 while it is driven and 0 while it is not. A row is driven
-// while its key or a controller button bound to it is down.
+// calls it on every step with 1 while it is driven and 0 while it is not; a press row
+// calls it with `amount` on the first step it is driven after one it was not. A row is
+// driven while its key or a controller button bound to it is down.
 struct KeyBinding {
     const char* action; // the row's name, for settings and bindings from other devices
     Key key;            // the key that drives it unless the user binds another; Unknown: none
@@ -66,16 +68,14 @@ void reset_pad_bindings();
 // them quits.
 constexpr int QUIT_CONFIRM_FRAMES = 200;
 
-// What a binding asks of the loop rather than of the state it steps.
+// What the bindings keep between key steps and ask of the loop rather than of the state
+// they step.
 struct InputRequests {
-    bool screenshot_key_latch = false; // the screenshot key is down and has been seen
-    bool screenshot_asked = false;     // the next frame drawn is kept as a picture
-    bool weapon_prev_latch = false;    // the previous-weapon row is driven and has been seen
-    bool weapon_next_latch = false;    // ... the next-weapon row
-    bool quit_latch = false;           // ... the quit row
-    bool quit_asked = false;           // confirmed: the loop ends as on Escape
-    bool fullscreen_latch = false;     // ... the fullscreen row
-    bool fullscreen_asked = false;     // the loop toggles fullscreen as on F1
+    std::array<bool, KEY_BINDING_COUNT> row_driven = {}; // each press row was driven at the last step
+    bool screenshot_asked = false;                       // the next frame drawn is kept as a picture
+    bool quit_latch = false;                             // the quit row is driven and has been seen
+    bool quit_asked = false;                             // confirmed: the loop ends as on Escape
+    bool fullscreen_asked = false;                       // the loop toggles fullscreen as on F1
 };
 extern InputRequests input_requests;
 void reset_input_requests();

@@ -83,13 +83,10 @@ void list_program(FieldList* out) {
 }
 
 void list_input_requests(FieldList* out) {
-    add_unprinted(out, "screenshot_key_latch", input_requests.screenshot_key_latch);
+    add_unprinted(out, "binding_row_driven", input_requests.row_driven);
     add_unprinted(out, "screenshot_asked", input_requests.screenshot_asked);
-    add_unprinted(out, "weapon_prev_latch", input_requests.weapon_prev_latch);
-    add_unprinted(out, "weapon_next_latch", input_requests.weapon_next_latch);
     add_unprinted(out, "quit_latch", input_requests.quit_latch);
     add_unprinted(out, "quit_asked", input_requests.quit_asked);
-    add_unprinted(out, "fullscreen_latch", input_requests.fullscreen_latch);
     add_unprinted(out, "fullscreen_asked", input_requests.fullscreen_asked);
 }
 
