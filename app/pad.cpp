@@ -33,27 +33,14 @@ int axis(PadAxis a) { return pad.axes[static_cast<size_t>(a)]; }
 } // namespace
 
 void press_pad_button(PadButton button) {
-    if (!known(button)) return;
-    const size_t b = index_of(button);
-    pad.held[b] = true;
-    pad.pressed_since_step[b] = true;
-    pad.release_pending[b] = false;
+    if (known(button)) pad.taps.press(pad.held, index_of(button));
 }
 
 void release_pad_button(PadButton button) {
-    if (!known(button)) return;
-    const size_t b = index_of(button);
-    if (pad.pressed_since_step[b]) pad.release_pending[b] = true;
-    else pad.held[b] = false;
+    if (known(button)) pad.taps.release(pad.held, index_of(button));
 }
 
-void finish_pad_step() {
-    for (size_t b = 0; b < PAD_BUTTON_COUNT; ++b) {
-        if (pad.release_pending[b]) pad.held[b] = false;
-        pad.pressed_since_step[b] = false;
-        pad.release_pending[b] = false;
-    }
-}
+void finish_pad_step() { pad.taps.finish_step(pad.held); }
 
 TriggerChange move_pad_axis(PadAxis a, int value) {
     const size_t index = static_cast<size_t>(a);

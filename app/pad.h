@@ -5,6 +5,7 @@
 // computed from the integer axis values, so a played recording steps the same.
 #pragma once
 
+#include "nav/keys.h"
 #include "platform/input_event.h"
 
 #include <array>
@@ -24,10 +25,7 @@ constexpr int PAD_TRIGGER_RELEASE = 8192;
 
 struct PadState {
     std::array<bool, PAD_BUTTON_COUNT> held = {};
-    // A button pressed and released between two key steps reads as held for the next step,
-    // as a tapped key does: its release waits for the end of that step.
-    std::array<bool, PAD_BUTTON_COUNT> pressed_since_step = {};
-    std::array<bool, PAD_BUTTON_COUNT> release_pending = {};
+    Taps<PAD_BUTTON_COUNT> taps; // a tapped button reads as held for a step, as a tapped key does
     std::array<int32_t, PAD_AXIS_COUNT> axes = {};
     bool left_trigger_pulled = false; // past the press threshold, not yet below the release one
     bool right_trigger_pulled = false;

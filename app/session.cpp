@@ -93,8 +93,8 @@ void list_input_requests(FieldList* out) {
 // The controller is input, as the keys are: compared, not printed.
 void list_pad(FieldList* out) {
     add_unprinted(out, "pad_held", pad.held);
-    add_unprinted(out, "pad_pressed_since_step", pad.pressed_since_step);
-    add_unprinted(out, "pad_release_pending", pad.release_pending);
+    add_unprinted(out, "pad_pressed_since_step", pad.taps.pressed_since_step);
+    add_unprinted(out, "pad_release_pending", pad.taps.release_pending);
     add_unprinted(out, "pad_axes", pad.axes);
     add_unprinted(out, "pad_left_trigger_pulled", pad.left_trigger_pulled);
     add_unprinted(out, "pad_right_trigger_pulled", pad.right_trigger_pulled);

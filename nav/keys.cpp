@@ -15,22 +15,11 @@ void reset_keys() {
 }
 
 void press_key(Key key) {
-    if (!known(key)) return;
-    keys[key] = true;
-    key_taps.pressed_since_step[key] = true;
-    key_taps.release_pending[key] = false;
+    if (known(key)) key_taps.press(keys.flags, static_cast<size_t>(key));
 }
 
 void release_key(Key key) {
-    if (!known(key)) return;
-    if (key_taps.pressed_since_step[key]) key_taps.release_pending[key] = true;
-    else keys[key] = false;
+    if (known(key)) key_taps.release(keys.flags, static_cast<size_t>(key));
 }
 
-void finish_key_step() {
-    for (size_t i = 0; i < KEY_COUNT; ++i) {
-        if (key_taps.release_pending.flags[i]) keys.flags[i] = false;
-        key_taps.pressed_since_step.flags[i] = false;
-        key_taps.release_pending.flags[i] = false;
-    }
-}
+void finish_key_step() { key_taps.finish_step(keys.flags); }

@@ -16,12 +16,30 @@ struct KeyFlags {
 using KeyState = KeyFlags;
 extern KeyState keys;
 
-// A key pressed and released between two key steps (a tap shorter than a frame) still
-// reads as held for the next frame: its release waits until that frame's key step is over.
-struct KeyTaps {
-    KeyFlags pressed_since_step; // went down since the last key step ended
-    KeyFlags release_pending;    // went up again before a key step saw it
+// A button pressed and released between two key steps (a tap shorter than a frame) still
+// reads as held for the next frame: its release waits until that frame's key step is
+// over. The rule for any set of N buttons whose held flags are `held`: the keys, a game
+// controller's buttons.
+template <size_t N> struct Taps {
+    std::array<bool, N> pressed_since_step = {}; // went down since the last key step ended
+    std::array<bool, N> release_pending = {};    // went up again before a key step saw it
+
+    void press(std::array<bool, N>& held, size_t i) {
+        held[i] = true;
+        pressed_since_step[i] = true;
+        release_pending[i] = false;
+    }
+    void release(std::array<bool, N>& held, size_t i) {
+        if (pressed_since_step[i]) release_pending[i] = true;
+        else held[i] = false;
+    }
+    void finish_step(std::array<bool, N>& held) {
+        for (size_t i = 0; i < N; ++i)
+            if (release_pending[i]) held[i] = false;
+        *this = Taps{};
+    }
 };
+using KeyTaps = Taps<KEY_COUNT>;
 extern KeyTaps key_taps;
 
 void reset_keys();         // every key up, no tap pending
